@@ -1,0 +1,63 @@
+#include "album/PixDir.h"
+
+#include <algorithm>
+
+#include "album/SheetView.h"
+
+CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {}
+
+CPixDir::~CPixDir() = default;
+
+CAlbumEntry* CPixDir::SelectedEntry() {
+  if (selection < 0 || selection >= count) {
+    return nullptr;
+  }
+  return &EntryAt(selection);
+}
+
+void CPixDir::SortDisplayOrder() {
+  std::sort(displayOrder.begin(), displayOrder.end(),
+            [](const CAlbumEntry* a, const CAlbumEntry* b) { return CompareOrder(a, b) < 0; });
+}
+
+void CPixDir::RepaintSheet() {
+  if (sheetView != nullptr) {
+    sheetView->Repaint();
+  }
+}
+
+void CPixDir::MoveAfter(int dragged, int target) {
+  if (dragged == target || dragged < 0 || target < 0 || dragged >= count || target >= count) {
+    return;
+  }
+  CAlbumEntry& moving = EntryAt(dragged);
+  CAlbumEntry& onto = EntryAt(target);
+  const int os = moving.order;
+  const int ot = onto.order;
+  if (os == ot + 1) {
+    return;  // already right after the target: not even a re-sort
+  }
+  if (os == ot - 1) {
+    moving.order = os + 1;
+    onto.order = ot - 1;
+  } else if (ot > os) {
+    // Towards the end: everything between closes the gap.
+    for (int i = 0; i < count; ++i) {
+      CAlbumEntry& e = EntryAt(i);
+      if (i != dragged && e.order > os && e.order <= ot) {
+        --e.order;
+      }
+    }
+    moving.order = ot;
+  } else {
+    // Towards the start: everything between moves one place on.
+    for (int i = 0; i < count; ++i) {
+      CAlbumEntry& e = EntryAt(i);
+      if (i != dragged && e.order > ot && e.order < os) {
+        ++e.order;
+      }
+    }
+    moving.order = ot + 1;
+  }
+  SortDisplayOrder();
+}

@@ -1,0 +1,94 @@
+#pragma once
+// The album of one directory: its entries, the display order, the selection, the settings
+// and the run log. One lives for the whole run; opening a directory replaces its entries.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "album/AlbumEntry.h"
+#include "album/Settings.h"
+#include "platform/WindowObject.h"
+#include "web/WebColors.h"
+
+class CPlatformUi;
+class CProfileStore;
+class CSheetView;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+class CPixDir {
+ public:
+  explicit CPixDir(CPlatformUi& ui);
+  virtual ~CPixDir();
+  CPixDir(const CPixDir&) = delete;
+  CPixDir& operator=(const CPixDir&) = delete;
+
+  int32_t count = 0;
+  std::vector<CAlbumEntry> entries;         // scan order; the first count are in use
+  std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
+  int32_t selection = -1;                   // index of the selected entry, -1 for none
+  int32_t dirty = 0;                        // 1 when the record file is out of date
+  std::string dirPath;                      // album directory, without trailing "/"
+  std::string dirName;                      // last component of dirPath
+  std::unique_ptr<CWindowObject> diagnosticWindow;
+  CPlatformUi* mainFrame = nullptr;         // status panes; set when the view is laid out
+  CSheetView* sheetView = nullptr;          // repainted through this link
+  CWebColors webColors;
+  std::unique_ptr<CWindowObject> pictureWindow;
+  std::unique_ptr<std::FILE, FileCloser> logFile;
+  int32_t welcomeHintPending = 1;
+  int32_t sheetSpacing = 0;
+  int32_t hoverIndex = -1;
+  int32_t sheetWidth = 0;
+  int32_t sheetHeight = 0;
+  CGeneralSettings GeneralSettings;
+  CWebViewSettings WebViewSettings;
+  CAdvancedSettings AdvancedSettings;
+  int32_t autoCropDiagnostic = 0;
+
+  CPlatformUi& Ui() const { return ui_; }
+
+  // Entry by scan index, and by display position.
+  CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
+  CAlbumEntry& EntryAtPosition(int position) { return *displayOrder[static_cast<size_t>(position)]; }
+  // The selected entry, or null.
+  CAlbumEntry* SelectedEntry();
+
+  // Reorders so that the dragged entry shows right after the target.
+  void MoveAfter(int dragged, int target);
+  // Sorts displayOrder by ascending order.
+  void SortDisplayOrder();
+  // Repaints the sheet when a view is linked.
+  void RepaintSheet();
+
+  // Settings.
+  void LoadSettings(CProfileStore& store);
+  void SaveSettings(CProfileStore& store) const;
+  void UpdateHelpFile(CAdvancedSettings* block = nullptr);
+
+  // Record file "Quillaran.txt" in the current directory.
+  void WriteRecordHeader(std::FILE* file) const;
+  int ParseRecordHeader(const std::string& line);
+  int ReadRecord();
+  void WriteRecord();
+  int AskSaveRecord();
+  void EditRecordExternally();
+
+  // Run log "QuillaranLog.txt".
+  void OpenLog();
+  void CloseLog();
+  void WriteLogLine(const std::string& line);
+
+  // Directory loading and thumb building.
+  int OpenDirectory(const std::string& path);
+  int BuildThumb(CAlbumEntry& entry);
+  void BuildAllThumbs();
+
+ private:
+  CPlatformUi& ui_;
+};

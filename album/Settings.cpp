@@ -1,0 +1,3 @@
+#include "album/Settings.h"
+
+std::string DefaultHelpDir() { return QUILLARAN_HELP_DIR; }

@@ -1,0 +1,45 @@
+#pragma once
+// The 23 user settings, named by their profile value names, in three blocks that the options
+// sheet copies one page each.
+
+#include <cstdint>
+#include <string>
+
+struct CGeneralSettings {
+  int32_t ThumbSize = 120;
+  int32_t FrameYorN = 1;
+  int32_t FrameGap = 6;
+  int32_t FrameColor = 0xC8C8C8;  // 0x00BBGGRR, light grey 200,200,200
+  int32_t WebImmedDisplay = 1;
+  int32_t FrameBrush = 0;  // 0 Solid, 1 Hatch, 2 Stars, 3 Dots
+  int32_t Learning = 1;
+  bool operator==(const CGeneralSettings&) const = default;
+};
+
+struct CWebViewSettings {
+  int32_t MaxOsize = 2000;
+  int32_t WPwidth = 600;
+  int32_t Only1Date = 0;
+  int32_t Only1Caption = 0;
+  int32_t LIOwnWP = 1;
+  int32_t LIOwnBrW = 1;
+  std::string WTextColor = "maroon";
+  bool operator==(const CWebViewSettings&) const = default;
+};
+
+// Where the program's own help page is installed, as a directory (file address).
+std::string DefaultHelpDir();
+
+struct CAdvancedSettings {
+  int32_t SafePixNum = 32;
+  int32_t TrueColor = 1;
+  int32_t KeepLog = 0;
+  int32_t TextPage4Web = 0;
+  int32_t AntiAdFilter = 1;
+  int32_t AlwaysShowCaptions = 1;
+  int32_t AutoCropStrategy = 1;
+  std::string HelpDirR = DefaultHelpDir();
+  std::string helpFile;  // derived from HelpDirR, never stored
+  std::string TopDir2Look = "My Documents";
+  bool operator==(const CAdvancedSettings&) const = default;
+};

@@ -1,0 +1,51 @@
+#pragma once
+// An in-memory picture: its bitmap and the size at which it is drawn when stretched.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/Bitmap.h"
+#include "imaging/Rect.h"
+
+class CPlatformUi;
+class CRasterCanvas;
+struct CCropReport;
+
+class CImageWrap {
+ public:
+  CImageWrap() = default;
+  virtual ~CImageWrap() = default;
+  CImageWrap(const CImageWrap&) = delete;
+  CImageWrap& operator=(const CImageWrap&) = delete;
+  CImageWrap(CImageWrap&&) noexcept = default;
+  CImageWrap& operator=(CImageWrap&&) noexcept = default;
+
+  // Display size for stretched drawing; 0 means not set.
+  int32_t displayWidth = 0;
+  int32_t displayHeight = 0;
+  CBitmap bitmap;
+
+  bool HasBitmap() const { return !bitmap.IsNull(); }
+  int Width() const { return bitmap.Width(); }
+  int Height() const { return bitmap.Height(); }
+  int BitsPerPixel() const { return bitmap.BitsPerPixel(); }
+
+  // Decodes a picture file into this object (which must be empty). 1 loaded as an 8 or 24-bit
+  // picture; 0 failed after one of the load messages was shown through ui.
+  int Load(const std::string& path, CPlatformUi& ui);
+  // Writes the pixels with the encoder that the name's extension chooses. Returns 0 (S_OK) on
+  // success or a failure code (0x80004005). An EXIF segment, when given, is written into a
+  // JPEG file as its APP1 segment.
+  uint32_t Save(const std::string& path, const std::vector<uint8_t>* exifSegment = nullptr) const;
+  // Copies the bitmap (not the display size). 1 done; 0 the destination could not be made.
+  int CopyTo(CImageWrap& destination) const;
+
+  int ScaleToFit(CImageWrap& destination, int longestSide) const;
+  int Subsample(CImageWrap& destination, int factor) const;
+  int CropTo(Rect& rect, CImageWrap& destination) const;
+  int Rotate(int direction);
+  int FindAutoCrop(Rect& rect, int strategy, int fit, int diagnostic,
+                   CCropReport* report = nullptr) const;
+  int FitCropAspect(Rect& rect, int mode) const;
+};

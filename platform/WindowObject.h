@@ -1,0 +1,8 @@
+#pragma once
+// A window that the album owns (the picture window, the diagnostic window). The core only
+// holds and deletes it; deleting the object closes its window.
+
+class CWindowObject {
+ public:
+  virtual ~CWindowObject() = default;
+};

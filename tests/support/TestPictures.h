@@ -1,0 +1,24 @@
+#pragma once
+// Small pictures made in memory for the tests.
+
+#include <cstdint>
+#include <functional>
+
+#include "imaging/ImageWrap.h"
+
+struct Rgb {
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+// A 24-bit picture whose pixel (x, y) is colour(x, y).
+CImageWrap MakePicture24(int width, int height, const std::function<Rgb(int, int)>& colour);
+// An 8-bit picture with a grey-ramp colour table (entry i = i, 255 - i, i / 2) whose pixel
+// (x, y) is index(x, y).
+CImageWrap MakePicture8(int width, int height, const std::function<uint8_t(int, int)>& index);
+// The colour of pixel (x, y), through the colour table for 8-bit pictures.
+Rgb PixelAt(const CImageWrap& image, int x, int y);
+// A distinct colour for every pixel of a picture up to 256 x 256.
+Rgb GradientColour(int x, int y);
