@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,17 +72,22 @@ class CPixDir {
   void SaveSettings(CProfileStore& store) const;
   void UpdateHelpFile(CAdvancedSettings* block = nullptr);
 
-  // Record file "Quillaran.txt" in the current directory.
+  // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
+  std::string RecordPath() const;
   void WriteRecordHeader(std::FILE* file) const;
   int ParseRecordHeader(const std::string& line);
   int ReadRecord();
-  void WriteRecord();
+  // Replaces the record atomically; 1 written, 0 failed (message shown, old file untouched).
+  int WriteRecord();
   int AskSaveRecord();
   void EditRecordExternally();
 
-  // Run log "QuillaranLog.txt".
+  // Run log "QuillaranLog.txt" in the current directory; the new-run line carries the local
+  // time, or the given time.
   void OpenLog();
+  void OpenLog(const std::tm& now);
   void CloseLog();
+  // Writes one line (a line end is added when missing) while KeepLog is 1 and the log is open.
   void WriteLogLine(const std::string& line);
 
   // Directory loading and thumb building.
