@@ -48,4 +48,9 @@ class CImageWrap {
   int FindAutoCrop(Rect& rect, int strategy, int fit, int diagnostic,
                    CCropReport* report = nullptr) const;
   int FitCropAspect(Rect& rect, int mode) const;
+  // Draws the thumb centred in its square of side max(display width, height) at (left, top),
+  // inside a rounded frame of the gap filled by the brush kind (FrameBrushKind) in colour
+  // (0x00BBGGRR), with a black outline around the picture. An 8-bit bitmap is replaced by its
+  // 24-bit expansion for good. 1 drawn; 0 no bitmap (the frame is drawn all the same).
+  int DrawFramed(int left, int top, CRasterCanvas& canvas, int gap, int32_t colour, int brushKind);
 };
