@@ -1,0 +1,15 @@
+#pragma once
+// The head block that every page of the web album starts with, and the shared style sheet.
+
+#include <cstdio>
+#include <string>
+
+// The head block with the title (escaped here). The index page lies in the album directory
+// and imports "Large/Basic.css"; the picture pages lie in Large and import "Basic.css".
+std::string PageHead(const std::string& title, bool indexPage);
+void WriteHead(std::FILE* file, const std::string& title, bool indexPage);
+
+// Writes "Large/Basic.css" below the album directory with the text colour name as it is.
+// 1 written; 0 when the file could not be written (nothing is reported: a page without its
+// style sheet still shows).
+int WriteStyleSheet(const std::string& albumDir, const std::string& textColour);
