@@ -43,3 +43,8 @@ Rgb PixelAt(const CImageWrap& image, int x, int y) {
 Rgb GradientColour(int x, int y) {
   return {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>((x * 7 + y * 13) & 0xFF)};
 }
+
+Rgb CoordinateColour(int x, int y) {
+  return {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(y & 0xFF),
+          static_cast<uint8_t>(((x >> 8) & 0x0F) | ((y >> 4) & 0xF0))};
+}

@@ -22,3 +22,6 @@ CImageWrap MakePicture8(int width, int height, const std::function<uint8_t(int, 
 Rgb PixelAt(const CImageWrap& image, int x, int y);
 // A distinct colour for every pixel of a picture up to 256 x 256.
 Rgb GradientColour(int x, int y);
+// A colour that names its pixel in pictures up to 4096 x 4096: red and green are the low
+// bytes of x and y, blue holds their high nibbles.
+Rgb CoordinateColour(int x, int y);

@@ -1,0 +1,40 @@
+#include <algorithm>
+#include <cstring>
+
+#include "imaging/ImageWrap.h"
+
+int CImageWrap::CropTo(Rect& rect, CImageWrap& destination) const {
+  const int width = Width();
+  const int height = Height();
+  // Clamped in place, so that a stored thumb rectangle fits the picture from now on.
+  rect.left = std::max(rect.left, 0);
+  rect.top = std::max(rect.top, 0);
+  if (rect.right >= width) {
+    rect.right = width;
+  }
+  if (rect.bottom >= height) {
+    rect.bottom = height;
+  }
+  if (rect.IsEmpty()) {
+    return 0;
+  }
+  const int bpp = BitsPerPixel();
+  CBitmap own;
+  CBitmap& target = &destination == this ? own : destination.bitmap;
+  DestroyBitmap(target);
+  if (!CreateBitmap(target, rect.Width(), rect.Height(), bpp)) {
+    return 0;
+  }
+  if (bpp <= 8) {
+    CopyColorTable(bitmap, target);
+  }
+  const ptrdiff_t first = static_cast<ptrdiff_t>(rect.left) * bpp / 8;
+  const size_t length = static_cast<size_t>(static_cast<ptrdiff_t>(rect.right) * bpp / 8 - first);
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    std::memcpy(target.Row(y - rect.top), bitmap.Row(y) + first, length);
+  }
+  if (&target == &own) {
+    destination.bitmap = std::move(own);
+  }
+  return 1;
+}
