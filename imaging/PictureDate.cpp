@@ -1,0 +1,215 @@
+#include "imaging/PictureDate.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "album/AlbumEntry.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+constexpr int kBufferSize = 1024;
+
+const char* MonthName(int month) {
+  static const char* const kNames[] = {"???",  "Jan", "Feb",  "March", "April", "May", "June",
+                                       "July", "Aug", "Sept", "Oct",   "Nov",   "Dec"};
+  // A damaged time stamp may carry any number; those without a name print like month 0.
+  return month >= 1 && month <= 12 ? kNames[month] : kNames[0];
+}
+
+const char* WeekdayName(int weekday) {
+  static const char* const kNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  return weekday >= 0 && weekday <= 6 ? kNames[weekday] : "???";
+}
+
+std::string Format(const char* format, auto... values) {
+  const int length = std::snprintf(nullptr, 0, format, values...);
+  if (length <= 0) {
+    return std::string();
+  }
+  std::string text(static_cast<size_t>(length), '\0');
+  std::snprintf(text.data(), text.size() + 1, format, values...);
+  return text;
+}
+
+std::string CannotOpenText(int error, const std::string& path) {
+  return Format("FILESTAT: error=%d - Cannot open file %s", error, path.c_str());
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number as atoi reads it (leading blanks, a sign, digits up to the first
+// non-digit, 0 when there are none), but only within the n bytes read and saturating
+// instead of overflowing.
+int NumberAt(const char* buffer, int n, int position) {
+  int i = position;
+  while (i < n && (buffer[i] == ' ' || (buffer[i] >= '\t' && buffer[i] <= '\r'))) {
+    ++i;
+  }
+  bool negative = false;
+  if (i < n && (buffer[i] == '+' || buffer[i] == '-')) {
+    negative = buffer[i] == '-';
+    ++i;
+  }
+  constexpr int kLimit = 999999999;
+  int value = 0;
+  for (; i < n && IsDigit(buffer[i]); ++i) {
+    value = value > kLimit / 10 ? kLimit : value * 10 + (buffer[i] - '0');
+  }
+  return negative ? -value : value;
+}
+
+// The header test: "Exif" after the first byte of the text that ends at the first zero
+// byte. A JFIF segment's length (00 10) ends that text before any "Exif".
+bool HasExifHeader(const char* buffer, int n) {
+  const std::string_view text(buffer, strnlen(buffer, static_cast<size_t>(n)));
+  return text.find("Exif", 1) != std::string_view::npos;
+}
+
+// Position of the first "20dd:" in the buffer, or -1.
+int FindTimeStamp(const char* buffer, int n) {
+  for (int i = 0; i < kBufferSize && i + 4 < n; ++i) {
+    if (buffer[i] == '2' && buffer[i + 1] == '0' && IsDigit(buffer[i + 2]) &&
+        IsDigit(buffer[i + 3]) && buffer[i + 4] == ':') {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// Reads up to size bytes, going on after short reads; -1 on a read error.
+int ReadFully(int fd, char* buffer, int size) {
+  int total = 0;
+  while (total < size) {
+    const ssize_t got = read(fd, buffer + total, static_cast<size_t>(size - total));
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return -1;
+    }
+    if (got == 0) {
+      break;
+    }
+    total += static_cast<int>(got);
+  }
+  return total;
+}
+
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle() {
+    if (fd_ >= 0) {
+      close(fd_);
+    }
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Opens the file for reading; a directory counts as a file that cannot be opened. Returns the
+// descriptor or -1 with errno set.
+int OpenForReading(const std::string& path) {
+  // O_NONBLOCK keeps a named pipe from hanging the load; regular files ignore it.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    return -1;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    close(fd);
+    errno = EISDIR;
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+std::string FormatExifDate(int year, int month, int day, int hour, int minute) {
+  std::string time;
+  if (hour > 12) {
+    time = Format("%d:%dpm", hour - 12, minute);
+  } else if (hour == 12) {
+    time = Format("%d:%dpm", 12, minute);
+  } else {
+    time = Format("%d:%dam", hour, minute);
+  }
+  return Format("%s %s %d, %d", time.c_str(), MonthName(month), day, year);
+}
+
+std::string FormatFileTime(const std::tm& local) {
+  const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
+  const std::string time =
+      Format("%d:%02d%s", hour12, local.tm_min, local.tm_hour > 12 ? "pm" : "am");
+  return Format("%s, %s, %s %d, %d", time.c_str(), WeekdayName(local.tm_wday),
+                MonthName(local.tm_mon + 1), local.tm_mday, local.tm_year + 1900);
+}
+
+bool FileCreationTime(const std::string& path, std::time_t& seconds) {
+  struct statx info {};
+  if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) {
+    return false;
+  }
+  seconds = (info.stx_mask & STATX_BTIME) != 0 ? static_cast<std::time_t>(info.stx_btime.tv_sec)
+                                               : static_cast<std::time_t>(info.stx_mtime.tv_sec);
+  return true;
+}
+
+int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
+  const FileHandle file(OpenForReading(path));
+  if (file.Get() < 0) {
+    ui.ShowError(CannotOpenText(errno, path));
+    return 0;
+  }
+  char start[2];
+  const int startRead = ReadFully(file.Get(), start, 2);
+  if (startRead < 0) {
+    ui.ShowError(CannotOpenText(errno, path));
+    return 0;
+  }
+  if (startRead < 2) {
+    ui.ShowError(Format("FILESTAT: File %s is empty", path.c_str()));
+    return 0;
+  }
+  // File offsets 2 to 1025.
+  char buffer[kBufferSize];
+  const int n = ReadFully(file.Get(), buffer, kBufferSize);
+  if (n > 0 && HasExifHeader(buffer, n)) {
+    const int i = FindTimeStamp(buffer, n);
+    if (i >= 0) {
+      const int year = 2000 + 10 * (buffer[i + 2] - '0') + (buffer[i + 3] - '0');
+      entry.date = FormatExifDate(year, NumberAt(buffer, n, i + 5), NumberAt(buffer, n, i + 8),
+                                  NumberAt(buffer, n, i + 11), NumberAt(buffer, n, i + 14));
+      return 1;
+    }
+  }
+  std::time_t seconds = 0;
+  if (!FileCreationTime(path, seconds)) {
+    return 0;
+  }
+  std::tm local{};
+  if (localtime_r(&seconds, &local) == nullptr) {
+    // Shown as hour and minute -1, no names, day and year 0.
+    local = std::tm{};
+    local.tm_hour = -1;
+    local.tm_min = -1;
+    local.tm_wday = -1;
+    local.tm_mon = -1;
+    local.tm_mday = 0;
+    local.tm_year = -1900;
+  }
+  entry.date = FormatFileTime(local);
+  return 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The date text of a picture: the camera's time stamp from an EXIF header near the start of
+// the file, or else the file's creation time.
+
+#include <ctime>
+#include <string>
+
+class CAlbumEntry;
+class CPlatformUi;
+
+// Sets entry.date and returns 1; 0 when the file cannot be opened or is shorter than 2 bytes
+// (after a message) or has vanished before its time could be read (no message). At most
+// 1026 bytes of the file are read.
+int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
+
+// The text of a camera time stamp: "3:5pm March 7, 2008" (minutes unpadded, noon is pm).
+std::string FormatExifDate(int year, int month, int day, int hour, int minute);
+// The text of a file time in local time: "1:05pm, Sun, Jan 6, 2008" (noon is am).
+std::string FormatFileTime(const std::tm& local);
+// The file's creation time: its birth time where the file system records one, else its
+// modification time. false when the file cannot be found.
+bool FileCreationTime(const std::string& path, std::time_t& seconds);
