@@ -1,5 +1,7 @@
 #include "album/Messages.h"
 
+#include <cstdlib>
+
 #include "platform/PlatformUi.h"
 
 void ReportError(CPlatformUi& ui, const std::string& first, const std::string& second) {
@@ -9,4 +11,5 @@ void ReportError(CPlatformUi& ui, const std::string& first, const std::string& s
 void FatalError(CPlatformUi& ui, const std::string& text) {
   ui.MessageBox(nullptr, text, MsgIcon::Error, MsgButtons::Ok);
   ui.ExitProcess(1);
+  std::abort();  // ExitProcess does not return; this keeps the promise should one ever do so
 }

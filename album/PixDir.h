@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ class CPixDir {
   CWebViewSettings WebViewSettings;
   CAdvancedSettings AdvancedSettings;
   int32_t autoCropDiagnostic = 0;
+  // Rebuilds every thumb sketch after the options or the record changed; the program sets it
+  // to BuildAllThumbs, tests watch it.
+  std::function<void()> rebuildThumbs;
 
   CPlatformUi& Ui() const { return ui_; }
 
@@ -66,6 +70,11 @@ class CPixDir {
   void SortDisplayOrder();
   // Repaints the sheet when a view is linked.
   void RepaintSheet();
+  void RebuildThumbs() {
+    if (rebuildThumbs) {
+      rebuildThumbs();
+    }
+  }
 
   // Settings.
   void LoadSettings(CProfileStore& store);

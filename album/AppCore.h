@@ -1,0 +1,33 @@
+#pragma once
+// What the application owns for the whole run, apart from its windows: the album with its
+// settings and run log, the version string, and the order of work at start and at the end.
+
+#include <string>
+
+#include "album/PixDir.h"
+
+class CPlatformUi;
+class CProfileStore;
+class CRecentList;
+
+class CAppCore {
+ public:
+  CAppCore(CPlatformUi& ui, CProfileStore& profile, CRecentList& recent);
+
+  std::string version;
+  CPixDir album;
+
+  // Start-up before the main window: settings, the run log when KeepLog is 1, the recent
+  // list, the version string, the auto-crop diagnostic off.
+  void Startup();
+  // Shut-down as the main window goes: settings, recent list, closing the log, and the
+  // "Save Record?" question, in that order, so the settings are kept whatever the answer.
+  void Shutdown();
+
+  CProfileStore& Profile() const { return profile_; }
+  CRecentList& Recent() const { return recent_; }
+
+ private:
+  CProfileStore& profile_;
+  CRecentList& recent_;
+};

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/AppCore.h"
+#include "album/Messages.h"
+#include "album/RecentList.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/FakeProfileStore.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One trace of what start-up and shut-down did, in order.
+struct Trace {
+  std::vector<std::string> events;
+};
+
+class TracingUi : public FakePlatformUi {
+ public:
+  explicit TracingUi(Trace& trace) : trace_(trace) {}
+  MsgAnswer MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
+                       MsgButtons buttons) override {
+    trace_.events.push_back("message " + text);
+    return FakePlatformUi::MessageBox(owner, text, icon, buttons);
+  }
+
+ private:
+  Trace& trace_;
+};
+
+class TracingProfile : public FakeProfileStore {
+ public:
+  explicit TracingProfile(Trace& trace) : trace_(trace) {}
+  int GetProfileInt(const std::string& section, const std::string& entry, int value) override {
+    if (entry == "ThumbSize") {  // the first setting read
+      trace_.events.push_back("read " + entry);
+    }
+    return FakeProfileStore::GetProfileInt(section, entry, value);
+  }
+  std::string GetProfileString(const std::string& section, const std::string& entry,
+                               const std::string& value) override {
+    if (entry == "TopDir2Look") {  // the last setting read
+      trace_.events.push_back("read " + entry);
+    }
+    return FakeProfileStore::GetProfileString(section, entry, value);
+  }
+  bool WriteProfileString(const std::string& section, const std::string& entry,
+                          const std::string& value) override {
+    if (entry == "TopDir2Look") {
+      trace_.events.push_back("write " + entry);  // the last setting written
+    }
+    return FakeProfileStore::WriteProfileString(section, entry, value);
+  }
+
+ private:
+  Trace& trace_;
+};
+
+class TracingRecent : public CRecentList {
+ public:
+  explicit TracingRecent(Trace& trace) : trace_(trace) {}
+  void Load(CProfileStore&) override { trace_.events.push_back("recent load"); }
+  void Save(CProfileStore&) override { trace_.events.push_back("recent save"); }
+
+ private:
+  Trace& trace_;
+};
+
+class AppCore : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::current_path(dir.Path()); }
+
+  TempDir dir;
+  Trace trace;
+  TracingUi ui{trace};
+  TracingProfile profile{trace};
+  TracingRecent recent{trace};
+  CAppCore app{ui, profile, recent};
+};
+
+TEST_F(AppCore, StartupReadsSettingsThenTheRecentList) {
+  app.album.autoCropDiagnostic = 1;
+  app.Startup();
+  EXPECT_EQ(trace.events,
+            (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "recent load"}));
+  EXPECT_EQ(app.version, "2.3.1");
+  EXPECT_EQ(app.album.autoCropDiagnostic, 0);
+  EXPECT_FALSE(app.album.logFile);
+  EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
+}
+
+TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
+  profile.values[{"Parameters", "KeepLog"}] = 1;
+  app.Startup();
+  EXPECT_TRUE(app.album.logFile);
+  EXPECT_EQ(ReadFileBytes(dir / "QuillaranLog.txt").rfind("--------- New Run (", 0), 0u);
+}
+
+TEST_F(AppCore, ShutdownSavesSettingsBeforeAskingToSaveTheRecord) {
+  profile.values[{"Parameters", "KeepLog"}] = 1;
+  app.Startup();
+  app.album.dirPath = dir.Str();
+  FillAlbum(app.album, {"a.jpg"});
+  app.album.selection = 0;
+  app.album.dirty = 1;
+  ui.answers.push_back(MsgAnswer::No);
+  trace.events.clear();
+  app.Shutdown();
+  EXPECT_EQ(trace.events,
+            (std::vector<std::string>{"write TopDir2Look", "recent save", "message Save Record?"}));
+  EXPECT_EQ(profile.writeOrder.size(), 23u);
+  EXPECT_FALSE(app.album.logFile);
+  EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
+}
+
+TEST_F(AppCore, ShutdownWritesTheRecordOnYes) {
+  app.Startup();
+  app.album.dirPath = dir.Str();
+  FillAlbum(app.album, {"a.jpg"});
+  app.album.EntryAt(0).caption = "Kept";
+  app.album.dirty = 1;
+  app.Shutdown();
+  EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
+            "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\na.jpg\tKept\t\t0\n");
+}
+
+TEST(Messages, ReportErrorJoinsTheTwoTextsWithABlank) {
+  FakePlatformUi ui;
+  ReportError(ui, "Cannot Find Record File", "Quillaran.txt");
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Cannot Find Record File Quillaran.txt");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+}
+
+TEST(Messages, FatalErrorShowsTheTextThenExitsWithCodeOne) {
+  FakePlatformUi ui;
+  try {
+    FatalError(ui, "Memory Exception");
+    FAIL() << "FatalError returned";
+  } catch (const FakeProcessExit& exit) {
+    EXPECT_EQ(exit.code, 1);
+  }
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Memory Exception");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+}
+
+}  // namespace

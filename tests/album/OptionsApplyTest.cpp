@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "album/OptionsApply.h"
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kRenderingMessage[] =
+    "You must exit the program\nor read a new directory\nfor the change in rendering\nto take "
+    "effect";
+
+class OptionsApply : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::current_path(dir.Path());  // where the run log goes
+    album.sheetView = &view;
+    album.rebuildThumbs = [this] { ++rebuilds; };
+    album.UpdateHelpFile();
+    general = album.GeneralSettings;
+    webView = album.WebViewSettings;
+    advanced = album.AdvancedSettings;
+  }
+  void Apply() { ApplyOptions(album, general, webView, advanced); }
+
+  TempDir dir;
+  FakePlatformUi ui;
+  CPixDir album{ui};
+  CountingSheetView view;
+  int rebuilds = 0;
+  CGeneralSettings general;
+  CWebViewSettings webView;
+  CAdvancedSettings advanced;
+};
+
+struct GeneralCase {
+  const char* name;
+  void (*edit)(CGeneralSettings&);
+  int code;
+};
+
+class GeneralChange : public OptionsApply, public ::testing::WithParamInterface<GeneralCase> {};
+
+TEST_P(GeneralChange, RebuildsOrRepaintsAsTheChangeNeeds) {
+  GetParam().edit(general);
+  CGeneralSettings block = album.GeneralSettings;
+  EXPECT_EQ(StoreGeneralSettings(general, block), GetParam().code);
+  EXPECT_EQ(block, general);
+
+  Apply();
+  EXPECT_EQ(album.GeneralSettings, general);
+  EXPECT_EQ(rebuilds, GetParam().code == 2 ? 1 : 0);
+  EXPECT_EQ(view.repaints, GetParam().code >= 1 ? 1 : 0);
+  EXPECT_EQ(album.dirty, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GeneralChange,
+    ::testing::Values(
+        GeneralCase{"Nothing", [](CGeneralSettings&) {}, 0},
+        GeneralCase{"WebImmedDisplay", [](CGeneralSettings& g) { g.WebImmedDisplay = 0; }, 0},
+        GeneralCase{"FrameColor", [](CGeneralSettings& g) { g.FrameColor = 0xFF; }, 1},
+        GeneralCase{"FrameBrush", [](CGeneralSettings& g) { g.FrameBrush = 2; }, 1},
+        GeneralCase{"FrameGap", [](CGeneralSettings& g) { g.FrameGap = 3; }, 1},
+        GeneralCase{"Learning", [](CGeneralSettings& g) { g.Learning = 0; }, 1},
+        GeneralCase{"ThumbSize", [](CGeneralSettings& g) { g.ThumbSize = 200; }, 2},
+        GeneralCase{"FrameYorN", [](CGeneralSettings& g) { g.FrameYorN = 0; }, 2},
+        GeneralCase{"ThumbSizeAndFrameColor",
+                    [](CGeneralSettings& g) {
+                      g.ThumbSize = 80;
+                      g.FrameColor = 0;
+                    },
+                    2}),
+    [](const ::testing::TestParamInfo<GeneralCase>& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsApply, WebPageSettingsAreTakenWithoutRepaint) {
+  webView = {700, 900, 1, 1, 0, 0, ""};
+  Apply();
+  EXPECT_EQ(album.WebViewSettings, webView);
+  EXPECT_EQ(view.repaints, 0);
+  EXPECT_EQ(album.dirty, 1);
+}
+
+TEST_F(OptionsApply, AdvancedValuesAreCopiedAndCaptionsRepaint) {
+  advanced.SafePixNum = 8;
+  advanced.TextPage4Web = 1;
+  advanced.AntiAdFilter = 0;
+  advanced.AutoCropStrategy = 2;
+  advanced.TopDir2Look = "/photos";
+  advanced.AlwaysShowCaptions = 0;
+  EXPECT_EQ(StoreAdvancedSettings(advanced, album), 1);
+  EXPECT_EQ(album.AdvancedSettings, advanced);
+  EXPECT_TRUE(ui.messages.empty());
+
+  advanced.AlwaysShowCaptions = 1;
+  Apply();
+  EXPECT_EQ(album.AdvancedSettings.AlwaysShowCaptions, 1);
+  EXPECT_EQ(view.repaints, 1);
+  EXPECT_EQ(rebuilds, 0);
+}
+
+TEST_F(OptionsApply, AutoCropMethodOutsideItsRangeBecomesZero) {
+  for (int value : {5, -1, 3}) {
+    advanced.AutoCropStrategy = value;
+    StoreAdvancedSettings(advanced, album);
+    EXPECT_EQ(advanced.AutoCropStrategy, 0) << value;
+    EXPECT_EQ(album.AdvancedSettings.AutoCropStrategy, 0) << value;
+    album.AdvancedSettings.AutoCropStrategy = 1;
+  }
+}
+
+TEST_F(OptionsApply, RenderingChangeShowsItsMessageOnce) {
+  advanced.TrueColor = 0;
+  Apply();
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kRenderingMessage}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
+  EXPECT_EQ(album.AdvancedSettings.TrueColor, 0);
+  Apply();
+  EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(OptionsApply, HelpFileFollowsOnlyAChangedHelpDirectory) {
+  advanced.HelpDirR = "/srv/help";
+  Apply();
+  EXPECT_EQ(album.AdvancedSettings.HelpDirR, "/srv/help/");
+  EXPECT_EQ(album.AdvancedSettings.helpFile, "/srv/help/QuillaranHelp.htm");
+  // Unchanged: the help file is not recomputed, so a hand-made value stays.
+  album.AdvancedSettings.helpFile = "kept";
+  advanced = album.AdvancedSettings;
+  Apply();
+  EXPECT_EQ(album.AdvancedSettings.helpFile, "kept");
+}
+
+TEST_F(OptionsApply, KeepLogOpensAndClosesTheLog) {
+  advanced.KeepLog = 1;
+  Apply();
+  ASSERT_TRUE(album.logFile);
+  EXPECT_EQ(album.AdvancedSettings.KeepLog, 1);
+  const std::string firstLine = ReadFileBytes(dir / "QuillaranLog.txt");
+  EXPECT_EQ(firstLine.rfind("--------- New Run (", 0), 0u) << firstLine;
+  advanced.KeepLog = 0;
+  Apply();
+  EXPECT_FALSE(album.logFile);
+  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+}
+
+TEST_F(OptionsApply, KeepLogStaysOffWhenTheLogCannotBeOpened) {
+  fs::create_directory(dir / "QuillaranLog.txt");
+  advanced.KeepLog = 1;
+  Apply();
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
+  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_EQ(advanced.KeepLog, 0);
+}
+
+}  // namespace

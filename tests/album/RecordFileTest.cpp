@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kOldFormat[] = "Quillaran.txt has old format.\nIt is ignored";
+const char kScrambled[] = "Scrambled Quillaran.txt";
+
+// An album of three entries a.jpg, b.jpg, c.jpg in the temporary directory.
+class RecordFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    album.dirPath = dir.Str();
+    FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
+  }
+  // Writes the record file and reads it into the album.
+  int Read(const std::string& text) {
+    dir.WriteFile("Quillaran.txt", text);
+    return album.ReadRecord();
+  }
+  std::string RecordText() const { return ReadFileBytes(dir / "Quillaran.txt"); }
+  std::vector<std::string> DirectoryNames() const {
+    std::vector<std::string> names;
+    for (const auto& item : fs::directory_iterator(dir.Path())) {
+      names.push_back(item.path().filename().string());
+    }
+    return names;
+  }
+
+  TempDir dir;
+  FakePlatformUi ui;
+  CPixDir album{ui};
+};
+
+const char kHeader[] = "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n";
+
+TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
+  album.GeneralSettings.ThumbSize = 150;
+  album.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy"};
+  CAlbumEntry& a = album.EntryAt(0);
+  a.caption = "Sunset at the lake";
+  a.date = "3:45pm Jul 12, 2008";
+  a.order = 2;
+  a.thumbRect = {120, 40, 880, 600};
+  album.EntryAt(1).order = 0;
+  album.EntryAt(1).date = "";
+  album.EntryAt(2).order = 1;
+  album.EntryAt(2).caption = "Boats";
+  album.EntryAt(2).thumbRect = {-3, 0, 7, 9};
+  album.dirty = 1;
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(RecordText(),
+            "QLNV_A t150 x1200 p800 f1 d1 c1 #navy\n"
+            "a.jpg\tSunset at the lake\t3:45pm Jul 12, 2008\t2\t120 40 880 600\n"
+            "b.jpg\t?\t\t0\n"
+            "c.jpg\tBoats\t\t1\t-3 0 7 9\n");
+
+  CPixDir reread(ui);
+  reread.dirPath = dir.Str();
+  FillAlbum(reread, {"a.jpg", "b.jpg", "c.jpg"});
+  ASSERT_EQ(reread.ReadRecord(), 1);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(reread.GeneralSettings, album.GeneralSettings);
+  EXPECT_EQ(reread.WebViewSettings, album.WebViewSettings);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(reread.EntryAt(i).caption, album.EntryAt(i).caption) << i;
+    EXPECT_EQ(reread.EntryAt(i).date, album.EntryAt(i).date) << i;
+    EXPECT_EQ(reread.EntryAt(i).order, album.EntryAt(i).order) << i;
+    EXPECT_EQ(reread.EntryAt(i).thumbRect, album.EntryAt(i).thumbRect) << i;
+  }
+  EXPECT_EQ(DisplayedIndexes(reread), (std::vector<int>{1, 2, 0}));
+}
+
+// LIOwnBrW survives only when LIOwnWP is 1: the header keeps one mode number for both.
+struct LargeImageCase {
+  int ownPage, ownWindow, mode, readPage, readWindow;
+};
+class LargeImageMode : public RecordFile, public ::testing::WithParamInterface<LargeImageCase> {};
+
+TEST_P(LargeImageMode, HeaderKeepsOneModeForBothSwitches) {
+  const LargeImageCase c = GetParam();
+  album.WebViewSettings.LIOwnWP = c.ownPage;
+  album.WebViewSettings.LIOwnBrW = c.ownWindow;
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_NE(RecordText().find(" f" + std::to_string(c.mode) + " "), std::string::npos);
+  album.WebViewSettings.LIOwnWP = 7;
+  album.WebViewSettings.LIOwnBrW = 7;
+  ASSERT_EQ(album.ReadRecord(), 1);
+  EXPECT_EQ(album.WebViewSettings.LIOwnWP, c.readPage);
+  EXPECT_EQ(album.WebViewSettings.LIOwnBrW, c.readWindow);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSwitches, LargeImageMode,
+                         ::testing::Values(LargeImageCase{0, 0, 0, 0, 0},
+                                           LargeImageCase{0, 1, 0, 0, 0},
+                                           LargeImageCase{1, 0, 1, 1, 0},
+                                           LargeImageCase{1, 1, 2, 1, 1}));
+
+TEST_F(RecordFile, PageWidthBelowTheHeaderRangeIsWrittenAndReadBackAsDefault) {
+  album.WebViewSettings.WPwidth = 250;
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_NE(RecordText().find(" p250 "), std::string::npos);
+  ASSERT_EQ(album.ReadRecord(), 1);
+  EXPECT_EQ(album.WebViewSettings.WPwidth, 600);
+}
+
+TEST_F(RecordFile, TabsAndLineBreaksInCaptionsAndDatesAreWrittenAsBlanks) {
+  album.EntryAt(0).caption = "two\nlines\tand\r\ntab";
+  album.EntryAt(1).date = "May\t1\n2008";
+  album.WebViewSettings.WTextColor = "na\nvy";
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(RecordText(),
+            "QLNV_A t120 x2000 p600 f2 d0 c0 #na vy\n"
+            "a.jpg\ttwo lines and  tab\t\t0\n"
+            "b.jpg\t?\tMay 1 2008\t1\n"
+            "c.jpg\t?\t\t2\n");
+  ASSERT_EQ(album.ReadRecord(), 1);
+  EXPECT_EQ(album.EntryAt(0).caption, "two lines and  tab");
+  EXPECT_EQ(album.EntryAt(1).date, "May 1 2008");
+}
+
+TEST_F(RecordFile, ReadsWindowsLineEndings) {
+  ASSERT_EQ(Read("QLNV_A t200 x1500 p700 f1 d1 c0 #navy\r\n"
+                 "a.jpg\tHill\tMay 2008\t2\t1 2 30 40\r\n"
+                 "b.jpg\t\tJune\t0\r\n"
+                 "c.jpg\tLake\t\t1\r\n"),
+            1);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(album.GeneralSettings.ThumbSize, 200);
+  EXPECT_EQ(album.WebViewSettings.WTextColor, "navy");
+  EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{1, 2, 30, 40}));
+  EXPECT_EQ(album.EntryAt(1).caption, "?");
+  EXPECT_EQ(album.EntryAt(1).date, "June");
+  EXPECT_EQ(album.EntryAt(2).caption, "Lake");
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 2, 0}));
+}
+
+TEST_F(RecordFile, ReadsLinesLongerThanAnyBufferWhole) {
+  const std::string caption(5000, 'w');
+  ASSERT_EQ(
+      Read(std::string(kHeader) + "a.jpg\t" + caption + "\t\t1\nb.jpg\tB\t\t0\nc.jpg\tC\t\t2\n"),
+      1);
+  EXPECT_EQ(album.EntryAt(0).caption, caption);
+  EXPECT_EQ(album.EntryAt(1).caption, "B");
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0, 2}));
+}
+
+TEST_F(RecordFile, MissingOrEmptyRecordIsSilent) {
+  EXPECT_EQ(album.ReadRecord(), 0);
+  EXPECT_EQ(Read(""), 0);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(album.EntryAt(0).caption, "?");
+}
+
+TEST_F(RecordFile, OldHeaderIsIgnoredWithoutReadingEntries) {
+  EXPECT_EQ(Read("Quillaran record 1\na.jpg\tKept?\t\t2\n"), 0);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kOldFormat}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(album.EntryAt(0).caption, "?");
+}
+
+// Entry lines applied to the three entries a.jpg, b.jpg, c.jpg that start with order 0, 1, 2,
+// caption "?", empty date and no thumb rectangle.
+struct EntryCase {
+  const char* name;
+  const char* lines;  // after the header
+  int result;
+  std::vector<std::string> captions;
+  std::vector<int> orders;
+  std::vector<Rect> rects;
+};
+
+class EntryLines : public RecordFile, public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(EntryLines, ApplyAsRecorded) {
+  const EntryCase& c = GetParam();
+  album.EntryAt(1).thumbRect = {9, 9, 19, 19};  // shows which lines clear or keep it
+  EXPECT_EQ(Read(std::string(kHeader) + c.lines), c.result);
+  if (c.result == 1) {
+    EXPECT_TRUE(ui.messages.empty());
+  } else {
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kScrambled}));
+  }
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(album.EntryAt(i).caption, c.captions[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(album.EntryAt(i).order, c.orders[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(album.EntryAt(i).thumbRect, c.rects[static_cast<size_t>(i)]) << i;
+  }
+}
+
+const Rect kNone{};
+const Rect kOld{9, 9, 19, 19};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, EntryLines, ::testing::Values(
+    EntryCase{"EmptyCaptionBecomesQuestionMark", "a.jpg\t\t\t0\nb.jpg\tB\t\t1\nc.jpg\t\t\t2\n",
+              1, {"?", "B", "?"}, {0, 1, 2}, {kNone, kNone, kNone}},
+    EntryCase{"OrderOutsideTheAlbumIsIgnored", "a.jpg\tA\t\t3\nb.jpg\tB\t\t-1\nc.jpg\tC\t\t0\n",
+              1, {"A", "B", "C"}, {0, 1, 0}, {kNone, kNone, kNone}},
+    EntryCase{"OrderThatIsNoNumberOrOverflowsReadsAsZero",
+              "a.jpg\tA\t\tx\nb.jpg\tB\t\t99999999999\nc.jpg\tC\t\t+2\n",
+              1, {"A", "B", "C"}, {0, 0, 2}, {kNone, kNone, kNone}},
+    EntryCase{"LastLineWithoutLineEndKeepsItsOrder", "a.jpg\tA\t\t1\nb.jpg\tB\t\t0\nc.jpg\tC\t\t0",
+              1, {"A", "B", "C"}, {1, 0, 2}, {kNone, kNone, kNone}},
+    EntryCase{"LastLineWithoutLineEndTakesItsRectangle",
+              "a.jpg\tA\t\t1\nb.jpg\tB\t\t2\nc.jpg\tC\t\t0\t1 2 3 4",
+              1, {"A", "B", "C"}, {1, 2, 0}, {kNone, kNone, {1, 2, 3, 4}}},
+    EntryCase{"EmptyLineKeepsTheEntryAsItWas", "a.jpg\tA\t\t0\n\nc.jpg\tC\t\t2\t1 2 3 4\n",
+              1, {"A", "?", "C"}, {0, 1, 2}, {kNone, kOld, {1, 2, 3, 4}}},
+    EntryCase{"EmptyLineConsumesAPosition", "a.jpg\tA\t\t0\n\nb.jpg\tB\t\t1\n",
+              0, {"A", "?", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
+    EntryCase{"NameMismatchStopsReading", "a.jpg\tA\t\t2\nB.JPG\tB\t\t0\nc.jpg\tC\t\t1\n",
+              0, {"A", "?", "?"}, {2, 1, 2}, {kNone, kOld, kNone}},
+    EntryCase{"TooFewLinesAreScrambled", "a.jpg\tA\t\t1\nb.jpg\tB\t\t0\n",
+              0, {"A", "B", "?"}, {1, 0, 2}, {kNone, kNone, kNone}},
+    EntryCase{"LinesWithoutAllTabsApplyWhatTheyHave", "a.jpg\tA\nb.jpg\tB\tdate\nno tab at all\n",
+              1, {"?", "B", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
+    EntryCase{"UnreadableCoordinatesKeepTheirValues",
+              "a.jpg\tA\t\t0\t5 6\nb.jpg\tB\t\t1\t1 x 3 4\nc.jpg\tC\t\t2\t1 2 3 2147483648\n",
+              1, {"A", "B", "C"}, {0, 1, 2}, {{5, 6, 0, 0}, {1, 9, 19, 19}, {1, 2, 3, 0}}},
+    EntryCase{"ExtraLinesAreIgnored", "a.jpg\tA\t\t0\nb.jpg\tB\t\t1\nc.jpg\tC\t\t2\nd.jpg\n",
+              1, {"A", "B", "C"}, {0, 1, 2}, {kNone, kNone, kNone}}),
+    [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST_F(RecordFile, ScrambledRecordLeavesTheDisplayOrderUnsorted) {
+  EXPECT_EQ(Read(std::string(kHeader) + "a.jpg\tA\t\t2\nb.jpg\tB\t\t0\n"), 0);
+  EXPECT_EQ(album.EntryAt(0).order, 2);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(RecordFile, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
+  dir.WriteFile("Quillaran.txt", "old");
+  fs::permissions(dir / "Quillaran.txt",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"Quillaran.txt"}));
+  EXPECT_EQ(fs::status(dir / "Quillaran.txt").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(RecordFile, WithoutDirectoryTheRecordIsInTheCurrentDirectory) {
+  album.dirPath.clear();
+  fs::current_path(dir.Path());
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(RecordText().substr(0, 7), "QLNV_A ");
+  EXPECT_EQ(album.ReadRecord(), 1);
+}
+
+// Failed writes: the message carries the error number, the old record stays, dirty stays.
+TEST_F(RecordFile, WriteIntoReadOnlyDirectoryKeepsTheOldRecord) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root writes into read-only directories";
+  }
+  dir.WriteFile("Quillaran.txt", "old record\n");
+  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  album.dirty = 1;
+  EXPECT_EQ(album.WriteRecord(), 0);
+  fs::permissions(dir.Path(), fs::perms::owner_all);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Cannot Save Record [13] Quillaran.txt"}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(RecordText(), "old record\n");
+  EXPECT_EQ(album.dirty, 1);
+}
+
+TEST_F(RecordFile, WriteBelowARegularFileFails) {
+  dir.WriteFile("plain", "x");
+  album.dirPath = (dir / "plain").string() + "/album";
+  album.dirty = 1;
+  EXPECT_EQ(album.WriteRecord(), 0);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Cannot Save Record [20] Quillaran.txt"}));
+  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(ReadFileBytes(dir / "plain"), "x");
+}
+
+TEST_F(RecordFile, FailedRenameRemovesTheTemporaryFile) {
+  // A directory in the record's place cannot be replaced by a file, even by root.
+  dir.WriteFile("Quillaran.txt/inside", "kept");
+  album.dirty = 1;
+  EXPECT_EQ(album.WriteRecord(), 0);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Cannot Save Record [21] Quillaran.txt"}));
+  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"Quillaran.txt"}));
+  EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt" / "inside"), "kept");
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::tm At(int year, int month, int day, int hour, int minute) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  return t;
+}
+
+// The log is written in the current directory, here a fresh temporary one.
+class RunLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::current_path(dir.Path());
+    album.AdvancedSettings.KeepLog = 1;
+  }
+  std::string Log() const { return ReadFileBytes(dir / "QuillaranLog.txt"); }
+
+  TempDir dir;
+  FakePlatformUi ui;
+  CPixDir album{ui};
+};
+
+TEST_F(RunLog, NewRunLineHasTheDateWithoutLeadingZeros) {
+  album.OpenLog(At(2008, 3, 5, 9, 7));
+  EXPECT_EQ(Log(), "--------- New Run (3/5/2008 at 9:7 hr) -----------\n");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
+  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.WriteLogLine("Attempting /photos/a.jpg\n");
+  album.CloseLog();
+  album.OpenLog(At(2010, 12, 31, 23, 59));
+  album.WriteLogLine("OK");  // the line end is added
+  EXPECT_EQ(Log(),
+            "--------- New Run (3/5/2008 at 9:7 hr) -----------\n"
+            "Attempting /photos/a.jpg\n"
+            "--------- New Run (12/31/2010 at 23:59 hr) -----------\n"
+            "OK\n");
+}
+
+TEST_F(RunLog, LinesAreWrittenOnlyWhileKeepLogIsOnAndTheLogOpen) {
+  album.WriteLogLine("before opening");
+  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.AdvancedSettings.KeepLog = 0;
+  album.WriteLogLine("while off");
+  album.AdvancedSettings.KeepLog = 1;
+  album.WriteLogLine("OK\n");
+  album.CloseLog();
+  album.WriteLogLine("after closing");
+  album.CloseLog();  // closing twice is harmless
+  EXPECT_EQ(Log(), "--------- New Run (3/5/2008 at 9:7 hr) -----------\nOK\n");
+}
+
+TEST_F(RunLog, UnwritableLogIsReportedOnceAndTurnsLoggingOff) {
+  fs::create_directory(dir / "QuillaranLog.txt");  // fails even for root
+  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.WriteLogLine("Attempting x.jpg");
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_FALSE(album.logFile);
+}
+
+TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root writes into read-only directories";
+  }
+  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.WriteLogLine("OK");
+  fs::permissions(dir.Path(), fs::perms::owner_all);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
+  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
+}
+
+}  // namespace

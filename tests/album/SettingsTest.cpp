@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/FakeProfileStore.h"
+
+namespace {
+
+const std::vector<std::string> kReadingOrder = {
+    "ThumbSize",        "FrameYorN",    "FrameGap",
+    "FrameColor",       "FrameBrush",   "WebImmedDisplay",
+    "Learning",         "WPwidth",      "Only1Date",
+    "Only1Caption",     "LIOwnWP",      "LIOwnBrW",
+    "MaxOsize",         "WTextColor",   "SafePixNum",
+    "TrueColor",        "KeepLog",      "HelpDirR",
+    "TextPage4Web",     "AntiAdFilter", "AlwaysShowCaptions",
+    "AutoCropStrategy", "TopDir2Look"};
+
+class Settings : public ::testing::Test {
+ protected:
+  FakePlatformUi ui;
+  FakeProfileStore profile;
+  CPixDir album{ui};
+};
+
+TEST_F(Settings, CleanProfileGivesTheDefaults) {
+  album.GeneralSettings.ThumbSize = 55;  // left over from before: must not survive
+  album.LoadSettings(profile);
+  EXPECT_EQ(profile.readOrder, kReadingOrder);
+  EXPECT_EQ(album.GeneralSettings, CGeneralSettings{});
+  EXPECT_EQ(album.WebViewSettings, CWebViewSettings{});
+  const CAdvancedSettings& adv = album.AdvancedSettings;
+  EXPECT_EQ(adv.SafePixNum, 32);
+  EXPECT_EQ(adv.TrueColor, 1);
+  EXPECT_EQ(adv.KeepLog, 0);
+  EXPECT_EQ(adv.AutoCropStrategy, 1);
+  EXPECT_EQ(adv.AlwaysShowCaptions, 1);
+  EXPECT_EQ(adv.TopDir2Look, "My Documents");
+  EXPECT_EQ(album.GeneralSettings.FrameColor, 13158600);
+  EXPECT_EQ(album.WebViewSettings.WTextColor, "maroon");
+  EXPECT_EQ(adv.HelpDirR, DefaultHelpDir() + "/");
+  EXPECT_EQ(adv.helpFile, DefaultHelpDir() + "/QuillaranHelp.htm");
+  // The default points at the help page this program ships.
+  EXPECT_TRUE(std::filesystem::is_regular_file(adv.helpFile)) << adv.helpFile;
+}
+
+TEST_F(Settings, SaveWritesAllValuesInReadingOrderAndLoadGetsThemBack) {
+  album.GeneralSettings = {150, 0, 9, 0x123456, 0, 3, 0};
+  album.WebViewSettings = {900, 500, 1, 1, 0, 0, "teal"};
+  CAdvancedSettings& adv = album.AdvancedSettings;
+  adv.SafePixNum = 12;
+  adv.TrueColor = 0;
+  adv.KeepLog = 1;
+  adv.HelpDirR = "/opt/help/";
+  adv.helpFile = "never stored";
+  adv.TextPage4Web = 1;
+  adv.AntiAdFilter = 0;
+  adv.AlwaysShowCaptions = 0;
+  adv.AutoCropStrategy = 2;
+  adv.TopDir2Look = "/home/me/Pictures";
+  album.SaveSettings(profile);
+  EXPECT_EQ(profile.writeOrder, kReadingOrder);
+  for (const auto& [key, value] : profile.values) {
+    EXPECT_EQ(key.first, "Parameters") << key.second;
+  }
+  EXPECT_EQ(std::get<int>(profile.values[{"Parameters", "FrameColor"}]), 0x123456);
+  EXPECT_EQ(std::get<std::string>(profile.values[{"Parameters", "TopDir2Look"}]),
+            "/home/me/Pictures");
+
+  CPixDir loaded(ui);
+  loaded.LoadSettings(profile);
+  EXPECT_EQ(loaded.GeneralSettings, album.GeneralSettings);
+  EXPECT_EQ(loaded.WebViewSettings, album.WebViewSettings);
+  adv.helpFile = "/opt/help/QuillaranHelp.htm";
+  EXPECT_EQ(loaded.AdvancedSettings, adv);
+}
+
+TEST_F(Settings, ProfileValuesAreTakenWithoutRangeCheck) {
+  profile.WriteProfileInt("Parameters", "ThumbSize", 10);
+  profile.WriteProfileInt("Parameters", "AutoCropStrategy", 9);
+  album.LoadSettings(profile);
+  EXPECT_EQ(album.GeneralSettings.ThumbSize, 10);
+  EXPECT_EQ(album.AdvancedSettings.AutoCropStrategy, 9);
+  // The same thumb size from a record header is out of range.
+  EXPECT_EQ(album.ParseRecordHeader("QLNV_A t10 x2000 p600 f2 d0 c0 #maroon"), 1);
+  EXPECT_EQ(album.GeneralSettings.ThumbSize, 120);
+}
+
+struct HelpCase {
+  const char* name;
+  const char* helpDir;
+  const char* storedDir;
+};
+
+class HelpFile : public Settings, public ::testing::WithParamInterface<HelpCase> {};
+
+TEST_P(HelpFile, FollowsTheHelpDirectory) {
+  album.AdvancedSettings.HelpDirR = GetParam().helpDir;
+  album.UpdateHelpFile();
+  EXPECT_EQ(album.AdvancedSettings.HelpDirR, GetParam().storedDir);
+  EXPECT_EQ(album.AdvancedSettings.helpFile,
+            std::string(GetParam().storedDir) + "QuillaranHelp.htm");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HelpFile,
+    ::testing::Values(
+        HelpCase{"WebAddress", "http://quillaran.example/help", "http://quillaran.example/help/"},
+        HelpCase{"WebAddressWithSlash", "https://quillaran.example/", "https://quillaran.example/"},
+        HelpCase{"Directory", "/usr/share/quillaran", "/usr/share/quillaran/"},
+        HelpCase{"DirectoryWithSlash", "/usr/share/quillaran/", "/usr/share/quillaran/"},
+        HelpCase{"UpperCaseHttpIsADirectory", "HTTP://QUILLARAN.EXAMPLE",
+                 "HTTP://QUILLARAN.EXAMPLE/"},
+        HelpCase{"Empty", "", "/"}),
+    [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Settings, HelpFileOfAnotherBlockLeavesTheAlbumsOwn) {
+  album.UpdateHelpFile();
+  const CAdvancedSettings before = album.AdvancedSettings;
+  CAdvancedSettings page;
+  page.HelpDirR = "/srv/help";
+  album.UpdateHelpFile(&page);
+  EXPECT_EQ(page.helpFile, "/srv/help/QuillaranHelp.htm");
+  EXPECT_EQ(album.AdvancedSettings, before);
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// Albums of named entries without pictures, for tests of the album's bookkeeping.
+
+#include <string>
+#include <vector>
+
+#include "album/PixDir.h"
+#include "album/SheetView.h"
+
+// Replaces the album's entries by one per name, in scan order: index = order = position,
+// caption "?", no date, no thumb rectangle.
+void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames);
+
+// Scan indexes of the album's entries in display order.
+std::vector<int> DisplayedIndexes(CPixDir& album);
+
+// A sheet view that counts its repaints.
+class CountingSheetView : public CSheetView {
+ public:
+  int repaints = 0;
+  void Repaint() override { ++repaints; }
+};
