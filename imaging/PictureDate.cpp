@@ -157,6 +157,17 @@ std::string FormatFileTime(const std::tm& local) {
                 MonthName(local.tm_mon + 1), local.tm_mday, local.tm_year + 1900);
 }
 
+std::tm UnconvertedTime() {
+  std::tm local{};
+  local.tm_hour = -1;
+  local.tm_min = -1;
+  local.tm_wday = -1;
+  local.tm_mon = -1;  // month number 0, "???"
+  local.tm_mday = 0;
+  local.tm_year = -1900;
+  return local;
+}
+
 bool FileCreationTime(const std::string& path, std::time_t& seconds) {
   struct statx info {};
   if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) {
@@ -201,14 +212,7 @@ int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui
   }
   std::tm local{};
   if (localtime_r(&seconds, &local) == nullptr) {
-    // Shown as hour and minute -1, no names, day and year 0.
-    local = std::tm{};
-    local.tm_hour = -1;
-    local.tm_min = -1;
-    local.tm_wday = -1;
-    local.tm_mon = -1;
-    local.tm_mday = 0;
-    local.tm_year = -1900;
+    local = UnconvertedTime();
   }
   entry.date = FormatFileTime(local);
   return 1;

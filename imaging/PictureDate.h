@@ -17,6 +17,9 @@ int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui
 std::string FormatExifDate(int year, int month, int day, int hour, int minute);
 // The text of a file time in local time: "1:05pm, Sun, Jan 6, 2008" (noon is am).
 std::string FormatFileTime(const std::tm& local);
+// What a file time that cannot be converted to local time shows: hour and minute -1, no
+// weekday or month name, day and year 0.
+std::tm UnconvertedTime();
 // The file's creation time: its birth time where the file system records one, else its
 // modification time. false when the file cannot be found.
 bool FileCreationTime(const std::string& path, std::time_t& seconds);

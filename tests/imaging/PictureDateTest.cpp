@@ -163,43 +163,55 @@ TEST_F(PictureDateFile, FileOfOneByteIsEmpty) {
   }
 }
 
-TEST(PictureDate, MissingFileCannotBeOpened) {
+struct OpenFailure {
+  const char* name;
+  int error;
+  // Makes the file that cannot be opened below the directory and returns its path.
+  std::string (*make)(const TempDir& dir);
+  bool needsNonRoot;
+};
+
+void PrintTo(const OpenFailure& c, std::ostream* os) { *os << c.name; }
+
+class CannotOpen : public ::testing::TestWithParam<OpenFailure> {};
+
+TEST_P(CannotOpen, ReportsTheErrorNumberAndLeavesTheDate) {
+  if (GetParam().needsNonRoot && geteuid() == 0) {
+    GTEST_SKIP() << "root reads every file";
+  }
   TempDir dir;
-  const std::string path = (dir / "gone.jpg").string();
+  const std::string path = GetParam().make(dir);
   FakePlatformUi ui;
   CAlbumEntry entry;
   EXPECT_EQ(ReadPictureDate(path, entry, ui), 0);
   EXPECT_EQ(ui.MessageTexts(),
-            std::vector<std::string>{"FILESTAT: error=2 - Cannot open file " + path});
+            std::vector<std::string>{"FILESTAT: error=" + std::to_string(GetParam().error) +
+                                     " - Cannot open file " + path});
+  ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
   EXPECT_TRUE(entry.date.empty());
 }
 
-TEST(PictureDate, DirectoryNamedLikeAPictureCannotBeOpened) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "folder.jpg");
-  const std::string path = (dir / "folder.jpg").string();
-  FakePlatformUi ui;
-  CAlbumEntry entry;
-  EXPECT_EQ(ReadPictureDate(path, entry, ui), 0);
-  EXPECT_EQ(ui.MessageTexts(),
-            std::vector<std::string>{"FILESTAT: error=21 - Cannot open file " + path});
-}
-
-TEST(PictureDate, UnreadableFileCannotBeOpened) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "root reads every file";
-  }
-  TempDir dir;
-  const std::string path =
-      dir.WriteFile("locked.jpg", FileBytes(kCameraHead, 200, "2008:03:07 15:05:09"));
-  std::filesystem::permissions(path, std::filesystem::perms::none);
-  FakePlatformUi ui;
-  CAlbumEntry entry;
-  EXPECT_EQ(ReadPictureDate(path, entry, ui), 0);
-  EXPECT_EQ(ui.MessageTexts(),
-            std::vector<std::string>{"FILESTAT: error=13 - Cannot open file " + path});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, CannotOpen,
+    ::testing::Values(
+        OpenFailure{"missing", 2, [](const TempDir& dir) { return (dir / "gone.jpg").string(); },
+                    false},
+        // A directory named like a picture is no file to read.
+        OpenFailure{"directory", 21,
+                    [](const TempDir& dir) {
+                      std::filesystem::create_directory(dir / "folder.jpg");
+                      return (dir / "folder.jpg").string();
+                    },
+                    false},
+        OpenFailure{"unreadable", 13,
+                    [](const TempDir& dir) {
+                      const std::string path = dir.WriteFile(
+                          "locked.jpg", FileBytes(kCameraHead, 200, "2008:03:07 15:05:09"));
+                      std::filesystem::permissions(path, std::filesystem::perms::none);
+                      return path;
+                    },
+                    true}));
 
 TEST(PictureDate, RelativePathResolvesAgainstTheCurrentDirectory) {
   TempDir dir;
@@ -292,14 +304,7 @@ TEST(FileTimeText, NamesWeekdayAndMonth) {
 }
 
 TEST(FileTimeText, TimeThatCouldNotBeConvertedShowsPlaceholders) {
-  std::tm local{};
-  local.tm_hour = -1;
-  local.tm_min = -1;
-  local.tm_wday = -1;
-  local.tm_mon = -1;
-  local.tm_mday = 0;
-  local.tm_year = -1900;
-  EXPECT_EQ(FormatFileTime(local), "-1:-1am, ???, ??? 0, 0");
+  EXPECT_EQ(FormatFileTime(UnconvertedTime()), "-1:-1am, ???, ??? 0, 0");
 }
 
 }  // namespace

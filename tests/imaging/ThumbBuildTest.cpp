@@ -5,12 +5,19 @@
 
 namespace {
 
-TEST(BuildThumbFromPicture, EmptyRectangleUsesTheWholePicture) {
-  const CImageWrap picture = MakePicture24(1024, 768, CoordinateColour);
-  Rect rect;
+// The entry's two image slots that a thumb build fills.
+class BuildThumb : public ::testing::Test {
+ protected:
+  int Build(const CImageWrap& picture, Rect& rect) {
+    return BuildThumbFromPicture(picture, rect, cropArea, thumb, 120);
+  }
   CImageWrap cropArea;
   CImageWrap thumb;
-  ASSERT_EQ(BuildThumbFromPicture(picture, rect, cropArea, thumb, 120), 1);
+};
+
+TEST_F(BuildThumb, EmptyRectangleUsesTheWholePicture) {
+  Rect rect;
+  ASSERT_EQ(Build(MakePicture24(1024, 768, CoordinateColour), rect), 1);
   EXPECT_EQ(thumb.Width(), 113);
   EXPECT_EQ(thumb.Height(), 85);
   EXPECT_EQ(thumb.displayWidth, 120);
@@ -19,12 +26,9 @@ TEST(BuildThumbFromPicture, EmptyRectangleUsesTheWholePicture) {
   EXPECT_FALSE(cropArea.HasBitmap());
 }
 
-TEST(BuildThumbFromPicture, RectangleGivesItsContentWithItsAspect) {
-  const CImageWrap picture = MakePicture24(400, 300, CoordinateColour);
+TEST_F(BuildThumb, RectangleGivesItsContentWithItsAspect) {
   Rect rect{100, 50, 340, 110};  // 240 x 60
-  CImageWrap cropArea;
-  CImageWrap thumb;
-  ASSERT_EQ(BuildThumbFromPicture(picture, rect, cropArea, thumb, 120), 1);
+  ASSERT_EQ(Build(MakePicture24(400, 300, CoordinateColour), rect), 1);
   EXPECT_EQ(cropArea.Width(), 240);
   EXPECT_EQ(cropArea.Height(), 60);
   EXPECT_EQ(thumb.displayWidth, 120);
@@ -35,32 +39,24 @@ TEST(BuildThumbFromPicture, RectangleGivesItsContentWithItsAspect) {
   EXPECT_EQ(PixelAt(thumb, 3, 2), CoordinateColour(106, 54));
 }
 
-TEST(BuildThumbFromPicture, RectangleIsClampedToThePictureInPlace) {
-  const CImageWrap picture = MakePicture24(400, 300, CoordinateColour);
+TEST_F(BuildThumb, RectangleIsClampedToThePictureInPlace) {
   Rect rect{300, 200, 900, 900};
-  CImageWrap cropArea;
-  CImageWrap thumb;
-  ASSERT_EQ(BuildThumbFromPicture(picture, rect, cropArea, thumb, 120), 1);
+  ASSERT_EQ(Build(MakePicture24(400, 300, CoordinateColour), rect), 1);
   EXPECT_EQ(rect, (Rect{300, 200, 400, 300}));
   EXPECT_EQ(thumb.displayWidth, 120);
   EXPECT_EQ(thumb.displayHeight, 120);
 }
 
-TEST(BuildThumbFromPicture, RectangleOutsideThePictureFailsWithoutAStaleThumb) {
-  const CImageWrap picture = MakePicture24(400, 300, CoordinateColour);
-  CImageWrap cropArea = MakePicture24(50, 50, GradientColour);  // left from an earlier build
-  CImageWrap thumb;
+TEST_F(BuildThumb, RectangleOutsideThePictureFailsWithoutAStaleThumb) {
+  cropArea = MakePicture24(50, 50, GradientColour);  // left from an earlier build
   Rect rect{500, 10, 600, 100};
-  EXPECT_EQ(BuildThumbFromPicture(picture, rect, cropArea, thumb, 120), 0);
+  EXPECT_EQ(Build(MakePicture24(400, 300, CoordinateColour), rect), 0);
   EXPECT_FALSE(thumb.HasBitmap());
 }
 
-TEST(BuildThumbFromPicture, LongThinPictureFails) {
-  const CImageWrap picture = MakePicture24(5000, 20, CoordinateColour);
+TEST_F(BuildThumb, LongThinPictureFails) {
   Rect rect;
-  CImageWrap cropArea;
-  CImageWrap thumb;
-  EXPECT_EQ(BuildThumbFromPicture(picture, rect, cropArea, thumb, 120), 0);
+  EXPECT_EQ(Build(MakePicture24(5000, 20, CoordinateColour), rect), 0);
   EXPECT_FALSE(thumb.HasBitmap());
 }
 
