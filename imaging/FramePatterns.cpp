@@ -7,12 +7,18 @@ namespace {
 // Colours of the standard 16-colour table that the patterns use, as 0x00BBGGRR.
 uint32_t ColourOfLetter(char letter) {
   switch (letter) {
-    case 'R': return 0x0000FF;
-    case 'Y': return 0x00FFFF;
-    case 'M': return 0xFF00FF;
-    case 'S': return 0xC0C0C0;
-    case 'C': return 0xFFFF00;
-    default: return 0xFFFFFF;  // 'W'
+    case 'R':
+      return 0x0000FF;
+    case 'Y':
+      return 0x00FFFF;
+    case 'M':
+      return 0xFF00FF;
+    case 'S':
+      return 0xC0C0C0;
+    case 'C':
+      return 0xFFFF00;
+    default:
+      return 0xFFFFFF;  // 'W'
   }
 }
 

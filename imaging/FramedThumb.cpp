@@ -13,11 +13,16 @@ namespace {
 CCanvasBrush FrameBrush(const CRasterCanvas& canvas, int32_t colour, int brushKind) {
   const uint32_t rgb = static_cast<uint32_t>(colour) & 0xFFFFFF;
   switch (brushKind) {
-    case kFrameSolid: return CCanvasBrush::Solid(rgb);
-    case kFrameHatch: return CCanvasBrush::DiagCross(rgb);
-    case kFrameStars: return CCanvasBrush::Pattern(StarsPattern());
-    case kFrameDots: return CCanvasBrush::Pattern(DotsPattern());
-    default: return canvas.CurrentBrush();
+    case kFrameSolid:
+      return CCanvasBrush::Solid(rgb);
+    case kFrameHatch:
+      return CCanvasBrush::DiagCross(rgb);
+    case kFrameStars:
+      return CCanvasBrush::Pattern(StarsPattern());
+    case kFrameDots:
+      return CCanvasBrush::Pattern(DotsPattern());
+    default:
+      return canvas.CurrentBrush();
   }
 }
 
@@ -45,8 +50,8 @@ int CImageWrap::DrawFramed(int left, int top, CRasterCanvas& canvas, int gap, in
   return drawn;
 }
 
-int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int cellHeight,
-                      int gap, int32_t colour, int brushKind) {
+int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int cellHeight, int gap,
+                      int32_t colour, int brushKind) {
   CRasterCanvas canvas;
   if (!canvas.Create(cellWidth, cellHeight)) {
     out.Release();

@@ -17,7 +17,7 @@ enum FrameBrushKind { kFrameSolid = 0, kFrameHatch = 1, kFrameStars = 2, kFrameD
 // plus 2 x gap is touched by the frame on all four sides; the corners outside it stay white.
 // An 8-bit thumb is expanded to 24 bits for good (see DrawFramed). 1 done; 0 no memory or a
 // cell size that is not positive (out is then empty).
-int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int cellHeight,
-                      int gap, int32_t colour, int brushKind);
+int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int cellHeight, int gap,
+                      int32_t colour, int brushKind);
 // The same for an album entry's thumb into its framedThumb, on a square cell of cellSide.
 int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind);

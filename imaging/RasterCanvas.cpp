@@ -91,8 +91,9 @@ Span RoundRectSpan(const Rect& rect, int ew, int eh, int y) {
     return span;
   }
   // Vertical distance of the pixel centre from the corner ellipses' centre line, doubled.
-  const int64_t uy = std::max<int64_t>({0, static_cast<int64_t>(rect.top) * 2 + eh - (2 * y + 1),
-                                        (2 * y + 1) - (static_cast<int64_t>(rect.bottom) * 2 - eh)});
+  const int64_t uy =
+      std::max<int64_t>({0, static_cast<int64_t>(rect.top) * 2 + eh - (2 * y + 1),
+                         (2 * y + 1) - (static_cast<int64_t>(rect.bottom) * 2 - eh)});
   if (uy == 0) {
     return span;
   }

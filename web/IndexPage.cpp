@@ -3,8 +3,6 @@
 // "<p>Insert text</p>" marker before every thumb.
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 #include "album/AlbumEntry.h"
 #include "album/PixDir.h"
@@ -14,12 +12,18 @@
 
 const char* const kProductSite = "https://brackenfold.org/quillaran";
 
+namespace {
+
+// Width and height of the advertisement sizes, in the order they are compared.
+constexpr int kAdSizes[16][2] = {
+    {300, 250}, {250, 250}, {240, 400}, {336, 280}, {180, 150}, {468, 60},  {234, 60},  {88, 31},
+    {120, 90},  {120, 60},  {120, 240}, {125, 125}, {728, 90},  {160, 600}, {120, 600}, {300, 600}};
+
+}  // namespace
+
 void AvoidAdSize(int& width, int& height) {
-  static constexpr std::array<std::pair<int, int>, 16> kAdSizes{{{300, 250}, {250, 250},
-      {240, 400}, {336, 280}, {180, 150}, {468, 60}, {234, 60}, {88, 31}, {120, 90}, {120, 60},
-      {120, 240}, {125, 125}, {728, 90}, {160, 600}, {120, 600}, {300, 600}}};
-  for (const auto& [adWidth, adHeight] : kAdSizes) {
-    if (adWidth == width && adHeight == height) {
+  for (const auto& ad : kAdSizes) {
+    if (ad[0] == width && ad[1] == height) {
       if (height < width) {
         width += 2;
       } else {
@@ -31,8 +35,7 @@ void AvoidAdSize(int& width, int& height) {
 }
 
 std::string CWebElement::IndexPage(const std::string& albumName,
-                                   const std::vector<CAlbumEntry*>& displayOrder,
-                                   int count) const {
+                                   const std::vector<CAlbumEntry*>& displayOrder, int count) const {
   const CGeneralSettings& general = album_.GeneralSettings;
   const CWebViewSettings& web = album_.WebViewSettings;
   const CAdvancedSettings& advanced = album_.AdvancedSettings;
@@ -92,9 +95,8 @@ std::string CWebElement::IndexPage(const std::string& albumName,
     rowOpen = true;
     const std::string thumbSrc = "Thumbs/" + EncodeUrlPathSegment("Thumb_" + entry.fileName);
     if (web.LIOwnWP == 1) {
-      page += cell + "<a href=\"Large/" +
-              EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\" " + target +
-              "><img border=0 src=\"" + thumbSrc + "\"";
+      page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) +
+              "\" " + target + "><img border=0 src=\"" + thumbSrc + "\"";
     } else {
       page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(entry.fileName) +
               "\"><img border=0 src=\"" + thumbSrc + "\"";

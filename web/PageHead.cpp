@@ -28,8 +28,8 @@ int WriteStyleSheet(const std::string& albumDir, const std::string& textColour) 
   std::string css;
   for (const char* selector : {"body", "td"}) {
     css += std::string(selector) +
-           " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" +
-           textColour + "\n}\n";
+           " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" + textColour +
+           "\n}\n";
   }
   const bool written = std::fwrite(css.data(), 1, css.size(), file) == css.size();
   return std::fclose(file) == 0 && written ? 1 : 0;

@@ -15,8 +15,8 @@ namespace {
 // "%5.3f" without the locale: a page must not get a decimal comma.
 std::string FixedThree(double value) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::fixed, 3);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
   std::string text(buffer, result.ptr);
   if (text.size() < 5) {
     text.insert(0, 5 - text.size(), ' ');

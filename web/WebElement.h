@@ -41,12 +41,12 @@ class CWebElement {
   void WritePicturePage(const CAlbumEntry& entry, int position, int count);
 
  private:
-  void AskSingleCaption(const std::string& albumName,
-                        const std::vector<CAlbumEntry*>& displayOrder, int count);
+  void AskSingleCaption(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+                        int count);
   int WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder, int count);
   int WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int count);
-  std::string IndexPage(const std::string& albumName,
-                        const std::vector<CAlbumEntry*>& displayOrder, int count) const;
+  std::string IndexPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+                        int count) const;
   std::string AlbumPath(const std::string& relative) const;
 
   CPixDir& album_;

@@ -118,7 +118,8 @@ TEST(FramedThumb, UnknownBrushKindFillsTheFrameWithWhite) {
 }
 
 TEST(FramedThumb, EightBitThumbBecomesTrueColourWithTheSameColours) {
-  CImageWrap thumb = MakePicture8(30, 20, [](int x, int y) { return static_cast<uint8_t>(x * 8 + y); });
+  CImageWrap thumb =
+      MakePicture8(30, 20, [](int x, int y) { return static_cast<uint8_t>(x * 8 + y); });
   thumb.displayWidth = 30;
   thumb.displayHeight = 20;
   const Rgb before = PixelAt(thumb, 17, 9);
@@ -129,9 +130,9 @@ TEST(FramedThumb, EightBitThumbBecomesTrueColourWithTheSameColours) {
   EXPECT_EQ(PixelAt(thumb, 17, 9), before);
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 30; ++x) {
-      ASSERT_EQ(PixelAt(thumb, x, y), (Rgb{static_cast<uint8_t>(x * 8 + y),
-                                           static_cast<uint8_t>(255 - (x * 8 + y)),
-                                           static_cast<uint8_t>((x * 8 + y) / 2)}));
+      ASSERT_EQ(PixelAt(thumb, x, y),
+                (Rgb{static_cast<uint8_t>(x * 8 + y), static_cast<uint8_t>(255 - (x * 8 + y)),
+                     static_cast<uint8_t>((x * 8 + y) / 2)}));
     }
   }
   // The picture square starts at (6, 6) and the 30 x 20 picture 5 rows lower: (17, 9) lies

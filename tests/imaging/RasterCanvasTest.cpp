@@ -53,19 +53,20 @@ TEST_P(BrushPixels, FillGivesTheBrushColourAnchoredAtTheOrigin) {
 
 INSTANTIATE_TEST_SUITE_P(
     Brushes, BrushPixels,
-    testing::Values(BrushPixel{"solid", CCanvasBrush::Solid(kNavy), 13, 7, kNavy},
-                    BrushPixel{"hatch falling diagonal", CCanvasBrush::DiagCross(kRed), 11, 3, kRed},
-                    BrushPixel{"hatch rising diagonal", CCanvasBrush::DiagCross(kRed), 3, 12, kRed},
-                    BrushPixel{"hatch origin", CCanvasBrush::DiagCross(kRed), 0, 0, kRed},
-                    BrushPixel{"hatch gap is white", CCanvasBrush::DiagCross(kRed), 1, 0, kCanvasWhite},
-                    BrushPixel{"hatch centre of a cell", CCanvasBrush::DiagCross(kRed), 4, 0, kCanvasWhite},
-                    BrushPixel{"stars red arm", CCanvasBrush::Pattern(StarsPattern()), 1, 1, 0x0000FF},
-                    BrushPixel{"stars tiled", CCanvasBrush::Pattern(StarsPattern()), 17, 14, 0x0000FF},
-                    BrushPixel{"stars magenta core", CCanvasBrush::Pattern(StarsPattern()), 3, 4, 0xFF00FF},
-                    BrushPixel{"stars yellow", CCanvasBrush::Pattern(StarsPattern()), 3, 2, 0x00FFFF},
-                    BrushPixel{"dots silver", CCanvasBrush::Pattern(DotsPattern()), 3, 2, 0xC0C0C0},
-                    BrushPixel{"dots cyan", CCanvasBrush::Pattern(DotsPattern()), 11, 11, 0xFFFF00},
-                    BrushPixel{"dots background", CCanvasBrush::Pattern(DotsPattern()), 0, 0, kCanvasWhite}),
+    testing::Values(
+        BrushPixel{"solid", CCanvasBrush::Solid(kNavy), 13, 7, kNavy},
+        BrushPixel{"hatch falling diagonal", CCanvasBrush::DiagCross(kRed), 11, 3, kRed},
+        BrushPixel{"hatch rising diagonal", CCanvasBrush::DiagCross(kRed), 3, 12, kRed},
+        BrushPixel{"hatch origin", CCanvasBrush::DiagCross(kRed), 0, 0, kRed},
+        BrushPixel{"hatch gap is white", CCanvasBrush::DiagCross(kRed), 1, 0, kCanvasWhite},
+        BrushPixel{"hatch centre of a cell", CCanvasBrush::DiagCross(kRed), 4, 0, kCanvasWhite},
+        BrushPixel{"stars red arm", CCanvasBrush::Pattern(StarsPattern()), 1, 1, 0x0000FF},
+        BrushPixel{"stars tiled", CCanvasBrush::Pattern(StarsPattern()), 17, 14, 0x0000FF},
+        BrushPixel{"stars magenta core", CCanvasBrush::Pattern(StarsPattern()), 3, 4, 0xFF00FF},
+        BrushPixel{"stars yellow", CCanvasBrush::Pattern(StarsPattern()), 3, 2, 0x00FFFF},
+        BrushPixel{"dots silver", CCanvasBrush::Pattern(DotsPattern()), 3, 2, 0xC0C0C0},
+        BrushPixel{"dots cyan", CCanvasBrush::Pattern(DotsPattern()), 11, 11, 0xFFFF00},
+        BrushPixel{"dots background", CCanvasBrush::Pattern(DotsPattern()), 0, 0, kCanvasWhite}),
     [](const auto& info) {
       std::string name = info.param.name;
       for (char& ch : name) {

@@ -48,8 +48,9 @@ TEST_P(StyleSheet, BothRulesCarryTheColourNameUnchanged) {
   TempDir dir;
   std::filesystem::create_directory(dir / "Large");
   ASSERT_EQ(WriteStyleSheet(dir.Str(), GetParam().colour), 1);
-  const std::string rule = " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" +
-                           GetParam().colour + "\n}\n";
+  const std::string rule =
+      " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" +
+      GetParam().colour + "\n}\n";
   EXPECT_EQ(ReadFileBytes(dir / "Large" / "Basic.css"), "body" + rule + "td" + rule);
 }
 

@@ -48,9 +48,9 @@ TEST(PageNames, OmittedEntriesGetTheEmptyName) {
 
 TEST(PageNames, LaterCollidingNamesGetNumberedSuffixes) {
   auto entries = Entries({{"a.b.jpg", 0}, {"a_b.jpg", 0}, {"x.jpg", 0}, {"a..b.jpg", 0}});
-  EXPECT_EQ(MakePageNames(Order(entries), 4),
-            (std::vector<std::string>{"a_b_jpg.htm", "a_b_jpg_2.htm", "x_jpg.htm",
-                                      "a_b_jpg_3.htm"}));
+  EXPECT_EQ(
+      MakePageNames(Order(entries), 4),
+      (std::vector<std::string>{"a_b_jpg.htm", "a_b_jpg_2.htm", "x_jpg.htm", "a_b_jpg_3.htm"}));
 }
 
 TEST(PageNames, OmittedEntriesDoNotTakeANameAway) {

@@ -86,8 +86,7 @@ TEST_F(PicturePage, QuestionMarkCaptionWritesNoCaptionLineButTheDateLineStays) {
   entries[0].date = "";
   EXPECT_NE(Write(0).find("<strong>A.jpg</strong>\n<p>Date: \n<table"), std::string::npos);
   entries[1].caption = "";
-  EXPECT_NE(Write(1).find("<strong>B.jpg</strong>\n<p>\n<p>Date: 2004:05:06\n"),
-            std::string::npos);
+  EXPECT_NE(Write(1).find("<strong>B.jpg</strong>\n<p>\n<p>Date: 2004:05:06\n"), std::string::npos);
 }
 
 TEST_F(PicturePage, ReducedWebImageGivesItsSizeAndTheScaleNote) {
@@ -96,9 +95,10 @@ TEST_F(PicturePage, ReducedWebImageGivesItsSizeAndTheScaleNote) {
   ASSERT_EQ(CreateBitmap(entries[0].webImage.bitmap, 4, 4, 24), 1);
   entries[0].webImage.displayWidth = 1000;
   entries[0].webImage.displayHeight = 666;
-  EXPECT_NE(Write(0).find("<p><img src=\"big.jpg\" border=\"2\" width=\"1000\" height=\"666\" ></p>\n"
-                          "<strong>big.jpg</strong><strong> (scaled 0.333)</strong>\n"),
-            std::string::npos);
+  EXPECT_NE(
+      Write(0).find("<p><img src=\"big.jpg\" border=\"2\" width=\"1000\" height=\"666\" ></p>\n"
+                    "<strong>big.jpg</strong><strong> (scaled 0.333)</strong>\n"),
+      std::string::npos);
 }
 
 TEST_F(PicturePage, WebImageOfTheFullSizeGetsNoScaleNote) {

@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/TestPictures.h"
+#include "tests/web/WebAlbumFixture.h"
+#include "web/PageHead.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kCell = "<td align=\"center\" valign=\"center\">";
+const std::string kTarget = "target = \"view_window\"";
+
+using CreateWebPage = WebAlbumTest;
+
+TEST_F(CreateWebPage, AlbumWithEveryPictureOmittedStillGetsHeadingTableAndFooter) {
+  Add("A.png", 60, 40, "?", "d1", 1);
+  Add("B.png", 60, 40, "?", "d2", 1);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(Read("pix_index.htm"),
+            PageHead("Trip Pictures", true) +
+                "<body>\n<h2>Trip Pictures</h2>\n"
+                "<div>\n<table cellspacing=\"10\" cellpading=\"20\" width=\"600\">\n<tr>\n"
+                "</tr>\n</table>\n</div>\n" +
+                IndexFooter());
+  EXPECT_FALSE(Exists("Large/A_png.htm"));
+  // Omitted pictures still get their image files.
+  EXPECT_TRUE(Exists("Thumbs/Thumb_A.png"));
+  EXPECT_TRUE(Exists("Large/B.png"));
+}
+
+TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
+  album.WebViewSettings.WPwidth = 240;
+  album.GeneralSettings.FrameYorN = 0;
+  Add("A.png", 60, 40, "Beach", "d1");
+  Add("B.png", 60, 40, "?", "d2");
+  Add("C.png", 40, 60, "", "d3");
+  ASSERT_EQ(Run(), 1);
+  const std::string link =
+      "<a href=\"Large/%_png.htm\" " + kTarget + "><img border=0 src=\"Thumbs/Thumb_%.png\"";
+  auto thumb = [&](const std::string& name, const std::string& size) {
+    std::string text = kCell + link;
+    for (size_t at; (at = text.find('%')) != std::string::npos;) text.replace(at, 1, name);
+    return text + size + "></a>\n";
+  };
+  EXPECT_EQ(
+      Read("pix_index.htm"),
+      PageHead("Trip Pictures", true) +
+          "<body>\n<h2>Trip Pictures</h2>\n"
+          "<div>\n<table cellspacing=\"10\" cellpading=\"20\" width=\"240\">\n<tr>\n" +
+          thumb("A", "width=\"120\" height=\"80\"") + thumb("B", "width=\"120\" height=\"80\"") +
+          "</tr><tr>\n" + kCell + "Beach" + "<br>d1<br>\n" + kCell + "B.png\n<br>d2<br>\n" +
+          "</tr><tr>\n" + thumb("C", "width=\"80\" height=\"120\"") + "</tr><tr>\n" + kCell +
+          "C.png\n<br>d3<br>\n" + "</tr><tr>\n" + "</tr>\n</table>\n</div>\n" + IndexFooter());
+}
+
+TEST_F(CreateWebPage, RowCutShortByAnOmittedLastPictureIsClosed) {
+  album.WebViewSettings.WPwidth = 240;
+  Add("A.png", 60, 40, "?", "d1");
+  Add("B.png", 60, 40, "?", "d2", 1);
+  ASSERT_EQ(Run(), 1);
+  const std::string body = IndexBody();
+  EXPECT_NE(body.find("></a>\n</tr><tr>\n" + kCell + "A.png\n<br>d1<br>\n</tr><tr>\n</tr>\n"),
+            std::string::npos)
+      << body;
+  EXPECT_EQ(body.find("B.png"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, ThumbWiderThanThePageGetsOneColumn) {
+  album.GeneralSettings.ThumbSize = 400;
+  album.WebViewSettings.WPwidth = 200;
+  Add("A.png");
+  Add("B.png");
+  ASSERT_EQ(Run(), 1);
+  const std::string body = IndexBody();
+  EXPECT_NE(body.find("Thumb_A.png\"></a>\n</tr><tr>\n" + kCell + "A.png\n"), std::string::npos)
+      << body;
+  EXPECT_NE(body.find("Thumb_B.png\"></a>\n</tr><tr>\n" + kCell + "B.png\n"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, SingleCaptionAndDateComeFromTheDialog) {
+  album.WebViewSettings.Only1Caption = 1;
+  album.WebViewSettings.Only1Date = 1;
+  Add("A.png", 60, 40, "Beach", "2004:05:06");
+  Add("B.png", 60, 40, "Pier", "2004:05:07");
+  ui.captionReplies.push_back(CaptionDialogData{"Summer & sea", "May 2004", "For the Web Page"});
+  ASSERT_EQ(Run(), 1);
+  ASSERT_EQ(ui.captionDialogsShown.size(), 1u);
+  EXPECT_EQ(ui.captionDialogsShown[0].titleLine, "For the Web Page");
+  EXPECT_EQ(ui.captionDialogsShown[0].caption, "Trip");
+  EXPECT_EQ(ui.captionDialogsShown[0].date, "2004:05:06");
+  const std::string body = IndexBody();
+  EXPECT_EQ(body.find("<body>\n<h2>Trip Pictures</h2>\n<p>Summer &amp; sea</p>\n<p>May 2004</p>\n"
+                      "<div>\n"),
+            0u)
+      << body;
+  // Every caption cell shows the file name, and no date follows it.
+  EXPECT_NE(body.find(kCell + "A.png\n" + kCell + "B.png\n</tr><tr>\n"), std::string::npos);
+  EXPECT_EQ(body.find("Beach"), std::string::npos);
+  EXPECT_EQ(body.find("<br>"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, CancelledDialogLeavesTheSingleCaptionEmpty) {
+  album.WebViewSettings.Only1Caption = 1;
+  Add("A.png", 60, 40, "Beach", "d1");
+  ui.captionReplies.push_back(std::nullopt);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(IndexBody().find("<body>\n<h2>Trip Pictures</h2>\n<p></p>\n<div>"), 0u);
+  EXPECT_NE(IndexBody().find(kCell + "A.png\n<br>d1<br>\n"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, NoDialogWithoutSingleCaptionOrDate) {
+  Add("A.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_TRUE(ui.captionDialogsShown.empty());
+}
+
+TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
+  album.WebViewSettings.MaxOsize = 1000;
+  CAlbumEntry& reaching = Add("wide.png", 1000, 600);
+  CAlbumEntry& below = Add("small.png", 999, 600);
+  CAlbumEntry& large = Add("large.bmp", 2000, 1200);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_TRUE(reaching.webImage.HasBitmap());
+  EXPECT_EQ(reaching.webImage.displayWidth, 1000);
+  EXPECT_FALSE(below.webImage.HasBitmap());
+  CImageWrap written;
+  ASSERT_EQ(written.Load((dir / "Large" / "large.bmp").string(), ui), 1);
+  EXPECT_EQ(written.Width(), 1000);
+  EXPECT_EQ(written.Height(), 600);
+  EXPECT_EQ(PixelAt(written, 7, 5), PixelAt(large.picture, 14, 10));
+}
+
+TEST_F(CreateWebPage, MaxOsizeWithoutLimitWritesThePicturesAndDropsOldWebImages) {
+  CAlbumEntry& entry = Add("A.bmp", 300, 200);
+  ASSERT_EQ(entry.picture.ScaleToFit(entry.webImage, 100), 1);  // left by an earlier run
+  ASSERT_EQ(Run(), 1);
+  EXPECT_FALSE(entry.webImage.HasBitmap());
+  CImageWrap written;
+  ASSERT_EQ(written.Load((dir / "Large" / "A.bmp").string(), ui), 1);
+  EXPECT_EQ(written.Width(), 300);
+}
+
+TEST_F(CreateWebPage, AdvertisementSizedThumbIsNudged) {
+  album.GeneralSettings.FrameYorN = 0;
+  CAlbumEntry& entry = Add("banner.png", 468, 60);
+  entry.thumb.displayWidth = 468;
+  entry.thumb.displayHeight = 60;
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(IndexBody().find("Thumb_banner.png\"width=\"470\" height=\"60\"></a>\n"),
+            std::string::npos);
+  album.AdvancedSettings.AntiAdFilter = 0;
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(IndexBody().find("width=\"468\" height=\"60\""), std::string::npos);
+}
+
+TEST(AvoidAdSize, ChangesOnlyTheListedSizesAlongTheShorterSide) {
+  const struct {
+    int width, height, expectedWidth, expectedHeight;
+  } cases[] = {{468, 60, 470, 60}, {125, 125, 125, 127}, {160, 600, 160, 602}, {300, 600, 300, 602},
+               {120, 90, 122, 90}, {120, 80, 120, 80},   {60, 468, 60, 468}};
+  for (const auto& c : cases) {
+    int width = c.width;
+    int height = c.height;
+    AvoidAdSize(width, height);
+    EXPECT_EQ(width, c.expectedWidth) << c.width << "x" << c.height;
+    EXPECT_EQ(height, c.expectedHeight) << c.width << "x" << c.height;
+  }
+}
+
+TEST_F(CreateWebPage, LinksGoToTheImagesWithoutTargetWhenPicturesHaveNoPages) {
+  album.WebViewSettings.LIOwnWP = 0;
+  album.WebViewSettings.LIOwnBrW = 1;
+  Add("A.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(
+      IndexBody().find(kCell + "<a href=\"Large/A.png\"><img border=0 src=\"Thumbs/Thumb_A.png\""),
+      std::string::npos);
+  EXPECT_EQ(IndexBody().find("target"), std::string::npos);
+  EXPECT_FALSE(Exists("Large/A_png.htm"));
+}
+
+TEST_F(CreateWebPage, LinksToPagesHaveNoTargetWhenOwnWindowIsOff) {
+  album.WebViewSettings.LIOwnBrW = 0;
+  Add("A.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(IndexBody().find("<a href=\"Large/A_png.htm\" ><img"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, PicturePagesSkipTheOmittedMiddlePicture) {
+  Add("A.png");
+  Add("B.png", 60, 40, "?", "d", 1);
+  Add("C.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(Read("Large/A_png.htm").find("<td>First<td><a href=\"C_png.htm\"><b>Next</b></a>\n"),
+            std::string::npos);
+  EXPECT_NE(Read("Large/C_png.htm").find("<td><a href=\"A_png.htm\"><b>Previous</b></a><td>Last\n"),
+            std::string::npos);
+  EXPECT_FALSE(Exists("Large/B_png.htm"));
+  EXPECT_TRUE(web.pageNames.empty());  // held only during the run
+}
+
+TEST_F(CreateWebPage, TextPageIsASkeletonWithoutTableCaptionsOrDates) {
+  album.AdvancedSettings.TextPage4Web = 1;
+  Add("A.png", 60, 40, "Beach", "d1");
+  Add("B.png", 60, 40, "Pier", "d2");
+  ASSERT_EQ(Run(), 1);
+  const std::string marker = "<p>Insert text</p>";
+  EXPECT_EQ(IndexBody(), "<body>\n<h2>Trip Pictures</h2>\n<div>\n" + marker +
+                             "<a href=\"Large/A_png.htm\" " + kTarget +
+                             "><img border=0 src=\"Thumbs/Thumb_A.png\"></a>\n" + marker +
+                             "<a href=\"Large/B_png.htm\" " + kTarget +
+                             "><img border=0 src=\"Thumbs/Thumb_B.png\"></a>\n</div>\n");
+}
+
+TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
+  album.GeneralSettings.FrameGap = 6;
+  Add("A.png", 60, 40);
+  ASSERT_EQ(Run(), 1);
+  CImageWrap thumb;
+  ASSERT_EQ(thumb.Load((dir / "Thumbs" / "Thumb_A.png").string(), ui), 1);
+  EXPECT_EQ(thumb.Width(), 132);
+  EXPECT_EQ(thumb.Height(), 132);
+  EXPECT_EQ(PixelAt(thumb, 0, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(PixelAt(thumb, 66, 3), (Rgb{200, 200, 200}));  // FrameColor
+  EXPECT_EQ(PixelAt(thumb, 66, 26), (Rgb{0, 0, 0}));
+  // No size in the index: the file already carries the frame.
+  EXPECT_NE(IndexBody().find("Thumb_A.png\"></a>\n"), std::string::npos);
+}
+
+TEST_F(CreateWebPage, UnframedThumbFilesHoldTheThumbItself) {
+  album.GeneralSettings.FrameYorN = 0;
+  Add("A.png", 60, 40);
+  ASSERT_EQ(Run(), 1);
+  CImageWrap thumb;
+  ASSERT_EQ(thumb.Load((dir / "Thumbs" / "Thumb_A.png").string(), ui), 1);
+  EXPECT_EQ(thumb.Width(), 60);
+  EXPECT_EQ(PixelAt(thumb, 5, 7), GradientColour(5, 7));
+}
+
+TEST_F(CreateWebPage, AssumeImagesWritesOnlyPagesAndStyleSheet) {
+  Add("A.png");
+  ASSERT_EQ(Run(1), 1);
+  EXPECT_FALSE(Exists("Thumbs"));
+  EXPECT_FALSE(Exists("Large/A.png"));
+  EXPECT_TRUE(Exists("Large/A_png.htm"));
+  EXPECT_TRUE(Exists("Large/Basic.css"));
+  EXPECT_TRUE(Exists("pix_index.htm"));
+}
+
+TEST_F(CreateWebPage, MissingStyleSheetDirectoryIsSkippedAndTheRunSucceeds) {
+  album.WebViewSettings.LIOwnWP = 0;
+  Add("A.png");
+  ASSERT_EQ(Run(1), 1);
+  EXPECT_FALSE(Exists("Large"));
+  EXPECT_TRUE(Exists("pix_index.htm"));
+}
+
+TEST_F(CreateWebPage, ShowsTheIndexAndReportsWhenItCannot) {
+  Add("A.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(ui.opened, std::vector<std::string>{(dir / "pix_index.htm").string()});
+  EXPECT_EQ(ui.beeps, std::vector<BeepKind>{BeepKind::Exclamation});
+  EXPECT_TRUE(ui.messages.empty());
+  ui.openSucceeds = false;
+  ASSERT_EQ(Run(), 1);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Failed to display web page");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
+  album.GeneralSettings.WebImmedDisplay = 0;
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(ui.opened.size(), 2u);
+}
+
+struct Blocked {
+  const char* name;
+  const char* fileInTheWay;
+  int assumeImages;
+};
+
+class CreateWebPageFails : public WebAlbumTest, public testing::WithParamInterface<Blocked> {};
+
+TEST_P(CreateWebPageFails, WhenADirectoryOrTheIndexCannotBeMade) {
+  // A file where a directory should be, or a directory where the index page should be.
+  const std::string inTheWay = GetParam().fileInTheWay;
+  if (inTheWay == "pix_index.htm") {
+    fs::create_directory(dir / inTheWay);
+  } else {
+    dir.WriteFile(inTheWay, "not a directory");
+  }
+  Add("A.png");
+  const fs::path start = fs::current_path();
+  EXPECT_EQ(Run(GetParam().assumeImages), 0);
+  EXPECT_EQ(ui.waitCursorDepth, 0);
+  EXPECT_EQ(ui.waitCursorBegins, 1);
+  EXPECT_TRUE(ui.beeps.empty());
+  EXPECT_TRUE(ui.opened.empty());
+  EXPECT_TRUE(ui.messages.empty());  // the caller reports "Could not create Web Page"
+  EXPECT_EQ(fs::current_path(), start);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, CreateWebPageFails,
+                         testing::Values(Blocked{"Large", "Large", 1},
+                                         Blocked{"Thumbs", "Thumbs", 0},
+                                         Blocked{"Index", "pix_index.htm", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CreateWebPage, LeavesTheCurrentDirectoryAndWaitCursorAsTheyWere) {
+  const fs::path start = fs::current_path();
+  Add("A.png");
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(fs::current_path(), start);
+  EXPECT_EQ(ui.waitCursorDepth, 0);
+  EXPECT_FALSE(fs::exists(start / "pix_index.htm"));
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include "tests/web/WebAlbumFixture.h"
+
+#include <filesystem>
+
+#include "tests/support/TestPictures.h"
+
+WebAlbumTest::WebAlbumTest() : album(ui), web(album) {
+  album.dirPath = dir.Str();
+  album.dirName = "Trip";
+  album.entries.reserve(32);
+}
+
+CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int height,
+                               const std::string& caption, const std::string& date, int omitted) {
+  CAlbumEntry& entry = album.entries.emplace_back();
+  entry.picture = MakePicture24(width, height, GradientColour);
+  entry.picture.ScaleToFit(entry.thumb, album.GeneralSettings.ThumbSize);
+  entry.fileName = fileName;
+  entry.fullPath = dir.Str() + "/" + fileName;
+  entry.caption = caption;
+  entry.date = date;
+  entry.omitted = omitted;
+  entry.index = static_cast<int32_t>(album.entries.size()) - 1;
+  entry.order = entry.index;
+  return entry;
+}
+
+int WebAlbumTest::Run(int assumeImages) {
+  album.count = static_cast<int32_t>(album.entries.size());
+  album.displayOrder.clear();
+  for (auto& entry : album.entries) {
+    album.displayOrder.push_back(&entry);
+  }
+  return web.CreateWebPage(album.dirName, album.displayOrder, album.count, assumeImages);
+}
+
+std::string WebAlbumTest::Read(const std::string& relative) const {
+  return ReadFileBytes(dir / relative);
+}
+
+bool WebAlbumTest::Exists(const std::string& relative) const {
+  return std::filesystem::exists(dir / relative);
+}
+
+std::string WebAlbumTest::IndexBody() const {
+  const std::string page = Read("pix_index.htm");
+  const size_t body = page.find("<body>\n");
+  const size_t footer = page.find("<h4 align=");
+  if (body == std::string::npos || footer == std::string::npos) {
+    return "no index page: " + page;
+  }
+  return page.substr(body, footer - body);
+}
+
+std::string IndexFooter() {
+  return std::string("<h4 align=\"left\">Brought to you by <a href=\"") + kProductSite +
+         "\">Quillaran</a></h4></body>\n</html>";
+}
