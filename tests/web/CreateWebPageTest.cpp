@@ -126,8 +126,8 @@ TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
   EXPECT_TRUE(reaching.webImage.HasBitmap());
   EXPECT_EQ(reaching.webImage.displayWidth, 1000);
   EXPECT_FALSE(below.webImage.HasBitmap());
-  CImageWrap written;
-  ASSERT_EQ(written.Load((dir / "Large" / "large.bmp").string(), ui), 1);
+  const CImageWrap written = LoadWritten("Large/large.bmp");
+  ASSERT_TRUE(written.HasBitmap());
   EXPECT_EQ(written.Width(), 1000);
   EXPECT_EQ(written.Height(), 600);
   EXPECT_EQ(PixelAt(written, 7, 5), PixelAt(large.picture, 14, 10));
@@ -138,8 +138,8 @@ TEST_F(CreateWebPage, MaxOsizeWithoutLimitWritesThePicturesAndDropsOldWebImages)
   ASSERT_EQ(entry.picture.ScaleToFit(entry.webImage, 100), 1);  // left by an earlier run
   ASSERT_EQ(Run(), 1);
   EXPECT_FALSE(entry.webImage.HasBitmap());
-  CImageWrap written;
-  ASSERT_EQ(written.Load((dir / "Large" / "A.bmp").string(), ui), 1);
+  const CImageWrap written = LoadWritten("Large/A.bmp");
+  ASSERT_TRUE(written.HasBitmap());
   EXPECT_EQ(written.Width(), 300);
 }
 
@@ -219,8 +219,8 @@ TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
   album.GeneralSettings.FrameGap = 6;
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
-  CImageWrap thumb;
-  ASSERT_EQ(thumb.Load((dir / "Thumbs" / "Thumb_A.png").string(), ui), 1);
+  const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
+  ASSERT_TRUE(thumb.HasBitmap());
   EXPECT_EQ(thumb.Width(), 132);
   EXPECT_EQ(thumb.Height(), 132);
   EXPECT_EQ(PixelAt(thumb, 0, 0), (Rgb{255, 255, 255}));
@@ -234,8 +234,8 @@ TEST_F(CreateWebPage, UnframedThumbFilesHoldTheThumbItself) {
   album.GeneralSettings.FrameYorN = 0;
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
-  CImageWrap thumb;
-  ASSERT_EQ(thumb.Load((dir / "Thumbs" / "Thumb_A.png").string(), ui), 1);
+  const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
+  ASSERT_TRUE(thumb.HasBitmap());
   EXPECT_EQ(thumb.Width(), 60);
   EXPECT_EQ(PixelAt(thumb, 5, 7), GradientColour(5, 7));
 }

@@ -50,9 +50,9 @@ class PageLinks : public WebAlbumTest, public testing::WithParamInterface<LinkCa
 TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
   album.WebViewSettings.LIOwnWP = GetParam().ownPages;
   album.AdvancedSettings.TextPage4Web = GetParam().textPage;
-  const std::vector<std::string> names = {"my photo.png",   "#1.png",    "100%.png",
-                                          "it's \"q\".png", "Ärger.png", "why?.png",
-                                          "a.b.png",        "a_b.png",   "<i>.bmp"};
+  const std::vector<std::string> names = {
+      "my photo.png", "#1.png",  "100%.png", "it's \"q\".png", "Ärger.png",
+      "why?.png",     "a.b.png", "a_b.png",  "<i>.bmp",        "IMG 0001.JPG"};
   for (const auto& name : names) {
     Add(name, 30, 20, "caption of " + name);
   }

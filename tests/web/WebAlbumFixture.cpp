@@ -42,6 +42,12 @@ bool WebAlbumTest::Exists(const std::string& relative) const {
   return std::filesystem::exists(dir / relative);
 }
 
+CImageWrap WebAlbumTest::LoadWritten(const std::string& relative) {
+  CImageWrap image;
+  image.Load((dir / relative).string(), ui);
+  return image;
+}
+
 std::string WebAlbumTest::IndexBody() const {
   const std::string page = Read("pix_index.htm");
   const size_t body = page.find("<body>\n");

@@ -23,6 +23,8 @@ class WebAlbumTest : public testing::Test {
   int Run(int assumeImages = 0);
   std::string Read(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
+  // A picture file that the run wrote, decoded (no bitmap when it cannot be read).
+  CImageWrap LoadWritten(const std::string& relative);
   // The index page from "<body>" on, without the head and the footer.
   std::string IndexBody() const;
 
