@@ -1,0 +1,47 @@
+// CImageWrap::Load and CImageWrap::Save: the picture file codecs and the loader's checks.
+
+#include <cstdio>
+
+#include "imaging/ErrorText.h"
+#include "imaging/ImageWrap.h"
+#include "imaging/codec/Codec.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+template <typename... Args>
+std::string Format(const char* pattern, Args... args) {
+  const int length = std::snprintf(nullptr, 0, pattern, args...);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  std::snprintf(text.data(), text.size() + 1, pattern, args...);
+  return text;
+}
+
+}  // namespace
+
+int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
+  CBitmap decoded;
+  const codec::DecodeResult result = codec::DecodeFile(path, decoded);
+  std::string message;
+  if (result.status != codec::kOk) {
+    message = Format("Load image %s failed:\n%x - %s", path.c_str(), result.status,
+                     ErrorText(result.status).c_str());
+  } else if (result.depth == 8 || result.depth == 24) {
+    if (!decoded.IsDibSection()) {
+      message = Format("Image %s is not a DIB section", path.c_str());
+    }
+  } else {
+    message = Format("Image %s is not 8 or 24 bits/pixel but %d", path.c_str(), result.depth);
+  }
+  if (!message.empty()) {
+    DestroyBitmap(bitmap);
+    ui.MessageBox(nullptr, message, MsgIcon::Error, MsgButtons::Ok);
+    return 0;
+  }
+  bitmap = std::move(decoded);
+  return 1;
+}
+
+uint32_t CImageWrap::Save(const std::string& path, const std::vector<uint8_t>* exifSegment) const {
+  return codec::EncodeFile(bitmap, path, exifSegment);
+}

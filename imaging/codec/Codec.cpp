@@ -1,0 +1,237 @@
+#include "imaging/codec/Codec.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "imaging/Bitmap.h"
+#include "imaging/codec/Formats.h"
+
+namespace codec {
+namespace {
+
+// An open file descriptor, closed at the end of its scope.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
+  int Get() const { return fd_; }
+  bool Close() {
+    const bool ok = fd_ < 0 || ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// Reads a whole regular file. Empty result for anything else (a directory, a device, a file
+// that cannot be opened or read).
+struct FileBytes {
+  std::unique_ptr<uint8_t[]> data;
+  size_t size = 0;
+  bool outOfMemory = false;
+};
+
+FileBytes ReadWholeFile(const std::string& path) {
+  FileBytes result;
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat info {};
+  if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_size <= 0) {
+    return result;
+  }
+  const auto expected = static_cast<size_t>(info.st_size);
+  result.data.reset(new (std::nothrow) uint8_t[expected]);
+  if (!result.data) {
+    result.outOfMemory = true;
+    return result;
+  }
+  size_t got = 0;
+  while (got < expected) {
+    const ssize_t n = ::read(file.Get(), result.data.get() + got, expected - got);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n < 0) {
+      result.data.reset();
+      return result;
+    }
+    if (n == 0) {
+      break;  // the file shrank while we read it; decode what is there
+    }
+    got += static_cast<size_t>(n);
+  }
+  result.size = got;
+  return result;
+}
+
+std::string LowerExtension(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < nameStart) {
+    return {};
+  }
+  std::string extension = path.substr(dot);
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return extension;
+}
+
+}  // namespace
+
+bool SizeAcceptable(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
+         width * height <= kMaxPixels;
+}
+
+Format FormatFromMagic(const uint8_t* bytes, size_t size) {
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    return Format::Jpeg;
+  }
+  if (size >= 8 && std::memcmp(bytes, kPng, 8) == 0) {
+    return Format::Png;
+  }
+  if (size >= 6 && (std::memcmp(bytes, "GIF87a", 6) == 0 || std::memcmp(bytes, "GIF89a", 6) == 0)) {
+    return Format::Gif;
+  }
+  if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    return Format::Bmp;
+  }
+  return Format::Unknown;
+}
+
+Format FormatFromExtension(const std::string& path) {
+  const std::string extension = LowerExtension(path);
+  if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe" || extension == ".jfif") {
+    return Format::Jpeg;
+  }
+  if (extension == ".png") {
+    return Format::Png;
+  }
+  if (extension == ".gif") {
+    return Format::Gif;
+  }
+  if (extension == ".bmp" || extension == ".dib") {
+    return Format::Bmp;
+  }
+  return Format::Unknown;
+}
+
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap) {
+  DestroyBitmap(bitmap);
+  const FileBytes file = ReadWholeFile(path);
+  if (!file.data) {
+    return Failed(file.outOfMemory ? kOutOfMemory : kFail);
+  }
+  const ByteSpan bytes{file.data.get(), file.size};
+  DecodeResult result;
+  switch (FormatFromMagic(bytes.data, bytes.size)) {
+    case Format::Jpeg:
+      result = DecodeJpeg(bytes, bitmap);
+      break;
+    case Format::Png:
+      result = DecodePng(bytes, bitmap);
+      break;
+    case Format::Gif:
+      result = DecodeGif(bytes, bitmap);
+      break;
+    case Format::Bmp:
+      result = DecodeBmp(bytes, bitmap);
+      break;
+    case Format::Unknown:
+      result = Failed();
+      break;
+  }
+  if (result.status != kOk || (result.depth != 8 && result.depth != 24)) {
+    DestroyBitmap(bitmap);
+  }
+  return result;
+}
+
+uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
+                    const std::vector<uint8_t>* exifSegment) {
+  const Format format = FormatFromExtension(path);
+  if (format == Format::Unknown || bitmap.IsNull() ||
+      (bitmap.BitsPerPixel() != 8 && bitmap.BitsPerPixel() != 24)) {
+    return kFail;
+  }
+  ByteSink encoded;
+  bool ok = false;
+  switch (format) {
+    case Format::Jpeg:
+      ok = EncodeJpeg(bitmap, exifSegment, encoded);
+      break;
+    case Format::Png:
+      ok = EncodePng(bitmap, encoded);
+      break;
+    case Format::Gif:
+      ok = EncodeGif(bitmap, encoded);
+      break;
+    case Format::Bmp:
+      ok = EncodeBmp(bitmap, encoded);
+      break;
+    case Format::Unknown:
+      break;
+  }
+  if (!ok || !WriteFileAtomically(path, encoded.Data(), encoded.Size())) {
+    return kFail;
+  }
+  return kOk;
+}
+
+bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size) {
+  static std::atomic<unsigned> counter{0};
+  const size_t slash = path.find_last_of('/');
+  const std::string directory =
+      slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+  const std::string temporary = directory + (slash == std::string::npos ? "/" : "") +
+                                ".quillaran-" + std::to_string(::getpid()) + "-" +
+                                std::to_string(counter++) + ".tmp";
+  FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (file.Get() < 0) {
+    return false;
+  }
+  // A replaced file keeps its permissions.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(file.Get(), old.st_mode & 07777);
+  }
+  const bool written = WriteAll(file.Get(), data, size);
+  if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace codec

@@ -1,0 +1,64 @@
+#pragma once
+// The picture codecs behind CImageWrap::Load and CImageWrap::Save: JPEG (libjpeg-turbo), PNG
+// (libpng), GIF (giflib) and BMP (our own). Decoders fill a CBitmap of 8 bits per pixel (with
+// its colour table) or 24 bits per pixel; a file of any other depth is recognised far enough
+// to report that depth and no pixels are decoded.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CBitmap;
+
+namespace codec {
+
+// Result codes, as the loader reports them.
+constexpr uint32_t kOk = 0;
+constexpr uint32_t kFail = 0x80004005;         // undecodable, unreadable, unknown format
+constexpr uint32_t kOutOfMemory = 0x8007000E;  // working memory of a decoder
+
+// Limits on the declared size of a picture: a larger one is treated as undecodable before any
+// pixel memory is taken, so that a hostile header cannot exhaust memory.
+constexpr int64_t kMaxPixels = 250'000'000;
+constexpr int64_t kMaxSide = 65'535;
+bool SizeAcceptable(int64_t width, int64_t height);
+
+enum class Format { Unknown, Jpeg, Png, Gif, Bmp };
+
+// The format by the first bytes of a file.
+Format FormatFromMagic(const uint8_t* bytes, size_t size);
+// The format by the extension of the file-name part of path, compared without regard to case.
+Format FormatFromExtension(const std::string& path);
+
+// A read-only view of a whole file in memory.
+struct ByteSpan {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+};
+
+// What a decoder found. status is kOk when the file was understood; depth is then its bits
+// per pixel, and the bitmap holds the pixels only when depth is 8 or 24.
+struct DecodeResult {
+  uint32_t status = kFail;
+  int depth = 0;
+};
+
+inline DecodeResult Failed(uint32_t status = kFail) { return {status, 0}; }
+inline DecodeResult Refused(int depth) { return {kOk, depth}; }
+inline DecodeResult Decoded(int depth) { return {kOk, depth}; }
+
+// Decodes the file at path by its magic bytes. On any failure the bitmap is empty.
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap);
+
+// Encodes the bitmap with the encoder that the extension of path chooses and replaces the file
+// atomically. exifSegment (an APP1 payload starting with "Exif\0\0") is written into JPEG
+// files only. kOk, or kFail with nothing written.
+uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
+                    const std::vector<uint8_t>* exifSegment);
+
+// Writes the bytes to a temporary file beside path and renames it over path. false on failure,
+// with the temporary file removed.
+bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size);
+
+}  // namespace codec

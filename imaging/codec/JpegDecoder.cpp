@@ -1,0 +1,162 @@
+// JPEG decoding with libjpeg-turbo, straight into the rows of the bitmap in blue, green, red
+// order. Grey pictures become 8-bit with a grey colour table; CMYK and YCCK pictures are
+// converted to 24 bits. The EXIF orientation is applied while the rows are placed.
+
+#include <memory>
+#include <new>
+
+#include "imaging/Bitmap.h"
+#include "imaging/codec/ExifSegment.h"
+#include "imaging/codec/Formats.h"
+#include "imaging/codec/JpegErrorTrap.h"
+#include "imaging/codec/OrientedRows.h"
+
+namespace codec {
+namespace {
+
+// Owns everything one decode uses, so that an error jump leaves nothing behind.
+class JpegDecoder {
+ public:
+  JpegDecoder() { cinfo.err = InstallJpegErrorTrap(trap); }
+  JpegDecoder(const JpegDecoder&) = delete;
+  JpegDecoder& operator=(const JpegDecoder&) = delete;
+  ~JpegDecoder() {
+    if (created) {
+      jpeg_destroy_decompress(&cinfo);
+    }
+  }
+
+  bool AllocateScratch(size_t bytes) {
+    scratch.reset(new (std::nothrow) uint8_t[bytes]);
+    converted.reset(new (std::nothrow) uint8_t[bytes]);
+    return scratch && converted;
+  }
+
+  jpeg_decompress_struct cinfo{};
+  JpegErrorTrap trap;
+  bool created = false;
+  OrientedRows rows;
+  std::unique_ptr<uint8_t[]> scratch;    // one decoded row when it cannot go to the bitmap
+  std::unique_ptr<uint8_t[]> converted;  // the same row after CMYK conversion
+};
+
+int OrientationOf(const jpeg_decompress_struct& cinfo) {
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+    if (m->marker == JPEG_APP0 + 1) {
+      const int orientation = ReadExifOrientation(m->data, m->data_length);
+      if (orientation != 1) {
+        return orientation;
+      }
+    }
+  }
+  return 1;
+}
+
+// Adobe writes CMYK inverted (255 = no ink), and libjpeg hands the values over as stored.
+void CmykToBgr(const uint8_t* in, uint8_t* out, int width) {
+  for (int x = 0; x < width; ++x, in += 4, out += 3) {
+    const int k = in[3];
+    out[0] = static_cast<uint8_t>((in[2] * k + 127) / 255);
+    out[1] = static_cast<uint8_t>((in[1] * k + 127) / 255);
+    out[2] = static_cast<uint8_t>((in[0] * k + 127) / 255);
+  }
+}
+
+void SetGreyTable(CBitmap& bitmap) {
+  for (int i = 0; i < 256; ++i) {
+    const auto v = static_cast<uint8_t>(i);
+    bitmap.ColorTable()[static_cast<size_t>(i)] = RgbQuad{v, v, v, 0};
+  }
+}
+
+// Creates the upright bitmap and the row placement for the decode that has just started.
+DecodeResult PrepareOutput(JpegDecoder& d, CBitmap& bitmap, int orientation, int depth) {
+  const auto width = static_cast<int>(d.cinfo.output_width);
+  const auto height = static_cast<int>(d.cinfo.output_height);
+  const bool swap = OrientedRows::SwapsSides(orientation);
+  if (!CreateBitmap(bitmap, swap ? height : width, swap ? width : height, depth)) {
+    return Failed();
+  }
+  if (depth == 8) {
+    SetGreyTable(bitmap);
+  }
+  d.rows = OrientedRows(bitmap, orientation, width, height, depth / 8);
+  const bool cmyk = d.cinfo.out_color_space == JCS_CMYK;
+  if ((orientation != 1 || cmyk) &&
+      !d.AllocateScratch(static_cast<size_t>(width) * d.cinfo.output_components)) {
+    return Failed(kOutOfMemory);
+  }
+  return Decoded(depth);
+}
+
+// Drives libjpeg. The only function with setjmp: its locals are all trivially destructible.
+DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap) {
+  if (setjmp(d.trap.jump) != 0) {
+    return Failed(d.trap.outOfMemory ? kOutOfMemory : kFail);
+  }
+  jpeg_create_decompress(&d.cinfo);
+  d.created = true;
+  jpeg_mem_src(&d.cinfo, file.data, static_cast<unsigned long>(file.size));
+  jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_read_header(&d.cinfo, TRUE);
+  if (!SizeAcceptable(d.cinfo.image_width, d.cinfo.image_height)) {
+    return Failed();
+  }
+  int depth = 24;
+  int components = 3;
+  switch (d.cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+      d.cinfo.out_color_space = JCS_GRAYSCALE;
+      depth = 8;
+      components = 1;
+      break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      d.cinfo.out_color_space = JCS_CMYK;
+      components = 4;
+      break;
+    default:
+      d.cinfo.out_color_space = JCS_EXT_BGR;
+      break;
+  }
+  const int orientation = OrientationOf(d.cinfo);
+  jpeg_start_decompress(&d.cinfo);
+  if (d.cinfo.output_components != components || d.trap.prematureEnd) {
+    return Failed();
+  }
+  const DecodeResult prepared = PrepareOutput(d, bitmap, orientation, depth);
+  if (prepared.status != kOk) {
+    return prepared;
+  }
+  const auto width = static_cast<int>(d.cinfo.output_width);
+  while (d.cinfo.output_scanline < d.cinfo.output_height) {
+    const auto y = static_cast<int>(d.cinfo.output_scanline);
+    uint8_t* direct = components == 4 ? nullptr : d.rows.DirectRow(y);
+    JSAMPROW row = direct != nullptr ? direct : d.scratch.get();
+    if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) {
+      return Failed();
+    }
+    if (direct == nullptr) {
+      const uint8_t* pixels = d.scratch.get();
+      if (components == 4) {
+        CmykToBgr(pixels, d.converted.get(), width);
+        pixels = d.converted.get();
+      }
+      d.rows.Place(y, pixels);
+    }
+  }
+  // A file cut short still "decodes", padded with grey; that is a damaged file here.
+  if (d.trap.prematureEnd) {
+    return Failed();
+  }
+  return prepared;
+}
+
+}  // namespace
+
+DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap) {
+  JpegDecoder decoder;
+  return RunDecode(decoder, file, bitmap);
+}
+
+}  // namespace codec
