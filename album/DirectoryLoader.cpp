@@ -1,0 +1,208 @@
+// Opening a directory: find the picture files, ask whether to limit a large directory, date
+// and decode every file, merge the record file and build the thumb sketches.
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "album/ImageFind.h"
+#include "album/Messages.h"
+#include "album/PictureReader.h"
+#include "album/PixDir.h"
+#include "imaging/PictureDate.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+const char kNoImages[] = "No readable image files in this directory";
+
+// What reading one file gave.
+constexpr int kNotDated = 0;
+constexpr int kLoaded = 1;
+constexpr int kNotDecoded = 2;
+// Files read ahead of the one the loader waits for: enough to keep every core decoding.
+constexpr int kReadAhead = 4;
+
+// Dates and decodes one file; runs on a worker thread and touches nothing of the album.
+int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
+  if (ReadPictureDate(file, entry, ui) == 0) {
+    return kNotDated;
+  }
+  return entry.LoadOriginal(file, ui) == 1 ? kLoaded : kNotDecoded;
+}
+
+class WaitCursor {
+ public:
+  explicit WaitCursor(CPlatformUi& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
+  ~WaitCursor() { ui_.EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  CPlatformUi& ui_;
+};
+
+std::string LimitQuestion(int found, int safe) {
+  return "Your directory has " + std::to_string(found) + " pictures that exceeds " +
+         std::to_string(safe) +
+         " which is the number Quillaran\ncan handle efficiently. While the program can handle "
+         "any number of pictures,\nits performance drops significantly as the number of "
+         "pictures increase.\nDo you want to limit the number of pictures to " +
+         std::to_string(safe) + "?";
+}
+
+// Puts the album's directory and the process's current directory back as they were when an
+// open fails, so that the album still on screen keeps its own record file.
+class DirectoryRestorer {
+ public:
+  explicit DirectoryRestorer(CPixDir& album)
+      : album_(album), dirPath_(album.dirPath), dirName_(album.dirName) {
+    std::error_code ignored;
+    startDir_ = std::filesystem::current_path(ignored);
+  }
+  ~DirectoryRestorer() {
+    if (committed_) {
+      return;
+    }
+    album_.dirPath = dirPath_;
+    album_.dirName = dirName_;
+    std::error_code ignored;
+    if (!startDir_.empty()) {
+      std::filesystem::current_path(startDir_, ignored);
+    }
+  }
+  DirectoryRestorer(const DirectoryRestorer&) = delete;
+  DirectoryRestorer& operator=(const DirectoryRestorer&) = delete;
+  void Commit() { committed_ = true; }
+
+ private:
+  CPixDir& album_;
+  std::string dirPath_;
+  std::string dirName_;
+  std::filesystem::path startDir_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+int CPixDir::OpenDirectory(const std::string& path) {
+  AskSaveRecord();
+  const size_t k = path.rfind('/');
+  if (k == std::string::npos || k == 0) {
+    return 0;
+  }
+  DirectoryRestorer restorer(*this);
+  dirPath = path.substr(0, k);
+  const size_t lastSlash = dirPath.rfind('/');
+  dirName = lastSlash == std::string::npos ? dirPath : dirPath.substr(lastSlash + 1);
+
+  WaitCursor wait(ui_);
+  CImageFind finder;
+  int n = finder.Find(dirPath);
+  if (n == 0) {
+    ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+    return 0;
+  }
+  selection = -1;
+  const int safe = AdvancedSettings.SafePixNum;
+  if (n > safe) {
+    const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
+                                            MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Cancel) {
+      return 0;
+    }
+    if (answer == MsgAnswer::Yes) {
+      n = safe > 0 ? safe : 0;
+    }
+  }
+
+  // The new album is built beside the old one and replaces it only when at least one picture
+  // loaded, so that an open in which every file is skipped leaves the album on screen whole.
+  std::vector<CAlbumEntry> loaded;
+  int loadedCount = 0;
+  try {
+    loaded.resize(static_cast<size_t>(n));
+    std::vector<std::string> files;
+    for (int i = 0; i < n; ++i) {
+      files.push_back(finder.GetAt(i));
+    }
+    CPictureReader reader(files, ReadPicture, PictureReaderThreads(), kReadAhead);
+    for (int i = 0; i < n; ++i) {
+      const std::string& file = files[static_cast<size_t>(i)];
+      WriteLogLine("Attempting " + file + "\n");
+      std::unique_ptr<CPictureReader::Result> result = reader.Take(i);
+      if (result->failure) {
+        std::rethrow_exception(result->failure);
+      }
+      result->messages.Replay(ui_);
+      if (result->ok == kNotDated) {
+        continue;
+      }
+      if (result->ok == kLoaded) {
+        WriteLogLine("OK\n");
+        CAlbumEntry& entry = loaded[static_cast<size_t>(loadedCount)];
+        entry = std::move(result->entry);
+        entry.fullPath = file;
+        entry.fileName = file.substr(k + 1);
+        entry.thumbRect.SetEmpty();
+        entry.index = entry.order = loadedCount;
+        entry.caption = "?";
+        entry.omitted = 0;
+        ++loadedCount;
+      }
+      if (loadedCount % 10 == 0) {
+        ui_.SetStatusCount(2, "Images read", loadedCount);
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    FatalError(ui_, "Memory Exception");
+  }
+  if (loadedCount == 0) {
+    ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+    return 0;
+  }
+  restorer.Commit();
+  ui_.SetStatusCount(2, "Images read", loadedCount);
+
+  loaded.resize(static_cast<size_t>(loadedCount));
+  entries = std::move(loaded);
+  count = loadedCount;
+  displayOrder.clear();
+  for (CAlbumEntry& entry : entries) {
+    displayOrder.push_back(&entry);
+  }
+  ReadRecord();
+  BuildAllThumbs();
+  RepaintSheet();
+  dirty = 0;
+  return 1;
+}
+
+int CPixDir::BuildThumb(CAlbumEntry& entry) {
+  const int thumbSize = GeneralSettings.ThumbSize;
+  const bool built = entry.picture.CropTo(entry.thumbRect, entry.cropArea) == 1 &&
+                     entry.cropArea.ScaleToFit(entry.thumb, thumbSize) != 0;
+  if (!built) {
+    ui_.ShowError("Failed to Create Thumbsketch");
+    return 0;
+  }
+  return 1;
+}
+
+void CPixDir::BuildAllThumbs() {
+  WaitCursor wait(ui_);
+  for (int i = 0; i < count; ++i) {
+    CAlbumEntry& entry = EntryAt(i);
+    if (entry.thumbRect.IsEmpty()) {
+      if (entry.picture.ScaleToFit(entry.thumb, GeneralSettings.ThumbSize) == 0) {
+        ui_.ShowError("Failed to Create Thumbsketch");
+      }
+    } else {
+      BuildThumb(entry);
+    }
+  }
+}

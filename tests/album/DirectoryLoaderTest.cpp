@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/ImageFind.h"
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DirectoryLoading : public ::testing::Test {
+ protected:
+  // Writes a small picture file whose top-left pixel tells which one it is.
+  void WritePicture(const fs::path& dir, const std::string& name, int width = 40, int height = 30,
+                    uint8_t tag = 0) {
+    fs::create_directories(dir);
+    CImageWrap image = MakePicture24(width, height, [tag](int x, int y) {
+      return Rgb{tag, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4)};
+    });
+    ASSERT_EQ(image.Save((dir / name).string()), 0u) << name;
+  }
+  std::vector<std::string> FileNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < album.count; ++i) {
+      names.push_back(album.EntryAt(i).fileName);
+    }
+    return names;
+  }
+  std::string Open(const fs::path& dir) { return dir.string() + "/"; }
+
+  TempDir temp;
+  FakePlatformUi ui;
+  CPixDir album{ui};
+};
+
+TEST_F(DirectoryLoading, FindsOnlyTheFourExtensionsSortedByNameIgnoringCase) {
+  const fs::path dir = temp / "pics";
+  fs::create_directories(dir / "sub.jpg");
+  for (const char* name : {"b.JPG", "A.png", "c.jpeg", "d.tif", "a.Gif", "e.bmp", "jpg", ".png"}) {
+    temp.WriteFile(std::string("pics/") + name, "x");
+  }
+  CImageFind finder;
+  ASSERT_EQ(finder.Find(dir.string()), 5);
+  EXPECT_EQ(fs::current_path(), dir);
+  std::vector<std::string> found;
+  for (int i = 0; i < finder.Count(); ++i) {
+    found.push_back(fs::path(finder.GetAt(i)).filename().string());
+  }
+  EXPECT_EQ(found, (std::vector<std::string>{".png", "a.Gif", "A.png", "b.JPG", "e.bmp"}));
+  EXPECT_EQ(finder.GetAt(5), "");
+  EXPECT_EQ(finder.GetAt(-1), "");
+}
+
+TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
+  const fs::path dir = temp / "Holiday 2026";
+  WritePicture(dir, "b.png", 240, 120, 2);
+  WritePicture(dir, "a.jpg", 60, 120, 1);
+  temp.WriteFile("Holiday 2026/notes.txt", "not a picture");
+  album.AdvancedSettings.KeepLog = 0;
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.dirPath, dir.string());
+  EXPECT_EQ(album.dirName, "Holiday 2026");
+  EXPECT_EQ(fs::current_path(), dir);
+  ASSERT_EQ(album.count, 2);
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.jpg", "b.png"}));
+  for (int i = 0; i < 2; ++i) {
+    const CAlbumEntry& e = album.EntryAt(i);
+    EXPECT_EQ(e.index, i);
+    EXPECT_EQ(e.order, i);
+    EXPECT_EQ(e.caption, "?");
+    EXPECT_EQ(e.omitted, 0);
+    EXPECT_FALSE(e.date.empty());
+    EXPECT_EQ(e.fullPath, (dir / e.fileName).string());
+    EXPECT_TRUE(e.thumb.HasBitmap());
+    EXPECT_EQ(&album.EntryAtPosition(i), &e);
+  }
+  // 240 x 120 at thumb size 120: factor 2, display 120 x 60.
+  EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 120);
+  EXPECT_EQ(album.EntryAt(1).thumb.displayHeight, 60);
+  EXPECT_EQ(album.EntryAt(1).thumb.Width(), 120);
+  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(ui.statusCounts.back(), "2 Images read");
+  EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
+  EXPECT_EQ(ui.waitCursorDepth, 0);
+}
+
+TEST_F(DirectoryLoading, APathOfAFileInsideOpensItsDirectory) {
+  const fs::path dir = temp / "d";
+  WritePicture(dir, "x.bmp");
+  ASSERT_EQ(album.OpenDirectory((dir / "x.bmp").string()), 1);
+  EXPECT_EQ(album.dirPath, dir.string());
+  EXPECT_EQ(album.EntryAt(0).fileName, "x.bmp");
+}
+
+TEST_F(DirectoryLoading, APathWithoutUsableSlashChangesNothing) {
+  EXPECT_EQ(album.OpenDirectory("nothing"), 0);
+  EXPECT_EQ(album.OpenDirectory("/x.jpg"), 0);
+  EXPECT_EQ(album.dirPath, "");
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
+  const fs::path dir = temp / "many";
+  for (int i = 0; i < 33; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "p%02d.bmp", i);
+    WritePicture(dir, name, 8, 8);
+  }
+  ui.answers = {MsgAnswer::Yes};
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            "Your directory has 33 pictures that exceeds 32 which is the number Quillaran\n"
+            "can handle efficiently. While the program can handle any number of pictures,\n"
+            "its performance drops significantly as the number of pictures increase.\n"
+            "Do you want to limit the number of pictures to 32?");
+  EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
+  EXPECT_EQ(album.count, 32);
+  EXPECT_EQ(album.EntryAt(31).fileName, "p31.bmp");
+  // Progress at every tenth picture, then the total.
+  EXPECT_EQ(ui.statusCounts,
+            (std::vector<std::string>{"10 Images read", "20 Images read", "30 Images read",
+                                      "32 Images read"}));
+
+  ui.answers = {MsgAnswer::No};
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.count, 33);
+}
+
+TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
+  const fs::path first = temp / "first";
+  WritePicture(first, "one.bmp");
+  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+  const fs::path many = temp / "many";
+  for (int i = 0; i < 5; ++i) {
+    WritePicture(many, "m" + std::to_string(i) + ".bmp", 8, 8);
+  }
+  album.AdvancedSettings.SafePixNum = 4;
+  ui.answers = {MsgAnswer::Cancel};
+  EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
+  EXPECT_EQ(album.count, 1);
+  EXPECT_EQ(album.EntryAt(0).fileName, "one.bmp");
+  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(album.dirName, "first");
+  EXPECT_EQ(fs::current_path(), first);
+}
+
+TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {
+  const fs::path first = temp / "first";
+  WritePicture(first, "one.bmp");
+  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+
+  const fs::path empty = temp / "empty";
+  fs::create_directories(empty);
+  EXPECT_EQ(album.OpenDirectory(Open(empty)), 0);
+  EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory");
+
+  const fs::path broken = temp / "broken";
+  temp.WriteFile("broken/bad.jpg", "this is not a picture");
+  temp.WriteFile("broken/empty.png", "");
+  ui.messages.clear();
+  EXPECT_EQ(album.OpenDirectory(Open(broken)), 0);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory");
+  EXPECT_EQ(album.count, 1);
+  EXPECT_TRUE(album.EntryAt(0).picture.HasBitmap());
+  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(fs::current_path(), first);
+}
+
+TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
+  const fs::path dir = temp / "gap";
+  WritePicture(dir, "a.bmp", 10, 10, 1);
+  temp.WriteFile("gap/b.jpg", std::string("\xFF\xD8\xFF\xE0 damaged", 12));
+  WritePicture(dir, "c.bmp", 10, 10, 3);
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.count, 2);
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
+  EXPECT_EQ(album.EntryAt(1).index, 1);
+  EXPECT_EQ(PixelAt(album.EntryAt(1).picture, 0, 0).red, 3);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
+}
+
+TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
+  const fs::path dir = temp / "logged";
+  WritePicture(dir, "a.bmp");
+  temp.WriteFile("logged/b.gif", "GIF89a broken");
+  fs::current_path(temp.Path());
+  album.AdvancedSettings.KeepLog = 1;
+  album.OpenLog();
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  album.CloseLog();
+  const std::string log = ReadFileBytes(temp / "QuillaranLog.txt");
+  const std::string expected = "Attempting " + (dir / "a.bmp").string() + "\nOK\nAttempting " +
+                               (dir / "b.gif").string() + "\n";
+  EXPECT_NE(log.find(expected), std::string::npos) << log;
+  EXPECT_EQ(log.substr(log.size() - expected.size()), expected);
+}
+
+TEST_F(DirectoryLoading, TheRecordFileIsMergedAndOrdersTheDisplay) {
+  const fs::path dir = temp / "recorded";
+  WritePicture(dir, "a.bmp");
+  WritePicture(dir, "b.bmp");
+  temp.WriteFile("recorded/Quillaran.txt",
+                 "QLNV_A t100 x2000 p600 f2 d0 c0 #navy\n"
+                 "a.bmp\tFirst\t1:00pm Jan 1, 2026\t1\n"
+                 "b.bmp\tSecond\t2:00pm Jan 1, 2026\t0\t0 0 20 20\n");
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.EntryAtPosition(0).fileName, "b.bmp");
+  EXPECT_EQ(album.EntryAt(0).caption, "First");
+  EXPECT_EQ(album.GeneralSettings.ThumbSize, 100);
+  // b's thumb shows its 20 x 20 rectangle at thumb size 100.
+  EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 100);
+  EXPECT_EQ(album.EntryAt(1).thumb.Width(), 20);
+}
+
+TEST_F(DirectoryLoading, APictureTooThinForTheThumbIsReportedAndLoadingGoesOn) {
+  const fs::path dir = temp / "thin";
+  WritePicture(dir, "long.bmp", 500, 2);
+  WritePicture(dir, "ok.bmp", 20, 20);
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Failed to Create Thumbsketch"}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_TRUE(album.EntryAt(1).thumb.HasBitmap());
+}
+
+}  // namespace
