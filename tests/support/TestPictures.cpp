@@ -1,5 +1,7 @@
 #include "tests/support/TestPictures.h"
 
+#include <algorithm>
+
 CImageWrap MakePicture24(int width, int height, const std::function<Rgb(int, int)>& colour) {
   CImageWrap image;
   CreateBitmap(image.bitmap, width, height, 24);
@@ -47,4 +49,41 @@ Rgb GradientColour(int x, int y) {
 Rgb CoordinateColour(int x, int y) {
   return {static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(y & 0xFF),
           static_cast<uint8_t>(((x >> 8) & 0x0F) | ((y >> 4) & 0xF0))};
+}
+
+CImageWrap MakePhotoLike(int width, int height) {
+  CImageWrap image;
+  if (!CreateBitmap(image.bitmap, width, height, 24)) {
+    return image;
+  }
+  uint32_t noise = 12345;
+  const int horizon = height * 3 / 5;
+  for (int y = 0; y < height; ++y) {
+    uint8_t* row = image.bitmap.Row(y);
+    for (int x = 0; x < width; ++x) {
+      noise = noise * 1664525u + 1013904223u;
+      const int grain = static_cast<int>(noise >> 27) - 16;  // -16 .. 15
+      int red, green, blue;
+      if (y < horizon) {  // sky, lighter towards the horizon, with a sun
+        const int t = y * 255 / horizon;
+        red = 60 + t / 3;
+        green = 110 + t / 4;
+        blue = 200 + t / 6;
+        const int dx = x - width * 3 / 4;
+        const int dy = y - height / 5;
+        if (dx * dx + dy * dy < (height / 12) * (height / 12)) {
+          red = 250, green = 240, blue = 200;
+        }
+      } else {  // ground: stripes of field and hedges
+        const int band = ((x / 37 + y / 23) % 5) * 12;
+        red = 70 + band;
+        green = 100 + band + ((x * 13 + y * 7) % 40);
+        blue = 40 + band / 2;
+      }
+      row[3 * x] = static_cast<uint8_t>(std::clamp(blue + grain, 0, 255));
+      row[3 * x + 1] = static_cast<uint8_t>(std::clamp(green + grain, 0, 255));
+      row[3 * x + 2] = static_cast<uint8_t>(std::clamp(red + grain, 0, 255));
+    }
+  }
+  return image;
 }

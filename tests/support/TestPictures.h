@@ -25,3 +25,7 @@ Rgb GradientColour(int x, int y);
 // A colour that names its pixel in pictures up to 4096 x 4096: red and green are the low
 // bytes of x and y, blue holds their high nibbles.
 Rgb CoordinateColour(int x, int y);
+// A 24-bit picture with the make-up of a photograph: a sky gradient, a textured ground, a few
+// soft shapes and fine noise, so that JPEG files of it have a photo's size and decoding cost.
+// The same size always gives the same pixels.
+CImageWrap MakePhotoLike(int width, int height);
