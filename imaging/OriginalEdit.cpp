@@ -1,0 +1,56 @@
+#include "imaging/OriginalEdit.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "imaging/codec/Codec.h"
+#include "imaging/codec/ExifSegment.h"
+
+namespace {
+
+std::string InDirectory(const std::string& directory, const std::string& name) {
+  if (directory.empty()) {
+    return name;
+  }
+  return directory.back() == '/' ? directory + name : directory + '/' + name;
+}
+
+// Writes picture to path with the EXIF segment of exifSource, if it has one. The codec
+// writes a temporary file beside path and renames it over path.
+int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
+                   const std::string& exifSource) {
+  std::vector<uint8_t> exif = ReadJpegExifSegment(exifSource);
+  if (!exif.empty()) {
+    SetExifOrientation(exif, 1);
+  }
+  return picture.Save(path, exif.empty() ? nullptr : &exif) == codec::kOk ? 1 : 0;
+}
+
+}  // namespace
+
+int ReplaceOriginalFile(const CImageWrap& picture, const std::string& albumDir,
+                        const std::string& fileName) {
+  const std::string path = InDirectory(albumDir, fileName);
+  return SaveWithExifOf(picture, path, path);
+}
+
+int RotateOriginalFile(CImageWrap& picture, int direction, const std::string& albumDir,
+                       const std::string& fileName) {
+  if (!picture.Rotate(direction)) {
+    return 0;
+  }
+  return ReplaceOriginalFile(picture, albumDir, fileName);
+}
+
+int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
+                        const std::string& fileName, const std::string& sourcePath) {
+  const std::string directory = InDirectory(albumDir, "Cropped");
+  std::error_code error;
+  std::filesystem::create_directory(directory, error);
+  if (!std::filesystem::is_directory(directory, error)) {
+    return 0;
+  }
+  return SaveWithExifOf(cropped, InDirectory(directory, fileName), sourcePath);
+}

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "imaging/ImageWrap.h"
+#include "imaging/OriginalEdit.h"
+#include "imaging/codec/ExifSegment.h"
+#include "tests/imaging/CodecTestFiles.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 8 x 8 blocks of flat colour survive JPEG compression closely enough to tell apart.
+Rgb BlockColour(int x, int y) {
+  const int bx = x / 8;
+  const int by = y / 8;
+  return {static_cast<uint8_t>(40 + 50 * bx), static_cast<uint8_t>(30 + 60 * by),
+          static_cast<uint8_t>(bx == by ? 200 : 20)};
+}
+
+bool Near(const Rgb& a, const Rgb& b) {
+  return std::abs(a.red - b.red) <= 12 && std::abs(a.green - b.green) <= 12 &&
+         std::abs(a.blue - b.blue) <= 12;
+}
+
+CImageWrap LoadBack(const std::string& path) {
+  FakePlatformUi ui;
+  CImageWrap loaded;
+  EXPECT_EQ(loaded.Load(path, ui), 1) << ui.LastMessage();
+  return loaded;
+}
+
+std::vector<std::string> FileNames(const fs::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& item : fs::directory_iterator(directory)) {
+    names.push_back(item.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class RotateCameraJpeg : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RotateCameraJpeg, KeepsTheExifSegmentWithOrientationOne) {
+  const bool bigEndian = GetParam();
+  TempDir dir;
+  const CImageWrap original = MakePicture24(48, 32, BlockColour);
+  const std::vector<uint8_t> exif = ExifSegmentWith(6, bigEndian);
+  const std::string path = (dir / "photo.jpg").string();
+  ASSERT_EQ(original.Save(path, &exif), 0u);
+
+  CImageWrap picture = MakePicture24(48, 32, BlockColour);
+  ASSERT_EQ(RotateOriginalFile(picture, 0, dir.Str(), "photo.jpg"), 1);
+  EXPECT_EQ(picture.Width(), 32);
+
+  EXPECT_EQ(ReadJpegExifSegment(path), ExifSegmentWith(1, bigEndian));
+  const CImageWrap written = LoadBack(path);
+  ASSERT_EQ(written.Width(), 32);
+  ASSERT_EQ(written.Height(), 48);
+  // A quarter turn counter-clockwise: the top-right block is now top-left.
+  EXPECT_TRUE(Near(PixelAt(written, 4, 4), BlockColour(44, 4)));
+  EXPECT_TRUE(Near(PixelAt(written, 4, 44), BlockColour(4, 4)));
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"photo.jpg"});
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrders, RotateCameraJpeg, ::testing::Values(false, true));
+
+TEST(RotateOriginalFile, JpegWithoutExifGetsNone) {
+  TempDir dir;
+  const std::string path = (dir / "plain.jpg").string();
+  ASSERT_EQ(MakePicture24(16, 8, BlockColour).Save(path), 0u);
+  CImageWrap picture = MakePicture24(16, 8, BlockColour);
+  ASSERT_EQ(RotateOriginalFile(picture, 1, dir.Str(), "plain.jpg"), 1);
+  EXPECT_TRUE(ReadJpegExifSegment(path).empty());
+  EXPECT_EQ(LoadBack(path).Width(), 8);
+}
+
+TEST(RotateOriginalFile, ReplacesAPngExactlyAndKeepsItsPermissions) {
+  TempDir dir;
+  const std::string path = (dir / "drawing.png").string();
+  ASSERT_EQ(MakePicture24(5, 3, CoordinateColour).Save(path), 0u);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  CImageWrap picture = MakePicture24(5, 3, CoordinateColour);
+  ASSERT_EQ(RotateOriginalFile(picture, 1, dir.Str() + "/", "drawing.png"), 1);
+  const CImageWrap written = LoadBack(path);
+  ASSERT_EQ(written.Width(), 3);
+  ASSERT_EQ(written.Height(), 5);
+  // Clockwise: the bottom-left pixel is now top-left, the top-left top-right.
+  EXPECT_EQ(PixelAt(written, 0, 0), CoordinateColour(0, 2));
+  EXPECT_EQ(PixelAt(written, 2, 0), CoordinateColour(0, 0));
+  EXPECT_EQ(PixelAt(written, 2, 4), CoordinateColour(4, 0));
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"drawing.png"});
+}
+
+TEST(RotateOriginalFile, FailedWriteLeavesTheOldFile) {
+  TempDir dir;
+  const std::string bytes = "not a picture the encoder can choose";
+  const std::string path = dir.WriteFile("notes.txt", bytes);
+  CImageWrap picture = MakePicture24(4, 2, CoordinateColour);
+  EXPECT_EQ(RotateOriginalFile(picture, 0, dir.Str(), "notes.txt"), 0);
+  EXPECT_EQ(ReadFileBytes(path), bytes);
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"notes.txt"});
+  // A directory that is gone writes nothing either.
+  EXPECT_EQ(RotateOriginalFile(picture, 0, (dir / "gone").string(), "a.jpg"), 0);
+}
+
+TEST(RotateOriginalFile, FailedTurnLeavesTheFile) {
+  TempDir dir;
+  const std::string path = (dir / "photo.png").string();
+  ASSERT_EQ(MakePicture24(4, 2, CoordinateColour).Save(path), 0u);
+  const std::string before = ReadFileBytes(path);
+  CImageWrap empty;
+  EXPECT_EQ(RotateOriginalFile(empty, 0, dir.Str(), "photo.png"), 0);
+  EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST(SaveCroppedOriginal, WritesIntoCroppedWithTheOriginalsExif) {
+  TempDir dir;
+  const std::vector<uint8_t> exif = ExifSegmentWith(8, false);
+  const std::string source = (dir / "photo.jpg").string();
+  ASSERT_EQ(MakePicture24(48, 32, BlockColour).Save(source, &exif), 0u);
+  const std::string sourceBytes = ReadFileBytes(source);
+  const fs::path startDir = fs::current_path();
+
+  CImageWrap cropped =
+      MakePicture24(24, 16, [](int x, int y) { return BlockColour(x + 16, y + 8); });
+  ASSERT_EQ(SaveCroppedOriginal(cropped, dir.Str(), "photo.jpg", source), 1);
+  const std::string target = (dir / "Cropped" / "photo.jpg").string();
+  EXPECT_EQ(ReadJpegExifSegment(target), ExifSegmentWith(1, false));
+  const CImageWrap written = LoadBack(target);
+  EXPECT_EQ(written.Width(), 24);
+  EXPECT_TRUE(Near(PixelAt(written, 4, 4), BlockColour(20, 12)));
+  EXPECT_EQ(ReadFileBytes(source), sourceBytes);
+  EXPECT_EQ(fs::current_path(), startDir);
+
+  // Cropping again replaces the first result.
+  CImageWrap smaller = MakePicture24(8, 8, BlockColour);
+  ASSERT_EQ(SaveCroppedOriginal(smaller, dir.Str(), "photo.jpg", source), 1);
+  EXPECT_EQ(LoadBack(target).Width(), 8);
+  EXPECT_EQ(FileNames(dir / "Cropped"), std::vector<std::string>{"photo.jpg"});
+}
+
+TEST(SaveCroppedOriginal, PngSourceGivesAPngWithoutExif) {
+  TempDir dir;
+  const std::string source = (dir / "map.png").string();
+  ASSERT_EQ(MakePicture24(6, 6, CoordinateColour).Save(source), 0u);
+  const CImageWrap cropped = MakePicture24(2, 3, CoordinateColour);
+  ASSERT_EQ(SaveCroppedOriginal(cropped, dir.Str(), "map.png", source), 1);
+  const CImageWrap written = LoadBack((dir / "Cropped" / "map.png").string());
+  EXPECT_EQ(PixelAt(written, 1, 2), CoordinateColour(1, 2));
+}
+
+TEST(SaveCroppedOriginal, FileNamedCroppedStopsTheCrop) {
+  TempDir dir;
+  dir.WriteFile("Cropped", "a file, not a directory");
+  const CImageWrap cropped = MakePicture24(2, 2, CoordinateColour);
+  EXPECT_EQ(SaveCroppedOriginal(cropped, dir.Str(), "a.png", (dir / "a.png").string()), 0);
+  EXPECT_EQ(ReadFileBytes(dir / "Cropped"), "a file, not a directory");
+}
+
+TEST(SaveCroppedOriginal, ReadOnlyAlbumDirectoryStopsTheCrop) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root writes into any directory";
+  }
+  TempDir dir;
+  fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const CImageWrap cropped = MakePicture24(2, 2, CoordinateColour);
+  EXPECT_EQ(SaveCroppedOriginal(cropped, dir.Str(), "a.png", (dir / "a.png").string()), 0);
+  EXPECT_FALSE(fs::exists(dir / "Cropped"));
+}
+
+}  // namespace
