@@ -52,8 +52,8 @@ class CPixDir {
   CWebViewSettings WebViewSettings;
   CAdvancedSettings AdvancedSettings;
   int32_t autoCropDiagnostic = 0;
-  // Rebuilds every thumb sketch after the options or the record changed; the program sets it
-  // to BuildAllThumbs, tests watch it.
+  // Replaces BuildAllThumbs where the options or the record ask for a rebuild; tests watch
+  // the rebuild here. Empty means BuildAllThumbs.
   std::function<void()> rebuildThumbs;
 
   CPlatformUi& Ui() const { return ui_; }
@@ -73,6 +73,8 @@ class CPixDir {
   void RebuildThumbs() {
     if (rebuildThumbs) {
       rebuildThumbs();
+    } else {
+      BuildAllThumbs();
     }
   }
 

@@ -8,6 +8,7 @@
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestAlbum.h"
+#include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
 
@@ -79,6 +80,17 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     2}),
     [](const ::testing::TestParamInfo<GeneralCase>& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsApply, NewThumbSizeRebuildsTheThumbs) {
+  album.rebuildThumbs = nullptr;  // the album's own BuildAllThumbs
+  FillAlbum(album, {"a.jpg"});
+  album.EntryAt(0).picture = MakePicture24(80, 40, GradientColour);
+  general.ThumbSize = 20;
+  Apply();
+  EXPECT_EQ(album.EntryAt(0).thumb.Width(), 20);
+  EXPECT_EQ(album.EntryAt(0).thumb.Height(), 10);
+  EXPECT_EQ(view.repaints, 1);
+}
 
 TEST_F(OptionsApply, WebPageSettingsAreTakenWithoutRepaint) {
   webView = {700, 900, 1, 1, 0, 0, ""};
