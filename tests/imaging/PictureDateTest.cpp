@@ -12,6 +12,7 @@
 #include "album/AlbumEntry.h"
 #include "imaging/PictureDate.h"
 #include "tests/support/FakePlatformUi.h"
+#include "tests/support/LocalTime.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -235,12 +236,7 @@ TEST(FileCreationTime, PrefersTheBirthTimeOverTheModificationTime) {
   const std::string path = dir.WriteFile("old.png", "\x89PNG");
   const std::time_t after = std::time(nullptr);
   // Sun Jan 6 2008, 13:05 local time.
-  std::tm local{};
-  local.tm_year = 108;
-  local.tm_mday = 6;
-  local.tm_hour = 13;
-  local.tm_min = 5;
-  local.tm_isdst = -1;
+  std::tm local = LocalTime(2008, 1, 6, 13, 5);
   const std::time_t modified = std::mktime(&local);
   const struct timespec times[2] = {{modified, 0}, {modified, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
@@ -274,13 +270,7 @@ struct ClockCase {
 class FileTimeText : public ::testing::TestWithParam<ClockCase> {};
 
 TEST_P(FileTimeText, CountsNoonAsAmAndPadsMinutes) {
-  std::tm local{};
-  local.tm_year = 108;  // Sun Jan 6, 2008
-  local.tm_mon = 0;
-  local.tm_mday = 6;
-  local.tm_wday = 0;
-  local.tm_hour = GetParam().hour;
-  local.tm_min = GetParam().minute;
+  const std::tm local = LocalTime(2008, 1, 6, GetParam().hour, GetParam().minute);
   EXPECT_EQ(FormatFileTime(local), std::string(GetParam().time) + ", Sun, Jan 6, 2008");
 }
 
@@ -291,16 +281,8 @@ INSTANTIATE_TEST_SUITE_P(Clock, FileTimeText,
                                            ClockCase{9, 7, "9:07am"}));
 
 TEST(FileTimeText, NamesWeekdayAndMonth) {
-  std::tm local{};
-  local.tm_year = 111;  // Sat Sept 3, 2011
-  local.tm_mon = 8;
-  local.tm_mday = 3;
-  local.tm_wday = 6;
-  local.tm_hour = 18;
-  EXPECT_EQ(FormatFileTime(local), "6:00pm, Sat, Sept 3, 2011");
-  local.tm_mon = 11;
-  local.tm_wday = 3;
-  EXPECT_EQ(FormatFileTime(local), "6:00pm, Wed, Dec 3, 2011");
+  EXPECT_EQ(FormatFileTime(LocalTime(2011, 9, 3, 18, 0, 6)), "6:00pm, Sat, Sept 3, 2011");
+  EXPECT_EQ(FormatFileTime(LocalTime(2011, 12, 7, 18, 0, 3)), "6:00pm, Wed, Dec 7, 2011");
 }
 
 TEST(FileTimeText, TimeThatCouldNotBeConvertedShowsPlaceholders) {
