@@ -1,0 +1,59 @@
+// Fitting a crop rectangle to the picture's aspect ratio, upright or turned.
+
+#include <algorithm>
+#include <cmath>
+
+#include "imaging/ImageWrap.h"
+
+namespace {
+
+int RoundHalfUp(double value) { return static_cast<int>(value + 0.5); }
+
+// Centres a span of newSize on the old span [low, high) of oldSize, never starting before 0,
+// and pulls it back from the far edge when it started inside the picture.
+void PlaceSpan(int32_t& low, int32_t& high, int oldSize, int newSize, int limit) {
+  const int shift = (oldSize - newSize) / 2;  // truncates toward zero
+  if (shift != 0) {
+    low = std::max(low + shift, 0);
+  }
+  if (low > 0 && low + newSize > limit) {
+    high = limit;
+    low = limit - newSize;
+  } else {
+    high = low + newSize;
+  }
+}
+
+}  // namespace
+
+int CImageWrap::FitCropAspect(Rect& rect, int mode) const {
+  const int pictureWidth = Width();
+  const int pictureHeight = Height();
+  const int width = rect.Width();
+  const int height = rect.Height();
+  // Without a picture or a rectangle there is no aspect to fit.
+  if (pictureWidth <= 0 || pictureHeight <= 0 || width <= 0 || height <= 0) {
+    return 0;
+  }
+  const double picture = static_cast<double>(pictureWidth) / pictureHeight;
+  const double current = static_cast<double>(width) / height;
+  if (std::fabs(picture - current) < 0.01) {
+    return 0;
+  }
+  const double target =
+      std::fabs(1 / picture - current) < std::fabs(picture - current) ? 1 / picture : picture;
+  int newWidth = width;
+  int newHeight = height;
+  if (mode == 1) {
+    const double side = std::sqrt(static_cast<double>(width) * height / target);
+    newHeight = RoundHalfUp(side);
+    newWidth = RoundHalfUp(side * target);
+  } else if (current < target) {
+    newWidth = RoundHalfUp(height * target);
+  } else {
+    newHeight = RoundHalfUp(width / target);
+  }
+  PlaceSpan(rect.left, rect.right, width, newWidth, pictureWidth);
+  PlaceSpan(rect.top, rect.bottom, height, newHeight, pictureHeight);
+  return 1;
+}

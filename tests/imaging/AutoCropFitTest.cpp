@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "imaging/ImageWrap.h"
+#include "tests/support/TestPictures.h"
+
+namespace {
+
+CImageWrap BlankPicture(int width, int height) {
+  return MakePicture24(width, height, [](int, int) { return Rgb{}; });
+}
+
+struct FitCase {
+  const char* name;
+  int pictureWidth, pictureHeight;
+  Rect rect;
+  int mode;
+  int result;
+  Rect expected;
+};
+
+class FitCropAspectCase : public testing::TestWithParam<FitCase> {};
+
+TEST_P(FitCropAspectCase, GivesTheExpectedRectangle) {
+  const FitCase& c = GetParam();
+  const CImageWrap picture = BlankPicture(c.pictureWidth, c.pictureHeight);
+  Rect rect = c.rect;
+  EXPECT_EQ(picture.FitCropAspect(rect, c.mode), c.result);
+  EXPECT_EQ(rect, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AutoCropFit, FitCropAspectCase,
+    testing::Values(
+        // 134 / 100 lies within 0.01 of 4 / 3.
+        FitCase{
+            "MatchingAspectIsLeftAlone", 400, 300, {10, 10, 144, 110}, 0, 0, {10, 10, 144, 110}},
+        FitCase{"MatchingAspectIsLeftAloneInModeOne",
+                400,
+                300,
+                {10, 10, 144, 110},
+                1,
+                0,
+                {10, 10, 144, 110}},
+        // Worked example: w 200, h 50, target 4/3; m = sqrt(7500) = 86.60, h' 87, w' 115;
+        // dx = 85 / 2 = 42, dy = -37 / 2 = -18 (toward zero, not -19).
+        FitCase{"KeepsAreaWorkedExample", 400, 300, {100, 50, 300, 100}, 1, 1, {142, 32, 257, 119}},
+        // Heightened to 150 and centred past the top edge: starts at 0.
+        FitCase{
+            "CentringPastTopStartsAtZero", 400, 300, {100, 50, 300, 100}, 0, 1, {100, 0, 300, 150}},
+        // 100 x 200 is nearer the turned aspect 3/4: widened to 150, centred past the left edge.
+        FitCase{"CentringPastLeftStartsAtZero",
+                400,
+                300,
+                {10, 100, 110, 300},
+                0,
+                1,
+                {0, 100, 150, 300}},
+        // Widened to 75 from 333 would pass the right edge: pulled back to end at 400.
+        FitCase{"PassingTheRightEdgeIsPulledBack",
+                400,
+                300,
+                {350, 100, 390, 200},
+                0,
+                1,
+                {325, 100, 400, 200}},
+        FitCase{"EmptyRectangleIsLeftAlone", 400, 300, {50, 50, 50, 90}, 0, 0, {50, 50, 50, 90}},
+        FitCase{
+            "InvertedRectangleIsLeftAlone", 400, 300, {90, 50, 50, 90}, 1, 0, {90, 50, 50, 90}}),
+    [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+
+TEST(AutoCropFit, PictureWithoutPixelsIsLeftAlone) {
+  const CImageWrap empty;
+  Rect rect{0, 0, 100, 20};
+  EXPECT_EQ(empty.FitCropAspect(rect, 0), 0);
+  EXPECT_EQ(rect, (Rect{0, 0, 100, 20}));
+}
+
+// Sweeps rectangles of many shapes over an upright and a turned picture.
+TEST(AutoCropFit, ModeZeroNeverShrinksAndModeOneKeepsTheArea) {
+  for (const auto& [pictureWidth, pictureHeight] : {std::pair{400, 300}, std::pair{300, 400}}) {
+    const CImageWrap picture = BlankPicture(pictureWidth, pictureHeight);
+    for (int width = 21; width <= 300; width += 23) {
+      for (int height = 21; height <= 300; height += 29) {
+        SCOPED_TRACE(testing::Message()
+                     << pictureWidth << "x" << pictureHeight << " rect " << width << "x" << height);
+        const Rect start{40, 30, 40 + width, 30 + height};
+        Rect enlarged = start;
+        const int changed = picture.FitCropAspect(enlarged, 0);
+        EXPECT_GE(enlarged.Width(), width);
+        EXPECT_GE(enlarged.Height(), height);
+        EXPECT_TRUE(enlarged.Width() == width || enlarged.Height() == height);
+        Rect kept = start;
+        EXPECT_EQ(picture.FitCropAspect(kept, 1), changed);
+        // Each side is rounded by at most half a pixel.
+        const long area = static_cast<long>(kept.Width()) * kept.Height();
+        EXPECT_LE(std::labs(area - static_cast<long>(width) * height),
+                  (kept.Width() + kept.Height()) / 2 + 1);
+        if (changed == 1) {
+          // The result matches the picture's aspect, upright or turned, within rounding.
+          const double aspect = static_cast<double>(enlarged.Width()) / enlarged.Height();
+          const double picture = static_cast<double>(pictureWidth) / pictureHeight;
+          const double nearest =
+              std::min(std::abs(aspect - picture), std::abs(aspect - 1 / picture));
+          EXPECT_LT(nearest, 0.05);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
