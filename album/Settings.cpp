@@ -17,35 +17,6 @@ const char kHelpPage[] = "QuillaranHelp.htm";
 constexpr char kWebSeparator = '/';
 constexpr char kPathSeparator = '/';
 
-// Calls visit(name, value) for the 23 stored settings in their reading order. The blocks may
-// be const (saving) or not (loading).
-template <class General, class WebView, class Advanced, class Visit>
-void VisitInReadingOrder(General& g, WebView& w, Advanced& a, Visit&& visit) {
-  visit("ThumbSize", g.ThumbSize);
-  visit("FrameYorN", g.FrameYorN);
-  visit("FrameGap", g.FrameGap);
-  visit("FrameColor", g.FrameColor);
-  visit("FrameBrush", g.FrameBrush);
-  visit("WebImmedDisplay", g.WebImmedDisplay);
-  visit("Learning", g.Learning);
-  visit("WPwidth", w.WPwidth);
-  visit("Only1Date", w.Only1Date);
-  visit("Only1Caption", w.Only1Caption);
-  visit("LIOwnWP", w.LIOwnWP);
-  visit("LIOwnBrW", w.LIOwnBrW);
-  visit("MaxOsize", w.MaxOsize);
-  visit("WTextColor", w.WTextColor);
-  visit("SafePixNum", a.SafePixNum);
-  visit("TrueColor", a.TrueColor);
-  visit("KeepLog", a.KeepLog);
-  visit("HelpDirR", a.HelpDirR);
-  visit("TextPage4Web", a.TextPage4Web);
-  visit("AntiAdFilter", a.AntiAdFilter);
-  visit("AlwaysShowCaptions", a.AlwaysShowCaptions);
-  visit("AutoCropStrategy", a.AutoCropStrategy);
-  visit("TopDir2Look", a.TopDir2Look);
-}
-
 }  // namespace
 
 void CPixDir::LoadSettings(CProfileStore& store) {
@@ -53,7 +24,7 @@ void CPixDir::LoadSettings(CProfileStore& store) {
   GeneralSettings = {};
   WebViewSettings = {};
   AdvancedSettings = {};
-  VisitInReadingOrder(GeneralSettings, WebViewSettings, AdvancedSettings,
+  VisitStoredSettings(GeneralSettings, WebViewSettings, AdvancedSettings,
                       [&](const char* name, auto& value) {
                         if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
                           value = store.GetProfileString(kSection, name, value);
@@ -68,7 +39,7 @@ void CPixDir::LoadSettings(CProfileStore& store) {
 
 void CPixDir::SaveSettings(CProfileStore& store) const {
   // Write failures are ignored: there is nothing the user could do about them at exit.
-  VisitInReadingOrder(GeneralSettings, WebViewSettings, AdvancedSettings,
+  VisitStoredSettings(GeneralSettings, WebViewSettings, AdvancedSettings,
                       [&](const char* name, const auto& value) {
                         if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
                           store.WriteProfileString(kSection, name, value);

@@ -43,3 +43,32 @@ struct CAdvancedSettings {
   std::string TopDir2Look = "My Documents";
   bool operator==(const CAdvancedSettings&) const = default;
 };
+
+// Calls visit(name, value) for the 23 stored settings in their reading order. The blocks may
+// be const (saving) or not (loading).
+template <class General, class WebView, class Advanced, class Visit>
+void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
+  visit("ThumbSize", g.ThumbSize);
+  visit("FrameYorN", g.FrameYorN);
+  visit("FrameGap", g.FrameGap);
+  visit("FrameColor", g.FrameColor);
+  visit("FrameBrush", g.FrameBrush);
+  visit("WebImmedDisplay", g.WebImmedDisplay);
+  visit("Learning", g.Learning);
+  visit("WPwidth", w.WPwidth);
+  visit("Only1Date", w.Only1Date);
+  visit("Only1Caption", w.Only1Caption);
+  visit("LIOwnWP", w.LIOwnWP);
+  visit("LIOwnBrW", w.LIOwnBrW);
+  visit("MaxOsize", w.MaxOsize);
+  visit("WTextColor", w.WTextColor);
+  visit("SafePixNum", a.SafePixNum);
+  visit("TrueColor", a.TrueColor);
+  visit("KeepLog", a.KeepLog);
+  visit("HelpDirR", a.HelpDirR);
+  visit("TextPage4Web", a.TextPage4Web);
+  visit("AntiAdFilter", a.AntiAdFilter);
+  visit("AlwaysShowCaptions", a.AlwaysShowCaptions);
+  visit("AutoCropStrategy", a.AutoCropStrategy);
+  visit("TopDir2Look", a.TopDir2Look);
+}

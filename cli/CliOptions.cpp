@@ -1,0 +1,111 @@
+#include "cli/CliOptions.h"
+
+namespace {
+
+// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+               std::string& value, std::string& error) {
+  const std::string& arg = args[i];
+  if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0) {
+    value = arg.substr(name.size() + 1);
+    return true;
+  }
+  if (i + 1 >= args.size()) {
+    error = "option " + name + " needs a value";
+    return false;
+  }
+  value = args[++i];
+  return true;
+}
+
+bool IsOption(const std::string& arg, const std::string& name) {
+  return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error) {
+  bool directoryGiven = false;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    std::string value;
+    if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+      if (directoryGiven) {
+        error = "only one directory can be given";
+        return false;
+      }
+      options.directory = arg;
+      directoryGiven = true;
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--assume-images") {
+      options.assumeImages = true;
+    } else if (arg == "--limit") {
+      options.limit = true;
+    } else if (arg == "--no-limit") {
+      options.limit = false;
+    } else if (arg == "--save-record") {
+      options.saveRecord = true;
+    } else if (arg == "--list") {
+      options.list = true;
+    } else if (IsOption(arg, "--set")) {
+      if (!TakeValue(args, i, "--set", value, error)) {
+        return false;
+      }
+      const size_t equals = value.find('=');
+      if (equals == std::string::npos || equals == 0) {
+        error = "--set needs NAME=VALUE, not \"" + value + "\"";
+        return false;
+      }
+      options.settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+    } else if (IsOption(arg, "--caption")) {
+      if (!TakeValue(args, i, "--caption", value, error)) {
+        return false;
+      }
+      options.caption = value;
+    } else if (IsOption(arg, "--date")) {
+      if (!TakeValue(args, i, "--date", value, error)) {
+        return false;
+      }
+      options.date = value;
+    } else {
+      error = "unknown option " + arg;
+      return false;
+    }
+  }
+  if (!directoryGiven && !options.help && !options.version) {
+    error = "no directory given";
+    return false;
+  }
+  return true;
+}
+
+std::string CliUsage() {
+  return "Usage: quillaran-web [options] DIR\n"
+         "Loads the pictures of DIR as Quillaran opens a directory (your saved settings, then\n"
+         "the directory's record file Quillaran.txt) and writes the web album: pix_index.htm,\n"
+         "Thumbs/, Large/ and the style sheet.\n"
+         "\n"
+         "Options:\n"
+         "  --assume-images     write only the pages and the style sheet, not the images\n"
+         "  --limit             load only as many pictures as SafePixNum allows\n"
+         "  --no-limit          load every picture (the default)\n"
+         "  --set NAME=VALUE    change a setting after the record file was read, e.g.\n"
+         "                      --set ThumbSize=160 --set FrameYorN=0 --set WTextColor=navy\n"
+         "  --caption TEXT      the caption of the whole album (with Only1Caption)\n"
+         "  --date TEXT         the date of the whole album (with Only1Date)\n"
+         "  --save-record       write Quillaran.txt after loading\n"
+         "  --list              write nothing; list the album in display order, one picture a\n"
+         "                      line, tab-separated: position, index, file name, picture size,\n"
+         "                      thumb bitmap size, thumb display size, omitted, date, caption\n"
+         "  --help              show this text\n"
+         "  --version           show the version\n"
+         "\n"
+         "Exit status: 0 done, 1 no album could be loaded or the web page could not be\n"
+         "created, 2 wrong usage. Your settings are read, never written.\n";
+}

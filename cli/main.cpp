@@ -1,0 +1,16 @@
+// quillaran-web: the headless album builder.
+
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/QtProfileStore.h"
+#include "cli/WebBuilder.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  CQtProfileStore profile;
+  return RunQuillaranWeb(args, std::cout, std::cerr, profile, isatty(STDERR_FILENO) != 0);
+}

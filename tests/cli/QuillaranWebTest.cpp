@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/WebBuilder.h"
+#include "tests/support/FakeProfileStore.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class QuillaranWeb : public ::testing::Test {
+ protected:
+  QuillaranWeb() : album(temp / "My Album") { fs::create_directories(album); }
+
+  void WritePicture(const std::string& name, int width = 90, int height = 60) {
+    CImageWrap image = MakePicture24(width, height, GradientColour);
+    ASSERT_EQ(image.Save((album / name).string()), 0u) << name;
+  }
+  int Run(std::vector<std::string> args, bool progress = false) {
+    out.str("");
+    err.str("");
+    return RunQuillaranWeb(args, out, err, profile, progress);
+  }
+  std::vector<std::string> ListedLines() {
+    std::vector<std::string> lines;
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);) {
+      lines.push_back(line);
+    }
+    return lines;
+  }
+  void SetProfile(const std::string& name, int value) { profile.values[{"Parameters", name}] = value; }
+
+  TempDir temp;
+  fs::path album;
+  FakeProfileStore profile;
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(QuillaranWeb, WrongUsageExitsWithTwo) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {},
+      {"--bogus", album.string()},
+      {"--set", "ThumbSize", album.string()},
+      {"--caption"},
+      {album.string(), album.string()},
+  };
+  for (const auto& args : wrong) {
+    EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
+    EXPECT_NE(err.str().find("quillaran-web: "), std::string::npos);
+  }
+  WritePicture("a.jpg");
+  EXPECT_EQ(Run({"--set", "NoSuchSetting=1", album.string()}), 2);
+  EXPECT_NE(err.str().find("there is no setting named NoSuchSetting"), std::string::npos);
+  EXPECT_EQ(Run({"--set", "ThumbSize=big", album.string()}), 2);
+}
+
+TEST_F(QuillaranWeb, HelpAndVersionNeedNoDirectory) {
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_EQ(out.str().rfind("Usage: quillaran-web [options] DIR\n", 0), 0u);
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(out.str(), "quillaran-web 2.3.1\n");
+}
+
+TEST_F(QuillaranWeb, WritesTheWholeWebAlbumAndLeavesTheProfileAlone) {
+  WritePicture("one.jpg");
+  WritePicture("two #2.png", 60, 90);
+  ASSERT_EQ(Run({album.string()}), 0) << err.str();
+  EXPECT_EQ(out.str(), (album / "pix_index.htm").string() + "\n");
+  for (const char* file : {"pix_index.htm", "Thumbs/Thumb_one.jpg", "Thumbs/Thumb_two #2.png",
+                           "Large/one.jpg", "Large/two #2.png", "Large/Basic.css",
+                           "Large/one_jpg.htm", "Large/two #2_png.htm"}) {
+    EXPECT_TRUE(fs::exists(album / file)) << file;
+  }
+  const std::string index = ReadFileBytes(album / "pix_index.htm");
+  EXPECT_NE(index.find("<h2>My Album Pictures</h2>"), std::string::npos);
+  EXPECT_NE(index.find("Thumbs/Thumb_two%20%232.png"), std::string::npos);
+  EXPECT_TRUE(profile.writeOrder.empty());
+  EXPECT_FALSE(fs::exists(album / "Quillaran.txt"));
+
+  // Assume images: the pages again, no image written.
+  fs::remove(album / "Thumbs/Thumb_one.jpg");
+  ASSERT_EQ(Run({"--assume-images", album.string()}), 0) << err.str();
+  EXPECT_FALSE(fs::exists(album / "Thumbs/Thumb_one.jpg"));
+}
+
+TEST_F(QuillaranWeb, ListsTheAlbumInDisplayOrderWithoutWriting) {
+  WritePicture("a.jpg", 240, 120);
+  WritePicture("b.bmp", 40, 80);
+  fs::current_path(temp.Path());
+  temp.WriteFile("My Album/Quillaran.txt",
+                 "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\n"
+                 "a.jpg\tRiver\tnoon\t1\n"
+                 "b.bmp\t?\tmorning\t0\n");
+  ASSERT_EQ(Run({"--list", "--set", "ThumbSize=60", "relative-does-not-matter-here"}), 1);
+  ASSERT_EQ(Run({"--list", "--set", "ThumbSize=60", album.string()}), 0) << err.str();
+  EXPECT_EQ(ListedLines(), (std::vector<std::string>{
+                               "0\t1\tb.bmp\t40x80\t20x40\t30x60\t0\tmorning\t?",
+                               "1\t0\ta.jpg\t240x120\t60x30\t60x30\t0\tnoon\tRiver"}));
+  EXPECT_FALSE(fs::exists(album / "pix_index.htm"));
+}
+
+TEST_F(QuillaranWeb, ProfileThenRecordThenCommandLine) {
+  WritePicture("a.jpg", 200, 100);
+  SetProfile("ThumbSize", 80);
+  SetProfile("FrameYorN", 0);
+  ASSERT_EQ(Run({"--list", album.string()}), 0);
+  EXPECT_NE(out.str().find("\t80x40\t"), std::string::npos) << out.str();
+
+  temp.WriteFile("My Album/Quillaran.txt", "QLNV_A t100 x2000 p600 f2 d0 c0 #navy\n");
+  ASSERT_EQ(Run({album.string()}), 0);
+  EXPECT_NE(ReadFileBytes(album / "Large/Basic.css").find("color:navy\n"), std::string::npos);
+
+  ASSERT_EQ(Run({"--set", "WTextColor=teal", "--save-record", album.string()}), 0);
+  EXPECT_NE(ReadFileBytes(album / "Large/Basic.css").find("color:teal\n"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(album / "Quillaran.txt").rfind("QLNV_A t100 x2000 p600 f2 d0 c0 #teal\n", 0), 0u);
+}
+
+TEST_F(QuillaranWeb, TheLimitQuestionIsAnsweredFromTheCommandLine) {
+  for (int i = 0; i < 5; ++i) {
+    WritePicture("p" + std::to_string(i) + ".bmp", 20, 20);
+  }
+  SetProfile("SafePixNum", 4);
+  ASSERT_EQ(Run({"--list", album.string()}), 0);
+  EXPECT_EQ(ListedLines().size(), 5u);
+  EXPECT_NE(err.str().find("Do you want to limit the number of pictures to 4?\nNo (--no-limit)"),
+            std::string::npos);
+  ASSERT_EQ(Run({"--list", "--limit", album.string()}), 0);
+  EXPECT_EQ(ListedLines().size(), 4u);
+}
+
+TEST_F(QuillaranWeb, SingleCaptionAndDateComeFromTheCommandLineOrTheDefaults) {
+  WritePicture("a.jpg");
+  ASSERT_EQ(Run({"--set", "Only1Caption=1", "--set", "Only1Date=1", "--caption", "Summer <2026>",
+                 "--date", "June", album.string()}),
+            0);
+  std::string index = ReadFileBytes(album / "pix_index.htm");
+  EXPECT_NE(index.find("<p>Summer &lt;2026&gt;</p>\n<p>June</p>\n"), std::string::npos);
+
+  ASSERT_EQ(Run({"--set", "Only1Caption=1", album.string()}), 0);
+  index = ReadFileBytes(album / "pix_index.htm");
+  EXPECT_NE(index.find("<p>My Album</p>\n"), std::string::npos);
+}
+
+TEST_F(QuillaranWeb, NothingToLoadExitsWithOne) {
+  EXPECT_EQ(Run({album.string()}), 1);
+  EXPECT_NE(err.str().find("No readable image files in this directory\n"), std::string::npos);
+  EXPECT_EQ(Run({(temp / "missing").string()}), 1);
+  EXPECT_NE(err.str().find("is not a directory"), std::string::npos);
+}
+
+TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {
+  WritePicture("a.jpg");
+  WritePicture("b.jpg");
+  temp.WriteFile("My Album/broken.gif", "GIF89a");
+  ASSERT_EQ(Run({"--list", album.string()}, true), 0);
+  EXPECT_NE(err.str().find("\rImages read 2/3\n"), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("Load image " + (album / "broken.gif").string() + " failed:"),
+            std::string::npos);
+  ASSERT_EQ(Run({"--list", album.string()}, false), 0);
+  EXPECT_EQ(err.str().find("Images read"), std::string::npos);
+}
+
+}  // namespace
