@@ -88,6 +88,8 @@ class CPixDir {
   void WriteRecordHeader(std::FILE* file) const;
   int ParseRecordHeader(const std::string& line);
   int ReadRecord();
+  // The same from an open stream positioned at the header.
+  int ReadRecord(std::FILE* file);
   // Replaces the record atomically; 1 written, 0 failed (message shown, old file untouched).
   int WriteRecord();
   int AskSaveRecord();

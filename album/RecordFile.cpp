@@ -170,20 +170,20 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
 
 int CPixDir::ReadRecord() {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(RecordPath().c_str(), "rb"));
-  if (!file) {
-    return 0;
-  }
+  return file ? ReadRecord(file.get()) : 0;
+}
+
+int CPixDir::ReadRecord(std::FILE* file) {
   std::string line;
   bool hadLineEnd = false;
-  if (!ReadWholeLine(file.get(), line, hadLineEnd) || !ParseRecordHeader(line)) {
+  if (!ReadWholeLine(file, line, hadLineEnd) || !ParseRecordHeader(line)) {
     return 0;
   }
   int consumed = 0;
-  while (consumed < count && ReadWholeLine(file.get(), line, hadLineEnd) &&
+  while (consumed < count && ReadWholeLine(file, line, hadLineEnd) &&
          ApplyEntryLine(EntryAt(consumed), line, hadLineEnd, count)) {
     ++consumed;
   }
-  file.reset();
   if (consumed < count) {
     ReportError(ui_, "Scrambled", kRecordName);
     return 0;
