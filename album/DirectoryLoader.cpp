@@ -120,8 +120,9 @@ int CPixDir::OpenDirectory(const std::string& path) {
     }
   }
 
-  // The new album is built beside the old one and replaces it only when at least one picture
-  // loaded, so that an open in which every file is skipped leaves the album on screen whole.
+  // The new album is built beside the old one, which stays whole until the first picture has
+  // loaded: an open in which every file is skipped leaves the album on screen as it was, and
+  // memory holds both albums' pictures for no more than the first few files.
   std::vector<CAlbumEntry> loaded;
   int loadedCount = 0;
   try {
@@ -153,6 +154,9 @@ int CPixDir::OpenDirectory(const std::string& path) {
         entry.caption = "?";
         entry.omitted = 0;
         ++loadedCount;
+        if (loadedCount == 1) {
+          ReleaseEntries();
+        }
       }
       if (loadedCount % 10 == 0) {
         ui_.SetStatusCount(2, "Images read", loadedCount);
@@ -180,6 +184,14 @@ int CPixDir::OpenDirectory(const std::string& path) {
   RepaintSheet();
   dirty = 0;
   return 1;
+}
+
+void CPixDir::ReleaseEntries() {
+  displayOrder.clear();
+  entries.clear();
+  entries.shrink_to_fit();
+  count = 0;
+  hoverIndex = -1;
 }
 
 int CPixDir::BuildThumb(CAlbumEntry& entry) {

@@ -106,6 +106,8 @@ class CPixDir {
   // Directory loading and thumb building.
   int OpenDirectory(const std::string& path);
   int BuildThumb(CAlbumEntry& entry);
+  // Frees every entry and the display order; the album is empty.
+  void ReleaseEntries();
   void BuildAllThumbs();
 
  private:
