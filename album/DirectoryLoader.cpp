@@ -15,6 +15,7 @@
 #include "album/PixDir.h"
 #include "imaging/PictureDate.h"
 #include "platform/PlatformUi.h"
+#include "platform/WaitCursor.h"
 
 namespace {
 
@@ -34,17 +35,6 @@ int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
   }
   return entry.LoadOriginal(file, ui) == 1 ? kLoaded : kNotDecoded;
 }
-
-class WaitCursor {
- public:
-  explicit WaitCursor(CPlatformUi& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
-  ~WaitCursor() { ui_.EndWaitCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  CPlatformUi& ui_;
-};
 
 std::string LimitQuestion(int found, int safe) {
   return "Your directory has " + std::to_string(found) + " pictures that exceeds " +

@@ -7,21 +7,11 @@
 #include "album/PixDir.h"
 #include "imaging/FramedThumb.h"
 #include "platform/PlatformUi.h"
+#include "platform/WaitCursor.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"
 
 namespace {
-
-class WaitCursor {
- public:
-  explicit WaitCursor(CPlatformUi& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
-  ~WaitCursor() { ui_.EndWaitCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  CPlatformUi& ui_;
-};
 
 // An existing directory, or one made now.
 bool EnsureDirectory(const std::string& path) {
