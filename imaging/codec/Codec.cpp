@@ -49,8 +49,8 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
-// Reads a whole regular file. Empty result for anything else (a directory, a device, a file
-// that cannot be opened or read).
+// Reads a whole regular file. Empty result for anything else (a directory, a device, a pipe,
+// a file that cannot be opened or read).
 struct FileBytes {
   std::unique_ptr<uint8_t[]> data;
   size_t size = 0;
@@ -59,7 +59,8 @@ struct FileBytes {
 
 FileBytes ReadWholeFile(const std::string& path) {
   FileBytes result;
-  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Not blocking, so that a pipe named like a picture cannot hang the loader.
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info {};
   if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
       info.st_size <= 0) {

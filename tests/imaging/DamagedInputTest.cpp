@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -126,12 +127,14 @@ void ExpectCleanFailure(const std::string& path) {
   EXPECT_FALSE(image.HasBitmap());
 }
 
-TEST(DamagedInputPaths, MissingFileAndDirectoryNamedLikeAPictureFail) {
+TEST(DamagedInputPaths, MissingFileDirectoryAndPipeNamedLikeAPictureFail) {
   TempDir dir;
   ExpectCleanFailure(dir.Str() + "/missing.jpg");
   fs::create_directory(dir / "folder.jpg");
   ExpectCleanFailure(dir.Str() + "/folder.jpg");
   ExpectCleanFailure("");
+  ASSERT_EQ(::mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
+  ExpectCleanFailure(dir.Str() + "/pipe.jpg");  // without waiting for a writer
 }
 
 TEST(DamagedInputPaths, FileWithoutReadPermissionFails) {
