@@ -69,13 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"indexed.gif", 8, 8, 0, 0, true},
                       // reduced to the 6 x 7 x 6 cube: at most half a step of 51
                       RoundTrip{"true-colour.gif", 24, 8, 26, 0, false}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return TestNameOf(info.param.name); });
 
 TEST(CodecSave, TrueColourGifUsesTheFixedColourCube) {
   TempDir dir;

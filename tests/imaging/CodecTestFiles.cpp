@@ -1,14 +1,18 @@
 #include "tests/imaging/CodecTestFiles.h"
 
 #include <gif_lib.h>
+#include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <png.h>
 #include <zlib.h>
 
+#include <cctype>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+
+#include "tests/support/FakePlatformUi.h"
 
 std::string Le16(uint32_t value) {
   return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
@@ -230,4 +234,26 @@ int MaxChannelDifference(const CImageWrap& a, const CImageWrap& b, int margin) {
     }
   }
   return worst;
+}
+
+std::string TestNameOf(const char* fileName) {
+  std::string name = fileName;
+  for (char& ch : name) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+}
+
+void ExpectLoadFailsCleanly(const std::string& path) {
+  FakePlatformUi ui;
+  // A previous picture in the object does not survive a failed load.
+  CImageWrap image = MakePicture24(3, 3, GradientColour);
+  EXPECT_EQ(image.Load(path, ui), 0);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Load image " + path + " failed:\n80004005 - Unspecified error");
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+  EXPECT_FALSE(image.HasBitmap());
+  EXPECT_EQ(image.Width(), 0);
+  EXPECT_EQ(image.BitsPerPixel(), 0);
 }

@@ -41,6 +41,19 @@ std::vector<uint8_t> ExifSegmentWith(int orientation, bool bigEndian);
 // The JPEG bytes with an APP1 segment inserted after the JFIF APP0 segment that starts them.
 std::string InsertApp1AfterApp0(const std::string& jpeg, const std::vector<uint8_t>& payload);
 
+// A file for a table of cases: its name and how to make its bytes.
+struct NamedFile {
+  const char* name;
+  std::function<std::string()> bytes;
+};
+
+// A test name made of a file name: every character other than a letter or digit becomes "_".
+std::string TestNameOf(const char* fileName);
+
+// Loads path into an object that holds a picture and expects the one load failure message
+// with 80004005, and the object left empty.
+void ExpectLoadFailsCleanly(const std::string& path);
+
 // Largest difference of any channel between two pictures of the same size. A margin above 0
 // leaves out the pixels within that distance of the edges of the 16 x 16 blocks, where JPEG's
 // chroma upsampling blends neighbouring blocks.

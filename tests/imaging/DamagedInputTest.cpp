@@ -41,100 +41,71 @@ std::string Progressive() {
   return ReadFileBytes(dir / "p.jpg");
 }
 
-struct Damaged {
-  const char* name;
-  std::function<std::string()> bytes;
-};
-
-class DamagedInput : public ::testing::TestWithParam<Damaged> {};
+class DamagedInput : public ::testing::TestWithParam<NamedFile> {};
 
 TEST_P(DamagedInput, FailsWithTheLoadMessageAndLeavesTheImageEmpty) {
   TempDir dir;
-  const std::string bytes = GetParam().bytes();
-  const std::string path = dir.WriteFile(GetParam().name, bytes);
-  FakePlatformUi ui;
-  // A previous picture in the object does not survive a failed load.
-  CImageWrap image = MakePicture24(3, 3, GradientColour);
-  EXPECT_EQ(image.Load(path, ui), 0);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Load image " + path + " failed:\n80004005 - Unspecified error");
-  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
-  EXPECT_FALSE(image.HasBitmap());
-  EXPECT_EQ(image.Width(), 0);
-  EXPECT_EQ(image.BitsPerPixel(), 0);
+  ExpectLoadFailsCleanly(dir.WriteFile(GetParam().name, GetParam().bytes()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedInput,
     ::testing::Values(
-        Damaged{"empty.jpg", [] { return std::string(); }},
-        Damaged{"one-byte.jpg", [] { return std::string("\xFF", 1); }},
-        Damaged{"one-byte.png", [] { return std::string("\x89", 1); }},
-        Damaged{"jpeg-magic-only.jpg", [] { return std::string("\xFF\xD8\xFF", 3); }},
-        Damaged{"text.jpg", [] { return std::string("This is not a picture at all.\n"); }},
-        Damaged{"garbage.png", [] { return std::string(300, '\x5A'); }},
-        Damaged{"garbage.gif", [] { return std::string("GIF89a") + std::string(40, '\xEE'); }},
-        Damaged{"garbage.bmp", [] { return std::string("BM") + std::string(60, '\xEE'); }},
-        Damaged{"jpeg-magic-then-garbage.jpg",
-                [] { return std::string("\xFF\xD8\xFF\xE0", 4) + std::string(500, '\x37'); }},
-        Damaged{"truncated-header.jpg", [] { return Encoded("a.jpg").substr(0, 120); }},
-        Damaged{"truncated-half.jpg", [] { return Cut(Encoded("a.jpg"), 0.5); }},
-        Damaged{"truncated-near-end.jpg", [] { return Cut(Encoded("a.jpg"), 0.95); }},
-        Damaged{"truncated-progressive.jpg", [] { return Cut(Progressive(), 0.6); }},
-        Damaged{"truncated.png", [] { return Cut(Encoded("a.png"), 0.6); }},
-        Damaged{"png-without-end.png",
-                [] {
-                  const std::string b = Encoded("a.png");
-                  return b.substr(0, b.size() - 12);
-                }},
-        Damaged{"png-bad-header-crc.png",
-                [] {
-                  std::string b = Encoded("a.png");
-                  b[29] ^= 0x55;
-                  return b;
-                }},
-        Damaged{"truncated.gif", [] { return Cut(Encoded("a.gif", 8), 0.5); }},
-        Damaged{"gif-header-only.gif", [] { return Encoded("a.gif", 8).substr(0, 13); }},
-        Damaged{"truncated.bmp", [] { return Cut(Encoded("a.bmp"), 0.7); }},
-        Damaged{"truncated-8bit.bmp", [] { return Cut(Encoded("a.bmp", 8), 0.4); }},
-        Damaged{"bmp-header-cut.bmp", [] { return Encoded("a.bmp").substr(0, 20); }},
-        Damaged{"bmp-zero-width.bmp",
-                [] { return BmpBytes(0, 4, 24, 0, {}, std::string(48, '\0')); }},
-        Damaged{"bmp-depth-7.bmp", [] { return BmpBytes(4, 4, 7, 0, {}, std::string(64, '\0')); }},
-        Damaged{"bmp-rle8-without-end.bmp",
-                [] {
-                  return BmpBytes(4, 4, 8, 1, std::vector<RgbQuad>(2),
-                                  std::string("\x04\x01\x00\x00", 4));
-                }},
-        Damaged{"bmp-rle8-literal-past-end.bmp",
-                [] {
-                  return BmpBytes(4, 4, 8, 1, std::vector<RgbQuad>(2),
-                                  std::string("\x00\x40\x01", 3));
-                }}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
-
-void ExpectCleanFailure(const std::string& path) {
-  FakePlatformUi ui;
-  CImageWrap image;
-  EXPECT_EQ(image.Load(path, ui), 0);
-  EXPECT_EQ(ui.LastMessage(), "Load image " + path + " failed:\n80004005 - Unspecified error");
-  EXPECT_FALSE(image.HasBitmap());
-}
+        NamedFile{"empty.jpg", [] { return std::string(); }},
+        NamedFile{"one-byte.jpg", [] { return std::string("\xFF", 1); }},
+        NamedFile{"one-byte.png", [] { return std::string("\x89", 1); }},
+        NamedFile{"jpeg-magic-only.jpg", [] { return std::string("\xFF\xD8\xFF", 3); }},
+        NamedFile{"text.jpg", [] { return std::string("This is not a picture at all.\n"); }},
+        NamedFile{"garbage.png", [] { return std::string(300, '\x5A'); }},
+        NamedFile{"garbage.gif", [] { return std::string("GIF89a") + std::string(40, '\xEE'); }},
+        NamedFile{"garbage.bmp", [] { return std::string("BM") + std::string(60, '\xEE'); }},
+        NamedFile{"jpeg-magic-then-garbage.jpg",
+                  [] { return std::string("\xFF\xD8\xFF\xE0", 4) + std::string(500, '\x37'); }},
+        NamedFile{"truncated-header.jpg", [] { return Encoded("a.jpg").substr(0, 120); }},
+        NamedFile{"truncated-half.jpg", [] { return Cut(Encoded("a.jpg"), 0.5); }},
+        NamedFile{"truncated-near-end.jpg", [] { return Cut(Encoded("a.jpg"), 0.95); }},
+        NamedFile{"truncated-progressive.jpg", [] { return Cut(Progressive(), 0.6); }},
+        NamedFile{"truncated.png", [] { return Cut(Encoded("a.png"), 0.6); }},
+        NamedFile{"png-without-end.png",
+                  [] {
+                    const std::string b = Encoded("a.png");
+                    return b.substr(0, b.size() - 12);
+                  }},
+        NamedFile{"png-bad-header-crc.png",
+                  [] {
+                    std::string b = Encoded("a.png");
+                    b[29] ^= 0x55;
+                    return b;
+                  }},
+        NamedFile{"truncated.gif", [] { return Cut(Encoded("a.gif", 8), 0.5); }},
+        NamedFile{"gif-header-only.gif", [] { return Encoded("a.gif", 8).substr(0, 13); }},
+        NamedFile{"truncated.bmp", [] { return Cut(Encoded("a.bmp"), 0.7); }},
+        NamedFile{"truncated-8bit.bmp", [] { return Cut(Encoded("a.bmp", 8), 0.4); }},
+        NamedFile{"bmp-header-cut.bmp", [] { return Encoded("a.bmp").substr(0, 20); }},
+        NamedFile{"bmp-zero-width.bmp",
+                  [] { return BmpBytes(0, 4, 24, 0, {}, std::string(48, '\0')); }},
+        NamedFile{"bmp-depth-7.bmp",
+                  [] { return BmpBytes(4, 4, 7, 0, {}, std::string(64, '\0')); }},
+        NamedFile{"bmp-rle8-without-end.bmp",
+                  [] {
+                    return BmpBytes(4, 4, 8, 1, std::vector<RgbQuad>(2),
+                                    std::string("\x04\x01\x00\x00", 4));
+                  }},
+        NamedFile{"bmp-rle8-literal-past-end.bmp",
+                  [] {
+                    return BmpBytes(4, 4, 8, 1, std::vector<RgbQuad>(2),
+                                    std::string("\x00\x40\x01", 3));
+                  }}),
+    [](const auto& info) { return TestNameOf(info.param.name); });
 
 TEST(DamagedInputPaths, MissingFileDirectoryAndPipeNamedLikeAPictureFail) {
   TempDir dir;
-  ExpectCleanFailure(dir.Str() + "/missing.jpg");
+  ExpectLoadFailsCleanly(dir.Str() + "/missing.jpg");
   fs::create_directory(dir / "folder.jpg");
-  ExpectCleanFailure(dir.Str() + "/folder.jpg");
-  ExpectCleanFailure("");
+  ExpectLoadFailsCleanly(dir.Str() + "/folder.jpg");
+  ExpectLoadFailsCleanly("");
   ASSERT_EQ(::mkfifo((dir / "pipe.jpg").c_str(), 0600), 0);
-  ExpectCleanFailure(dir.Str() + "/pipe.jpg");  // without waiting for a writer
+  ExpectLoadFailsCleanly(dir.Str() + "/pipe.jpg");  // without waiting for a writer
 }
 
 TEST(DamagedInputPaths, FileWithoutReadPermissionFails) {
@@ -144,7 +115,7 @@ TEST(DamagedInputPaths, FileWithoutReadPermissionFails) {
   TempDir dir;
   const std::string path = dir.WriteFile("locked.png", Encoded("a.png"));
   fs::permissions(path, fs::perms::none);
-  ExpectCleanFailure(path);
+  ExpectLoadFailsCleanly(path);
 }
 
 TEST(DamagedInputPaths, RelativeNameResolvesAgainstTheCurrentDirectory) {

@@ -69,31 +69,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"bits16.bmp", [] { return BmpBytes(9, 3, 16, 0, {}, RowsOf(20, 3)); }, 16},
         Refusal{"bits32.bmp", [] { return BmpBytes(9, 3, 32, 0, {}, RowsOf(36, 3)); }, 32},
         Refusal{"bitfields32.bmp", [] { return BmpBytes(9, 3, 32, 3, {}, RowsOf(36, 3)); }, 32}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return TestNameOf(info.param.name); });
 
 // A picture that declares a size beyond the limits is refused as undecodable before any
 // pixel memory is taken.
-struct Oversize {
-  const char* name;
-  std::function<std::string()> bytes;
-};
-
-class OversizeLoad : public ::testing::TestWithParam<Oversize> {};
+class OversizeLoad : public ::testing::TestWithParam<NamedFile> {};
 
 TEST_P(OversizeLoad, IsRefusedAsUndecodable) {
   TempDir dir;
-  const std::string path = dir.WriteFile(GetParam().name, GetParam().bytes());
-  FakePlatformUi ui;
-  CImageWrap image;
-  EXPECT_EQ(image.Load(path, ui), 0);
-  EXPECT_EQ(ui.LastMessage(), "Load image " + path + " failed:\n80004005 - Unspecified error");
-  EXPECT_FALSE(image.HasBitmap());
+  ExpectLoadFailsCleanly(dir.WriteFile(GetParam().name, GetParam().bytes()));
 }
 
 // A small JPEG whose frame header claims another size.
@@ -117,14 +101,14 @@ std::string GifScreen(uint16_t width, uint16_t height) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, OversizeLoad,
-    ::testing::Values(Oversize{"wide.png", [] { return PngHeaderOnly(70000, 10); }},
-                      Oversize{"huge.png", [] { return PngHeaderOnly(20000, 20000); }},
-                      Oversize{"wide.bmp", [] { return BmpBytes(70000, 10, 24, 0, {}, ""); }},
-                      Oversize{"huge.bmp", [] { return BmpBytes(20000, 20000, 24, 0, {}, ""); }},
-                      Oversize{"huge-top-down.bmp",
-                               [] { return BmpBytes(20000, -20000, 24, 0, {}, ""); }},
-                      Oversize{"huge.jpg", [] { return JpegDeclaring(20000, 20000); }},
-                      Oversize{"huge.gif", [] { return GifScreen(20000, 20000); }}));
+    ::testing::Values(NamedFile{"wide.png", [] { return PngHeaderOnly(70000, 10); }},
+                      NamedFile{"huge.png", [] { return PngHeaderOnly(20000, 20000); }},
+                      NamedFile{"wide.bmp", [] { return BmpBytes(70000, 10, 24, 0, {}, ""); }},
+                      NamedFile{"huge.bmp", [] { return BmpBytes(20000, 20000, 24, 0, {}, ""); }},
+                      NamedFile{"huge-top-down.bmp",
+                                [] { return BmpBytes(20000, -20000, 24, 0, {}, ""); }},
+                      NamedFile{"huge.jpg", [] { return JpegDeclaring(20000, 20000); }},
+                      NamedFile{"huge.gif", [] { return GifScreen(20000, 20000); }}));
 
 TEST(SizeLimit, AcceptsUpToTheLimitsAndNotBeyond) {
   EXPECT_TRUE(codec::SizeAcceptable(65535, 3814));   // 249.9 megapixels
