@@ -7,21 +7,12 @@
 
 #include "album/PixDir.h"
 #include "tests/support/FakePlatformUi.h"
+#include "tests/support/LocalTime.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::tm At(int year, int month, int day, int hour, int minute) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  return t;
-}
 
 // The log is written in the current directory, here a fresh temporary one.
 class RunLog : public ::testing::Test {
@@ -38,16 +29,16 @@ class RunLog : public ::testing::Test {
 };
 
 TEST_F(RunLog, NewRunLineHasTheDateWithoutLeadingZeros) {
-  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
   EXPECT_EQ(Log(), "--------- New Run (3/5/2008 at 9:7 hr) -----------\n");
   EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
-  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
   album.WriteLogLine("Attempting /photos/a.jpg\n");
   album.CloseLog();
-  album.OpenLog(At(2010, 12, 31, 23, 59));
+  album.OpenLog(LocalTime(2010, 12, 31, 23, 59));
   album.WriteLogLine("OK");  // the line end is added
   EXPECT_EQ(Log(),
             "--------- New Run (3/5/2008 at 9:7 hr) -----------\n"
@@ -58,7 +49,7 @@ TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
 
 TEST_F(RunLog, LinesAreWrittenOnlyWhileKeepLogIsOnAndTheLogOpen) {
   album.WriteLogLine("before opening");
-  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
   album.AdvancedSettings.KeepLog = 0;
   album.WriteLogLine("while off");
   album.AdvancedSettings.KeepLog = 1;
@@ -71,7 +62,7 @@ TEST_F(RunLog, LinesAreWrittenOnlyWhileKeepLogIsOnAndTheLogOpen) {
 
 TEST_F(RunLog, UnwritableLogIsReportedOnceAndTurnsLoggingOff) {
   fs::create_directory(dir / "QuillaranLog.txt");  // fails even for root
-  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
   album.WriteLogLine("Attempting x.jpg");
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
@@ -84,7 +75,7 @@ TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {
     GTEST_SKIP() << "root writes into read-only directories";
   }
   fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  album.OpenLog(At(2008, 3, 5, 9, 7));
+  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
   album.WriteLogLine("OK");
   fs::permissions(dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
