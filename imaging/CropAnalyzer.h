@@ -29,23 +29,18 @@ class CCropAnalyzer {
   // Hands the analysis over to a report; the analyser is spent afterwards.
   void MoveIntoReport(CCropReport& report);
 
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+  // For tests of the block means; the rest of the analysis is read from the report.
   int BlockRows() const { return blockRows_; }
   int BlockColumns() const { return blockColumns_; }
   int RegionRows() const { return regionRows_; }
   int RegionColumns() const { return regionColumns_; }
-  int Unit() const { return unit_; }
-  int Threshold() const { return threshold_; }
   const std::vector<BlockRgb>& Means() const { return means_; }
-  const std::vector<int>& RegionScores() const { return scores_; }
-  const std::vector<CropCandidate>& Candidates() const { return candidates_; }
-  // How many of the thresholds u, 2u and 3u a block difference reaches.
-  int Level(int difference) const;
 
  private:
+  // How many of the thresholds u, 2u and 3u a block difference reaches.
+  int Level(int difference) const;
   void ComputeBlockMeans(const CBitmap& bitmap);
-  void ComputeDifferences();
+  void CompareBlocks();
   void ScoreRegions();
   void FindCandidates();
   void ScoreFaces();
@@ -66,6 +61,6 @@ class CCropAnalyzer {
   std::vector<int> horizontal_;
   std::vector<int> vertical_;
   std::vector<int> scores_;
-  std::vector<int> skinMap_;
+  std::vector<int> skinMap_;  // 1 skin, 0 not; then region labels
   std::vector<CropCandidate> candidates_;
 };

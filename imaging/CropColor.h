@@ -16,6 +16,10 @@ struct YCbCrColor {
 };
 
 YCbCrColor RgbToYCbCr(int red, int green, int blue);
-// Euclidean distance of the two colours' (Y, Cb, Cr), rounded half up.
+YCbCrColor RgbToYCbCr(const BlockRgb& colour);
+// Euclidean distance of the two colours' (Y, Cb, Cr), rounded half up. The second form
+// spares the conversion when many blocks are compared with their neighbours.
 int ColorDistance(const BlockRgb& first, const BlockRgb& second);
+int ColorDistance(const YCbCrColor& first, const YCbCrColor& second);
 bool IsSkinTone(const BlockRgb& colour);
+bool IsSkinTone(const YCbCrColor& colour);

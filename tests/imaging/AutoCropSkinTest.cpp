@@ -34,7 +34,7 @@ CImageWrap MakeSkinPicture(const std::vector<BlockBox>& skin, Background backgro
 }
 
 TEST(AutoCropSkin, BlobInNoiseBecomesAFaceScoring64) {
-  ASSERT_TRUE(IsSkinTone({kSkin.red, kSkin.green, kSkin.blue}));
+  ASSERT_TRUE(IsSkinTone(BlockRgb{kSkin.red, kSkin.green, kSkin.blue}));
   // Every block its own random colour, skin tones excluded.
   std::mt19937 random(7);
   std::vector<Rgb> noise(32 * 32);
@@ -43,7 +43,7 @@ TEST(AutoCropSkin, BlobInNoiseBecomesAFaceScoring64) {
       const uint32_t bits = random();
       colour = {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
                 static_cast<uint8_t>(bits >> 16)};
-    } while (IsSkinTone({colour.red, colour.green, colour.blue}));
+    } while (IsSkinTone(BlockRgb{colour.red, colour.green, colour.blue}));
   }
   const CImageWrap picture = MakeSkinPicture(
       {{9, 10, 14, 17}}, [&](int c, int r) { return noise[static_cast<size_t>(r) * 32 + c]; });
