@@ -15,9 +15,9 @@ CImageWrap BlankPicture(int width, int height) {
   return MakePicture24(width, height, [](int, int) { return Rgb{}; });
 }
 
+// All on a 400 x 300 picture.
 struct FitCase {
   const char* name;
-  int pictureWidth, pictureHeight;
   Rect rect;
   int mode;
   int result;
@@ -28,7 +28,7 @@ class FitCropAspectCase : public testing::TestWithParam<FitCase> {};
 
 TEST_P(FitCropAspectCase, GivesTheExpectedRectangle) {
   const FitCase& c = GetParam();
-  const CImageWrap picture = BlankPicture(c.pictureWidth, c.pictureHeight);
+  const CImageWrap picture = BlankPicture(400, 300);
   Rect rect = c.rect;
   EXPECT_EQ(picture.FitCropAspect(rect, c.mode), c.result);
   EXPECT_EQ(rect, c.expected);
@@ -38,40 +38,19 @@ INSTANTIATE_TEST_SUITE_P(
     AutoCropFit, FitCropAspectCase,
     testing::Values(
         // 134 / 100 lies within 0.01 of 4 / 3.
-        FitCase{
-            "MatchingAspectIsLeftAlone", 400, 300, {10, 10, 144, 110}, 0, 0, {10, 10, 144, 110}},
-        FitCase{"MatchingAspectIsLeftAloneInModeOne",
-                400,
-                300,
-                {10, 10, 144, 110},
-                1,
-                0,
-                {10, 10, 144, 110}},
+        FitCase{"MatchingAspectModeZero", {10, 10, 144, 110}, 0, 0, {10, 10, 144, 110}},
+        FitCase{"MatchingAspectModeOne", {10, 10, 144, 110}, 1, 0, {10, 10, 144, 110}},
         // Worked example: w 200, h 50, target 4/3; m = sqrt(7500) = 86.60, h' 87, w' 115;
         // dx = 85 / 2 = 42, dy = -37 / 2 = -18 (toward zero, not -19).
-        FitCase{"KeepsAreaWorkedExample", 400, 300, {100, 50, 300, 100}, 1, 1, {142, 32, 257, 119}},
+        FitCase{"KeepsAreaWorkedExample", {100, 50, 300, 100}, 1, 1, {142, 32, 257, 119}},
         // Heightened to 150 and centred past the top edge: starts at 0.
-        FitCase{
-            "CentringPastTopStartsAtZero", 400, 300, {100, 50, 300, 100}, 0, 1, {100, 0, 300, 150}},
-        // 100 x 200 is nearer the turned aspect 3/4: widened to 150, centred past the left edge.
-        FitCase{"CentringPastLeftStartsAtZero",
-                400,
-                300,
-                {10, 100, 110, 300},
-                0,
-                1,
-                {0, 100, 150, 300}},
+        FitCase{"CentredPastTopStartsAtZero", {100, 50, 300, 100}, 0, 1, {100, 0, 300, 150}},
+        // 100 x 200 is nearer the turned aspect 3/4: widened to 150, centred past the left.
+        FitCase{"CentredPastLeftStartsAtZero", {10, 100, 110, 300}, 0, 1, {0, 100, 150, 300}},
         // Widened to 75 from 333 would pass the right edge: pulled back to end at 400.
-        FitCase{"PassingTheRightEdgeIsPulledBack",
-                400,
-                300,
-                {350, 100, 390, 200},
-                0,
-                1,
-                {325, 100, 400, 200}},
-        FitCase{"EmptyRectangleIsLeftAlone", 400, 300, {50, 50, 50, 90}, 0, 0, {50, 50, 50, 90}},
-        FitCase{
-            "InvertedRectangleIsLeftAlone", 400, 300, {90, 50, 50, 90}, 1, 0, {90, 50, 50, 90}}),
+        FitCase{"PastRightEdgeIsPulledBack", {350, 100, 390, 200}, 0, 1, {325, 100, 400, 200}},
+        FitCase{"EmptyRectangleIsLeftAlone", {50, 50, 50, 90}, 0, 0, {50, 50, 50, 90}},
+        FitCase{"InvertedRectangleIsLeftAlone", {90, 50, 50, 90}, 1, 0, {90, 50, 50, 90}}),
     [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(AutoCropFit, PictureWithoutPixelsIsLeftAlone) {
