@@ -1,8 +1,9 @@
 // Loading a 12-megapixel JPEG with CImageWrap::Load, against libjpeg-turbo's own decode of the
 // same file. bench/load_vs_djpeg.sh compares Load with the djpeg program.
 //
-// The picture is made once per run in a temporary directory; QUILLARAN_LOADBENCH_JPEG names a
-// file to use instead (it is written when missing), so that a script can hand it to djpeg.
+// The picture is made once per run in a temporary directory; QUILLARAN_LOADBENCH_DIR names a
+// directory to use instead (photo-12mp.jpg is written there when missing), so that a script can
+// hand the file to djpeg.
 
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
@@ -10,12 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <vector>
 
+#include "bench/BenchFiles.h"
 #include "imaging/ImageWrap.h"
 #include "tests/support/FakePlatformUi.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -24,16 +24,9 @@ constexpr int kWidth = 4000;
 constexpr int kHeight = 3000;
 
 const std::string& PhotoPath() {
-  static std::unique_ptr<TempDir> dir;
   static std::string path;
   if (path.empty()) {
-    const char* given = std::getenv("QUILLARAN_LOADBENCH_JPEG");
-    if (given != nullptr && *given != '\0') {
-      path = given;
-    } else {
-      dir = std::make_unique<TempDir>();
-      path = dir->Str() + "/photo-12mp.jpg";
-    }
+    path = BenchDirectory("QUILLARAN_LOADBENCH_DIR") + "/photo-12mp.jpg";
     if (!std::filesystem::exists(path)) {
       MakePhotoLike(kWidth, kHeight).Save(path);  // quality 90
     }

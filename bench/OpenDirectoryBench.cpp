@@ -8,12 +8,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "album/PixDir.h"
+#include "bench/BenchFiles.h"
 #include "tests/support/FakePlatformUi.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -23,17 +22,9 @@ constexpr int kWidth = 4000;
 constexpr int kHeight = 3000;
 
 const std::string& AlbumDir() {
-  static std::unique_ptr<TempDir> temp;
   static std::string dir;
   if (dir.empty()) {
-    const char* given = std::getenv("QUILLARAN_OPENBENCH_DIR");
-    if (given != nullptr && *given != '\0') {
-      dir = given;
-      std::filesystem::create_directories(dir);
-    } else {
-      temp = std::make_unique<TempDir>();
-      dir = temp->Str();
-    }
+    dir = BenchDirectory("QUILLARAN_OPENBENCH_DIR");
     const std::string first = dir + "/photo100.jpg";
     if (!std::filesystem::exists(first)) {
       MakePhotoLike(kWidth, kHeight).Save(first);  // quality 90

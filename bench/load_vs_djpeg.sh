@@ -20,7 +20,7 @@ trap 'rm -rf "$work"' EXIT
 jpeg="$work/photo-12mp.jpg"
 
 # The benchmark writes the picture (4000 x 3000, quality 90) on its first run.
-QUILLARAN_LOADBENCH_JPEG="$jpeg" "$build_dir/bench/quillaran_bench" \
+QUILLARAN_LOADBENCH_DIR="$work" "$build_dir/bench/quillaran_bench" \
   --benchmark_filter='^BM_Load/' --benchmark_repetitions="$runs" \
   --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null >"$work/load.csv"
 load_ms="$(awk -F, '$1 ~ /_median"?$/ { print $3 }' "$work/load.csv")"
