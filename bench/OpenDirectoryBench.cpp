@@ -1,7 +1,8 @@
 // Opening a directory of forty 12-megapixel JPEGs end to end (find, date, decode, record,
-// thumbs), against forty times the decode of one of them. The pictures are written once per
-// run into a temporary directory; QUILLARAN_OPENBENCH_DIR names a directory to use (and fill
-// when it has no pictures) instead. bench/open_directory.sh reports time and peak memory.
+// thumbs), against forty times the decode of one of them (BM_Load of LoadBench.cpp, the same
+// picture). The pictures are written once per run into a temporary directory;
+// QUILLARAN_OPENBENCH_DIR names a directory to use (and fill when it has no pictures) instead.
+// bench/open_directory.sh reports time and peak memory.
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -44,20 +45,6 @@ long PeakResidentKilobytes() {
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
 }
-
-void BM_DecodeOne(benchmark::State& state) {
-  const std::string path = AlbumDir() + "/photo100.jpg";
-  FakePlatformUi ui;
-  for (auto _ : state) {
-    CImageWrap image;
-    if (image.Load(path, ui) != 1) {
-      state.SkipWithError("Load failed");
-      break;
-    }
-    benchmark::DoNotOptimize(image.bitmap.Row(0));
-  }
-}
-BENCHMARK(BM_DecodeOne)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_OpenDirectory(benchmark::State& state) {
   const std::string dir = AlbumDir() + "/";
