@@ -14,6 +14,7 @@
 #include "album/PictureReader.h"
 #include "album/PixDir.h"
 #include "imaging/PictureDate.h"
+#include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
 
@@ -185,10 +186,8 @@ void CPixDir::ReleaseEntries() {
 }
 
 int CPixDir::BuildThumb(CAlbumEntry& entry) {
-  const int thumbSize = GeneralSettings.ThumbSize;
-  const bool built = entry.picture.CropTo(entry.thumbRect, entry.cropArea) == 1 &&
-                     entry.cropArea.ScaleToFit(entry.thumb, thumbSize) != 0;
-  if (!built) {
+  if (BuildThumbFromPicture(entry.picture, entry.thumbRect, entry.cropArea, entry.thumb,
+                            GeneralSettings.ThumbSize) == 0) {
     ui_.ShowError("Failed to Create Thumbsketch");
     return 0;
   }
@@ -198,13 +197,6 @@ int CPixDir::BuildThumb(CAlbumEntry& entry) {
 void CPixDir::BuildAllThumbs() {
   WaitCursor wait(ui_);
   for (int i = 0; i < count; ++i) {
-    CAlbumEntry& entry = EntryAt(i);
-    if (entry.thumbRect.IsEmpty()) {
-      if (entry.picture.ScaleToFit(entry.thumb, GeneralSettings.ThumbSize) == 0) {
-        ui_.ShowError("Failed to Create Thumbsketch");
-      }
-    } else {
-      BuildThumb(entry);
-    }
+    BuildThumb(EntryAt(i));
   }
 }

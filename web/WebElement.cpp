@@ -6,6 +6,7 @@
 #include "album/AlbumEntry.h"
 #include "album/PixDir.h"
 #include "imaging/FramedThumb.h"
+#include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
 #include "web/PageHead.h"
@@ -104,7 +105,7 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
                         general.FrameColor, general.FrameBrush);
     }
     const CImageWrap& picture = entry.picture;
-    if (maxSize < 2000 && (picture.Width() >= maxSize || picture.Height() >= maxSize)) {
+    if (NeedsWebImage(picture, maxSize)) {
       picture.ScaleToFit(entry.webImage, maxSize);
     } else {
       // A copy made by an earlier run under another limit, or before the picture was rotated
