@@ -85,7 +85,8 @@ class CPixDir {
 
   // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
   std::string RecordPath() const;
-  void WriteRecordHeader(std::FILE* file) const;
+  // Appends the header line to out.
+  void WriteRecordHeader(std::string& out) const;
   int ParseRecordHeader(const std::string& line);
   int ReadRecord();
   // The same from an open stream positioned at the header.

@@ -2,17 +2,13 @@
 // then one tab-separated line per entry in scan order (name, caption, date, order and an
 // optional thumb rectangle).
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string_view>
 #include <utility>
 
 #include "album/Messages.h"
 #include "album/PixDir.h"
 #include "album/TextScanner.h"
+#include "imaging/AtomicFile.h"
 #include "platform/PlatformUi.h"
 
 namespace {
@@ -94,21 +90,6 @@ bool ApplyEntryLine(CAlbumEntry& entry, const std::string& line, bool hadLineEnd
   return true;
 }
 
-// A new file next to the record, created exclusively; -1 with errno set on failure.
-int CreateTemporary(const std::string& recordPath, std::string& tempPath) {
-  const size_t slash = recordPath.rfind('/');
-  const std::string dir = slash == std::string::npos ? "" : recordPath.substr(0, slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    tempPath =
-        dir + ".Quillaran.txt." + std::to_string(getpid()) + "-" + std::to_string(attempt) + ".tmp";
-    const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) {
-      return fd;
-    }
-  }
-  return -1;
-}
-
 }  // namespace
 
 std::string CPixDir::RecordPath() const {
@@ -118,7 +99,7 @@ std::string CPixDir::RecordPath() const {
   return dirPath.back() == '/' ? dirPath + kRecordName : dirPath + '/' + kRecordName;
 }
 
-void CPixDir::WriteRecordHeader(std::FILE* file) const {
+void CPixDir::WriteRecordHeader(std::string& out) const {
   const CWebViewSettings& web = WebViewSettings;
   const int mode = web.LIOwnWP != 1 ? 0 : (web.LIOwnBrW != 1 ? 1 : 2);
   const std::string header =
@@ -126,7 +107,7 @@ void CPixDir::WriteRecordHeader(std::FILE* file) const {
       std::to_string(web.MaxOsize) + " p" + std::to_string(web.WPwidth) + " f" +
       std::to_string(mode) + " d" + std::to_string(web.Only1Date) + " c" +
       std::to_string(web.Only1Caption) + " #" + FieldText(web.WTextColor) + '\n';
-  std::fwrite(header.data(), 1, header.size(), file);
+  out += header;
 }
 
 int CPixDir::ParseRecordHeader(const std::string& line) {
@@ -195,40 +176,12 @@ int CPixDir::ReadRecord(std::FILE* file) {
 int CPixDir::WriteRecord() {
   // Written beside the record and renamed over it, so that a failure at any point leaves the
   // old record whole.
-  const std::string recordPath = RecordPath();
-  std::string tempPath;
-  const int fd = CreateTemporary(recordPath, tempPath);
-  int error = fd < 0 ? errno : 0;
-  if (fd >= 0) {
-    struct stat old {};
-    if (stat(recordPath.c_str(), &old) == 0) {
-      fchmod(fd, old.st_mode & 07777);  // keep the record's permissions
-    }
-    std::FILE* file = fdopen(fd, "w");
-    if (file == nullptr) {
-      error = errno;
-      close(fd);
-    } else {
-      errno = 0;
-      WriteRecordHeader(file);
-      for (int i = 0; i < count; ++i) {
-        const std::string line = EntryLine(EntryAt(i));
-        std::fwrite(line.data(), 1, line.size(), file);
-      }
-      if (std::fflush(file) != 0 || std::ferror(file) != 0 || fsync(fileno(file)) != 0) {
-        error = errno != 0 ? errno : EIO;
-      }
-      if (std::fclose(file) != 0 && error == 0) {
-        error = errno;
-      }
-    }
-    if (error == 0 && std::rename(tempPath.c_str(), recordPath.c_str()) != 0) {
-      error = errno;
-    }
-    if (error != 0) {
-      unlink(tempPath.c_str());
-    }
+  std::string content;
+  WriteRecordHeader(content);
+  for (int i = 0; i < count; ++i) {
+    content += EntryLine(EntryAt(i));
   }
+  const int error = ReplaceFileAtomically(RecordPath(), content, true);
   if (error != 0) {
     ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordName);
     return 0;

@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <new>
 
+#include "imaging/AtomicFile.h"
 #include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 
@@ -33,21 +33,6 @@ class FileHandle {
  private:
   int fd_;
 };
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return false;
-    }
-    data += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
-}
 
 // Reads a whole regular file. Empty result for anything else (a directory, a device, a pipe,
 // a file that cannot be opened or read).
@@ -204,35 +189,10 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
     case Format::Unknown:
       break;
   }
-  if (!ok || !WriteFileAtomically(path, encoded.Data(), encoded.Size())) {
+  if (!ok || ReplaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(encoded.Data()), encoded.Size()), false) != 0) {
     return kFail;
   }
   return kOk;
-}
-
-bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = path.find_last_of('/');
-  const std::string directory =
-      slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-  const std::string temporary = directory + (slash == std::string::npos ? "/" : "") +
-                                ".quillaran-" + std::to_string(::getpid()) + "-" +
-                                std::to_string(counter++) + ".tmp";
-  FileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (file.Get() < 0) {
-    return false;
-  }
-  // A replaced file keeps its permissions.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    ::fchmod(file.Get(), old.st_mode & 07777);
-  }
-  const bool written = WriteAll(file.Get(), data, size);
-  if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace codec

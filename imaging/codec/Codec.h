@@ -57,8 +57,4 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap);
 uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
                     const std::vector<uint8_t>* exifSegment);
 
-// Writes the bytes to a temporary file beside path and renames it over path. false on failure,
-// with the temporary file removed.
-bool WriteFileAtomically(const std::string& path, const uint8_t* data, size_t size);
-
 }  // namespace codec
