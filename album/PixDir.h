@@ -12,6 +12,8 @@
 
 #include "album/AlbumEntry.h"
 #include "album/Settings.h"
+#include "album/SheetLayout.h"
+#include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
 #include "web/WebColors.h"
 
@@ -48,6 +50,10 @@ class CPixDir {
   int32_t hoverIndex = -1;
   int32_t sheetWidth = 0;
   int32_t sheetHeight = 0;
+  SheetLayout sheetLayout;    // the last layout of the sheet
+  // Set by a layout in which not one sketch fits the width; the view shows the warning
+  // (ShowFitWarning) once it has finished painting.
+  bool fitWarningDue = false;
   CGeneralSettings GeneralSettings;
   CWebViewSettings WebViewSettings;
   CAdvancedSettings AdvancedSettings;
@@ -104,6 +110,33 @@ class CPixDir {
   // Writes one line (a line end is added when missing) while KeepLog is 1 and the log is open.
   void WriteLogLine(const std::string& line);
 
+  // The thumb sheet. LayOutSheet places every sketch for a client area of this width and
+  // returns the number of columns (0: not one sketch fits); HoverAt fills the status panes
+  // for the point and answers 1 over a sketch.
+  int LayOutSheet(int clientWidth);
+  int HoverAt(int x, int y);
+  void ShowFitWarning();
+
+  // What the user does to the pictures. Owners are the windows on whose behalf a message is
+  // shown. Directions: 0 a quarter turn counter-clockwise, 1 clockwise.
+  void ClickAt(int clear, int x, int y);
+  void DropAt(int x, int y, int wasDragging);
+  // Makes the entry of this index the selected one (the record then counts as changed).
+  void Select(int index);
+  void ShowFullSize();
+  // X-out of the selected picture; the window given is closed, else its full size window.
+  void MarkOmitted(CWindowObject* window);
+  int CropForThumb(WindowRef owner);
+  int CropOriginal(WindowRef owner);
+  int RotatePicture(WindowRef owner, int direction);
+  // The simple beep and a plain message; returns 0 for the caller to pass on.
+  int ShowNotice(WindowRef owner, const std::string& text);
+  // The caption dialog for the entry, titled "For selected image ..." when asked.
+  void EditCaption(bool withTitle, CAlbumEntry* entry);
+  void EditSelectedCaption();
+  // The "Helpful Hints" dialog, which may switch learning mode off.
+  void ShowHint(const std::string& text);
+
   // Directory loading and thumb building.
   int OpenDirectory(const std::string& path);
   int BuildThumb(CAlbumEntry& entry);
@@ -112,5 +145,21 @@ class CPixDir {
   void BuildAllThumbs();
 
  private:
+  // Whether the selected picture's full size window is open.
+  bool HasFullSizeWindow();
+  // Closes and opens again the selected picture's full size window, when it is open.
+  void ReopenFullSize();
+  // The thumb from the whole picture, after a turn or a crop of the original.
+  int RebuildWholeThumb(CAlbumEntry& entry, WindowRef owner);
+  void ReportUnsavedPicture(WindowRef owner, const std::string& path);
+
+  struct FitKey {
+    int width = -1;
+    int thumbSize = -1;
+    int gap = -1;
+    bool operator==(const FitKey&) const = default;
+  };
+
   CPlatformUi& ui_;
+  FitKey warnedFit_;
 };

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -51,6 +52,8 @@ int CreateBitmap(CBitmap& bitmap, int width, int height, int bpp) {
   bitmap.hasAlpha_ = false;
   bitmap.transparentIndex_ = -1;
   bitmap.colorTable_.fill(RgbQuad{});
+  static std::atomic<uint64_t> lastSerial{0};
+  bitmap.serial_ = ++lastSerial;
   return 1;
 }
 
@@ -64,6 +67,7 @@ void DestroyBitmap(CBitmap& bitmap) {
   bitmap.isDibSection_ = false;
   bitmap.hasAlpha_ = false;
   bitmap.transparentIndex_ = -1;
+  bitmap.serial_ = 0;
   bitmap.colorTable_.fill(RgbQuad{});
 }
 

@@ -34,6 +34,9 @@ class CBitmap {
   bool IsDibSection() const { return isDibSection_; }
   bool HasAlpha() const { return hasAlpha_; }
   int TransparentIndex() const { return transparentIndex_; }
+  // A number no other bitmap made in this run has had: a window caching what it drew from
+  // these pixels can tell a rebuilt bitmap from the one it knows, whatever its address.
+  uint64_t Serial() const { return serial_; }
   // Number of colour-table entries: 2^bpp for 8 bits or fewer, else 0.
   int ColorCount() const { return bpp_ > 0 && bpp_ <= 8 ? 1 << bpp_ : 0; }
 
@@ -64,6 +67,7 @@ class CBitmap {
   bool isDibSection_ = false;
   bool hasAlpha_ = false;
   int transparentIndex_ = -1;
+  uint64_t serial_ = 0;
   std::array<RgbQuad, 256> colorTable_{};
   std::unique_ptr<uint8_t, FreeDeleter> memory_;
 };

@@ -2,9 +2,13 @@
 // What the core asks of the window system and the shell. The desktop program implements it
 // with Qt, the headless builder on standard error, and the tests with a scripted fake.
 
+#include <memory>
 #include <string>
 
 #include "imaging/Rect.h"
+#include "platform/WindowObject.h"
+
+class CImageWrap;
 
 enum class MsgIcon { None, Error, Stop, Question, Information };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
@@ -51,6 +55,14 @@ class CPlatformUi {
   // Opens a file or an address with the user's default program; false when that failed.
   virtual bool OpenWithDefaultProgram(const std::string& pathOrAddress) = 0;
 
+  // Opens the full size window on the picture, titled with its file name; deleting the object
+  // closes the window. Null where there is no window system.
+  virtual std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
+                                                           const CImageWrap& picture) {
+    (void)title;
+    (void)picture;
+    return nullptr;
+  }
   // The full size picture window is found by its title, the picture's file name.
   virtual bool FindPictureWindow(const std::string& title) = 0;
   virtual void ClosePictureWindow(const std::string& title) = 0;

@@ -5,4 +5,6 @@
 class CWindowObject {
  public:
   virtual ~CWindowObject() = default;
+  // Closes the window and leaves the object, as the user's close box does.
+  virtual void Close() {}
 };

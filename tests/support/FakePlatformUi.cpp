@@ -1,5 +1,7 @@
 #include "tests/support/FakePlatformUi.h"
 
+#include <utility>
+
 MsgAnswer FakePlatformUi::MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
                                      MsgButtons buttons) {
   messages.push_back({owner, text, icon, buttons});
@@ -30,6 +32,28 @@ void FakePlatformUi::SetStatusCount(int slot, const std::string& label, int numb
 bool FakePlatformUi::OpenWithDefaultProgram(const std::string& pathOrAddress) {
   opened.push_back(pathOrAddress);
   return openSucceeds;
+}
+
+namespace {
+
+class FakePictureWindow : public CWindowObject {
+ public:
+  FakePictureWindow(FakePlatformUi& ui, std::string title) : ui_(ui), title_(std::move(title)) {}
+  ~FakePictureWindow() override { Close(); }
+  void Close() override { ui_.pictureWindows.erase(title_); }
+
+ private:
+  FakePlatformUi& ui_;
+  std::string title_;
+};
+
+}  // namespace
+
+std::unique_ptr<CWindowObject> FakePlatformUi::OpenPictureWindow(const std::string& title,
+                                                                 const CImageWrap&) {
+  pictureWindowsOpened.push_back(title);
+  pictureWindows[title] = std::nullopt;
+  return std::make_unique<FakePictureWindow>(*this, title);
 }
 
 bool FakePlatformUi::FindPictureWindow(const std::string& title) {

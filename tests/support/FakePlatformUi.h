@@ -60,6 +60,11 @@ class FakePlatformUi : public CPlatformUi {
   void SetStatusCount(int slot, const std::string& label, int number) override;
   ScreenSize GetScreenSize() override { return screen; }
   bool OpenWithDefaultProgram(const std::string& pathOrAddress) override;
+  // Registers a window of that title without a rectangle; it goes when the object is deleted
+  // or closed. The titles opened are kept in order.
+  std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
+                                                   const CImageWrap& picture) override;
+  std::vector<std::string> pictureWindowsOpened;
   bool FindPictureWindow(const std::string& title) override;
   void ClosePictureWindow(const std::string& title) override { pictureWindows.erase(title); }
   int QueryPictureRect(const std::string& title, Rect& rect) override;

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/PixDir.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
+#include "tests/support/TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Five laid-out sketches at thumb size 120 and gap 6: display position p has its thumb
+// square's top-left corner at (16 + 142 p, 40).
+class AlbumOperations : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillAlbum(album, {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
+    album.sheetView = &view;
+    album.LayOutSheet(1000);
+  }
+  // Moves the mouse to the middle of a sketch (or a point) and presses there.
+  void ClickSketch(int position) { Click(76 + 142 * position, 100); }
+  void Click(int x, int y, int clear = 1) {
+    album.HoverAt(x, y);
+    album.ClickAt(clear, x, y);
+  }
+  FakePlatformUi ui;
+  CountingSheetView view;
+  CPixDir album{ui};
+};
+
+TEST_F(AlbumOperations, ClickSelectsRestoresAndMarksTheRecord) {
+  album.EntryAt(2).omitted = 1;
+  ClickSketch(2);
+  EXPECT_EQ(album.selection, 2);
+  EXPECT_EQ(album.EntryAt(2).omitted, 0);
+  EXPECT_EQ(album.dirty, 1);
+  Click(5, 500, 0);  // the context menu's click keeps the selection
+  EXPECT_EQ(album.selection, 2);
+  Click(5, 500);
+  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(view.repaints, 2);
+}
+
+TEST_F(AlbumOperations, DropOnAnotherSketchMovesTheSelectionAfterIt) {
+  ClickSketch(1);
+  album.dirty = 0;
+  album.DropAt(76 + 142 * 3, 100, 1);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
+  EXPECT_EQ(ui.beeps, (std::vector<BeepKind>{BeepKind::Exclamation}));
+  EXPECT_EQ(album.dirty, 1);
+  // Ten pixels above a frame still count as that sketch; the own sketch changes nothing.
+  album.LayOutSheet(1000);
+  album.DropAt(76 + 142 * 3, 34 - 9, 1);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
+  EXPECT_EQ(ui.beeps.size(), 1u);
+}
+
+TEST_F(AlbumOperations, DragOffTheSheetCrossesOutAndAClickRestores) {
+  ClickSketch(4);
+  album.DropAt(900, 500, 0);  // a plain release beside the sketches does nothing
+  EXPECT_EQ(album.selection, 4);
+  album.DropAt(900, 500, 1);
+  EXPECT_EQ(album.EntryAt(4).omitted, 1);
+  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(ui.beeps.back(), BeepKind::Information);
+  album.DropAt(900, 500, 0);  // nothing selected any more
+  EXPECT_EQ(ui.beeps.back(), BeepKind::Simple);
+  ClickSketch(4);
+  EXPECT_EQ(album.EntryAt(4).omitted, 0);
+}
+
+TEST_F(AlbumOperations, CaptionDialogsTakeTheTextOnlyOnOk) {
+  ui.captionReplies.push_back(CaptionDialogData{"Sunset", "July", ""});
+  Click(76, 200);  // inside the first caption box
+  ASSERT_EQ(ui.captionDialogsShown.size(), 1u);
+  EXPECT_EQ(ui.captionDialogsShown[0].titleLine, "");
+  EXPECT_EQ(album.EntryAt(0).caption, "Sunset");
+  EXPECT_EQ(album.EntryAt(0).date, "July");
+  EXPECT_EQ(album.dirty, 1);
+
+  ClickSketch(1);
+  album.dirty = 0;
+  ui.captionReplies.push_back(std::nullopt);
+  album.EditSelectedCaption();
+  EXPECT_EQ(ui.captionDialogsShown[1].titleLine, "For selected image p1.jpg (No. 2)");
+  EXPECT_EQ(album.EntryAt(1).caption, "?");
+  EXPECT_EQ(album.dirty, 0);
+}
+
+TEST_F(AlbumOperations, HintDialogSwitchesLearningOffOnlyWhenTicked) {
+  ui.hintReplies.push_back(std::nullopt);  // Escape: the box is not read
+  album.ShowHint("text");
+  EXPECT_EQ(album.GeneralSettings.Learning, 1);
+  EXPECT_EQ(ui.hintDialogsShown[0].turnOffLearning, 0);
+  ui.hintReplies.push_back(HintDialogData{"text", 1});
+  album.ShowHint("text");
+  EXPECT_EQ(album.GeneralSettings.Learning, 0);
+}
+
+TEST_F(AlbumOperations, CropForThumbNeedsSelectionWindowAndRectangle) {
+  album.EntryAt(1).picture = MakePicture24(200, 100, GradientColour);
+  const char* noRect = "Could not redefine Thumbsketch area\nNo rectangle?";
+  EXPECT_EQ(album.CropForThumb(nullptr), 0);
+  ClickSketch(1);
+  EXPECT_EQ(album.CropForThumb(nullptr), 0);
+  album.ShowFullSize();
+  EXPECT_EQ(ui.pictureWindowsOpened, (std::vector<std::string>{"p1.jpg"}));
+  EXPECT_EQ(album.CropForThumb(nullptr), 0);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"No Selection", "No Full Size Display", noRect}));
+  EXPECT_TRUE(album.EntryAt(1).thumbRect.IsEmpty());
+
+  ui.pictureWindows["p1.jpg"] = Rect{20, 10, 120, 60};
+  album.dirty = 0;
+  EXPECT_EQ(album.CropForThumb(nullptr), 1);
+  EXPECT_EQ(album.EntryAt(1).thumbRect, (Rect{20, 10, 120, 60}));
+  EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 120);
+  EXPECT_EQ(album.EntryAt(1).thumb.displayHeight, 60);
+  EXPECT_EQ(ui.LastMessage(), "Area for Thumbsketch redefined");
+  EXPECT_EQ(album.dirty, 1);
+}
+
+// A real album on disk: a PNG keeps its pixels exactly through a turn and a crop.
+class OriginalOperations : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir);
+    ASSERT_EQ(MakePicture24(40, 20, CoordinateColour).Save((dir / "a.png").string()), 0u);
+    ASSERT_EQ(album.OpenDirectory(dir.string() + "/"), 1);
+    album.LayOutSheet(1000);
+    album.HoverAt(76, 100);
+    album.ClickAt(1, 76, 100);
+    album.ShowFullSize();
+  }
+  TempDir temp;
+  fs::path dir = temp / "album";
+  FakePlatformUi ui;
+  CPixDir album{ui};
+};
+
+TEST_F(OriginalOperations, RotateRightTurnsTheFileClockwiseAndReopensTheWindow) {
+  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  CImageWrap written;
+  ASSERT_EQ(written.Load((dir / "a.png").string(), ui), 1);
+  EXPECT_EQ(written.Width(), 20);
+  EXPECT_EQ(written.Height(), 40);
+  // Clockwise: the bottom-left pixel comes to the top-left corner.
+  EXPECT_EQ(PixelAt(written, 0, 0), CoordinateColour(0, 19));
+  EXPECT_EQ(ui.pictureWindowsOpened.size(), 2u);
+  EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 120);
+}
+
+TEST_F(OriginalOperations, CropOriginalWritesTheCopyAndLeavesTheFile) {
+  ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
+  ASSERT_EQ(album.CropOriginal(nullptr), 1);
+  CImageWrap copy;
+  ASSERT_EQ(copy.Load((dir / "Cropped" / "a.png").string(), ui), 1);
+  EXPECT_EQ(copy.Width(), 20);
+  EXPECT_EQ(PixelAt(copy, 0, 0), CoordinateColour(10, 5));
+  CImageWrap original;
+  ASSERT_EQ(original.Load((dir / "a.png").string(), ui), 1);
+  EXPECT_EQ(original.Width(), 40);
+  EXPECT_EQ(album.EntryAt(0).picture.Width(), 20);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "album/PixDir.h"
+#include "album/SheetLayout.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TestAlbum.h"
+#include "tests/support/TestPictures.h"
+
+namespace {
+
+TEST(SheetLayout, PlacesTheWorkedExample) {
+  const SheetLayout layout = ComputeSheetLayout(120, 6, 1000, 8);
+  EXPECT_EQ(layout.columns, 7);
+  EXPECT_EQ(layout.perRow, 7);
+  EXPECT_EQ(layout.SketchRect(0), (Rect{10, 34, 142, 166}));
+  EXPECT_EQ(layout.CaptionRect(0), (Rect{10, 168, 142, 228}));
+  EXPECT_EQ(layout.SketchRect(1).left, 152);
+  EXPECT_EQ(layout.ThumbTop(7), 242);
+  EXPECT_EQ(layout.ThumbLeft(7), 16);
+}
+
+TEST(SheetLayout, HeightFollowsTheAlbumAndARowMayHoldAPartCell) {
+  // 1130 pixels hold 7 whole cells, but the eighth thumb square still ends inside the width.
+  const SheetLayout layout = ComputeSheetLayout(120, 6, 1130, 300);
+  EXPECT_EQ(layout.columns, 7);
+  EXPECT_EQ(layout.perRow, 8);
+  EXPECT_LE(layout.SketchRect(7).right - 6, 1130);
+  EXPECT_EQ(layout.rows, 38);
+  EXPECT_EQ(layout.height, layout.CaptionRect(299).bottom + kSheetSpacing);
+  EXPECT_EQ(ComputeSheetLayout(120, 6, 1000, 0).height, 0);
+}
+
+class ThumbSheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
+    album.dirName = "Trip";
+    for (int i = 0; i < album.count; ++i) {
+      album.EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
+    }
+    album.EntryAt(0).picture = MakePicture24(40, 30, GradientColour);
+  }
+  FakePlatformUi ui;
+  CPixDir album{ui};
+};
+
+TEST_F(ThumbSheet, LayOutStoresEveryRectangleAndCountsTheBuiltThumbs) {
+  EXPECT_EQ(album.LayOutSheet(1000), 7);
+  EXPECT_EQ(album.sheetSpacing, 10);
+  EXPECT_EQ(album.sheetHeight, album.sheetLayout.height);
+  EXPECT_EQ(album.EntryAt(2).sketchRect, album.sheetLayout.SketchRect(2));
+  EXPECT_EQ(ui.statusText[2], "3 Thumb bitmaps built");
+  album.AdvancedSettings.AlwaysShowCaptions = 0;
+  album.LayOutSheet(1000);
+  EXPECT_TRUE(album.EntryAt(0).captionRect == Rect{});
+}
+
+TEST_F(ThumbSheet, NarrowWindowWarnsOncePerWidthAndSize) {
+  EXPECT_EQ(album.LayOutSheet(100), 0);
+  EXPECT_TRUE(album.fitWarningDue);
+  album.ShowFitWarning();
+  EXPECT_EQ(ui.LastMessage().rfind("Not All ThumbSketches Fit in the Window.", 0), 0u);
+  EXPECT_EQ(ui.messages.back().icon, MsgIcon::Error);
+  album.LayOutSheet(100);
+  EXPECT_FALSE(album.fitWarningDue);  // the same width again: no second message
+  album.LayOutSheet(120);
+  EXPECT_TRUE(album.fitWarningDue);
+  EXPECT_TRUE(album.EntryAt(0).sketchRect.IsEmpty());
+}
+
+TEST_F(ThumbSheet, HoverFillsTheFourPanes) {
+  album.LayOutSheet(1000);
+  album.EntryAt(0).omitted = 1;
+  album.EntryAt(0).thumbRect = Rect{1, 1, 20, 20};
+  album.EntryAt(0).caption = "Lake";
+  album.EntryAt(0).date = "3:5pm March 7, 2008";
+  EXPECT_EQ(album.HoverAt(20, 40), 1);
+  EXPECT_EQ(ui.statusText[0], "a.jpg (0) X");
+  EXPECT_EQ(ui.statusText[1], "(40x30) th-cropped");
+  EXPECT_EQ(ui.statusText[2], "Lake");
+  EXPECT_EQ(ui.statusText[3], "3:5pm March 7, 2008");
+  EXPECT_EQ(album.hoverIndex, 0);
+  EXPECT_EQ(album.HoverAt(160, 40), 1);
+  EXPECT_EQ(ui.statusText[0], "b.jpg (1)  ");
+  EXPECT_EQ(album.HoverAt(5, 5), 0);
+  EXPECT_EQ(ui.statusText[0], "Trip");
+  EXPECT_EQ(ui.statusText[1], "3 images");
+  EXPECT_EQ(ui.statusText[2], "");
+  EXPECT_EQ(album.hoverIndex, -1);
+}
+
+}  // namespace
