@@ -116,6 +116,9 @@ class CPixDir {
   int LayOutSheet(int clientWidth);
   int HoverAt(int x, int y);
   void ShowFitWarning();
+  // The learning hint of the welcome screen, once per run while learning mode is on.
+  bool WelcomeHintDue() const;
+  void ShowWelcomeHint();
 
   // What the user does to the pictures. Owners are the windows on whose behalf a message is
   // shown. Directions: 0 a quarter turn counter-clockwise, 1 clockwise.

@@ -12,7 +12,23 @@ const char kNotAllFit[] =
     "Not All ThumbSketches Fit in the Window.\nConsider maximizig the winodw and/or decreasing "
     "the\nThumbSketch size (through the Options dialogue box.)\n";
 
+const char kWelcomeHint[] =
+    "The program is in Learning Mode so clicking on the Toolbar buttons provides information "
+    "about their function but does nothing else If you turn Off the Learning Mode (checkbox "
+    "bellow), you can re-establish it later from the Options or HELP Toolbar buttons.";
+
 }  // namespace
+
+bool CPixDir::WelcomeHintDue() const {
+  return count == 0 && GeneralSettings.Learning == 1 && welcomeHintPending == 1;
+}
+
+void CPixDir::ShowWelcomeHint() {
+  if (WelcomeHintDue()) {
+    welcomeHintPending = 0;
+    ShowHint(kWelcomeHint);
+  }
+}
 
 int CPixDir::LayOutSheet(int clientWidth) {
   sheetSpacing = kSheetSpacing;

@@ -1,0 +1,172 @@
+#include "app/QtPlatformUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+#include <cstdlib>
+
+#include "shell/DialogCaption.h"
+#include "shell/DialogWizard.h"
+#include "shell/MainFrame.h"
+#include "views/PictureWindow.h"
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Error:
+    case MsgIcon::Stop:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+MsgAnswer FromQtAnswer(int answer) {
+  switch (answer) {
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    default:
+      return MsgAnswer::Ok;
+  }
+}
+
+}  // namespace
+
+QWidget* CQtPlatformUi::DialogParent(WindowRef owner) const {
+  auto* widget = static_cast<QWidget*>(const_cast<void*>(owner));
+  if (widget != nullptr && widget->isVisible()) {
+    return widget;
+  }
+  if (QWidget* active = QApplication::activeWindow()) {
+    return active;
+  }
+  return frame_;
+}
+
+MsgAnswer CQtPlatformUi::MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
+                                    MsgButtons buttons) {
+  QMessageBox box(ToQtIcon(icon), QApplication::applicationName(), QString::fromStdString(text),
+                  ToQtButtons(buttons), DialogParent(owner));
+  box.setObjectName("MessageBox");
+  box.setTextFormat(Qt::PlainText);  // file names may hold "<" or "&"
+  if (buttons == MsgButtons::YesNoCancel) {
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
+  return FromQtAnswer(box.exec());
+}
+
+void CQtPlatformUi::Beep(BeepKind) { QApplication::beep(); }
+
+void CQtPlatformUi::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void CQtPlatformUi::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+
+void CQtPlatformUi::SetStatusText(int slot, const std::string& text) {
+  if (frame_ != nullptr) {
+    frame_->Panes().SetText(slot, text);
+  }
+}
+
+void CQtPlatformUi::SetStatusCount(int slot, const std::string& label, int number) {
+  if (frame_ != nullptr) {
+    frame_->Panes().SetCount(slot, label, number);
+  }
+}
+
+ScreenSize CQtPlatformUi::GetScreenSize() {
+  const QScreen* screen = frame_ != nullptr ? frame_->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return {};
+  }
+  return {screen->geometry().width(), screen->geometry().height()};
+}
+
+bool CQtPlatformUi::OpenWithDefaultProgram(const std::string& pathOrAddress) {
+  if (openHandler) {
+    return openHandler(pathOrAddress);
+  }
+  const QString target = QString::fromStdString(pathOrAddress);
+  const QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
+  return QDesktopServices::openUrl(url);
+}
+
+std::unique_ptr<CWindowObject> CQtPlatformUi::OpenPictureWindow(const std::string& title,
+                                                                const CImageWrap& picture) {
+  auto* window = new CPictureWindow;
+  const ScreenSize screen = GetScreenSize();
+  window->ShowPicture(title, picture, QSize(screen.width, screen.height));
+  return std::make_unique<CPictureWindowHandle>(window);
+}
+
+CPictureWindow* CQtPlatformUi::FindWindow(const std::string& title) const {
+  const QString wanted = QString::fromStdString(title);
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<CPictureWindow*>(widget);
+    if (window != nullptr && window->isVisible() && window->windowTitle() == wanted) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+bool CQtPlatformUi::FindPictureWindow(const std::string& title) {
+  return FindWindow(title) != nullptr;
+}
+
+void CQtPlatformUi::ClosePictureWindow(const std::string& title) {
+  if (CPictureWindow* window = FindWindow(title)) {
+    window->close();
+  }
+}
+
+int CQtPlatformUi::QueryPictureRect(const std::string& title, Rect& rect) {
+  CPictureWindow* window = FindWindow(title);
+  return window != nullptr ? window->QueryRect(rect) : -1;
+}
+
+bool CQtPlatformUi::RunCaptionDialog(CaptionDialogData& data) {
+  CDialogCaption dialog(DialogParent());
+  dialog.Fill(data);
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  data = dialog.Read();
+  return true;
+}
+
+bool CQtPlatformUi::RunHintDialog(HintDialogData& data) {
+  CDialogWizard dialog(DialogParent());
+  dialog.Fill(data);
+  if (dialog.exec() != QDialog::Accepted) {
+    return false;
+  }
+  data = dialog.Read();
+  return true;
+}
+
+void CQtPlatformUi::ExitProcess(int code) { std::exit(code); }

@@ -1,0 +1,52 @@
+#pragma once
+// The window system of the desktop program: Qt message boxes, beeps and the wait cursor, the
+// main window's status panes, the desktop's default programs, the picture windows found by
+// their titles, and the caption and hint dialogs.
+
+#include <functional>
+#include <string>
+
+#include "platform/PlatformUi.h"
+
+class CMainFrame;
+class CPictureWindow;
+class QWidget;
+
+class CQtPlatformUi : public CPlatformUi {
+ public:
+  void SetMainFrame(CMainFrame* frame) { frame_ = frame; }
+
+  // Opens a file or an address with the user's default program; tests replace it so that no
+  // browser or editor starts.
+  std::function<bool(const std::string&)> openHandler;
+
+  MsgAnswer MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
+                       MsgButtons buttons) override;
+  void Beep(BeepKind kind) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+  void SetStatusText(int slot, const std::string& text) override;
+  void SetStatusCount(int slot, const std::string& label, int number) override;
+  ScreenSize GetScreenSize() override;
+  bool OpenWithDefaultProgram(const std::string& pathOrAddress) override;
+  std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
+                                                   const CImageWrap& picture) override;
+  bool FindPictureWindow(const std::string& title) override;
+  void ClosePictureWindow(const std::string& title) override;
+  int QueryPictureRect(const std::string& title, Rect& rect) override;
+  bool RunCaptionDialog(CaptionDialogData& data) override;
+  bool RunHintDialog(HintDialogData& data) override;
+  [[noreturn]] void ExitProcess(int code) override;
+
+  // The widget that a dialog or message box belongs to: the owner when it is on screen, else
+  // the window the user works in.
+  QWidget* DialogParent(WindowRef owner = nullptr) const;
+
+ private:
+  CPictureWindow* FindWindow(const std::string& title) const;
+
+  CMainFrame* frame_ = nullptr;
+};
+
+// A widget as the owner of a message box.
+inline WindowRef AsOwner(const QWidget* widget) { return widget; }

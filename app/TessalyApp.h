@@ -1,0 +1,38 @@
+#pragma once
+// The application object: for the whole run it owns the profile, the window system seam, the
+// recent-directory list and the core with the album, and it makes the main window.
+
+#include <QString>
+#include <memory>
+
+#include "album/AppCore.h"
+#include "app/QtPlatformUi.h"
+#include "app/QtProfileStore.h"
+#include "shell/DirectoryFind.h"
+
+class CMainFrame;
+
+class CTessalyApp {
+ public:
+  CTessalyApp();
+  ~CTessalyApp();
+  CTessalyApp(const CTessalyApp&) = delete;
+  CTessalyApp& operator=(const CTessalyApp&) = delete;
+
+  // Start-up: settings, run log, recent list and version (the core's part), then the main
+  // window. A directory given opens as if chosen in the directory dialog.
+  void Start(const QString& directory = QString());
+
+  CAppCore& Core() { return core_; }
+  CPixDir& Album() { return core_.album; }
+  CQtPlatformUi& Ui() { return ui_; }
+  CDirectoryFind& Recent() { return recent_; }
+  CMainFrame* Frame() const { return frame_.get(); }
+
+ private:
+  CQtProfileStore profile_;
+  CQtPlatformUi ui_;
+  CDirectoryFind recent_;
+  CAppCore core_;
+  std::unique_ptr<CMainFrame> frame_;
+};

@@ -1,0 +1,86 @@
+#include "shell/CommandTable.h"
+
+#include "shell/LearningTexts.h"
+#include "shell/MainFrame.h"
+
+using LR = LearningRule;
+using ER = EnableRule;
+
+const std::vector<CommandRow>& CommandTable() {
+  static const std::vector<CommandRow> rows = {
+      {ID_SELECT_DIRECTORY, "ID_SELECT_DIRECTORY", "Select Directory", "Select Directory Directly",
+       "Select Directory", ":/icons/select_directory.svg", "", LR::Hint, learning::kDirectory,
+       ER::Always, &CMainFrame::OnOpenDirectory},
+      {ID_FIND_DIRECTORY, "ID_FIND_DIRECTORY", "Open", "Find and Open a Directory",
+       "Find Directory", nullptr, "Ctrl+O", LR::Hint, learning::kDirectory, ER::Always,
+       &CMainFrame::OnOpenDirectory},
+      {ID_EXIT_PROGRAM, "ID_EXIT_PROGRAM", "Exit", "Exit Quillaran", "Exit", nullptr, "Ctrl+Q",
+       LR::Acts, nullptr, ER::Always, &CMainFrame::OnExit},
+      {ID_CAPTION, "ID_CAPTION", "Caption", "Enter Caption for Selected Picture", "Caption",
+       ":/icons/caption.svg", "", LR::Hint, learning::kCaption, ER::SelectionOrLearning,
+       &CMainFrame::OnCaption},
+      {ID_SHOW_FULL_SIZE, "ID_SHOW_FULL_SIZE", "Show full size",
+       "Display Selected Image in Full Size", "Show full sise", ":/icons/show_full_size.svg", "",
+       LR::Hint, learning::kFullSize, ER::SelectionOrLearning, &CMainFrame::OnShowFullSize},
+      {ID_CREATE_WEB_PAGE, "ID_CREATE_WEB_PAGE", "Create Web page",
+       "Create Web page with thumbsketches", "Create Web page", ":/icons/create_web_page.svg", "",
+       LR::Hint, learning::kWebPage, ER::AlbumOrLearning, &CMainFrame::OnCreateWebPage},
+      {ID_ASSUME_IMAGES_EXIST, "ID_ASSUME_IMAGES_EXIST", "Assume images exist",
+       "Create web page assuming images exist", "Assume images exist",
+       ":/icons/assume_images_exist.svg", "", LR::Hint, learning::kAssumeImages,
+       ER::WebFoldersOrLearning, &CMainFrame::OnAssumeImagesExist},
+      {ID_SAVE_RECORD, "ID_SAVE_RECORD", "Save",
+       "Save parameters, captions, dates, and cropping rectangles",
+       "Save parameters and intermediate results", ":/icons/save_record.svg", "Ctrl+S", LR::Hint,
+       learning::kSaveRecord, ER::AlbumOrLearning, &CMainFrame::OnSaveRecord},
+      // The record opens in the desktop's text editor, not in Notepad.
+      {ID_EDIT_RECORD, "ID_EDIT_RECORD", "Edit record", "Edit options record via a text editor",
+       "Edit record via a text editor", ":/icons/edit_record.svg", "", LR::Hint,
+       learning::kEditRecord, ER::AlbumOrLearning, &CMainFrame::OnEditRecord},
+      {ID_OPTIONS, "ID_OPTIONS", "Options", "Pop Up Option Dialogue Box", "Option Dialogue",
+       ":/icons/options.svg", "", LR::Hint, learning::kOptions, ER::Always,
+       &CMainFrame::OnOptions},
+      {ID_QUICK_HELP, "ID_QUICK_HELP", "Quick Help", "Quillaran Documentation from the Internet",
+       "Quillaran Documentation", ":/icons/quick_help.svg", "F1", LR::Acts, nullptr, ER::Always,
+       &CMainFrame::OnQuickHelp},
+      {ID_APP_ABOUT, "ID_APP_ABOUT", "&About Quillaran...",
+       "Display program information, version number and copyright", "About",
+       ":/icons/about.svg", "", LR::Acts, nullptr, ER::Always, &CMainFrame::OnAbout},
+      {ID_OP_CAPTION, "ID_OP_CAPTION", "&Caption\tC", "", "", nullptr, "C", LR::Acts, nullptr,
+       ER::Selection, &CMainFrame::OnCaptionKey},
+      {ID_OP_CROP_THUMB, "ID_OP_CROP_THUMB", "Crop for &Thumb\tT", "", "", nullptr, "T", LR::Acts,
+       nullptr, ER::Never, &CMainFrame::OnCropForThumb},
+      {ID_OP_CROP_ORIGINAL, "ID_OP_CROP_ORIGINAL", "Crop &Original\tO", "", "", nullptr, "O",
+       LR::Acts, nullptr, ER::Never, &CMainFrame::OnCropOriginal},
+      {ID_OP_ROTATE_RIGHT, "ID_OP_ROTATE_RIGHT", "Rotate &Right\tR", "", "", nullptr, "R",
+       LR::Acts, nullptr, ER::Selection, &CMainFrame::OnRotateRight},
+      {ID_OP_ROTATE_LEFT, "ID_OP_ROTATE_LEFT", "Rotate &Left\tL", "", "", nullptr, "L", LR::Acts,
+       nullptr, ER::Selection, &CMainFrame::OnRotateLeft},
+      {ID_OP_OMIT, "ID_OP_OMIT", "&X-out (omit)\tX", "", "", nullptr, "X", LR::Acts, nullptr,
+       ER::Selection, &CMainFrame::OnOmit},
+      {ID_FILE_PRINT, "ID_FILE_PRINT", "&Print...", "Print the thumb sketches", "Print", nullptr,
+       "Ctrl+P", LR::Acts, nullptr, ER::Album, &CMainFrame::OnPrint},
+      {ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", "Print Pre&view",
+       "Show the thumb sketches as they will be printed", "Print Preview", nullptr, "", LR::Acts,
+       nullptr, ER::Album, &CMainFrame::OnPrintPreview},
+  };
+  return rows;
+}
+
+const CommandRow* FindCommand(int id) {
+  for (const CommandRow& row : CommandTable()) {
+    if (row.id == id) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+const std::vector<int> kToolbarCommands = {
+    ID_SELECT_DIRECTORY, 0, ID_CAPTION,     0, ID_SHOW_FULL_SIZE, 0, ID_CREATE_WEB_PAGE,
+    ID_ASSUME_IMAGES_EXIST, 0, ID_SAVE_RECORD, 0, ID_EDIT_RECORD, 0, ID_OPTIONS, 0,
+    ID_QUICK_HELP, 0, ID_APP_ABOUT};
+
+const std::vector<int> kOperationsCommands = {ID_OP_CAPTION,      ID_OP_CROP_THUMB,
+                                              ID_OP_CROP_ORIGINAL, ID_OP_ROTATE_RIGHT,
+                                              ID_OP_ROTATE_LEFT,  ID_OP_OMIT};

@@ -1,0 +1,95 @@
+#include "shell/DirectoryFind.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "platform/ProfileStore.h"
+
+namespace {
+
+const char kSection[] = "RecentDir";
+
+std::string EntryName(int i) { return "DirEx" + std::to_string(i); }
+
+}  // namespace
+
+void CDirectoryFind::Load(CProfileStore& store) {
+  const int n = store.GetProfileInt(kSection, "NDirEx", 0);
+  dirCount = n < 1 || n > kRecentDirCount ? 0 : n;
+  for (int i = 0; i < dirCount; ++i) {
+    dirs[static_cast<size_t>(i)] = store.GetProfileString(kSection, EntryName(i), "");
+  }
+}
+
+void CDirectoryFind::Save(CProfileStore& store) {
+  store.WriteProfileInt(kSection, "NDirEx", dirCount);
+  for (int i = 0; i < dirCount; ++i) {
+    store.WriteProfileString(kSection, EntryName(i), dirs[static_cast<size_t>(i)]);
+  }
+}
+
+void CDirectoryFind::Add(const std::string& path) {
+  for (int i = 0; i < dirCount; ++i) {
+    if (dirs[static_cast<size_t>(i)] == path) {
+      MoveToFront(i);
+      return;
+    }
+  }
+  // A full list loses its oldest entry.
+  const int last = dirCount < kRecentDirCount ? dirCount : kRecentDirCount - 1;
+  for (int j = last; j >= 1; --j) {
+    dirs[static_cast<size_t>(j)] = dirs[static_cast<size_t>(j - 1)];
+  }
+  dirs[0] = path;
+  if (dirCount < kRecentDirCount) {
+    ++dirCount;
+  }
+}
+
+void CDirectoryFind::MoveToFront(int position) {
+  if (position <= 0 || position >= dirCount) {
+    return;
+  }
+  const std::string kept = dirs[static_cast<size_t>(position)];
+  for (int j = position; j >= 1; --j) {
+    dirs[static_cast<size_t>(j)] = dirs[static_cast<size_t>(j - 1)];
+  }
+  dirs[0] = kept;
+}
+
+std::string CDirectoryFind::ShortName(const std::string& path) {
+  if (path.empty()) {
+    return path;
+  }
+  // With a trailing "/" the short name keeps it: the last directory name and its "/".
+  const size_t searchEnd = path.back() == '/' ? path.size() - 1 : path.size();
+  if (searchEnd == 0) {
+    return path;
+  }
+  const size_t slash = path.rfind('/', searchEnd - 1);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void CDirectoryFind::InsertIntoMenu(QMenu* menu, int removeOld) const {
+  if (menu == nullptr) {
+    return;
+  }
+  QList<QAction*> items = menu->actions();
+  if (removeOld == 1) {
+    // The recent items stand between the separator under "Open" and the one over "Exit".
+    for (qsizetype i = items.size() - 3; i >= 0 && !items[i]->text().isEmpty(); --i) {
+      menu->removeAction(items[i]);
+      delete items[i];
+    }
+    items = menu->actions();
+  }
+  for (int i = 0; i < dirCount; ++i) {
+    const std::string label = std::to_string(i + 1) + " " + ShortName(dirs[static_cast<size_t>(i)]);
+    auto* item = new QAction(QString::fromStdString(label).replace('&', "&&"), menu);
+    item->setData(kRecentDirFirstId + i);
+    item->setStatusTip("Open this directory");
+    const qsizetype position = std::min<qsizetype>(i + 2, menu->actions().size());
+    QAction* before = position < menu->actions().size() ? menu->actions()[position] : nullptr;
+    menu->insertAction(before, item);
+  }
+}

@@ -1,0 +1,312 @@
+#include "shell/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <filesystem>
+
+#include "album/AppCore.h"
+#include "app/QtPlatformUi.h"
+#include "platform/ProfileStore.h"
+#include "shell/AboutDlg.h"
+#include "shell/DirectoryFind.h"
+#include "shell/Resources.h"
+#include "views/SheetPrinter.h"
+#include "views/TessalyView.h"
+#include "web/WebElement.h"
+
+namespace {
+
+const char kWindowSection[] = "Window";
+const char kGeometry[] = "Geometry";
+
+}  // namespace
+
+CMainFrame::CMainFrame(CAppCore& core, CDirectoryFind& recent, CQtPlatformUi& ui)
+    : core_(core), album_(core.album), recent_(recent), ui_(ui) {
+  LoadResources();
+  setObjectName("MainFrame");
+  setWindowTitle("Quillaran");
+  setWindowIcon(QIcon(":/icons/quillaran.svg"));
+  ui_.SetMainFrame(this);
+  panes_ = std::make_unique<CStatusPanes>(statusBar());
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+
+  view_ = new CTessalyView(album_, this);
+  view_->SetOperationsMenu(operationsMenu_);
+  view_->SetWelcomeText(QString("Welcome to Quillaran (%1)").arg(QString::fromStdString(core_.version)));
+  setCentralWidget(view_);
+  connect(view_, &CTessalyView::albumChanged, this, &CMainFrame::UpdateCommandStates);
+  // The album reaches its view for repaints and the frame for its status panes.
+  album_.sheetView = view_;
+  album_.mainFrame = &ui_;
+  RestoreGeometry();
+  UpdateCommandStates();
+  view_->setFocus();
+}
+
+CMainFrame::~CMainFrame() {
+  album_.sheetView = nullptr;
+  album_.mainFrame = nullptr;
+  ui_.SetMainFrame(nullptr);
+}
+
+QAction* CMainFrame::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  for (const CommandRow& row : CommandTable()) {
+    auto* action = new QAction(row.text, this);
+    action->setObjectName(row.name);
+    action->setStatusTip(row.prompt);
+    if (row.toolTip[0] != '\0') {
+      action->setToolTip(row.toolTip);
+    }
+    if (row.icon != nullptr) {
+      action->setIcon(QIcon(row.icon));
+    }
+    if (row.shortcut[0] != '\0') {
+      action->setShortcut(QKeySequence(row.shortcut));
+    }
+    // Shortcuts work whether or not the command shows in a menu or on the toolbar.
+    addAction(action);
+    connect(action, &QAction::triggered, this, [this, &row] { RunCommand(row); });
+    actions_[row.id] = action;
+  }
+}
+
+void CMainFrame::CreateMenus() {
+  // "Directory": Open, the recent directories between two separators, Exit.
+  directoryMenu_ = menuBar()->addMenu("Directory");
+  directoryMenu_->addAction(Action(ID_FIND_DIRECTORY));
+  directoryMenu_->addSeparator();
+  directoryMenu_->addSeparator();
+  directoryMenu_->addAction(Action(ID_EXIT_PROGRAM));
+  recent_.InsertIntoMenu(directoryMenu_, 1);
+  connect(directoryMenu_, &QMenu::triggered, this, [this](QAction* item) {
+    const int id = item->data().toInt();
+    if (id >= kRecentDirFirstId && id < kRecentDirFirstId + kRecentDirCount) {
+      OnRecentDirectory(id - kRecentDirFirstId);
+    }
+  });
+
+  QMenu* view = menuBar()->addMenu("&View");
+  QAction* statusToggle = view->addAction("&Status Bar");
+  statusToggle->setObjectName("ToggleStatusBar");
+  statusToggle->setStatusTip("Show or hide the status bar");
+  statusToggle->setToolTip("Toggle StatusBar");
+  statusToggle->setCheckable(true);
+  statusToggle->setChecked(true);
+  connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+  view->addSeparator();
+  view->addAction(Action(ID_FILE_PRINT_PREVIEW));
+  view->addAction(Action(ID_FILE_PRINT));
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction(Action(ID_APP_ABOUT));
+
+  operationsMenu_ = new QMenu("Operations", this);
+  operationsMenu_->setObjectName("OperationsMenu");
+  for (int id : kOperationsCommands) {
+    operationsMenu_->addAction(Action(id));
+  }
+  for (QMenu* menu : {directoryMenu_, view, help, operationsMenu_}) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+  }
+}
+
+void CMainFrame::CreateToolBar() {
+  toolBar_ = addToolBar("Toolbar");
+  toolBar_->setObjectName("ToolBar");
+  toolBar_->setIconSize(QSize(40, 28));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  for (int id : kToolbarCommands) {
+    if (id == 0) {
+      toolBar_->addSeparator();
+    } else {
+      toolBar_->addAction(Action(id));
+    }
+  }
+  // The View menu's toolbar switch goes first, as the framework had it.
+  QAction* toggle = toolBar_->toggleViewAction();
+  toggle->setObjectName("ToggleToolBar");
+  toggle->setText("&Toolbar");
+  toggle->setStatusTip("Show or hide the toolbar");
+  toggle->setToolTip("Toggle ToolBar");
+  QMenu* view = menuBar()->actions()[1]->menu();
+  view->insertAction(view->actions().value(0), toggle);
+}
+
+bool CMainFrame::IsEnabled(EnableRule rule) const {
+  const bool learning = album_.GeneralSettings.Learning == 1;
+  const bool selected = album_.selection >= 0;
+  const bool album = album_.count > 0;
+  switch (rule) {
+    case EnableRule::Always:
+      return true;
+    case EnableRule::SelectionOrLearning:
+      return selected || learning;
+    case EnableRule::AlbumOrLearning:
+      return album || learning;
+    case EnableRule::WebFoldersOrLearning: {
+      if (learning) {
+        return true;
+      }
+      std::error_code error;
+      const std::filesystem::path dir(album_.dirPath);
+      return album && std::filesystem::is_directory(dir / "Thumbs", error) &&
+             std::filesystem::is_directory(dir / "Large", error);
+    }
+    case EnableRule::Album:
+      return album;
+    case EnableRule::Selection:
+      return selected;
+    case EnableRule::Never:
+      return false;
+  }
+  return false;
+}
+
+void CMainFrame::UpdateCommandStates() {
+  for (const CommandRow& row : CommandTable()) {
+    Action(row.id)->setEnabled(IsEnabled(row.enable));
+  }
+}
+
+void CMainFrame::RunCommand(const CommandRow& row) {
+  // The album may have changed since the states were last shown: the rule is checked anew.
+  if (!IsEnabled(row.enable)) {
+    return;
+  }
+  if (row.learning == LearningRule::Hint && album_.GeneralSettings.Learning == 1) {
+    album_.ShowHint(row.hint);
+  } else {
+    (this->*row.handler)();
+  }
+  if (!shutDown_) {
+    UpdateCommandStates();
+  }
+}
+
+bool CMainFrame::OpenDirectoryPath(const std::string& path) {
+  std::string directory = path;
+  if (directory.empty() || directory.back() != '/') {
+    directory += '/';
+  }
+  const bool opened = album_.OpenDirectory(directory) == 1;
+  if (opened) {
+    recent_.Add(directory);
+    recent_.InsertIntoMenu(directoryMenu_, 1);
+  }
+  UpdateCommandStates();
+  return opened;
+}
+
+void CMainFrame::OnOpenDirectory() {
+  const QString start = recent_.dirCount > 0 ? QString::fromStdString(recent_.dirs[0]) : QString();
+  const QString chosen = QFileDialog::getExistingDirectory(this, "Directory Selection", start);
+  if (!chosen.isEmpty()) {
+    OpenDirectoryPath(chosen.toStdString());
+  }
+}
+
+void CMainFrame::OnRecentDirectory(int position) {
+  if (album_.GeneralSettings.Learning == 1 || position >= recent_.dirCount) {
+    return;
+  }
+  const std::string path = recent_.dirs[static_cast<size_t>(position)];
+  album_.OpenDirectory(path);
+  recent_.MoveToFront(position);
+  recent_.InsertIntoMenu(directoryMenu_, 1);
+  UpdateCommandStates();
+}
+
+void CMainFrame::OnExit() { close(); }
+
+void CMainFrame::OnCaption() { album_.EditSelectedCaption(); }
+
+void CMainFrame::OnShowFullSize() { album_.ShowFullSize(); }
+
+void CMainFrame::OnCreateWebPage() { RunWebPage(0); }
+
+void CMainFrame::OnAssumeImagesExist() { RunWebPage(1); }
+
+void CMainFrame::RunWebPage(int assumeImages) {
+  CWebElement element(album_);
+  if (element.CreateWebPage(album_.dirName, album_.displayOrder, album_.count, assumeImages) == 0) {
+    ui_.MessageBox(AsOwner(this), "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
+  }
+}
+
+void CMainFrame::OnSaveRecord() { album_.WriteRecord(); }
+
+void CMainFrame::OnEditRecord() { album_.EditRecordExternally(); }
+
+void CMainFrame::OnOptions() {
+  ui_.MessageBox(AsOwner(this), "The options are not ready yet.", MsgIcon::Information,
+                 MsgButtons::Ok);
+}
+
+void CMainFrame::OnQuickHelp() {
+  ui_.MessageBox(AsOwner(this), "The quick help is not ready yet.", MsgIcon::Information,
+                 MsgButtons::Ok);
+}
+
+void CMainFrame::OnAbout() {
+  CAboutDlg about(core_.version, this);
+  about.exec();
+}
+
+void CMainFrame::OnCaptionKey() { album_.EditSelectedCaption(); }
+
+void CMainFrame::OnCropForThumb() { album_.CropForThumb(AsOwner(this)); }
+
+void CMainFrame::OnCropOriginal() { album_.CropOriginal(AsOwner(this)); }
+
+// R turns clockwise and L counter-clockwise, as their names say.
+void CMainFrame::OnRotateRight() { album_.RotatePicture(AsOwner(this), 1); }
+
+void CMainFrame::OnRotateLeft() { album_.RotatePicture(AsOwner(this), 0); }
+
+void CMainFrame::OnOmit() { album_.MarkOmitted(nullptr); }
+
+void CMainFrame::OnPrint() { PrintSheet(album_, view_->Sketches(), view_->viewport()->width(), this); }
+
+void CMainFrame::OnPrintPreview() {
+  PreviewSheet(album_, view_->Sketches(), view_->viewport()->width(), this);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (!shutDown_) {
+    shutDown_ = true;
+    if (quickHelpWindow_ != nullptr) {
+      delete quickHelpWindow_;
+    }
+    SaveGeometry();
+    core_.Shutdown();
+    // No picture window outlives the program's main window.
+    album_.pictureWindow.reset();
+    album_.diagnosticWindow.reset();
+  }
+  event->accept();
+}
+
+void CMainFrame::RestoreGeometry() {
+  const std::string saved = core_.Profile().GetProfileString(kWindowSection, kGeometry, "");
+  if (saved.empty() ||
+      !restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)))) {
+    resize(1000, 720);
+  }
+}
+
+void CMainFrame::SaveGeometry() {
+  core_.Profile().WriteProfileString(kWindowSection, kGeometry,
+                                     saveGeometry().toBase64().toStdString());
+}

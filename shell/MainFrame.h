@@ -1,0 +1,88 @@
+#pragma once
+// The main window: menu bar, toolbar, status bar and the thumb sheet view. Every command runs
+// through one path that checks its enabling rule and learning mode before its handler acts on
+// the album.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "shell/CommandTable.h"
+#include "shell/StatusPanes.h"
+
+class CAppCore;
+class CDirectoryFind;
+class CPixDir;
+class CQtPlatformUi;
+class CTessalyView;
+class QAction;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  CMainFrame(CAppCore& core, CDirectoryFind& recent, CQtPlatformUi& ui);
+  ~CMainFrame() override;
+
+  CStatusPanes& Panes() { return *panes_; }
+  CTessalyView* View() const { return view_; }
+  QAction* Action(int id) const;
+  QMenu* DirectoryMenu() const { return directoryMenu_; }
+  QMenu* OperationsMenu() const { return operationsMenu_; }
+
+  // Opens a directory as the directory dialog does; true when an album was loaded.
+  bool OpenDirectoryPath(const std::string& path);
+  // Re-evaluates every command's enabling rule.
+  void UpdateCommandStates();
+  bool IsEnabled(EnableRule rule) const;
+
+  // Command handlers, run by RunCommand after its checks.
+  void OnOpenDirectory();
+  void OnExit();
+  void OnCaption();
+  void OnShowFullSize();
+  void OnCreateWebPage();
+  void OnAssumeImagesExist();
+  void OnSaveRecord();
+  void OnEditRecord();
+  void OnOptions();
+  void OnQuickHelp();
+  void OnAbout();
+  void OnCaptionKey();
+  void OnCropForThumb();
+  void OnCropOriginal();
+  void OnRotateRight();
+  void OnRotateLeft();
+  void OnOmit();
+  void OnPrint();
+  void OnPrintPreview();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void RunCommand(const CommandRow& row);
+  void OnRecentDirectory(int position);
+  void RunWebPage(int assumeImages);
+  void RestoreGeometry();
+  void SaveGeometry();
+
+  CAppCore& core_;
+  CPixDir& album_;
+  CDirectoryFind& recent_;
+  CQtPlatformUi& ui_;
+  CTessalyView* view_ = nullptr;
+  std::unique_ptr<CStatusPanes> panes_;
+  QToolBar* toolBar_ = nullptr;
+  QMenu* directoryMenu_ = nullptr;
+  QMenu* operationsMenu_ = nullptr;
+  std::map<int, QAction*> actions_;
+  QPointer<QWidget> quickHelpWindow_;
+  bool shutDown_ = false;
+};

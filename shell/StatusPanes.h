@@ -1,0 +1,24 @@
+#pragma once
+// The status bar: the message pane on the left ("Ready", or the prompt of the command under
+// the mouse) and four information panes that the album fills, each as wide as its run of
+// blanks in the bar's font.
+
+#include <array>
+#include <string>
+
+class QLabel;
+class QStatusBar;
+
+class CStatusPanes {
+ public:
+  explicit CStatusPanes(QStatusBar* bar);
+
+  // Slots 0..3; other slots are ignored. SetCount shows "%d %s" and repaints at once, so that
+  // progress shows while the album works.
+  void SetText(int slot, const std::string& text);
+  void SetCount(int slot, const std::string& label, int number);
+  QLabel* Pane(int slot) const { return panes_[static_cast<size_t>(slot)]; }
+
+ private:
+  std::array<QLabel*, 4> panes_{};
+};

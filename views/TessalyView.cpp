@@ -1,0 +1,252 @@
+#include "views/TessalyView.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
+
+#include "album/PixDir.h"
+#include "views/SheetPainter.h"
+
+namespace {
+
+// While a picture is dragged this close to the top or bottom edge, the sheet scrolls.
+constexpr int kAutoScrollMargin = 32;
+constexpr int kAutoScrollInterval = 30;  // milliseconds
+
+QCursor MakePixCursor() {
+  return QCursor(QPixmap(":/cursors/pix.xpm"), 16, 15);
+}
+
+}  // namespace
+
+CTessalyView::CTessalyView(CPixDir& album, QWidget* parent)
+    : QAbstractScrollArea(parent), album_(album), pixCursor_(MakePixCursor()) {
+  setObjectName("SheetView");
+  viewport()->setObjectName("SheetViewport");
+  viewport()->setMouseTracking(true);
+  viewport()->setAutoFillBackground(false);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setFocusPolicy(Qt::StrongFocus);
+  autoScroll_.setInterval(kAutoScrollInterval);
+  connect(&autoScroll_, &QTimer::timeout, this, &CTessalyView::AutoScroll);
+}
+
+void CTessalyView::Repaint() {
+  LayOut();
+  viewport()->update();
+  emit albumChanged();
+}
+
+void CTessalyView::LayOut() {
+  album_.LayOutSheet(viewport()->width());
+  QScrollBar* bar = verticalScrollBar();
+  bar->setRange(0, std::max(0, album_.sheetHeight - viewport()->height()));
+  bar->setPageStep(viewport()->height());
+  bar->setSingleStep(std::max(1, album_.sheetLayout.RowPitch() / 4));
+}
+
+QPoint CTessalyView::SheetPoint(const QPoint& viewportPoint) const {
+  return viewportPoint + QPoint(0, verticalScrollBar()->value());
+}
+
+void CTessalyView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  LayOut();
+}
+
+void CTessalyView::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  painter.fillRect(event->rect(), Qt::white);
+  if (album_.count == 0) {
+    PaintWelcome(painter, viewport()->rect(), welcome_);
+  } else {
+    const int top = verticalScrollBar()->value();
+    painter.translate(0, -top);
+    PaintSheet(painter, album_, event->rect().translated(0, top), sketches_);
+  }
+  ShowAfterPaint();
+}
+
+void CTessalyView::ShowAfterPaint() {
+  // Dialogs never open from inside painting: they wait until the paint has returned.
+  if (album_.fitWarningDue) {
+    QTimer::singleShot(0, this, [this] {
+      if (album_.fitWarningDue) {
+        album_.ShowFitWarning();
+      }
+    });
+  }
+  if (album_.WelcomeHintDue()) {
+    QTimer::singleShot(0, this, [this] {
+      album_.ShowWelcomeHint();
+      emit albumChanged();
+    });
+  }
+}
+
+void CTessalyView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = SheetPoint(event->position().toPoint());
+  const bool overSketch = album_.HoverAt(point.x(), point.y()) == 1;
+  const bool keysOrButtons = event->buttons() != Qt::NoButton ||
+                             (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+  if (overSketch && keysOrButtons && dragging_ == 0 && !pressOpenedCaption_) {
+    dragging_ = 1;
+    viewport()->setCursor(pixCursor_);
+  }
+  if (dragging_ == 1) {
+    const int y = event->position().toPoint().y();
+    autoScrollStep_ = y < kAutoScrollMargin ? -verticalScrollBar()->singleStep()
+                      : y > viewport()->height() - kAutoScrollMargin ? verticalScrollBar()->singleStep()
+                                                                     : 0;
+    if (autoScrollStep_ != 0 && !autoScroll_.isActive()) {
+      autoScroll_.start();
+    }
+  }
+}
+
+void CTessalyView::AutoScroll() {
+  if (dragging_ == 0 || autoScrollStep_ == 0) {
+    autoScroll_.stop();
+    return;
+  }
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + autoScrollStep_);
+  viewport()->update();
+}
+
+bool CTessalyView::OverCaption(const QPoint& p) const {
+  for (int position = 0; position < album_.count; ++position) {
+    if (album_.EntryAtPosition(position).captionRect.Contains(p.x(), p.y())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void CTessalyView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  const QPoint point = SheetPoint(event->position().toPoint());
+  // The press decides by what is under it now, not by the last mouse move.
+  album_.HoverAt(point.x(), point.y());
+  pressOpenedCaption_ = OverCaption(point);
+  album_.ClickAt(1, point.x(), point.y());
+}
+
+void CTessalyView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  const int wasDragging = dragging_;
+  if (dragging_ == 1) {
+    viewport()->unsetCursor();
+    dragging_ = 0;
+    autoScroll_.stop();
+  }
+  if (pressOpenedCaption_) {
+    // The release after the caption dialog belongs to the dialog's click, not to a drop.
+    pressOpenedCaption_ = false;
+    return;
+  }
+  const QPoint point = SheetPoint(event->position().toPoint());
+  album_.DropAt(point.x(), point.y(), wasDragging);
+}
+
+void CTessalyView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    album_.ShowFullSize();
+  }
+}
+
+void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
+  QPoint global = event->globalPos();
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    const QPoint point = SheetPoint(event->pos());
+    album_.HoverAt(point.x(), point.y());
+    const bool caption = OverCaption(point);
+    album_.ClickAt(0, point.x(), point.y());
+    if (caption) {
+      return;  // the caption dialog has had its turn
+    }
+  } else if (const CAlbumEntry* selected = album_.SelectedEntry()) {
+    const Rect& r = selected->sketchRect;
+    global = viewport()->mapToGlobal(
+        QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2 - verticalScrollBar()->value()));
+  }
+  if (operations_ != nullptr) {
+    emit albumChanged();  // the enabling rules see the new selection
+    operations_->exec(global);
+  }
+}
+
+void CTessalyView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      StepSelection(event->key());
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      album_.ShowFullSize();
+      return;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+  }
+}
+
+void CTessalyView::StepSelection(int key) {
+  if (album_.count == 0) {
+    return;
+  }
+  int position = -1;
+  for (int p = 0; p < album_.count; ++p) {
+    if (album_.EntryAtPosition(p).index == album_.selection) {
+      position = p;
+    }
+  }
+  const int perRow = std::max(1, album_.sheetLayout.perRow);
+  const int last = album_.count - 1;
+  if (position < 0) {
+    position = key == Qt::Key_End ? last : 0;
+  } else if (key == Qt::Key_Left) {
+    position = std::max(0, position - 1);
+  } else if (key == Qt::Key_Right) {
+    position = std::min(last, position + 1);
+  } else if (key == Qt::Key_Up) {
+    position = position >= perRow ? position - perRow : position;
+  } else if (key == Qt::Key_Down) {
+    position = position + perRow <= last ? position + perRow : position;
+  } else {
+    position = key == Qt::Key_Home ? 0 : last;
+  }
+  album_.Select(album_.EntryAtPosition(position).index);
+  album_.RepaintSheet();
+  ScrollToSelection();
+}
+
+void CTessalyView::ScrollToSelection() {
+  const CAlbumEntry* selected = album_.SelectedEntry();
+  if (selected == nullptr || selected->sketchRect.IsEmpty()) {
+    return;
+  }
+  QScrollBar* bar = verticalScrollBar();
+  const int top = selected->sketchRect.top - kSheetSpacing;
+  const int bottom = (selected->captionRect.IsEmpty() ? selected->sketchRect.bottom
+                                                      : selected->captionRect.bottom) +
+                     kSheetSpacing;
+  if (top < bar->value()) {
+    bar->setValue(top);
+  } else if (bottom > bar->value() + viewport()->height()) {
+    bar->setValue(bottom - viewport()->height());
+  }
+  viewport()->update();
+}

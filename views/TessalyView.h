@@ -1,0 +1,62 @@
+#pragma once
+// The scrolling view of thumb sketches. It paints what the album laid out and turns the mouse
+// and the keyboard into the album's operations: hover information, selection, the caption
+// box, dragging one sketch onto another or off the sheet, the full size window and the
+// "Operations" popup.
+
+#include <QAbstractScrollArea>
+#include <QCursor>
+#include <QTimer>
+
+#include "album/SheetView.h"
+#include "views/SketchCache.h"
+
+class CPixDir;
+class QMenu;
+
+class CTessalyView : public QAbstractScrollArea, public CSheetView {
+  Q_OBJECT
+ public:
+  CTessalyView(CPixDir& album, QWidget* parent = nullptr);
+
+  // Lays the sheet out again and repaints it; the album calls this after every change.
+  void Repaint() override;
+  void SetOperationsMenu(QMenu* menu) { operations_ = menu; }
+  void SetWelcomeText(const QString& text) { welcome_ = text; }
+  CSketchCache& Sketches() { return sketches_; }
+  // The sheet point under a point of the viewport.
+  QPoint SheetPoint(const QPoint& viewportPoint) const;
+  int DragState() const { return dragging_; }
+
+ signals:
+  // The album changed in a way the window's commands may depend on.
+  void albumChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void LayOut();
+  void ShowAfterPaint();
+  void StepSelection(int key);
+  void ScrollToSelection();
+  void AutoScroll();
+  bool OverCaption(const QPoint& sheetPoint) const;
+
+  CPixDir& album_;
+  CSketchCache sketches_;
+  QCursor pixCursor_;
+  QMenu* operations_ = nullptr;
+  QString welcome_;
+  int dragging_ = 0;
+  bool pressOpenedCaption_ = false;
+  QTimer autoScroll_;
+  int autoScrollStep_ = 0;
+};
