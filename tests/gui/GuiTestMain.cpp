@@ -1,0 +1,28 @@
+// The desktop program's tests run on Qt's offscreen platform, set before the application
+// object exists (also when the test list is read at build time).
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+// The offscreen platform says on every new window that it cannot pass size hints on.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains("propagateSizeHints")) {
+    return;
+  }
+  qt_message_output(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietHandler);
+  QApplication application(argc, argv);
+  QApplication::setOrganizationName("Brackenfold");
+  QApplication::setApplicationName("QuillaranGuiTest");  // never the user's own profile
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,94 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <filesystem>
+
+#include "shell/DialogWizard.h"
+#include "tests/gui/GuiFixture.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using MainFrame = GuiFixture;
+
+std::vector<int> EnabledOf(MainFrame& test, const std::vector<int>& ids) {
+  std::vector<int> enabled;
+  for (int id : ids) {
+    if (test.Frame().Action(id)->isEnabled()) {
+      enabled.push_back(id);
+    }
+  }
+  return enabled;
+}
+
+const std::vector<int> kAlbumCommands = {ID_CAPTION,     ID_SHOW_FULL_SIZE,      ID_CREATE_WEB_PAGE,
+                                         ID_ASSUME_IMAGES_EXIST, ID_SAVE_RECORD, ID_EDIT_RECORD,
+                                         ID_OP_CAPTION, ID_OP_CROP_THUMB, ID_OP_CROP_ORIGINAL,
+                                         ID_OP_ROTATE_RIGHT, ID_OP_ROTATE_LEFT, ID_OP_OMIT};
+
+TEST_F(MainFrame, CommandsFollowTheAlbumTheSelectionAndTheFolders) {
+  Start(0);
+  EXPECT_EQ(EnabledOf(*this, kAlbumCommands), std::vector<int>{});
+  EXPECT_EQ(EnabledOf(*this, {ID_SELECT_DIRECTORY, ID_FIND_DIRECTORY, ID_OPTIONS, ID_QUICK_HELP,
+                              ID_APP_ABOUT, ID_EXIT_PROGRAM})
+                .size(),
+            6u);
+  ASSERT_TRUE(Frame().OpenDirectoryPath(MakeAlbum(3)));
+  EXPECT_EQ(EnabledOf(*this, kAlbumCommands),
+            (std::vector<int>{ID_CREATE_WEB_PAGE, ID_SAVE_RECORD, ID_EDIT_RECORD}));
+  MousePress(SketchCentre(1));
+  MouseRelease(SketchCentre(1));
+  fs::create_directory(temp / "album" / "Thumbs");
+  fs::create_directory(temp / "album" / "Large");
+  Frame().UpdateCommandStates();
+  // Crop for Thumb and Crop Original work only from the picture window.
+  EXPECT_EQ(EnabledOf(*this, kAlbumCommands),
+            (std::vector<int>{ID_CAPTION, ID_SHOW_FULL_SIZE, ID_CREATE_WEB_PAGE,
+                              ID_ASSUME_IMAGES_EXIST, ID_SAVE_RECORD, ID_EDIT_RECORD, ID_OP_CAPTION,
+                              ID_OP_ROTATE_RIGHT, ID_OP_ROTATE_LEFT, ID_OP_OMIT}));
+}
+
+TEST_F(MainFrame, LearningModeExplainsUntilTheHintTurnsItOff) {
+  Start(1, MakeAlbum(2));
+  EXPECT_TRUE(Action(ID_CAPTION).isEnabled());  // every toolbar button explains itself
+  QString hint;
+  WhenModal([&hint](QWidget* modal) {
+    hint = modal->findChild<QPlainTextEdit*>("HintText")->toPlainText();
+    modal->findChild<QCheckBox*>("TurnOffLearning")->setChecked(true);
+    qobject_cast<QDialog*>(modal)->accept();
+  });
+  Trigger(ID_CREATE_WEB_PAGE);
+  EXPECT_TRUE(hint.startsWith("Create the web page for this set of pictures."));
+  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
+  EXPECT_FALSE(fs::exists(temp / "album" / "pix_index.htm"));
+  EXPECT_FALSE(Action(ID_CAPTION).isEnabled());
+
+  Trigger(ID_CREATE_WEB_PAGE);  // the very next click acts
+  EXPECT_TRUE(fs::exists(temp / "album" / "pix_index.htm"));
+  EXPECT_TRUE(fs::exists(temp / "album" / "Thumbs" / "Thumb_p1.png"));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], (temp / "album" / "pix_index.htm").string());
+}
+
+TEST_F(MainFrame, ExitAsksToSaveTheRecordAfterASelectionChange) {
+  Start(0, MakeAlbum(2));
+  MousePress(SketchCentre(1));
+  MouseRelease(SketchCentre(1));
+  AnswerMessage("&Yes");
+  Frame().close();
+  EXPECT_EQ(modalTexts, std::vector<QString>{"Save Record?"});
+  EXPECT_EQ(ReadFileBytes(temp / "album" / "Quillaran.txt").rfind("QLNV_A t120", 0), 0u);
+}
+
+TEST_F(MainFrame, ExitWithoutChangesAsksNothing) {
+  Start(0, MakeAlbum(1));
+  Frame().close();
+  QApplication::processEvents();
+  EXPECT_TRUE(modalTexts.empty());
+  EXPECT_FALSE(fs::exists(temp / "album" / "Quillaran.txt"));
+}
+
+}  // namespace
