@@ -1,6 +1,7 @@
 #include "shell/DialogCaption.h"
 
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,7 +38,23 @@ CDialogCaption::CDialogCaption(QWidget* parent) : QDialog(parent) {
   layout->addWidget(caption_, 1);
   layout->addLayout(dateRow);
   layout->addWidget(buttons);
+  caption_->installEventFilter(this);
   caption_->setFocus();  // the user types the caption at once
+}
+
+bool CDialogCaption::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == caption_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      if (key->modifiers() & Qt::ControlModifier) {
+        caption_->insertPlainText("\n");
+      } else {
+        accept();
+      }
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CDialogCaption::Fill(const CaptionDialogData& data) {

@@ -21,6 +21,10 @@ class CDialogCaption : public QDialog {
 
   void accept() override;
 
+ protected:
+  // Enter in the caption box accepts, as in the date line; Ctrl+Enter starts a new line.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QLineEdit* titleLine_;
   QPlainTextEdit* caption_;
