@@ -1,6 +1,8 @@
 #include "views/SheetPainter.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -56,6 +58,10 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
   const bool captions = album.AdvancedSettings.AlwaysShowCaptions == 1;
   // Outlines reach a little beyond a cell.
   const QRect reach = exposed.adjusted(-kCrossWidth, -kCrossWidth, kCrossWidth, kCrossWidth);
+  // Sheet units are screen pixels, also on paper: the captions keep their size in them.
+  QFont font = QApplication::font();
+  font.setPixelSize(QFontInfo(QApplication::font()).pixelSize());
+  painter.setFont(font);
   int painted = 0;
   for (int position = 0; position < album.count; ++position) {
     CAlbumEntry& entry = album.EntryAtPosition(position);
