@@ -143,11 +143,15 @@ int CPixDir::CropForThumb(WindowRef owner) {
   return 1;
 }
 
-int CPixDir::RebuildWholeThumb(CAlbumEntry& entry, WindowRef owner) {
+int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
+  dirty = 1;
+  ReopenFullSize();
+  // The thumb shows the whole changed picture until the thumbs are rebuilt.
   if (!entry.picture.ScaleToFit(entry.thumb, GeneralSettings.ThumbSize)) {
     ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
+  RepaintSheet();
   return 1;
 }
 
@@ -172,12 +176,9 @@ int CPixDir::CropOriginal(WindowRef owner) {
   if (!selected->picture.CopyTo(whole) || !whole.CropTo(rect, selected->picture)) {
     return 0;
   }
-  dirty = 1;
-  ReopenFullSize();
-  if (!RebuildWholeThumb(*selected, owner)) {
+  if (!ShowChangedPicture(*selected, owner)) {
     return 0;
   }
-  RepaintSheet();
   if (!SaveCroppedOriginal(selected->picture, dirPath, selected->fileName, selected->fullPath)) {
     ReportUnsavedPicture(owner, dirPath + "/Cropped/" + selected->fileName);
     return 0;
@@ -190,12 +191,9 @@ int CPixDir::RotatePicture(WindowRef owner, int direction) {
   if (selected == nullptr || !selected->picture.Rotate(direction)) {
     return 0;
   }
-  dirty = 1;
-  ReopenFullSize();
-  if (!RebuildWholeThumb(*selected, owner)) {
+  if (!ShowChangedPicture(*selected, owner)) {
     return 0;
   }
-  RepaintSheet();
   if (!ReplaceOriginalFile(selected->picture, dirPath, selected->fileName)) {
     ReportUnsavedPicture(owner, selected->fullPath);
     return 0;

@@ -152,8 +152,9 @@ class CPixDir {
   bool HasFullSizeWindow();
   // Closes and opens again the selected picture's full size window, when it is open.
   void ReopenFullSize();
-  // The thumb from the whole picture, after a turn or a crop of the original.
-  int RebuildWholeThumb(CAlbumEntry& entry, WindowRef owner);
+  // After a turn or a crop of the original: the record is out of date, the full size window
+  // shows the new picture, and so does the thumb. 0 when the thumb could not be made.
+  int ShowChangedPicture(CAlbumEntry& entry, WindowRef owner);
   void ReportUnsavedPicture(WindowRef owner, const std::string& path);
 
   struct FitKey {

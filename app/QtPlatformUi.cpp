@@ -149,8 +149,12 @@ int CQtPlatformUi::QueryPictureRect(const std::string& title, Rect& rect) {
   return window != nullptr ? window->QueryRect(rect) : -1;
 }
 
-bool CQtPlatformUi::RunCaptionDialog(CaptionDialogData& data) {
-  CDialogCaption dialog(DialogParent());
+namespace {
+
+// Runs a dialog filled from data; data takes the fields back only on OK.
+template <class Dialog, class Data>
+bool RunFilledDialog(QWidget* parent, Data& data) {
+  Dialog dialog(parent);
   dialog.Fill(data);
   if (dialog.exec() != QDialog::Accepted) {
     return false;
@@ -159,14 +163,14 @@ bool CQtPlatformUi::RunCaptionDialog(CaptionDialogData& data) {
   return true;
 }
 
+}  // namespace
+
+bool CQtPlatformUi::RunCaptionDialog(CaptionDialogData& data) {
+  return RunFilledDialog<CDialogCaption>(DialogParent(), data);
+}
+
 bool CQtPlatformUi::RunHintDialog(HintDialogData& data) {
-  CDialogWizard dialog(DialogParent());
-  dialog.Fill(data);
-  if (dialog.exec() != QDialog::Accepted) {
-    return false;
-  }
-  data = dialog.Read();
-  return true;
+  return RunFilledDialog<CDialogWizard>(DialogParent(), data);
 }
 
 void CQtPlatformUi::ExitProcess(int code) { std::exit(code); }
