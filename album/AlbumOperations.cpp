@@ -6,6 +6,7 @@
 
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
+#include "imaging/PathJoin.h"
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 
@@ -180,7 +181,7 @@ int CPixDir::CropOriginal(WindowRef owner) {
     return 0;
   }
   if (!SaveCroppedOriginal(selected->picture, dirPath, selected->fileName, selected->fullPath)) {
-    ReportUnsavedPicture(owner, dirPath + "/Cropped/" + selected->fileName);
+    ReportUnsavedPicture(owner, InDirectory(InDirectory(dirPath, "Cropped"), selected->fileName));
     return 0;
   }
   return 1;

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "album/AlbumPath.h"
 #include "album/ImageFind.h"
 #include "album/Messages.h"
 #include "album/PictureReader.h"
@@ -82,14 +83,14 @@ class DirectoryRestorer {
 
 int CPixDir::OpenDirectory(const std::string& path) {
   AskSaveRecord();
-  const size_t k = path.rfind('/');
-  if (k == std::string::npos || k == 0) {
+  std::string newPath;
+  std::string newName;
+  if (!AlbumDirectoryOf(path, newPath, newName)) {
     return 0;
   }
   DirectoryRestorer restorer(*this);
-  dirPath = path.substr(0, k);
-  const size_t lastSlash = dirPath.rfind('/');
-  dirName = lastSlash == std::string::npos ? dirPath : dirPath.substr(lastSlash + 1);
+  dirPath = newPath;
+  dirName = newName;
 
   WaitCursor wait(ui_);
   CImageFind finder;
@@ -139,7 +140,7 @@ int CPixDir::OpenDirectory(const std::string& path) {
         CAlbumEntry& entry = loaded[static_cast<size_t>(loadedCount)];
         entry = std::move(result->entry);
         entry.fullPath = file;
-        entry.fileName = file.substr(k + 1);
+        entry.fileName = file.substr(file.rfind('/') + 1);
         entry.thumbRect.SetEmpty();
         entry.index = entry.order = loadedCount;
         entry.caption = "?";

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "imaging/PathJoin.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,9 +62,8 @@ int CImageFind::Find(const std::string& dir) {
     }
   }
   std::sort(names.begin(), names.end(), PictureNameLess);
-  const std::string prefix = dir.empty() || dir.back() != '/' ? dir + "/" : dir;
   for (const std::string& name : names) {
-    paths_.push_back(prefix + name);
+    paths_.push_back(InDirectory(dir, name));
   }
   return Count();
 }

@@ -37,7 +37,7 @@ class CPixDir {
   std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
   int32_t selection = -1;                   // index of the selected entry, -1 for none
   int32_t dirty = 0;                        // 1 when the record file is out of date
-  std::string dirPath;                      // album directory, without trailing "/"
+  std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
   std::string dirName;                      // last component of dirPath
   std::unique_ptr<CWindowObject> diagnosticWindow;
   CPlatformUi* mainFrame = nullptr;         // status panes; set when the view is laid out
@@ -63,6 +63,10 @@ class CPixDir {
   std::function<void()> rebuildThumbs;
 
   CPlatformUi& Ui() const { return ui_; }
+
+  // Whether a directory is open with at least one picture; without one there is no record
+  // to ask about or to write.
+  bool HasAlbum() const { return count > 0 && !dirPath.empty(); }
 
   // Entry by scan index, and by display position.
   CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
@@ -94,11 +98,18 @@ class CPixDir {
   // Appends the header line to out.
   void WriteRecordHeader(std::string& out) const;
   int ParseRecordHeader(const std::string& line);
+  // Applies the record to the entries, each line to the picture of its name, and renumbers
+  // the display order: pictures with a line by their recorded order, then the others in scan
+  // order. 1 applied; 0 no record, a rejected header, or a record of another folder
+  // ("Scrambled").
   int ReadRecord();
   // The same from an open stream positioned at the header.
   int ReadRecord(std::FILE* file);
-  // Replaces the record atomically; 1 written, 0 failed (message shown, old file untouched).
+  // Replaces the record atomically; 1 written, 0 failed (message shown, old file untouched) or
+  // no album open (nothing shown, nothing written).
   int WriteRecord();
+  // Closes the selected picture's window and, when the record is out of date and an album is
+  // open, asks "Save Record?". Always 1.
   int AskSaveRecord();
   void EditRecordExternally();
 
@@ -140,7 +151,8 @@ class CPixDir {
   // The "Helpful Hints" dialog, which may switch learning mode off.
   void ShowHint(const std::string& text);
 
-  // Directory loading and thumb building.
+  // Directory loading and thumb building. path is the directory, in any spelling, or a file
+  // inside it (AlbumPath.h). 1 when at least one picture was loaded.
   int OpenDirectory(const std::string& path);
   int BuildThumb(CAlbumEntry& entry);
   // Frees every entry and the display order; the album is empty.

@@ -1,14 +1,20 @@
 // The record file "Quillaran.txt": a header line with the thumb size and the web settings,
-// then one tab-separated line per entry in scan order (name, caption, date, order and an
-// optional thumb rectangle).
+// then one tab-separated line per entry in scan order (RecordLine.h). Lines are matched to the
+// pictures by name, so that a record outlives changes to its folder.
 
+#include <algorithm>
+#include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "album/Messages.h"
 #include "album/PixDir.h"
+#include "album/RecordLine.h"
 #include "album/TextScanner.h"
 #include "imaging/AtomicFile.h"
+#include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
 
 namespace {
@@ -18,86 +24,52 @@ const char kMagic[] = "QLNV_A";
 const char kDefaultTextColor[] = "maroon";
 constexpr size_t kMaxColorName = 63;
 
-// Tabs and line breaks would split a field or a line; they are written as blanks.
-std::string FieldText(const std::string& text) {
-  std::string out = text;
-  for (char& c : out) {
-    if (c == '\t' || c == '\r' || c == '\n') {
-      c = ' ';
-    }
-  }
-  return out;
-}
-
 int32_t ClampOr(int32_t value, int32_t low, int32_t high, int32_t fallback) {
   return value < low || value > high ? fallback : value;
 }
 
-std::string EntryLine(const CAlbumEntry& entry) {
-  std::string line = entry.fileName + '\t' + FieldText(entry.caption) + '\t' +
-                     FieldText(entry.date) + '\t' + std::to_string(entry.order);
-  const Rect& r = entry.thumbRect;
-  if (!r.IsEmpty()) {
-    line += '\t' + std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
-            std::to_string(r.right) + ' ' + std::to_string(r.bottom);
-  }
-  return line + '\n';
-}
-
-// Applies one entry line; false when its name is not the entry's (reading must stop).
-bool ApplyEntryLine(CAlbumEntry& entry, const std::string& line, bool hadLineEnd, int count) {
-  const size_t npos = std::string::npos;
-  const size_t tab1 = line.find('\t');
-  if (tab1 == npos) {
-    return true;  // empty or not an entry line: the entry keeps its values
-  }
-  if (std::string_view(line).substr(0, tab1) != entry.fileName) {
-    return false;
-  }
-  const size_t tab2 = line.find('\t', tab1 + 1);
-  if (tab2 == npos) {
-    return true;
-  }
-  entry.caption = line.substr(tab1 + 1, tab2 - tab1 - 1);
-  if (entry.caption.empty()) {
-    entry.caption = "?";
-  }
-  const size_t tab3 = line.find('\t', tab2 + 1);
-  if (tab3 == npos) {
-    return true;
-  }
-  entry.date = line.substr(tab2 + 1, tab3 - tab2 - 1);
-  const size_t tab4 = line.find('\t', tab3 + 1);
-  if (tab4 == npos && !hadLineEnd) {
-    return true;  // a last line cut short: its order may be incomplete
-  }
-  const int32_t order = IntOrZero(std::string_view(line).substr(tab3 + 1, tab4 - tab3 - 1));
-  if (order >= 0 && order < count) {
-    entry.order = order;
-  }
-  if (tab4 == npos) {
-    entry.thumbRect.SetEmpty();
-    return true;
-  }
-  // Coordinates that cannot be read keep their values, as do the ones after them.
-  CTextScanner rest(std::string_view(line).substr(tab4 + 1));
-  for (int32_t* side : {&entry.thumbRect.left, &entry.thumbRect.top, &entry.thumbRect.right,
-                        &entry.thumbRect.bottom}) {
-    if (!rest.Int(*side)) {
-      break;
+// Finds the entry of each record line: the entry at the line's position when it has the
+// line's name, else the first entry of that name not matched yet. So a record still fits its
+// folder after pictures were added, removed or renamed.
+class CLineMatcher {
+ public:
+  explicit CLineMatcher(CPixDir& album) : album_(album), matched_(album.count, false) {
+    for (int i = 0; i < album.count; ++i) {
+      byName_[RecordName(album.EntryAt(i).fileName)].push_back(i);
     }
   }
-  return true;
-}
+  // The entry for the line at this position, or null when no picture of the folder has its
+  // name or every such picture has had its line.
+  CAlbumEntry* Match(std::string_view name, int position) {
+    int found = -1;
+    if (position < album_.count && !matched_[position] &&
+        RecordName(album_.EntryAt(position).fileName) == name) {
+      found = position;
+    } else if (const auto it = byName_.find(std::string(name)); it != byName_.end()) {
+      for (const int i : it->second) {
+        if (!matched_[i]) {
+          found = i;
+          break;
+        }
+      }
+    }
+    if (found < 0) {
+      return nullptr;
+    }
+    matched_[found] = true;
+    return &album_.EntryAt(found);
+  }
+  bool Matched(int index) const { return matched_[index]; }
+
+ private:
+  CPixDir& album_;
+  std::vector<bool> matched_;
+  std::unordered_map<std::string, std::vector<int>> byName_;
+};
 
 }  // namespace
 
-std::string CPixDir::RecordPath() const {
-  if (dirPath.empty()) {
-    return kRecordName;
-  }
-  return dirPath.back() == '/' ? dirPath + kRecordName : dirPath + '/' + kRecordName;
-}
+std::string CPixDir::RecordPath() const { return InDirectory(dirPath, kRecordName); }
 
 void CPixDir::WriteRecordHeader(std::string& out) const {
   const CWebViewSettings& web = WebViewSettings;
@@ -160,20 +132,49 @@ int CPixDir::ReadRecord(std::FILE* file) {
   if (!ReadWholeLine(file, line, hadLineEnd) || !ParseRecordHeader(line)) {
     return 0;
   }
-  int consumed = 0;
-  while (consumed < count && ReadWholeLine(file, line, hadLineEnd) &&
-         ApplyEntryLine(EntryAt(consumed), line, hadLineEnd, count)) {
-    ++consumed;
+  CLineMatcher matcher(*this);
+  int namingLines = 0;
+  int matchedLines = 0;
+  for (int position = 0; ReadWholeLine(file, line, hadLineEnd); ++position) {
+    const std::optional<std::string_view> name = EntryLineName(line);
+    if (!name) {
+      continue;  // an empty line still takes a position
+    }
+    ++namingLines;
+    if (CAlbumEntry* entry = matcher.Match(*name, position)) {
+      ApplyEntryLine(*entry, line, hadLineEnd);
+      ++matchedLines;
+    }
   }
-  if (consumed < count) {
+  // A record none of whose lines names a picture here belongs to another folder.
+  if (namingLines > 0 && matchedLines == 0) {
     ReportError(ui_, "Scrambled", kRecordName);
     return 0;
   }
-  SortDisplayOrder();
+  // Pictures with a line first, by their recorded order; the others after them in scan order.
+  // The orders then become the display positions, without gaps.
+  auto scanIndex = [this](const CAlbumEntry* e) { return static_cast<int>(e - entries.data()); };
+  std::sort(
+      displayOrder.begin(), displayOrder.end(), [&](const CAlbumEntry* a, const CAlbumEntry* b) {
+        const bool aLine = matcher.Matched(scanIndex(a));
+        const bool bLine = matcher.Matched(scanIndex(b));
+        if (aLine != bLine) {
+          return aLine;
+        }
+        return aLine && a->order != b->order ? a->order < b->order : scanIndex(a) < scanIndex(b);
+      });
+  for (int position = 0; position < count; ++position) {
+    displayOrder[static_cast<size_t>(position)]->order = position;
+  }
   return 1;
 }
 
 int CPixDir::WriteRecord() {
+  // Without pictures there is nothing to record, and a header-only file would replace
+  // whatever record lies in the current directory.
+  if (!HasAlbum()) {
+    return 0;
+  }
   // Written beside the record and renamed over it, so that a failure at any point leaves the
   // old record whole.
   std::string content;
@@ -196,8 +197,9 @@ int CPixDir::AskSaveRecord() {
       ui_.ClosePictureWindow(selected->fileName);
     }
   }
-  if (dirty == 1 && ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNo) ==
-                        MsgAnswer::Yes) {
+  if (dirty == 1 && HasAlbum() &&
+      ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNo) ==
+          MsgAnswer::Yes) {
     WriteRecord();
   }
   return 1;

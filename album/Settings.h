@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 struct CGeneralSettings {
   int32_t ThumbSize = 120;
@@ -27,8 +29,12 @@ struct CWebViewSettings {
   bool operator==(const CWebViewSettings&) const = default;
 };
 
-// Where the program's own help page is installed, as a directory (file address).
+// Where the program's own help page is, as a directory: the data folder installed beside the
+// program (FindHelpDir), else the source tree's resources/ when run from a build.
 std::string DefaultHelpDir();
+// The help directory for the program at exePath: <exe dir>/../share/quillaran when it holds
+// QuillaranHelp.htm, else fallback.
+std::string FindHelpDir(const std::string& exePath, const std::string& fallback);
 
 struct CAdvancedSettings {
   int32_t SafePixNum = 32;
@@ -72,3 +78,18 @@ void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
   visit("AutoCropStrategy", a.AutoCropStrategy);
   visit("TopDir2Look", a.TopDir2Look);
 }
+
+// A numeric stored setting with the range the options sheet accepts and its default on a
+// clean profile.
+struct SettingRange {
+  std::string_view name;
+  int32_t min = 0;
+  int32_t max = 0;
+  int32_t defaultValue = 0;
+};
+
+// The numeric stored settings in reading order; the text settings (WTextColor, HelpDirR,
+// TopDir2Look) have no range.
+const std::vector<SettingRange>& SettingRanges();
+// The range of a numeric setting by its name; null for a text setting or an unknown name.
+const SettingRange* FindSettingRange(std::string_view name);

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "cli/SettingOption.h"
+
 namespace {
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -88,14 +90,15 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
 std::string CliUsage() {
   return "Usage: quillaran-web [options] DIR\n"
          "Loads the pictures of DIR as Quillaran opens a directory (your saved settings, then\n"
-         "the directory's record file Quillaran.txt) and writes the web album: pix_index.htm,\n"
-         "Thumbs/, Large/ and the style sheet.\n"
+         "the directory's record file Quillaran.txt) and writes the web album into DIR:\n"
+         "pix_index.htm, Thumbs/, Large/ and the style sheet.\n"
          "\n"
          "Options:\n"
          "  --assume-images     write only the pages and the style sheet, not the images\n"
          "  --limit             load only as many pictures as SafePixNum allows\n"
          "  --no-limit          load every picture (the default)\n"
-         "  --set NAME=VALUE    change a setting after the record file was read, e.g.\n"
+         "  --set NAME=VALUE    change a setting for this run: before loading, and again over\n"
+         "                      the record file's settings, e.g.\n"
          "                      --set ThumbSize=160 --set FrameYorN=0 --set WTextColor=navy\n"
          "  --caption TEXT      the caption of the whole album (with Only1Caption)\n"
          "  --date TEXT         the date of the whole album (with Only1Date)\n"
@@ -105,6 +108,8 @@ std::string CliUsage() {
          "                      thumb bitmap size, thumb display size, omitted, date, caption\n"
          "  --help              show this text\n"
          "  --version           show the version\n"
+         "\n" +
+         SettingsHelp() +
          "\n"
          "Exit status: 0 done, 1 no album could be loaded or the web page could not be\n"
          "created, 2 wrong usage. Your settings are read, never written.\n";

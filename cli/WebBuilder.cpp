@@ -1,15 +1,19 @@
 #include "cli/WebBuilder.h"
 
-#include <charconv>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <type_traits>
 
+#include "album/AlbumPath.h"
 #include "album/ImageFind.h"
 #include "album/PixDir.h"
-#include "album/Settings.h"
 #include "cli/CliOptions.h"
+#include "cli/SettingOption.h"
 #include "cli/StderrUi.h"
+#include "imaging/PathJoin.h"
 #include "web/WebElement.h"
 
 namespace fs = std::filesystem;
@@ -19,16 +23,6 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
-
-bool ParseWholeNumber(const std::string& text, int32_t& value) {
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  if (first != last && *first == '+') {
-    ++first;
-  }
-  const auto [end, error] = std::from_chars(first, last, value);
-  return error == std::errc() && end == last && first != last;
-}
 
 std::string SizeText(int width, int height) {
   return std::to_string(width) + "x" + std::to_string(height);
@@ -46,51 +40,38 @@ void ListAlbum(CPixDir& album, std::ostream& out) {
   }
 }
 
-// The directory as OpenDirectory takes it: its path ending with "/".
-std::string DirectoryArgument(const std::string& directory) {
-  std::error_code error;
-  fs::path absolute = fs::absolute(directory, error);
-  if (error) {
-    absolute = directory;
-  }
-  std::string path = absolute.lexically_normal().string();
-  if (path.empty() || path.back() != '/') {
-    path += '/';
-  }
-  return path;
-}
-
-}  // namespace
-
-bool SetSettingByName(CPixDir& album, const std::string& name, const std::string& value,
-                      std::string& error) {
-  bool found = false;
-  bool valid = true;
-  VisitStoredSettings(album.GeneralSettings, album.WebViewSettings, album.AdvancedSettings,
-                      [&](const char* settingName, auto& setting) {
-                        if (found || name != settingName) {
-                          return;
-                        }
-                        found = true;
-                        if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
-                          setting = value;
-                        } else {
-                          valid = ParseWholeNumber(value, setting);
-                        }
-                      });
-  if (!found) {
-    error = "there is no setting named " + name;
-    return false;
-  }
-  if (!valid) {
-    error = "the setting " + name + " needs a whole number, not \"" + value + "\"";
-    return false;
-  }
-  if (name == "HelpDirR") {
-    album.UpdateHelpFile();
+// Applies every --set; false after saying which one is wrong.
+bool ApplySettings(CPixDir& album, const CliOptions& options, std::ostream& err) {
+  std::string error;
+  for (const auto& [name, value] : options.settings) {
+    if (!SetSettingByName(album, name, value, error)) {
+      err << "quillaran-web: " << error << "\n"
+          << "Try 'quillaran-web --help'.\n";
+      return false;
+    }
   }
   return true;
 }
+
+// Whether the album can be made in directory; false after saying why not.
+bool CheckDirectory(const std::string& directory, bool writing, std::ostream& err) {
+  std::error_code error;
+  const fs::file_status status = fs::status(directory, error);
+  std::string problem;
+  if (!fs::exists(status)) {
+    problem = " does not exist";
+  } else if (!fs::is_directory(status)) {
+    problem = " is not a directory";
+  } else if (writing && ::faccessat(AT_FDCWD, directory.c_str(), W_OK, AT_EACCESS) != 0) {
+    problem = " cannot be written: " + std::generic_category().message(errno);
+  }
+  if (!problem.empty()) {
+    err << "quillaran-web: " << directory << problem << "\n";
+  }
+  return problem.empty();
+}
+
+}  // namespace
 
 int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                     CProfileStore& profile, bool showProgress) {
@@ -108,12 +89,6 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
     out << "quillaran-web " << QUILLARAN_VERSION << "\n";
     return kDone;
   }
-  std::error_code statError;
-  if (!fs::is_directory(options.directory, statError)) {
-    err << "quillaran-web: " << options.directory << " is not a directory\n";
-    return kFailed;
-  }
-
   CStderrUi ui(err, showProgress);
   ui.limitAnswer = options.limit;
   ui.caption = options.caption;
@@ -122,8 +97,21 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   album.LoadSettings(profile);
   // The run log belongs to the desktop program's runs.
   album.AdvancedSettings.KeepLog = 0;
+  // Settings reach the loader (SafePixNum, ThumbSize), and are applied again over the
+  // directory's record below.
+  if (!ApplySettings(album, options, err)) {
+    return kUsage;
+  }
+  if (!CheckDirectory(options.directory, !options.list || options.saveRecord, err)) {
+    return kFailed;
+  }
 
-  const std::string directory = DirectoryArgument(options.directory);
+  // Absolute before anything changes the current directory.
+  std::string directory;
+  std::string name;
+  if (!AlbumDirectoryOf(options.directory, directory, name)) {
+    return kFailed;
+  }
   {
     CImageFind counter;
     const int found = counter.Find(directory);
@@ -137,12 +125,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   }
 
   const CGeneralSettings generalBefore = album.GeneralSettings;
-  for (const auto& [name, value] : options.settings) {
-    if (!SetSettingByName(album, name, value, error)) {
-      err << "quillaran-web: " << error << "\n";
-      return kUsage;
-    }
-  }
+  ApplySettings(album, options, err);  // checked above
   if (!(album.GeneralSettings == generalBefore)) {
     album.BuildAllThumbs();
   }
@@ -160,6 +143,6 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
     err << "Could not create Web Page\n";
     return kFailed;
   }
-  out << (fs::path(album.dirPath) / "pix_index.htm").string() << "\n";
+  out << InDirectory(album.dirPath, "pix_index.htm") << "\n";
   return kDone;
 }

@@ -12,9 +12,3 @@ class CProfileStore;
 // never written. Returns the exit status: 0 done, 1 no album or no web page, 2 usage error.
 int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                     CProfileStore& profile, bool showProgress);
-
-// Changes the setting of this profile value name from its text. false with a reason in error
-// when there is no such setting or the text is not a whole number where one is needed.
-class CPixDir;
-bool SetSettingByName(CPixDir& album, const std::string& name, const std::string& value,
-                      std::string& error);

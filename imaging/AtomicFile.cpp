@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -40,16 +42,56 @@ int CreateTemporary(const std::string& path, std::string& temporary) {
   return -1;
 }
 
+// The file that path finally names, through any symbolic links (a dangling link names the
+// file it would point to), so that the file is replaced and the link kept. 0 or ELOOP.
+int FollowLinks(const std::string& path, std::string& target) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  target = path;
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, error))) {
+      return 0;
+    }
+    const std::filesystem::path link = std::filesystem::read_symlink(target, error);
+    if (error) {
+      return error.value();
+    }
+    target = link.is_absolute() ? link.string()
+                                : (std::filesystem::path(target).parent_path() / link).string();
+  }
+  return ELOOP;
+}
+
+// A file the user cannot write stays as it is, although the directory would allow the rename.
+// A file without any write bit counts as locked by its owner even for root, who may write
+// anything. 0, or the error number writing into the file would give.
+int WriteProtection(const std::string& path, const struct stat& info) {
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    return errno;
+  }
+  return (info.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
 }  // namespace
 
 int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable) {
+  std::string target;
+  if (const int error = FollowLinks(path, target); error != 0) {
+    return error;
+  }
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  if (replacing) {
+    if (const int error = WriteProtection(target, old); error != 0) {
+      return error;
+    }
+  }
   std::string temporary;
-  const int fd = CreateTemporary(path, temporary);
+  const int fd = CreateTemporary(target, temporary);
   if (fd < 0) {
     return errno;
   }
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+  if (replacing) {
     ::fchmod(fd, old.st_mode & 07777);
   }
   int error = WriteAll(fd, content);
@@ -59,7 +101,7 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
   if (::close(fd) != 0 && error == 0) {
     error = errno;
   }
-  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
     error = errno;
   }
   if (error != 0) {

@@ -9,19 +9,26 @@ namespace {
 
 int RoundHalfUp(double value) { return static_cast<int>(value + 0.5); }
 
-// Centres a span of newSize on the old span [low, high) of oldSize, never starting before 0,
-// and pulls it back from the far edge when it started inside the picture.
+// Centres a span of newSize (at most limit) on the old span [low, high) of oldSize, never
+// starting before 0, and pulls it back from the far edge: the span lies inside [0, limit).
 void PlaceSpan(int32_t& low, int32_t& high, int oldSize, int newSize, int limit) {
   const int shift = (oldSize - newSize) / 2;  // truncates toward zero
-  if (shift != 0) {
-    low = std::max(low + shift, 0);
+  low = std::clamp(low + shift, 0, limit - newSize);
+  high = low + newSize;
+}
+
+// A fitted size larger than the picture shrinks, keeping its aspect, until it fits.
+void ShrinkToFit(int& width, int& height, double aspect, int pictureWidth, int pictureHeight) {
+  if (width > pictureWidth) {
+    width = pictureWidth;
+    height = RoundHalfUp(pictureWidth / aspect);
   }
-  if (low > 0 && low + newSize > limit) {
-    high = limit;
-    low = limit - newSize;
-  } else {
-    high = low + newSize;
+  if (height > pictureHeight) {
+    height = pictureHeight;
+    width = std::min(RoundHalfUp(pictureHeight * aspect), pictureWidth);
   }
+  width = std::max(width, 1);
+  height = std::max(height, 1);
 }
 
 }  // namespace
@@ -53,6 +60,7 @@ int CImageWrap::FitCropAspect(Rect& rect, int mode) const {
   } else {
     newHeight = RoundHalfUp(width / target);
   }
+  ShrinkToFit(newWidth, newHeight, target, pictureWidth, pictureHeight);
   PlaceSpan(rect.left, rect.right, width, newWidth, pictureWidth);
   PlaceSpan(rect.top, rect.bottom, height, newHeight, pictureHeight);
   return 1;

@@ -43,5 +43,10 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
 }
 
 uint32_t CImageWrap::Save(const std::string& path, const std::vector<uint8_t>* exifSegment) const {
-  return codec::EncodeFile(bitmap, path, exifSegment);
+  return Save(path, codec::SaveOptions{.exifSegment = exifSegment});
+}
+
+uint32_t CImageWrap::Save(const std::string& path, const codec::SaveOptions& options,
+                          int* writeError) const {
+  return codec::EncodeFile(bitmap, path, options, writeError);
 }

@@ -7,6 +7,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/Rect.h"
+#include "imaging/codec/Codec.h"
 
 class CPlatformUi;
 class CRasterCanvas;
@@ -38,6 +39,9 @@ class CImageWrap {
   // success or a failure code (0x80004005). An EXIF segment, when given, is written into a
   // JPEG file as its APP1 segment.
   uint32_t Save(const std::string& path, const std::vector<uint8_t>* exifSegment = nullptr) const;
+  // The same with every way of writing; writeError as codec::EncodeFile gives it.
+  uint32_t Save(const std::string& path, const codec::SaveOptions& options,
+                int* writeError = nullptr) const;
   // Copies the bitmap (not the display size). 1 done; 0 the destination could not be made.
   int CopyTo(CImageWrap& destination) const;
 

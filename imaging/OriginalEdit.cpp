@@ -5,27 +5,23 @@
 #include <system_error>
 #include <vector>
 
+#include "imaging/PathJoin.h"
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/ExifSegment.h"
 
 namespace {
 
-std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (directory.empty()) {
-    return name;
-  }
-  return directory.back() == '/' ? directory + name : directory + '/' + name;
-}
-
 // Writes picture to path with the EXIF segment of exifSource, if it has one. The codec
-// writes a temporary file beside path and renames it over path.
+// writes a temporary file beside path, flushes it to the disk and renames it over path: these
+// files stand in for the user's photographs.
 int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
                    const std::string& exifSource) {
   std::vector<uint8_t> exif = ReadJpegExifSegment(exifSource);
   if (!exif.empty()) {
     SetExifOrientation(exif, 1);
   }
-  return picture.Save(path, exif.empty() ? nullptr : &exif) == codec::kOk ? 1 : 0;
+  const codec::SaveOptions options{.exifSegment = exif.empty() ? nullptr : &exif, .durable = true};
+  return picture.Save(path, options) == codec::kOk ? 1 : 0;
 }
 
 }  // namespace

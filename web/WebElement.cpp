@@ -1,11 +1,16 @@
 #include "web/WebElement.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 #include "album/AlbumEntry.h"
+#include "album/Messages.h"
 #include "album/PixDir.h"
+#include "imaging/ErrorText.h"
 #include "imaging/FramedThumb.h"
+#include "imaging/PathJoin.h"
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
@@ -14,20 +19,46 @@
 
 namespace {
 
-// An existing directory, or one made now.
-bool EnsureDirectory(const std::string& path) {
+// The system's text for an error number ("Permission denied").
+std::string Reason(int error) { return std::generic_category().message(error); }
+
+// An existing directory, or one made now; else the reason why not.
+int EnsureDirectory(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    return true;
+    return 0;
+  }
+  if (std::filesystem::exists(path, error)) {
+    return ENOTDIR;  // a file of that name is in the way
   }
   std::filesystem::create_directory(path, error);
-  return std::filesystem::is_directory(path, error);
+  return error ? error.value() : 0;
 }
 
 }  // namespace
 
 std::string CWebElement::AlbumPath(const std::string& relative) const {
-  return album_.dirPath.empty() ? relative : album_.dirPath + "/" + relative;
+  return InDirectory(album_.dirPath, relative);
+}
+
+bool CWebElement::MakeFolder(const std::string& name) {
+  const std::string path = AlbumPath(name);
+  const int error = EnsureDirectory(path);
+  if (error != 0) {
+    ReportError(album_.Ui(), "Cannot create folder", path + ": " + Reason(error));
+  }
+  return error == 0;
+}
+
+void CWebElement::SaveImage(const CImageWrap& image, const std::string& path,
+                            const codec::SaveOptions& options) {
+  int writeError = 0;
+  const uint32_t result = image.Save(path, options, &writeError);
+  if (result != codec::kOk) {
+    ReportError(album_.Ui(), "Cannot write",
+                path + ": " + (writeError != 0 ? Reason(writeError) : ErrorText(result)));
+    imagesFailed_ = true;
+  }
 }
 
 int CWebElement::CreateWebPage(const std::string& albumName,
@@ -38,14 +69,15 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
   const CWebViewSettings& web = album_.WebViewSettings;
 
+  imagesFailed_ = false;
   if (web.Only1Date == 1 || web.Only1Caption == 1) {
     AskSingleCaption(albumName, displayOrder, count);
   }
-  if (web.LIOwnWP == 1 && !WritePicturePages(displayOrder, count)) {
-    pageNames.clear();
+  // The images first: the pages tell the sizes of this run's large images.
+  if (assumeImages == 0 && !WriteImages(displayOrder, count)) {
     return 0;
   }
-  if (assumeImages == 0 && !WriteImages(displayOrder, count)) {
+  if (web.LIOwnWP == 1 && !WritePicturePages(displayOrder, count)) {
     pageNames.clear();
     return 0;
   }
@@ -59,7 +91,8 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     return 0;
   }
   const bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
-  if (std::fclose(file) != 0 || !written) {
+  // An image that could not be written was reported; the album is incomplete.
+  if (std::fclose(file) != 0 || !written || imagesFailed_) {
     return 0;
   }
   ui.Beep(BeepKind::Exclamation);
@@ -83,7 +116,7 @@ void CWebElement::AskSingleCaption(const std::string& albumName,
 
 int CWebElement::WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder, int count) {
   pageNames = MakePageNames(displayOrder, count);
-  if (!EnsureDirectory(AlbumPath("Large"))) {
+  if (!MakeFolder("Large")) {
     return 0;
   }
   for (int i = 0; i < count; ++i) {
@@ -116,30 +149,34 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
     }
   }
 
-  // Image saves are not checked: a picture that cannot be written leaves a broken image in
-  // the album, not a failed run.
-  if (!EnsureDirectory(AlbumPath("Thumbs"))) {
+  // A file that cannot be written is reported and the others are still written.
+  if (!MakeFolder("Thumbs")) {
     return 0;
   }
+  // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
+  const codec::SaveOptions thumbOptions{.fullChroma = true};
   for (int i = 0; i < count; ++i) {
     CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
     const std::string path = AlbumPath("Thumbs/Thumb_" + entry.fileName);
     if (framed && entry.thumb.BitsPerPixel() > 8) {
       CImageWrap framedImage;
       if (PixelBufferToImage(entry.framedThumb, framedImage.bitmap, 1)) {
-        framedImage.Save(path);
+        SaveImage(framedImage, path, thumbOptions);
+      } else {
+        ReportError(album_.Ui(), "Cannot write", path + ": " + ErrorText(codec::kOutOfMemory));
+        imagesFailed_ = true;
       }
     } else {
-      entry.thumb.Save(path);
+      SaveImage(entry.thumb, path, thumbOptions);
     }
   }
-  if (!EnsureDirectory(AlbumPath("Large"))) {
+  if (!MakeFolder("Large")) {
     return 0;
   }
   for (int i = 0; i < count; ++i) {
     const CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
     const CImageWrap& large = entry.webImage.HasBitmap() ? entry.webImage : entry.picture;
-    large.Save(AlbumPath("Large/" + entry.fileName));
+    SaveImage(large, AlbumPath("Large/" + entry.fileName), {});
   }
   return 1;
 }

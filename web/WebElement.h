@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "imaging/codec/Codec.h"
+
 class CAlbumEntry;
+class CImageWrap;
 class CPixDir;
 
 // Thumb sizes that advertisement filters block are nudged by 2 pixels along their shorter
@@ -32,8 +35,10 @@ class CWebElement {
   std::vector<std::string> pageNames;
 
   // assumeImages 0 writes everything; 1 writes only the pages and the style sheet. 1 done;
-  // 0 when Large or Thumbs can be neither found nor made, or the index page cannot be written
-  // (the caller reports "Could not create Web Page").
+  // 0 when Large or Thumbs can be neither found nor made (the run stops), when an image file
+  // could not be written (the others are still written), each reported with its path and the
+  // system's reason, or when the index page cannot be written. The caller then reports
+  // "Could not create Web Page".
   int CreateWebPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                     int count, int assumeImages);
   // Writes Large/<page name> of the entry at this display position; a page that cannot be
@@ -48,6 +53,12 @@ class CWebElement {
   std::string IndexPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                         int count) const;
   std::string AlbumPath(const std::string& relative) const;
+  // Finds or makes the folder below the album; false after reporting why it cannot be made.
+  bool MakeFolder(const std::string& name);
+  // Writes one image file; a failure is reported and marks the run as failed.
+  void SaveImage(const CImageWrap& image, const std::string& path,
+                 const codec::SaveOptions& options);
 
   CPixDir& album_;
+  bool imagesFailed_ = false;
 };

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "imaging/AtomicFile.h"
 #include "imaging/Bitmap.h"
@@ -164,8 +165,11 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap) {
   return result;
 }
 
-uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
-                    const std::vector<uint8_t>* exifSegment) {
+uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOptions& options,
+                    int* writeError) {
+  if (writeError != nullptr) {
+    *writeError = 0;
+  }
   const Format format = FormatFromExtension(path);
   if (format == Format::Unknown || bitmap.IsNull() ||
       (bitmap.BitsPerPixel() != 8 && bitmap.BitsPerPixel() != 24)) {
@@ -175,7 +179,7 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
   bool ok = false;
   switch (format) {
     case Format::Jpeg:
-      ok = EncodeJpeg(bitmap, exifSegment, encoded);
+      ok = EncodeJpeg(bitmap, options, encoded);
       break;
     case Format::Png:
       ok = EncodePng(bitmap, encoded);
@@ -189,7 +193,15 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
     case Format::Unknown:
       break;
   }
-  if (!ok || ReplaceFileAtomically(path, std::string_view(reinterpret_cast<const char*>(encoded.Data()), encoded.Size()), false) != 0) {
+  if (!ok) {
+    return kFail;
+  }
+  const std::string_view bytes(reinterpret_cast<const char*>(encoded.Data()), encoded.Size());
+  const int error = ReplaceFileAtomically(path, bytes, options.durable);
+  if (error != 0) {
+    if (writeError != nullptr) {
+      *writeError = error;
+    }
     return kFail;
   }
   return kOk;

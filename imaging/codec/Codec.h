@@ -51,10 +51,22 @@ inline DecodeResult Decoded(int depth) { return {kOk, depth}; }
 // Decodes the file at path by its magic bytes. On any failure the bitmap is empty.
 DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap);
 
+// How a picture file is written.
+struct SaveOptions {
+  // An APP1 payload starting with "Exif\0\0", written into JPEG files only.
+  const std::vector<uint8_t>* exifSegment = nullptr;
+  // Flushes the new file to the disk before it replaces the old one: for the user's own
+  // photographs, so that a power cut leaves the old picture or the new one, never an empty file.
+  bool durable = false;
+  // JPEG without chroma subsampling (4:4:4), for small pictures whose fine colour patterns
+  // would otherwise blur.
+  bool fullChroma = false;
+};
+
 // Encodes the bitmap with the encoder that the extension of path chooses and replaces the file
-// atomically. exifSegment (an APP1 payload starting with "Exif\0\0") is written into JPEG
-// files only. kOk, or kFail with nothing written.
-uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path,
-                    const std::vector<uint8_t>* exifSegment);
+// atomically. kOk, or kFail with nothing written; writeError, when given, then holds the
+// error number of the failed file operation (0 when the encoding itself failed).
+uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOptions& options,
+                    int* writeError = nullptr);
 
 }  // namespace codec

@@ -58,7 +58,7 @@ DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap);
 DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap);
 
 // Encoders take a bitmap of 8 or 24 bits per pixel; false when encoding failed.
-bool EncodeJpeg(const CBitmap& bitmap, const std::vector<uint8_t>* exifSegment, ByteSink& out);
+bool EncodeJpeg(const CBitmap& bitmap, const SaveOptions& options, ByteSink& out);
 bool EncodePng(const CBitmap& bitmap, ByteSink& out);
 bool EncodeGif(const CBitmap& bitmap, ByteSink& out);
 bool EncodeBmp(const CBitmap& bitmap, ByteSink& out);

@@ -79,7 +79,7 @@ void ExpandRow(const CBitmap& bitmap, const uint8_t* in, uint8_t* out) {
 }
 
 // Drives libjpeg. The only function with setjmp: its locals are all trivially destructible.
-bool RunEncode(JpegEncoder& e, const CBitmap& bitmap, const std::vector<uint8_t>* exifSegment) {
+bool RunEncode(JpegEncoder& e, const CBitmap& bitmap, const SaveOptions& options) {
   if (setjmp(e.trap.jump) != 0) {
     return false;
   }
@@ -101,6 +101,13 @@ bool RunEncode(JpegEncoder& e, const CBitmap& bitmap, const std::vector<uint8_t>
   e.cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
   jpeg_set_defaults(&e.cinfo);
   jpeg_set_quality(&e.cinfo, kQuality, TRUE);
+  if (options.fullChroma && !grey) {
+    for (int c = 0; c < e.cinfo.num_components; ++c) {
+      e.cinfo.comp_info[c].h_samp_factor = 1;
+      e.cinfo.comp_info[c].v_samp_factor = 1;
+    }
+  }
+  const std::vector<uint8_t>* exifSegment = options.exifSegment;
   const bool withExif =
       exifSegment != nullptr && !exifSegment->empty() && exifSegment->size() <= kMaxMarkerPayload;
   // Exif readers expect their segment right after the start of image, so no JFIF header then.
@@ -125,9 +132,9 @@ bool RunEncode(JpegEncoder& e, const CBitmap& bitmap, const std::vector<uint8_t>
 
 }  // namespace
 
-bool EncodeJpeg(const CBitmap& bitmap, const std::vector<uint8_t>* exifSegment, ByteSink& out) {
+bool EncodeJpeg(const CBitmap& bitmap, const SaveOptions& options, ByteSink& out) {
   auto encoder = std::unique_ptr<JpegEncoder>(new (std::nothrow) JpegEncoder(out));
-  return encoder && RunEncode(*encoder, bitmap, exifSegment);
+  return encoder && RunEncode(*encoder, bitmap, options);
 }
 
 }  // namespace codec

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "album/AlbumPath.h"
 #include "album/ImageFind.h"
 #include "album/PixDir.h"
 #include "tests/support/FakePlatformUi.h"
@@ -99,9 +100,33 @@ TEST_F(DirectoryLoading, APathOfAFileInsideOpensItsDirectory) {
   EXPECT_EQ(album.EntryAt(0).fileName, "x.bmp");
 }
 
+TEST_F(DirectoryLoading, EverySpellingOfTheDirectoryOpensTheSameAlbum) {
+  const fs::path dir = temp / "a" / "b";
+  WritePicture(dir, "pic one.bmp");
+  WritePicture(dir, "x.bmp");
+  const std::string absolute = dir.string();
+  for (const std::string& form : {absolute, absolute + "/", absolute + "//", std::string("a/b"),
+                                  std::string("./a/b/../b"), absolute + "/x.bmp"}) {
+    SCOPED_TRACE(form);
+    fs::current_path(temp.Path());
+    ASSERT_EQ(album.OpenDirectory(form), 1);
+    EXPECT_EQ(album.dirPath, absolute);
+    EXPECT_EQ(album.dirName, "b");
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{"pic one.bmp", "x.bmp"}));
+  }
+  for (const char* root : {"/", "//", "/no-such-picture.jpg"}) {
+    std::string path;
+    std::string name;
+    ASSERT_TRUE(AlbumDirectoryOf(root, path, name)) << root;
+    EXPECT_EQ(path, "/");
+    EXPECT_EQ(name, "/");
+  }
+}
+
 TEST_F(DirectoryLoading, APathWithoutUsableSlashChangesNothing) {
+  fs::current_path(temp.Path());
   EXPECT_EQ(album.OpenDirectory("nothing"), 0);
-  EXPECT_EQ(album.OpenDirectory("/x.jpg"), 0);
+  EXPECT_EQ(album.OpenDirectory(""), 0);
   EXPECT_EQ(album.dirPath, "");
   EXPECT_TRUE(ui.messages.empty());
 }

@@ -82,6 +82,22 @@ TEST_F(RecordCommands, AskSaveDoesNotAskWhenNothingChanged) {
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }
 
+// Options applied before any directory was opened leave the record out of date; a
+// header-only record would then replace the one in the current directory.
+TEST_F(RecordCommands, NoQuestionAndNoRecordWithoutAnAlbum) {
+  const std::string kept = dir.WriteFile("Quillaran.txt", "someone's record\n");
+  fs::current_path(dir.Path());
+  for (const bool withPictures : {false, true}) {
+    FillAlbum(album, withPictures ? std::vector<std::string>{"a.jpg"} : std::vector<std::string>{});
+    album.dirPath = withPictures ? "" : dir.Str();
+    album.dirty = 1;
+    EXPECT_EQ(album.AskSaveRecord(), 1);
+    EXPECT_EQ(album.WriteRecord(), 0);
+  }
+  EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
+  EXPECT_EQ(ReadFileBytes(kept), "someone's record\n");
+}
+
 TEST_F(RecordCommands, ExternalEditIsReadBackAndTheThumbsRebuilt) {
   album.EntryAt(0).caption = "Before";
   ui.editWhileWaiting = [this] {

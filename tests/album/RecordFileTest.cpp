@@ -31,6 +31,12 @@ class RecordFile : public ::testing::Test {
     return album.ReadRecord();
   }
   std::string RecordText() const { return ReadFileBytes(dir / "Quillaran.txt"); }
+  // Reads the record into another album of these pictures in the same directory.
+  int ReadInto(CPixDir& other, const std::vector<std::string>& fileNames) {
+    other.dirPath = dir.Str();
+    FillAlbum(other, fileNames);
+    return other.ReadRecord();
+  }
   std::vector<std::string> DirectoryNames() const {
     std::vector<std::string> names;
     for (const auto& item : fs::directory_iterator(dir.Path())) {
@@ -69,9 +75,7 @@ TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
             "c.jpg\tBoats\t\t1\t-3 0 7 9\n");
 
   CPixDir reread(ui);
-  reread.dirPath = dir.Str();
-  FillAlbum(reread, {"a.jpg", "b.jpg", "c.jpg"});
-  ASSERT_EQ(reread.ReadRecord(), 1);
+  ASSERT_EQ(ReadInto(reread, {"a.jpg", "b.jpg", "c.jpg"}), 1);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(reread.GeneralSettings, album.GeneralSettings);
   EXPECT_EQ(reread.WebViewSettings, album.WebViewSettings);
@@ -208,24 +212,31 @@ const Rect kOld{9, 9, 19, 19};
 INSTANTIATE_TEST_SUITE_P(Cases, EntryLines, ::testing::Values(
     EntryCase{"EmptyCaptionBecomesQuestionMark", "a.jpg\t\t\t0\nb.jpg\tB\t\t1\nc.jpg\t\t\t2\n",
               1, {"?", "B", "?"}, {0, 1, 2}, {kNone, kNone, kNone}},
-    EntryCase{"OrderOutsideTheAlbumIsIgnored", "a.jpg\tA\t\t3\nb.jpg\tB\t\t-1\nc.jpg\tC\t\t0\n",
-              1, {"A", "B", "C"}, {0, 1, 0}, {kNone, kNone, kNone}},
+    // Orders are renumbered without gaps: 3 and 0 keep their places, -1 keeps b's own 1.
+    EntryCase{"OrdersAreRenumberedNegativeIgnored",
+              "a.jpg\tA\t\t3\nb.jpg\tB\t\t-1\nc.jpg\tC\t\t0\n",
+              1, {"A", "B", "C"}, {2, 1, 0}, {kNone, kNone, kNone}},
     EntryCase{"OrderThatIsNoNumberOrOverflowsReadsAsZero",
               "a.jpg\tA\t\tx\nb.jpg\tB\t\t99999999999\nc.jpg\tC\t\t+2\n",
-              1, {"A", "B", "C"}, {0, 0, 2}, {kNone, kNone, kNone}},
+              1, {"A", "B", "C"}, {0, 1, 2}, {kNone, kNone, kNone}},
     EntryCase{"LastLineWithoutLineEndKeepsItsOrder", "a.jpg\tA\t\t1\nb.jpg\tB\t\t0\nc.jpg\tC\t\t0",
               1, {"A", "B", "C"}, {1, 0, 2}, {kNone, kNone, kNone}},
     EntryCase{"LastLineWithoutLineEndTakesItsRectangle",
               "a.jpg\tA\t\t1\nb.jpg\tB\t\t2\nc.jpg\tC\t\t0\t1 2 3 4",
               1, {"A", "B", "C"}, {1, 2, 0}, {kNone, kNone, {1, 2, 3, 4}}},
+    // An entry without a line keeps its values and goes after the recorded ones.
     EntryCase{"EmptyLineKeepsTheEntryAsItWas", "a.jpg\tA\t\t0\n\nc.jpg\tC\t\t2\t1 2 3 4\n",
-              1, {"A", "?", "C"}, {0, 1, 2}, {kNone, kOld, {1, 2, 3, 4}}},
-    EntryCase{"EmptyLineConsumesAPosition", "a.jpg\tA\t\t0\n\nb.jpg\tB\t\t1\n",
-              0, {"A", "?", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
-    EntryCase{"NameMismatchStopsReading", "a.jpg\tA\t\t2\nB.JPG\tB\t\t0\nc.jpg\tC\t\t1\n",
-              0, {"A", "?", "?"}, {2, 1, 2}, {kNone, kOld, kNone}},
-    EntryCase{"TooFewLinesAreScrambled", "a.jpg\tA\t\t1\nb.jpg\tB\t\t0\n",
-              0, {"A", "B", "?"}, {1, 0, 2}, {kNone, kNone, kNone}},
+              1, {"A", "?", "C"}, {0, 2, 1}, {kNone, kOld, {1, 2, 3, 4}}},
+    EntryCase{"LineOutOfPlaceFindsItsEntryByName", "a.jpg\tA\t\t0\n\nb.jpg\tB\t\t1\n",
+              1, {"A", "B", "?"}, {0, 1, 2}, {kNone, kNone, kNone}},
+    EntryCase{"NamesAreCaseSensitive", "a.jpg\tA\t\t2\nB.JPG\tB\t\t0\nc.jpg\tC\t\t1\n",
+              1, {"A", "?", "C"}, {1, 2, 0}, {kNone, kOld, kNone}},
+    EntryCase{"TooFewLinesPutTheRestAtTheEnd", "a.jpg\tA\t\t1\nb.jpg\tB\t\t0\n",
+              1, {"A", "B", "?"}, {1, 0, 2}, {kNone, kNone, kNone}},
+    EntryCase{"SecondLineOfOnePictureIsDropped", "a.jpg\tA\t\t0\na.jpg\tAgain\t\t1\n",
+              1, {"A", "?", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
+    EntryCase{"RecordOfAnotherFolderIsScrambled", "x.jpg\tX\t\t2\ny.jpg\tY\t\t0\n",
+              0, {"?", "?", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
     EntryCase{"LinesWithoutAllTabsApplyWhatTheyHave", "a.jpg\tA\nb.jpg\tB\tdate\nno tab at all\n",
               1, {"?", "B", "?"}, {0, 1, 2}, {kNone, kOld, kNone}},
     EntryCase{"UnreadableCoordinatesKeepTheirValues",
@@ -237,9 +248,80 @@ INSTANTIATE_TEST_SUITE_P(Cases, EntryLines, ::testing::Values(
 // clang-format on
 
 TEST_F(RecordFile, ScrambledRecordLeavesTheDisplayOrderUnsorted) {
-  EXPECT_EQ(Read(std::string(kHeader) + "a.jpg\tA\t\t2\nb.jpg\tB\t\t0\n"), 0);
-  EXPECT_EQ(album.EntryAt(0).order, 2);
+  EXPECT_EQ(Read(std::string(kHeader) + "x.jpg\tA\t\t2\ny.jpg\tB\t\t0\n"), 0);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2}));
+}
+
+// The record of a folder in which d.jpg was added, b.jpg removed and c.jpg renamed e.jpg: the
+// remaining pictures keep all they had, the new ones follow in scan order.
+TEST_F(RecordFile, RecordOutlivesAddedRemovedAndRenamedPictures) {
+  FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg", "f.jpg"});
+  const int orders[] = {3, 0, 2, 1};
+  for (int i = 0; i < 4; ++i) {
+    CAlbumEntry& e = album.EntryAt(i);
+    e.caption = e.fileName.substr(0, 1);
+    e.date = "day " + e.caption;
+    e.order = orders[i];
+    e.thumbRect = {i, i, 10 + i, 10 + i};
+  }
+  ASSERT_EQ(album.WriteRecord(), 1);
+
+  CPixDir changed(ui);
+  ASSERT_EQ(ReadInto(changed, {"a.jpg", "d.jpg", "e.jpg", "f.jpg"}), 1);
+  EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
+  const CAlbumEntry& a = changed.EntryAt(0);
+  const CAlbumEntry& f = changed.EntryAt(3);
+  EXPECT_EQ(a.caption, "a");
+  EXPECT_EQ(a.date, "day a");
+  EXPECT_EQ(a.thumbRect, (Rect{0, 0, 10, 10}));
+  EXPECT_EQ(f.caption, "f");
+  EXPECT_EQ(f.date, "day f");
+  EXPECT_EQ(f.thumbRect, (Rect{3, 3, 13, 13}));
+  EXPECT_EQ(changed.EntryAt(1).caption, "?");
+  EXPECT_TRUE(changed.EntryAt(2).thumbRect.IsEmpty());
+  // f before a as recorded (orders 1 and 3), then d and e: orders 0..3 without gaps.
+  EXPECT_EQ(DisplayedIndexes(changed), (std::vector<int>{3, 0, 1, 2}));
+  EXPECT_EQ(a.order, 1);
+  EXPECT_EQ(f.order, 0);
+
+  // The lines of b and c are gone at the next save.
+  ASSERT_EQ(changed.WriteRecord(), 1);
+  EXPECT_EQ(RecordText().find("b.jpg"), std::string::npos);
+  EXPECT_EQ(RecordText().find("c.jpg"), std::string::npos);
+}
+
+TEST_F(RecordFile, CrossedOutPictureStaysCrossedOut) {
+  album.EntryAt(0).omitted = 1;
+  album.EntryAt(2).omitted = 1;
+  album.EntryAt(2).thumbRect = {1, 2, 30, 40};
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(RecordText(), std::string(kHeader) +
+                              "a.jpg\t?\t\t0\t0 0 0 0\tX\n"
+                              "b.jpg\t?\t\t1\n"
+                              "c.jpg\t?\t\t2\t1 2 30 40\tX\n");
+  CPixDir reread(ui);
+  ASSERT_EQ(ReadInto(reread, {"a.jpg", "b.jpg", "c.jpg"}), 1);
+  EXPECT_EQ(reread.EntryAt(0).omitted, 1);
+  EXPECT_TRUE(reread.EntryAt(0).thumbRect.IsEmpty());
+  EXPECT_EQ(reread.EntryAt(1).omitted, 0);
+  EXPECT_EQ(reread.EntryAt(2).omitted, 1);
+  EXPECT_EQ(reread.EntryAt(2).thumbRect, (Rect{1, 2, 30, 40}));
+}
+
+TEST_F(RecordFile, NameWithATabKeepsItsCaption) {
+  FillAlbum(album, {"a\tb.jpg", "c\nd.jpg"});
+  album.EntryAt(0).caption = "Tab";
+  album.EntryAt(1).caption = "Line feed";
+  album.EntryAt(0).order = 1;
+  album.EntryAt(1).order = 0;
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(RecordText(), std::string(kHeader) + "a?b.jpg\tTab\t\t1\nc?d.jpg\tLine feed\t\t0\n");
+  // Read into an album that scans them the other way round.
+  FillAlbum(album, {"c\nd.jpg", "a\tb.jpg"});
+  ASSERT_EQ(album.ReadRecord(), 1);
+  EXPECT_EQ(album.EntryAt(0).caption, "Line feed");
+  EXPECT_EQ(album.EntryAt(1).caption, "Tab");
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1}));
 }
 
 TEST_F(RecordFile, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
@@ -250,14 +332,6 @@ TEST_F(RecordFile, WriteLeavesNoTemporaryFileAndKeepsPermissions) {
   EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"Quillaran.txt"}));
   EXPECT_EQ(fs::status(dir / "Quillaran.txt").permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST_F(RecordFile, WithoutDirectoryTheRecordIsInTheCurrentDirectory) {
-  album.dirPath.clear();
-  fs::current_path(dir.Path());
-  ASSERT_EQ(album.WriteRecord(), 1);
-  EXPECT_EQ(RecordText().substr(0, 7), "QLNV_A ");
-  EXPECT_EQ(album.ReadRecord(), 1);
 }
 
 // Failed writes: the message carries the error number, the old record stays, dirty stays.
@@ -274,6 +348,28 @@ TEST_F(RecordFile, WriteIntoReadOnlyDirectoryKeepsTheOldRecord) {
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
   EXPECT_EQ(RecordText(), "old record\n");
   EXPECT_EQ(album.dirty, 1);
+}
+
+TEST_F(RecordFile, WriteProtectedRecordStaysAsItIs) {
+  dir.WriteFile("Quillaran.txt", "locked\n");
+  fs::permissions(dir / "Quillaran.txt",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  album.dirty = 1;
+  EXPECT_EQ(album.WriteRecord(), 0);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Cannot Save Record [13] Quillaran.txt"}));
+  EXPECT_EQ(RecordText(), "locked\n");
+  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(DirectoryNames(), (std::vector<std::string>{"Quillaran.txt"}));
+}
+
+TEST_F(RecordFile, LinkedRecordReplacesTheFileItPointsTo) {
+  dir.WriteFile("kept/record.txt", "old\n");
+  fs::create_symlink("kept/record.txt", dir / "Quillaran.txt");
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_TRUE(fs::is_symlink(dir / "Quillaran.txt"));
+  EXPECT_EQ(ReadFileBytes(dir / "kept/record.txt").rfind(kHeader, 0), 0u);
+  EXPECT_EQ(fs::directory_iterator(dir / "kept")->path().filename(), "record.txt");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "kept"), fs::directory_iterator()), 1);
 }
 
 TEST_F(RecordFile, WriteBelowARegularFileFails) {

@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "album/PixDir.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/FakeProfileStore.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -126,6 +128,32 @@ TEST_F(Settings, HelpFileOfAnotherBlockLeavesTheAlbumsOwn) {
   album.UpdateHelpFile(&page);
   EXPECT_EQ(page.helpFile, "/srv/help/QuillaranHelp.htm");
   EXPECT_EQ(album.AdvancedSettings, before);
+}
+
+TEST_F(Settings, HelpPageIsFoundInTheDataFolderBesideTheProgram) {
+  TempDir install;
+  const std::string exe = install.WriteFile("bin/quillaran", "");
+  EXPECT_EQ(FindHelpDir(exe, "/from/the/build"), "/from/the/build");
+  install.WriteFile("share/quillaran/QuillaranHelp.htm", "<html>");
+  EXPECT_EQ(FindHelpDir(exe, "/from/the/build"), (install / "share/quillaran").string());
+}
+
+// Every numeric setting has a range, and its default lies in it; text settings have none.
+TEST_F(Settings, EveryNumberSettingHasARangeHoldingItsDefault) {
+  VisitStoredSettings(album.GeneralSettings, album.WebViewSettings, album.AdvancedSettings,
+                      [](const char* name, const auto& value) {
+                        const SettingRange* range = FindSettingRange(name);
+                        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
+                          EXPECT_EQ(range, nullptr) << name;
+                        } else {
+                          ASSERT_NE(range, nullptr) << name;
+                          EXPECT_EQ(range->defaultValue, value) << name;
+                          EXPECT_LE(range->min, value) << name;
+                          EXPECT_GE(range->max, value) << name;
+                        }
+                      });
+  EXPECT_EQ(SettingRanges().size(), 20u);
+  EXPECT_EQ(FindSettingRange("WPwidth")->min, 200);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "album/PixDir.h"
+#include "cli/SettingOption.h"
 #include "cli/WebBuilder.h"
+#include "tests/support/FakePlatformUi.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
@@ -56,15 +60,43 @@ TEST_F(QuillaranWeb, WrongUsageExitsWithTwo) {
     EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
     EXPECT_NE(err.str().find("quillaran-web: "), std::string::npos);
   }
+}
+
+// Every --set is checked before anything is loaded; the message names the setting's range.
+TEST_F(QuillaranWeb, WrongSettingsStopBeforeLoading) {
   WritePicture("a.jpg");
-  EXPECT_EQ(Run({"--set", "NoSuchSetting=1", album.string()}), 2);
-  EXPECT_NE(err.str().find("there is no setting named NoSuchSetting"), std::string::npos);
-  EXPECT_EQ(Run({"--set", "ThumbSize=big", album.string()}), 2);
+  const std::vector<std::pair<std::string, std::string>> wrong = {
+      {"NoSuchSetting=1", "there is no setting named NoSuchSetting"},
+      {"ThumbSize=big", "the setting ThumbSize takes 20..400, not \"big\""},
+      {"ThumbSize=10", "the setting ThumbSize takes 20..400, not \"10\""},
+      {"SafePixNum=65", "the setting SafePixNum takes 4..64"},
+      {"FrameColor=#12345", "the setting FrameColor takes 0..16777215 (0x00BBGGRR) or #RRGGBB"},
+      {"FrameColor=16777216", "the setting FrameColor takes 0..16777215"},
+  };
+  for (const auto& [setting, message] : wrong) {
+    EXPECT_EQ(Run({"--set", setting, album.string()}, true), 2) << setting;
+    EXPECT_NE(err.str().find("quillaran-web: " + message), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("Images read"), std::string::npos) << setting;
+    EXPECT_FALSE(fs::exists(album / "Thumbs")) << setting;
+  }
+}
+
+TEST_F(QuillaranWeb, ColoursTakeTheStoredNumberOrHtmlNotation) {
+  FakePlatformUi ui;
+  CPixDir settings(ui);
+  std::string error;
+  ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "#102030", error)) << error;
+  EXPECT_EQ(settings.GeneralSettings.FrameColor, 0x302010);
+  ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "255", error)) << error;
+  EXPECT_EQ(settings.GeneralSettings.FrameColor, 255);
 }
 
 TEST_F(QuillaranWeb, HelpAndVersionNeedNoDirectory) {
   EXPECT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(out.str().rfind("Usage: quillaran-web [options] DIR\n", 0), 0u);
+  EXPECT_NE(out.str().find("writes the web album into DIR"), std::string::npos);
+  EXPECT_NE(out.str().find("  ThumbSize           20..400, default 120\n"), std::string::npos);
+  EXPECT_NE(out.str().find("  WTextColor"), std::string::npos);
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(out.str(), "quillaran-web 2.3.1\n");
 }
@@ -134,6 +166,10 @@ TEST_F(QuillaranWeb, TheLimitQuestionIsAnsweredFromTheCommandLine) {
             std::string::npos);
   ASSERT_EQ(Run({"--list", "--limit", album.string()}), 0);
   EXPECT_EQ(ListedLines().size(), 4u);
+  // A limit given on the command line reaches the loader.
+  SetProfile("SafePixNum", 32);
+  ASSERT_EQ(Run({"--list", "--limit", "--set", "SafePixNum=4", album.string()}), 0);
+  EXPECT_EQ(ListedLines().size(), 4u);
 }
 
 TEST_F(QuillaranWeb, SingleCaptionAndDateComeFromTheCommandLineOrTheDefaults) {
@@ -152,8 +188,33 @@ TEST_F(QuillaranWeb, SingleCaptionAndDateComeFromTheCommandLineOrTheDefaults) {
 TEST_F(QuillaranWeb, NothingToLoadExitsWithOne) {
   EXPECT_EQ(Run({album.string()}), 1);
   EXPECT_NE(err.str().find("No readable image files in this directory\n"), std::string::npos);
-  EXPECT_EQ(Run({(temp / "missing").string()}), 1);
-  EXPECT_NE(err.str().find("is not a directory"), std::string::npos);
+  const std::string missing = (temp / "missing").string();
+  EXPECT_EQ(Run({missing}), 1);
+  EXPECT_EQ(err.str(), "quillaran-web: " + missing + " does not exist\n");
+  const std::string file = temp.WriteFile("file.jpg", "x");
+  EXPECT_EQ(Run({file}), 1);
+  EXPECT_EQ(err.str(), "quillaran-web: " + file + " is not a directory\n");
+  if (geteuid() != 0) {  // root writes into any directory
+    fs::permissions(album, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(Run({album.string()}), 1);
+    EXPECT_EQ(err.str(),
+              "quillaran-web: " + album.string() + " cannot be written: Permission denied\n");
+    EXPECT_EQ(Run({"--list", album.string()}), 1);  // listing writes nothing: it loads
+    EXPECT_NE(err.str().find("No readable image files"), std::string::npos);
+  }
+}
+
+TEST_F(QuillaranWeb, ThumbThatCannotBeWrittenExitsWithOne) {
+  WritePicture("a.jpg");
+  WritePicture("b.jpg");
+  fs::create_directories(album / "Thumbs/Thumb_a.jpg");
+  EXPECT_EQ(Run({album.string()}), 1);
+  EXPECT_NE(err.str().find("Cannot write " + (album / "Thumbs/Thumb_a.jpg").string() +
+                           ": Is a directory\n"),
+            std::string::npos)
+      << err.str();
+  EXPECT_NE(err.str().find("Could not create Web Page\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(album / "Thumbs/Thumb_b.jpg"));
 }
 
 TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {

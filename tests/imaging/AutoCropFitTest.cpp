@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 
 #include "imaging/ImageWrap.h"
+#include "tests/support/FakePlatformUi.h"
 #include "tests/support/TestPictures.h"
 
 namespace {
@@ -49,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"CentredPastLeftStartsAtZero", {10, 100, 110, 300}, 0, 1, {0, 100, 150, 300}},
         // Widened to 75 from 333 would pass the right edge: pulled back to end at 400.
         FitCase{"PastRightEdgeIsPulledBack", {350, 100, 390, 200}, 0, 1, {325, 100, 400, 200}},
+        // Heightened to 307 it would not fit 300: shrunk to 225 x 300 and kept inside.
+        FitCase{"TallerThanThePictureShrinksInside", {0, 60, 230, 300}, 0, 1, {2, 0, 227, 300}},
         FitCase{"EmptyRectangleIsLeftAlone", {50, 50, 50, 90}, 0, 0, {50, 50, 50, 90}},
         FitCase{"InvertedRectangleIsLeftAlone", {90, 50, 50, 90}, 1, 0, {90, 50, 50, 90}}),
     [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
@@ -60,8 +64,13 @@ TEST(AutoCropFit, PictureWithoutPixelsIsLeftAlone) {
   EXPECT_EQ(rect, (Rect{0, 0, 100, 20}));
 }
 
-// Sweeps rectangles of many shapes over an upright and a turned picture.
-TEST(AutoCropFit, ModeZeroNeverShrinksAndModeOneKeepsTheArea) {
+bool Inside(const Rect& r, int width, int height) {
+  return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height && !r.IsEmpty();
+}
+
+// Sweeps rectangles of many shapes, some reaching past the bottom, over an upright and a
+// turned picture. A fitted rectangle that spans a whole side of the picture was stopped by it.
+TEST(AutoCropFit, ModeZeroGrowsModeOneKeepsTheAreaAndBothStayInside) {
   for (const auto& [pictureWidth, pictureHeight] : {std::pair{400, 300}, std::pair{300, 400}}) {
     const CImageWrap picture = BlankPicture(pictureWidth, pictureHeight);
     for (int width = 21; width <= 300; width += 23) {
@@ -71,15 +80,28 @@ TEST(AutoCropFit, ModeZeroNeverShrinksAndModeOneKeepsTheArea) {
         const Rect start{40, 30, 40 + width, 30 + height};
         Rect enlarged = start;
         const int changed = picture.FitCropAspect(enlarged, 0);
-        EXPECT_GE(enlarged.Width(), width);
-        EXPECT_GE(enlarged.Height(), height);
-        EXPECT_TRUE(enlarged.Width() == width || enlarged.Height() == height);
+        const bool stopped = [&](const Rect& r) {
+          return r.Width() == pictureWidth || r.Height() == pictureHeight;
+        }(enlarged);
+        if (changed == 1) {
+          EXPECT_TRUE(Inside(enlarged, pictureWidth, pictureHeight));
+        }
+        if (!stopped) {
+          EXPECT_GE(enlarged.Width(), width);
+          EXPECT_GE(enlarged.Height(), height);
+          EXPECT_TRUE(enlarged.Width() == width || enlarged.Height() == height);
+        }
         Rect kept = start;
         EXPECT_EQ(picture.FitCropAspect(kept, 1), changed);
+        if (changed == 1) {
+          EXPECT_TRUE(Inside(kept, pictureWidth, pictureHeight));
+        }
         // Each side is rounded by at most half a pixel.
         const long area = static_cast<long>(kept.Width()) * kept.Height();
-        EXPECT_LE(std::labs(area - static_cast<long>(width) * height),
-                  (kept.Width() + kept.Height()) / 2 + 1);
+        if (kept.Width() < pictureWidth && kept.Height() < pictureHeight) {
+          EXPECT_LE(std::labs(area - static_cast<long>(width) * height),
+                    (kept.Width() + kept.Height()) / 2 + 1);
+        }
         if (changed == 1) {
           // The result matches the picture's aspect, upright or turned, within rounding.
           const double aspect = static_cast<double>(enlarged.Width()) / enlarged.Height();
@@ -91,6 +113,39 @@ TEST(AutoCropFit, ModeZeroNeverShrinksAndModeOneKeepsTheArea) {
       }
     }
   }
+}
+
+// The proposals on real photographs, fitted as the picture window asks and in both modes.
+TEST(AutoCropFit, ProposalsOnTheSamplesStayInsideThePicture) {
+  int proposals = 0;
+  for (const auto& file : std::filesystem::directory_iterator(QUILLARAN_SAMPLES_DIR)) {
+    CImageWrap picture;
+    FakePlatformUi ui;
+    if (file.path().extension() == ".txt" || picture.Load(file.path().string(), ui) != 1) {
+      continue;
+    }
+    const int w = picture.Width();
+    const int h = picture.Height();
+    for (int strategy : {1, 2}) {
+      SCOPED_TRACE(file.path().filename().string() + " strategy " + std::to_string(strategy));
+      Rect fitted;
+      if (picture.FindAutoCrop(fitted, strategy, 1, 0) == 0) {
+        continue;
+      }
+      ++proposals;
+      EXPECT_TRUE(Inside(fitted, w, h))
+          << fitted.left << " " << fitted.top << " " << fitted.right << " " << fitted.bottom;
+      Rect proposal;
+      ASSERT_EQ(picture.FindAutoCrop(proposal, strategy, 0, 0), strategy);
+      for (int mode : {0, 1}) {
+        Rect r = proposal;
+        picture.FitCropAspect(r, mode);
+        EXPECT_TRUE(Inside(r, w, h)) << "mode " << mode << ": " << r.left << " " << r.top << " "
+                                     << r.right << " " << r.bottom;
+      }
+    }
+  }
+  EXPECT_GT(proposals, 10);
 }
 
 }  // namespace

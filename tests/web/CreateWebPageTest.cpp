@@ -274,6 +274,52 @@ TEST_F(CreateWebPage, ShowsTheIndexAndReportsWhenItCannot) {
   EXPECT_EQ(ui.opened.size(), 2u);
 }
 
+// The first bytes of the luma sampling factors in a JPEG's frame header: 0x11 for 4:4:4.
+int LumaSampling(const std::string& jpeg) {
+  const size_t frame = jpeg.find("\xFF\xC0");
+  return frame == std::string::npos ? -1 : static_cast<uint8_t>(jpeg[frame + 11]);
+}
+
+TEST_F(CreateWebPage, ThumbJpegsKeepFullColourLargeCopiesAreSubsampled) {
+  Add("A.jpg", 300, 200);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(LumaSampling(Read("Thumbs/Thumb_A.jpg")), 0x11);
+  EXPECT_EQ(LumaSampling(Read("Large/A.jpg")), 0x22);
+}
+
+// A later run after MaxOsize changed or the picture was turned: the page tells the sizes of
+// the large image written in the same run.
+TEST_F(CreateWebPage, PagesTellTheSizesOfThisRunsLargeImages) {
+  album.WebViewSettings.MaxOsize = 1000;
+  CAlbumEntry& entry = Add("A.bmp", 2000, 1000);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"1000\" height=\"500\" >"), std::string::npos);
+  album.WebViewSettings.MaxOsize = 400;
+  ASSERT_EQ(entry.picture.Rotate(1), 1);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"200\" height=\"400\" >"), std::string::npos);
+  EXPECT_EQ(LoadWritten("Large/A.bmp").Height(), 400);
+}
+
+TEST_F(CreateWebPage, ImagesThatCannotBeWrittenAreReportedAndTheRestWritten) {
+  Add("A.png");
+  Add("B.png");
+  // A directory where a file should go cannot be replaced, even by root.
+  fs::create_directories(dir / "Thumbs/Thumb_A.png");
+  fs::create_directories(dir / "Large/B.png");
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(ui.MessageTexts(),
+            (std::vector<std::string>{
+                "Cannot write " + (dir / "Thumbs/Thumb_A.png").string() + ": Is a directory",
+                "Cannot write " + (dir / "Large/B.png").string() + ": Is a directory"}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_TRUE(Exists("Thumbs/Thumb_B.png"));
+  EXPECT_TRUE(Exists("Large/A.png"));
+  EXPECT_TRUE(Exists("Large/A_png.htm"));
+  EXPECT_TRUE(ui.beeps.empty());
+  EXPECT_TRUE(ui.opened.empty());
+}
+
 struct Blocked {
   const char* name;
   const char* fileInTheWay;
@@ -297,7 +343,14 @@ TEST_P(CreateWebPageFails, WhenADirectoryOrTheIndexCannotBeMade) {
   EXPECT_EQ(ui.waitCursorBegins, 1);
   EXPECT_TRUE(ui.beeps.empty());
   EXPECT_TRUE(ui.opened.empty());
-  EXPECT_TRUE(ui.messages.empty());  // the caller reports "Could not create Web Page"
+  // A folder that cannot be made is named; the caller reports "Could not create Web Page".
+  if (inTheWay == "pix_index.htm") {
+    EXPECT_TRUE(ui.messages.empty());
+  } else {
+    EXPECT_EQ(ui.MessageTexts(),
+              std::vector<std::string>{"Cannot create folder " + (dir / inTheWay).string() +
+                                       ": Not a directory"});
+  }
   EXPECT_EQ(fs::current_path(), start);
 }
 

@@ -1,0 +1,99 @@
+#include "album/RecordLine.h"
+
+#include "album/AlbumEntry.h"
+#include "album/TextScanner.h"
+
+namespace {
+
+constexpr size_t npos = std::string_view::npos;
+const char kOmittedMark[] = "X";
+
+std::string Replaced(const std::string& text, char replacement) {
+  std::string out = text;
+  for (char& c : out) {
+    if (c == '\t' || c == '\r' || c == '\n') {
+      c = replacement;
+    }
+  }
+  return out;
+}
+
+std::string RectField(const Rect& r) {
+  return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) +
+         ' ' + std::to_string(r.bottom);
+}
+
+// The text between the tab at start (npos: none) and the next tab or the end.
+std::string_view FieldAfter(std::string_view line, size_t start) {
+  if (start == npos) {
+    return {};
+  }
+  const size_t end = line.find('\t', start + 1);
+  return line.substr(start + 1, end == npos ? npos : end - start - 1);
+}
+
+}  // namespace
+
+std::string FieldText(const std::string& text) { return Replaced(text, ' '); }
+
+std::string RecordName(const std::string& fileName) { return Replaced(fileName, '?'); }
+
+std::string EntryLine(const CAlbumEntry& entry) {
+  std::string line = RecordName(entry.fileName) + '\t' + FieldText(entry.caption) + '\t' +
+                     FieldText(entry.date) + '\t' + std::to_string(entry.order);
+  // A crossed-out picture needs the rectangle field before its mark, "0 0 0 0" for none.
+  if (entry.omitted != 0) {
+    line += '\t' + RectField(entry.thumbRect.IsEmpty() ? Rect{} : entry.thumbRect) + '\t' +
+            kOmittedMark;
+  } else if (!entry.thumbRect.IsEmpty()) {
+    line += '\t' + RectField(entry.thumbRect);
+  }
+  return line + '\n';
+}
+
+std::optional<std::string_view> EntryLineName(std::string_view line) {
+  const size_t tab = line.find('\t');
+  if (tab == npos) {
+    return std::nullopt;
+  }
+  return line.substr(0, tab);
+}
+
+void ApplyEntryLine(CAlbumEntry& entry, std::string_view line, bool hadLineEnd) {
+  const size_t tab1 = line.find('\t');
+  const size_t tab2 = tab1 == npos ? npos : line.find('\t', tab1 + 1);
+  if (tab2 == npos) {
+    return;
+  }
+  entry.caption = FieldAfter(line, tab1);
+  if (entry.caption.empty()) {
+    entry.caption = "?";
+  }
+  const size_t tab3 = line.find('\t', tab2 + 1);
+  if (tab3 == npos) {
+    return;
+  }
+  entry.date = FieldAfter(line, tab2);
+  const size_t tab4 = line.find('\t', tab3 + 1);
+  if (tab4 == npos && !hadLineEnd) {
+    return;  // a last line cut short: its order may be incomplete
+  }
+  const int32_t order = IntOrZero(FieldAfter(line, tab3));
+  if (order >= 0) {
+    entry.order = order;
+  }
+  if (tab4 == npos) {
+    entry.thumbRect.SetEmpty();
+    entry.omitted = 0;
+    return;
+  }
+  // Coordinates that cannot be read keep their values, as do the ones after them.
+  CTextScanner rect(FieldAfter(line, tab4));
+  for (int32_t* side : {&entry.thumbRect.left, &entry.thumbRect.top, &entry.thumbRect.right,
+                        &entry.thumbRect.bottom}) {
+    if (!rect.Int(*side)) {
+      break;
+    }
+  }
+  entry.omitted = FieldAfter(line, line.find('\t', tab4 + 1)) == kOmittedMark ? 1 : 0;
+}

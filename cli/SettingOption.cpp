@@ -1,0 +1,105 @@
+#include "cli/SettingOption.h"
+
+#include <charconv>
+#include <string_view>
+#include <type_traits>
+
+#include "album/PixDir.h"
+#include "album/Settings.h"
+
+namespace {
+
+const char kColourSetting[] = "FrameColor";
+
+bool ParseWholeNumber(const std::string& text, int32_t& value) {
+  const char* first = text.data();
+  const char* last = text.data() + text.size();
+  if (first != last && *first == '+') {
+    ++first;
+  }
+  const auto [end, error] = std::from_chars(first, last, value);
+  return error == std::errc() && end == last && first != last;
+}
+
+// "#RRGGBB" as the stored 0x00BBGGRR.
+bool ParseHtmlColour(const std::string& text, int32_t& value) {
+  uint32_t rgb = 0;
+  if (text.size() != 7 || text[0] != '#') {
+    return false;
+  }
+  const auto [end, error] = std::from_chars(text.data() + 1, text.data() + 7, rgb, 16);
+  if (error != std::errc() || end != text.data() + 7) {
+    return false;
+  }
+  value = static_cast<int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+  return true;
+}
+
+std::string RangeText(const SettingRange& range) {
+  std::string text = std::to_string(range.min) + ".." + std::to_string(range.max);
+  return range.name == kColourSetting ? text + " (0x00BBGGRR) or #RRGGBB" : text;
+}
+
+// The value of a numeric setting from its text; false when it is no number in the range.
+bool ParseInRange(const SettingRange& range, const std::string& text, int32_t& value) {
+  int32_t parsed = 0;
+  const bool read = ParseWholeNumber(text, parsed) ||
+                    (range.name == kColourSetting && ParseHtmlColour(text, parsed));
+  if (!read || parsed < range.min || parsed > range.max) {
+    return false;
+  }
+  value = parsed;
+  return true;
+}
+
+}  // namespace
+
+bool SetSettingByName(CPixDir& album, const std::string& name, const std::string& value,
+                      std::string& error) {
+  const SettingRange* range = FindSettingRange(name);
+  bool found = false;
+  bool valid = true;
+  VisitStoredSettings(
+      album.GeneralSettings, album.WebViewSettings, album.AdvancedSettings,
+      [&](const char* settingName, auto& setting) {
+        if (found || name != settingName) {
+          return;
+        }
+        found = true;
+        if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
+          setting = value;
+        } else {
+          valid = range != nullptr && ParseInRange(*range, value, setting);
+        }
+      });
+  if (!found) {
+    error = "there is no setting named " + name;
+    return false;
+  }
+  if (!valid) {
+    error = "the setting " + name + " takes " +
+            (range != nullptr ? RangeText(*range) : std::string("a whole number")) + ", not \"" +
+            value + "\"";
+    return false;
+  }
+  if (name == "HelpDirR") {
+    album.UpdateHelpFile();
+  }
+  return true;
+}
+
+std::string SettingsHelp() {
+  auto line = [](std::string_view name, const std::string& meaning) {
+    std::string text = "  " + std::string(name);
+    text.resize(22, ' ');
+    return text + meaning + "\n";
+  };
+  std::string text = "Settings for --set, with their ranges and defaults:\n";
+  for (const SettingRange& range : SettingRanges()) {
+    text += line(range.name, RangeText(range) + ", default " + std::to_string(range.defaultValue));
+  }
+  text += line("WTextColor", "a web colour name, default " + CWebViewSettings{}.WTextColor);
+  text += line("HelpDirR", "the folder or web address of the help page");
+  text += line("TopDir2Look", "the folder where the directory dialog starts");
+  return text;
+}
