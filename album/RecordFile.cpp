@@ -217,7 +217,7 @@ void CPixDir::EditRecordExternally() {
   }
   ui_.MessageBox(nullptr,
                  "CAUTION: You cannot work on Quillaran until you finish editing\n"
-                 "Quillaran.txt. After you Save the file and exit Notepad,\n"
+                 "Quillaran.txt. After you Save the file and exit the text editor,\n"
                  "then Click OK on this box and resume work",
                  MsgIcon::None, MsgButtons::Ok);
   ReadRecord();

@@ -1,5 +1,8 @@
 #include "app/TessalyApp.h"
 
+#include <QGuiApplication>
+#include <QSessionManager>
+
 #include "shell/MainFrame.h"
 
 CTessalyApp::CTessalyApp() : core_(ui_, profile_, recent_) {}
@@ -14,6 +17,16 @@ CTessalyApp::~CTessalyApp() {
 void CTessalyApp::Start(const QString& directory) {
   core_.Startup();
   frame_ = std::make_unique<CMainFrame>(core_, recent_, ui_);
+  // A desktop session that ends asks first, as closing the window does, so that unsaved work
+  // in the album is not lost with the session.
+  QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),
+                   [this](QSessionManager& manager) {
+                     if (manager.allowsInteraction()) {
+                       core_.album.AskSaveRecord();
+                       core_.album.dirty = 0;
+                       manager.release();
+                     }
+                   });
   frame_->show();
   if (!directory.isEmpty()) {
     frame_->OpenDirectoryPath(directory.toStdString());

@@ -17,7 +17,7 @@ namespace {
 
 const char kCaution[] =
     "CAUTION: You cannot work on Quillaran until you finish editing\n"
-    "Quillaran.txt. After you Save the file and exit Notepad,\n"
+    "Quillaran.txt. After you Save the file and exit the text editor,\n"
     "then Click OK on this box and resume work";
 
 // A user who edits the record while the CAUTION box is up.

@@ -94,6 +94,25 @@ TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   EXPECT_EQ(Album().selection, 0);
 }
 
+TEST_F(SheetView, ArrowKeysMoveTheSelectionInDisplayOrder) {
+  Start(0, MakeAlbum(9));  // seven sketches to a row at this width
+  const auto press = [this](Qt::Key key) { QTest::keyClick(View().viewport(), key); };
+  press(Qt::Key_Right);
+  EXPECT_EQ(Album().selection, 0);  // nothing selected: the first picture
+  press(Qt::Key_Down);
+  EXPECT_EQ(Album().selection, 7);
+  press(Qt::Key_Down);  // no row below: stays
+  press(Qt::Key_Right);
+  EXPECT_EQ(Album().selection, 8);
+  press(Qt::Key_Up);
+  EXPECT_EQ(Album().selection, 1);
+  press(Qt::Key_End);
+  EXPECT_EQ(Album().selection, 8);
+  press(Qt::Key_Home);
+  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().dirty, 1);
+}
+
 TEST_F(SheetView, CaptionFromTheDialogReachesTheSheetAndTheRecord) {
   Start(0, MakeAlbum(2));
   MousePress(SketchCentre(0));
