@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
@@ -55,6 +57,22 @@ MsgAnswer FromQtAnswer(int answer) {
   }
 }
 
+// A message box wraps its text at half the screen; a text with its own line breaks is shown
+// as written, so the box is made wide enough for its longest line.
+void WidenForLines(QMessageBox& box, const std::string& text) {
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (layout == nullptr || text.find('\n') == std::string::npos) {
+    return;
+  }
+  int widest = 0;
+  for (const QString& line : QString::fromStdString(text).split('\n')) {
+    widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
+  }
+  const int room = widest + box.iconPixmap().width() + 4 * layout->horizontalSpacing() + 40;
+  layout->addItem(new QSpacerItem(room, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  layout->rowCount(), 0, 1, layout->columnCount());
+}
+
 }  // namespace
 
 QWidget* CQtPlatformUi::DialogParent(WindowRef owner) const {
@@ -77,6 +95,7 @@ MsgAnswer CQtPlatformUi::MessageBox(WindowRef owner, const std::string& text, Ms
   if (buttons == MsgButtons::YesNoCancel) {
     box.setEscapeButton(QMessageBox::Cancel);
   }
+  WidenForLines(box, text);
   return FromQtAnswer(box.exec());
 }
 

@@ -91,4 +91,14 @@ TEST_F(MainFrame, ExitWithoutChangesAsksNothing) {
   EXPECT_FALSE(fs::exists(temp / "album" / "Quillaran.txt"));
 }
 
+TEST_F(MainFrame, RemembersItsSizeBetweenRuns) {
+  Start(0);
+  Frame().resize(900, 640);
+  Frame().close();
+  app.reset();
+  app = std::make_unique<CTessalyApp>();
+  app->Start();
+  EXPECT_EQ(Frame().size(), QSize(900, 640));
+}
+
 }  // namespace
