@@ -10,6 +10,19 @@
 
 namespace {
 
+std::string& FavouriteDir() {
+  static std::string name = "Pictures";
+  return name;
+}
+
+}  // namespace
+
+std::string DefaultFavouriteDir() { return FavouriteDir(); }
+
+void SetDefaultFavouriteDir(const std::string& name) { FavouriteDir() = name; }
+
+namespace {
+
 namespace fs = std::filesystem;
 
 const char kSection[] = "Parameters";

@@ -35,6 +35,10 @@ std::string DefaultHelpDir();
 // The help directory for the program at exePath: <exe dir>/../share/quillaran when it holds
 // QuillaranHelp.htm, else fallback.
 std::string FindHelpDir(const std::string& exePath, const std::string& fallback);
+// The name of the user's pictures folder, where directory selection starts ("Pictures" unless
+// the desktop program names another at start).
+std::string DefaultFavouriteDir();
+void SetDefaultFavouriteDir(const std::string& name);
 
 struct CAdvancedSettings {
   int32_t SafePixNum = 32;
@@ -46,7 +50,7 @@ struct CAdvancedSettings {
   int32_t AutoCropStrategy = 1;
   std::string HelpDirR = DefaultHelpDir();
   std::string helpFile;  // derived from HelpDirR, never stored
-  std::string TopDir2Look = "My Documents";
+  std::string TopDir2Look = DefaultFavouriteDir();
   bool operator==(const CAdvancedSettings&) const = default;
 };
 

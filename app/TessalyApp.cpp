@@ -1,7 +1,9 @@
 #include "app/TessalyApp.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <QStandardPaths>
 
 #include "shell/MainFrame.h"
 
@@ -15,6 +17,12 @@ CTessalyApp::~CTessalyApp() {
 }
 
 void CTessalyApp::Start(const QString& directory) {
+  // Directory selection starts by default in the user's pictures folder, by its own name.
+  const QString pictures =
+      QFileInfo(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)).fileName();
+  if (!pictures.isEmpty()) {
+    SetDefaultFavouriteDir(pictures.toStdString());
+  }
   core_.Startup();
   frame_ = std::make_unique<CMainFrame>(core_, recent_, ui_);
   // A desktop session that ends asks first, as closing the window does, so that unsaved work

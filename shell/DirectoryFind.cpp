@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/ProfileStore.h"
 
@@ -78,8 +81,9 @@ void CDirectoryFind::InsertIntoMenu(QMenu* menu, int removeOld) const {
   if (removeOld == 1) {
     // The recent items stand between the separator under "Open" and the one over "Exit".
     for (qsizetype i = items.size() - 3; i >= 0 && !items[i]->text().isEmpty(); --i) {
+      // The item may be the one whose command is running now: it goes once that is over.
       menu->removeAction(items[i]);
-      delete items[i];
+      items[i]->deleteLater();
     }
     items = menu->actions();
   }
@@ -88,6 +92,8 @@ void CDirectoryFind::InsertIntoMenu(QMenu* menu, int removeOld) const {
     auto* item = new QAction(QString::fromStdString(label).replace('&', "&&"), menu);
     item->setData(kRecentDirFirstId + i);
     item->setStatusTip("Open this directory");
+    std::error_code error;
+    item->setEnabled(std::filesystem::is_directory(dirs[static_cast<size_t>(i)], error));
     const qsizetype position = std::min<qsizetype>(i + 2, menu->actions().size());
     QAction* before = position < menu->actions().size() ? menu->actions()[position] : nullptr;
     menu->insertAction(before, item);

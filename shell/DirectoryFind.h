@@ -23,8 +23,11 @@ class CDirectoryFind : public CRecentList {
   // Puts the path at the front; a path already in the list moves there.
   void Add(const std::string& path);
   void MoveToFront(int position);
+  // Entry 0, or the empty text when the list is empty.
+  std::string MostRecent() const { return dirCount > 0 ? dirs[0] : std::string(); }
   // Rebuilds the recent items of the menu; with removeOld the previous ones go first. Each
-  // item is labelled "%d %s" with its number and the directory's short name.
+  // item is labelled "%d %s" with its number and the directory's short name. A directory that
+  // does not exist now shows disabled; it stays in the list (its drive may be unmounted).
   void InsertIntoMenu(QMenu* menu, int removeOld) const;
   // "Trip/" for "/home/me/Trip/"; "/" for the root; the last component for a path without
   // trailing "/".

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -12,10 +11,13 @@
 #include "app/QtPlatformUi.h"
 #include "platform/ProfileStore.h"
 #include "shell/AboutDlg.h"
+#include "shell/DialogDir.h"
 #include "shell/DirectoryFind.h"
+#include "shell/OptionSheet.h"
 #include "shell/Resources.h"
 #include "views/SheetPrinter.h"
 #include "views/TessalyView.h"
+#include "views/TextWindow.h"
 #include "web/WebElement.h"
 
 namespace {
@@ -90,6 +92,9 @@ void CMainFrame::CreateMenus() {
   directoryMenu_->addSeparator();
   directoryMenu_->addAction(Action(ID_EXIT_PROGRAM));
   recent_.InsertIntoMenu(directoryMenu_, 1);
+  // Rebuilt at each showing, so that a directory that came or went shows enabled or not.
+  connect(directoryMenu_, &QMenu::aboutToShow, this,
+          [this] { recent_.InsertIntoMenu(directoryMenu_, 1); });
   connect(directoryMenu_, &QMenu::triggered, this, [this](QAction* item) {
     const int id = item->data().toInt();
     if (id >= kRecentDirFirstId && id < kRecentDirFirstId + kRecentDirCount) {
@@ -210,10 +215,11 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
 }
 
 void CMainFrame::OnOpenDirectory() {
-  const QString start = recent_.dirCount > 0 ? QString::fromStdString(recent_.dirs[0]) : QString();
-  const QString chosen = QFileDialog::getExistingDirectory(this, "Directory Selection", start);
-  if (!chosen.isEmpty()) {
-    OpenDirectoryPath(chosen.toStdString());
+  CDialogDir dialog(recent_.MostRecent(), this);
+  dialog.SetStart(album_.AdvancedSettings.TopDir2Look, 1);
+  dialog.treeBackground = 0xFFFFF0;
+  if (dialog.exec() == QDialog::Accepted) {
+    OpenDirectoryPath(dialog.selectedPath);
   }
 }
 
@@ -250,13 +256,19 @@ void CMainFrame::OnSaveRecord() { album_.WriteRecord(); }
 void CMainFrame::OnEditRecord() { album_.EditRecordExternally(); }
 
 void CMainFrame::OnOptions() {
-  ui_.MessageBox(AsOwner(this), "The options are not ready yet.", MsgIcon::Information,
-                 MsgButtons::Ok);
+  COptionSheet sheet(album_, this);
+  if (sheet.exec() == QDialog::Accepted) {
+    sheet.ApplyToAlbum();
+  }
 }
 
 void CMainFrame::OnQuickHelp() {
-  ui_.MessageBox(AsOwner(this), "The quick help is not ready yet.", MsgIcon::Information,
-                 MsgButtons::Ok);
+  // One quick help window at a time: the new one replaces the old.
+  delete quickHelpWindow_;
+  auto* window = new CTextWindow(album_);
+  quickHelpWindow_ = window;
+  connect(window, &CTextWindow::learningChanged, this, &CMainFrame::UpdateCommandStates);
+  window->Open("QUICK HELP", QPoint(100, 100));
 }
 
 void CMainFrame::OnAbout() {

@@ -41,7 +41,7 @@ TEST_F(Settings, CleanProfileGivesTheDefaults) {
   EXPECT_EQ(adv.KeepLog, 0);
   EXPECT_EQ(adv.AutoCropStrategy, 1);
   EXPECT_EQ(adv.AlwaysShowCaptions, 1);
-  EXPECT_EQ(adv.TopDir2Look, "My Documents");
+  EXPECT_EQ(adv.TopDir2Look, "Pictures");
   EXPECT_EQ(album.GeneralSettings.FrameColor, 13158600);
   EXPECT_EQ(album.WebViewSettings.WTextColor, "maroon");
   EXPECT_EQ(adv.HelpDirR, DefaultHelpDir() + "/");

@@ -1,0 +1,38 @@
+#pragma once
+// The "Advanced" page of the options: the safe picture number, rendering, the run log, the
+// web page's text insertion and advert filter protection, captions on the sheet, the
+// automatic crop method, the favourite directory and the help directory.
+
+#include "album/Settings.h"
+#include "shell/OptionPage.h"
+
+class QCheckBox;
+
+class CPageAdv : public COptionPage {
+  Q_OBJECT
+ public:
+  explicit CPageAdv(QWidget* parent = nullptr);
+
+  void LoadFrom(const CAdvancedSettings& block);
+  // Mutable: taking the page over puts an AutoCropStrategy out of range back to 0 here too.
+  CAdvancedSettings& Settings() { return settings_; }
+  bool Exchange() override;
+
+ protected:
+  void ShowControls() override;
+
+ private:
+  // Picks the help directory in the directory dialog.
+  void Browse();
+
+  CAdvancedSettings settings_;
+  QLineEdit* safePixNum_;
+  QCheckBox* trueColor_;
+  QCheckBox* keepLog_;
+  QCheckBox* textPage4Web_;
+  QCheckBox* antiAdFilter_;
+  QCheckBox* alwaysShowCaptions_;
+  QLineEdit* autoCropStrategy_;
+  QLineEdit* topDir2Look_;
+  QLineEdit* helpDirR_;
+};
