@@ -111,7 +111,6 @@ void CDialogDir::InitTree() {
     }
   }
   ExpandToLast(first, 0);
-  tree_->setFocus();
 }
 
 QTreeWidgetItem* CDialogDir::AddItem(QTreeWidgetItem* parent, const std::string& text,
@@ -237,8 +236,11 @@ void CDialogDir::PathEdited(const QString& text) {
   // Under the favourite root the walk starts there, else at "/".
   const std::string path = dir.back() == '/' ? dir : dir + "/";
   const int which = tree_->topLevelItemCount() > 1 && path.rfind(roots[1], 0) == 0 ? 1 : 0;
+  QTreeWidgetItem* top = tree_->topLevelItem(which);
   followingField_ = true;
-  ExpandAlong(tree_->topLevelItem(which), ComponentsAfter(path, roots[static_cast<size_t>(which)]));
+  if (ExpandAlong(top, ComponentsAfter(path, roots[static_cast<size_t>(which)])) == 0) {
+    tree_->setCurrentItem(top);  // the path is the root itself, or hidden right under it
+  }
   followingField_ = false;
 }
 

@@ -42,6 +42,13 @@ QGridLayout* COptionPage::ControlsBeside(QWidget* controls) {
   return layout;
 }
 
+QLineEdit* COptionPage::IntegerField(const char* name) {
+  auto* field = new QLineEdit(this);
+  field->setObjectName(name);
+  field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 12);
+  return field;
+}
+
 namespace {
 
 bool Refuse(QLineEdit* field, const QString& message) {

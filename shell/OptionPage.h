@@ -32,6 +32,8 @@ class COptionPage : public QWidget {
   // The page's controls on the left and the decoration picture, three times, on the right.
   QGridLayout* ControlsBeside(QWidget* controls);
 
+  // A field for an integer, named after its setting.
+  QLineEdit* IntegerField(const char* name);
   // The integer in field, with its bounds when they are given.
   static bool ReadInteger(QLineEdit* field, int& value);
   static bool ReadInteger(QLineEdit* field, int& value, int min, int max);

@@ -23,13 +23,13 @@ CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
     connect(check, &QCheckBox::clicked, this, &CPageAdv::MarkModified);
     return check;
   };
-  safePixNum_ = field("SafePixNum");
+  safePixNum_ = IntegerField("SafePixNum");
   trueColor_ = box("True Color Device (24/32 bpp)", "TrueColor");
   keepLog_ = box("Keep LOG (QuillaranLog.txt)", "KeepLog");
   textPage4Web_ = box("Web Page for Text Insertion", "TextPage4Web");
   antiAdFilter_ = box("Protect Against Advert. Filters", "AntiAdFilter");
   alwaysShowCaptions_ = box("Display Captions in Quillaran", "AlwaysShowCaptions");
-  autoCropStrategy_ = field("AutoCropStrategy");
+  autoCropStrategy_ = IntegerField("AutoCropStrategy");
   topDir2Look_ = field("TopDir2Look");
   helpDirR_ = field("HelpDirR");
   auto* browse = new QPushButton("Browse", this);

@@ -17,12 +17,10 @@
 
 CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   setObjectName("PageGeneral");
-  thumbSize_ = new QLineEdit(this);
-  thumbSize_->setObjectName("ThumbSize");
+  thumbSize_ = IntegerField("ThumbSize");
   frameYorN_ = new QCheckBox("Display Thumbs with Frames", this);
   frameYorN_->setObjectName("FrameYorN");
-  frameGap_ = new QLineEdit(this);
-  frameGap_->setObjectName("FrameGap");
+  frameGap_ = IntegerField("FrameGap");
   frameColor_ = new QPushButton("Select Color for Frames", this);
   frameColor_->setObjectName("FrameColor");
   webImmedDisplay_ = new QCheckBox("Display Web Page Immediately", this);

@@ -12,10 +12,8 @@
 CPageWebView::CPageWebView(const CWebColors& colors, QWidget* parent)
     : COptionPage(parent), colors_(colors) {
   setObjectName("PageWebView");
-  wpWidth_ = new QLineEdit(this);
-  wpWidth_->setObjectName("WPwidth");
-  maxOsize_ = new QLineEdit(this);
-  maxOsize_->setObjectName("MaxOsize");
+  wpWidth_ = IntegerField("WPwidth");
+  maxOsize_ = IntegerField("MaxOsize");
   colorList_ = new QListWidget(this);
   colorList_->setObjectName("WTextColor");
   colorList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextLayout>
 #include <filesystem>
 #include <span>
 #include <system_error>
@@ -20,8 +21,23 @@ const QColor kAmber(255, 200, 0);
 const QColor kLightGrey(200, 200, 200);
 
 QFont VerdanaFont(int points, bool bold, bool italic) {
-  QFont font("Verdana", points, bold ? QFont::Bold : QFont::Normal, italic);
-  return font;
+  return QFont("Verdana", points, bold ? QFont::Bold : QFont::Normal, italic);
+}
+
+// How far the last line of the text reaches when it is wrapped to the width.
+int LastLineWidth(const QString& text, const QFont& font, int width) {
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  qreal last = 0;
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    last = line.naturalTextWidth();
+  }
+  layout.endLayout();
+  return static_cast<int>(last + 0.5);
 }
 
 }  // namespace
@@ -88,7 +104,12 @@ void CTextWindow::paintEvent(QPaintEvent*) {
                      Qt::TextWordWrap, text);
     bottom = box.top() + box.height();
     if (static_cast<int>(i) == anchor) {
-      pageLinkTop = bottom - 20;
+      // The page link stands at the end of the item's last line; when that line is too long
+      // for it (the fonts differ from one desktop to another), just under the item.
+      const QString linkText = quickhelp::kPageLinkText[static_cast<size_t>(page_)];
+      const int free = area.width() - LastLineWidth(text, painter.font(), area.width());
+      const bool fits = QFontMetrics(headingFont).horizontalAdvance(linkText) + 20 <= free;
+      pageLinkTop = fits ? bottom - 20 : bottom;
     }
   }
 
