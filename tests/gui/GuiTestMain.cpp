@@ -7,9 +7,10 @@
 
 namespace {
 
-// The offscreen platform says on every new window that it cannot pass size hints on.
+// The offscreen platform says on every new window that it cannot pass size hints on, and
+// that it cannot raise a window.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains("propagateSizeHints")) {
+  if (message.contains("propagateSizeHints") || message.contains("does not support raise")) {
     return;
   }
   qt_message_output(type, context, message);

@@ -1,0 +1,106 @@
+#include <QAction>
+#include <QMenu>
+#include <filesystem>
+
+#include "shell/DirectoryFind.h"
+#include "tests/gui/GuiFixture.h"
+#include "tests/support/FakeProfileStore.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The "Directory" menu as the main window builds it, with the recent items put in.
+QStringList MenuTexts(const CDirectoryFind& recent) {
+  QMenu menu;
+  menu.addAction("Open");
+  menu.addSeparator();
+  menu.addSeparator();
+  menu.addAction("Exit");
+  recent.InsertIntoMenu(&menu, 1);
+  recent.InsertIntoMenu(&menu, 1);  // a second rebuild leaves one set
+  QStringList texts;
+  for (QAction* item : menu.actions()) {
+    texts << (item->isSeparator() ? "-" : item->text());
+  }
+  return texts;
+}
+
+CDirectoryFind ListOf(const std::vector<std::string>& paths) {
+  CDirectoryFind recent;
+  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+    recent.Add(*it);
+  }
+  return recent;
+}
+
+TEST(DirectoryFind, ACountOutsideOneToSixReadsAsAnEmptyList) {
+  for (int count : {0, 7, -1}) {
+    FakeProfileStore store;
+    store.values[{"RecentDir", "NDirEx"}] = count;
+    store.values[{"RecentDir", "DirEx0"}] = std::string("/home/me/Trip/");
+    CDirectoryFind recent;
+    recent.Load(store);
+    EXPECT_EQ(recent.dirCount, 0) << count;
+    EXPECT_EQ(MenuTexts(recent), (QStringList{"Open", "-", "-", "Exit"})) << count;
+  }
+}
+
+TEST(DirectoryFind, KeepsSixMostRecentFirstWithoutDuplicates) {
+  CDirectoryFind recent = ListOf({"/6/", "/5/", "/4/", "/3/", "/2/", "/1/"});
+  recent.Add("/7/");
+  EXPECT_EQ(recent.dirCount, 6);
+  EXPECT_EQ(recent.dirs[0], "/7/");
+  EXPECT_EQ(recent.dirs[5], "/2/");  // the oldest, "/1/", is gone
+
+  recent.Add("/4/");
+  EXPECT_EQ(recent.dirCount, 6);
+  EXPECT_EQ(std::vector<std::string>(recent.dirs.begin(), recent.dirs.end()),
+            (std::vector<std::string>{"/4/", "/7/", "/6/", "/5/", "/3/", "/2/"}));
+}
+
+TEST(DirectoryFind, LabelsItemsWithNumberAndShortName) {
+  TempDir temp;
+  fs::create_directory(temp / "Trip");
+  const std::string trip = (temp / "Trip").string() + "/";
+  const CDirectoryFind recent = ListOf({trip, "/", "/home/nobody/Misc"});
+  EXPECT_EQ(MenuTexts(recent),
+            (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
+}
+
+TEST(DirectoryFind, AMissingDirectoryShowsDisabledAndStaysInTheList) {
+  TempDir temp;
+  const CDirectoryFind recent = ListOf({temp.Str() + "/", (temp / "unplugged").string() + "/"});
+  QMenu menu;
+  menu.addSeparator();
+  menu.addSeparator();
+  menu.addAction("Exit");
+  recent.InsertIntoMenu(&menu, 1);
+  EXPECT_TRUE(menu.actions()[2]->isEnabled());
+  EXPECT_FALSE(menu.actions()[3]->isEnabled());
+  EXPECT_EQ(recent.dirCount, 2);
+}
+
+using RecentDirectory = GuiFixture;
+
+TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
+  const std::string album = MakeAlbum(1);
+  Start(0, album);
+  fs::create_directory(temp / "other");
+  fs::copy_file(temp / "album" / "p0.png", temp / "other" / "p0.png");
+  ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
+  Album().GeneralSettings.Learning = 1;
+  QAction* second = Frame().DirectoryMenu()->actions()[3];
+  ASSERT_EQ(second->text(), "2 album/");
+  second->trigger();
+  EXPECT_EQ(app->Recent().MostRecent(), (temp / "other").string() + "/");
+  EXPECT_EQ(Album().dirPath, (temp / "other").string());
+
+  Album().GeneralSettings.Learning = 0;
+  Frame().DirectoryMenu()->actions()[3]->trigger();
+  EXPECT_EQ(app->Recent().MostRecent(), album + "/");
+  EXPECT_EQ(Album().count, 1);
+}
+
+}  // namespace

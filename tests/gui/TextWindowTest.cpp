@@ -1,0 +1,64 @@
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "tests/gui/GuiFixture.h"
+#include "views/TextWindow.h"
+
+namespace {
+
+using QuickHelp = GuiFixture;
+
+CTextWindow* OnlyHelpWindow() {
+  CTextWindow* found = nullptr;
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* window = qobject_cast<CTextWindow*>(widget); window && window->isVisible()) {
+      found = window;
+      ++count;
+    }
+  }
+  return count == 1 ? found : nullptr;
+}
+
+// A click on a widget where the last painting put it; paints first.
+void Click(CTextWindow& window, int index) {
+  window.grab();
+  const QPoint at = window.Widget(index).rect.center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &press);
+}
+
+TEST_F(QuickHelp, OpensOnceAndThePageLinkSwitchesPagesBackAndForth) {
+  Start(0);
+  Trigger(ID_QUICK_HELP);
+  Trigger(ID_QUICK_HELP);
+  CTextWindow* window = OnlyHelpWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "QUICK HELP");
+  EXPECT_EQ(window->size(), QSize(600, 800));
+  Click(*window, CTextWindow::kPageLink);
+  EXPECT_EQ(window->Page(), 1);
+  Click(*window, CTextWindow::kPageLink);
+  EXPECT_EQ(window->Page(), 0);
+  window->grab();
+  EXPECT_EQ(window->Widget(CTextWindow::kPageLink).text, "Dragging and dropping Thumb sketches");
+}
+
+TEST_F(QuickHelp, TheLearningButtonSwitchesLearningModeItsTextAndColour) {
+  Start(1);
+  Trigger(ID_QUICK_HELP);
+  CTextWindow& window = *OnlyHelpWindow();
+  window.grab();
+  CTxtWidget& button = window.Widget(CTextWindow::kLearning);
+  EXPECT_EQ(button.text, "Turn Learning Mode Off");
+  EXPECT_EQ(button.Color(), QColor(255, 200, 0));
+  Click(window, CTextWindow::kLearning);
+  window.grab();
+  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
+  EXPECT_EQ(button.text, "Turn Learning Mode On");
+  EXPECT_EQ(button.Color(), QColor(0, 255, 0));
+  EXPECT_FALSE(Action(ID_CAPTION).isEnabled());  // the toolbar follows at once
+}
+
+}  // namespace
