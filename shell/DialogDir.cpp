@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -76,6 +77,15 @@ CDialogDir::CDialogDir(std::string mostRecent, QWidget* parent)
   connect(tree_, &QTreeWidget::itemCollapsed, this, &CDialogDir::Collapsing);
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CDialogDir::SelectionChanged);
   connect(pathField_, &QLineEdit::textEdited, this, &CDialogDir::PathEdited);
+  tree_->installEventFilter(this);
+}
+
+bool CDialogDir::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tree_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Asterisk) {
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CDialogDir::SetStart(const std::string& favourite, int expand) {

@@ -52,6 +52,8 @@ class CDialogDir : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // The tree's "*" key (open everything below) would read the whole disk: it is left out.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Expanding(QTreeWidgetItem* item);

@@ -1,6 +1,7 @@
 #include "shell/OptionPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,8 +13,45 @@ COptionPage::COptionPage(QWidget* parent) : QWidget(parent) {}
 
 void COptionPage::ShowMembers() {
   showing_ = true;
-  ShowControls();
+  for (const BoundField& bound : fields_) {
+    bound.field->setText(QString::number(*bound.member));
+  }
+  for (const BoundCheck& bound : checks_) {
+    bound.box->setChecked(*bound.member == 1);
+  }
+  ShowOthers();
   showing_ = false;
+}
+
+namespace {
+
+bool Refuse(QLineEdit* field, const QString& message) {
+  QMessageBox::warning(field->window(), QApplication::applicationName(), message);
+  field->setFocus();
+  field->selectAll();
+  return false;
+}
+
+}  // namespace
+
+bool COptionPage::Exchange() {
+  for (const BoundField& bound : fields_) {
+    bool ok = false;
+    const int value = bound.field->text().trimmed().toInt(&ok);
+    if (!ok) {
+      return Refuse(bound.field, "Please enter an integer.");
+    }
+    if (value < bound.min || value > bound.max) {
+      return Refuse(bound.field, QString("Please enter an integer between %1 and %2.")
+                                     .arg(bound.min)
+                                     .arg(bound.max));
+    }
+    *bound.member = value;
+  }
+  for (const BoundCheck& bound : checks_) {
+    *bound.member = bound.box->isChecked() ? 1 : 0;
+  }
+  return ExchangeOthers();
 }
 
 void COptionPage::SetModified(bool modified) {
@@ -29,7 +67,24 @@ void COptionPage::MarkModified() {
   }
 }
 
-QGridLayout* COptionPage::ControlsBeside(QWidget* controls) {
+QLineEdit* COptionPage::IntegerField(const char* name, int32_t& member, int min, int max) {
+  auto* field = new QLineEdit(this);
+  field->setObjectName(name);
+  field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 12);
+  connect(field, &QLineEdit::textEdited, this, &COptionPage::MarkModified);
+  fields_.push_back({field, &member, min, max});
+  return field;
+}
+
+QCheckBox* COptionPage::CheckBox(const char* text, const char* name, int32_t& member) {
+  auto* box = new QCheckBox(text, this);
+  box->setObjectName(name);
+  connect(box, &QCheckBox::clicked, this, &COptionPage::MarkModified);
+  checks_.push_back({box, &member});
+  return box;
+}
+
+void COptionPage::ControlsBeside(QWidget* controls) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(controls, 0, 0, 3, 1);
   const QPixmap picture = DecorationPicture();
@@ -39,57 +94,14 @@ QGridLayout* COptionPage::ControlsBeside(QWidget* controls) {
     layout->addWidget(label, row, 1, Qt::AlignCenter);
   }
   layout->setColumnStretch(0, 1);
-  return layout;
 }
-
-QLineEdit* COptionPage::IntegerField(const char* name) {
-  auto* field = new QLineEdit(this);
-  field->setObjectName(name);
-  field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 12);
-  return field;
-}
-
-namespace {
-
-bool Refuse(QLineEdit* field, const QString& message) {
-  QMessageBox::warning(field->window(), QApplication::applicationName(), message);
-  field->setFocus();
-  field->selectAll();
-  return false;
-}
-
-}  // namespace
-
-bool COptionPage::ReadInteger(QLineEdit* field, int& value) {
-  bool ok = false;
-  const int read = field->text().trimmed().toInt(&ok);
-  if (!ok) {
-    return Refuse(field, "Please enter an integer.");
-  }
-  value = read;
-  return true;
-}
-
-bool COptionPage::ReadInteger(QLineEdit* field, int& value, int min, int max) {
-  int read = 0;
-  if (!ReadInteger(field, read)) {
-    return false;
-  }
-  if (read < min || read > max) {
-    return Refuse(field, QString("Please enter an integer between %1 and %2.").arg(min).arg(max));
-  }
-  value = read;
-  return true;
-}
-
-void COptionPage::ShowInteger(QLineEdit* field, int value) { field->setText(QString::number(value)); }
 
 QPixmap DecorationPicture() {
   QPixmap picture(48, 64);
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
-  // The frame, and the picture inside it.
+  // The frame, and the picture inside it: sky, sun, a far and a near hill.
   painter.setPen(QPen(QColor(128, 0, 0), 1));
   painter.setBrush(QColor(192, 192, 192));
   painter.drawRect(QRectF(1.5, 1.5, 45, 61));
@@ -100,20 +112,17 @@ QPixmap DecorationPicture() {
   painter.setClipRect(inside);
   painter.setBrush(QColor(255, 255, 0));
   painter.drawEllipse(QPointF(31, 17), 6, 6);
-  QPainterPath far;
-  far.moveTo(7, 40);
-  far.quadTo(20, 22, 41, 38);
-  far.lineTo(41, 57);
-  far.lineTo(7, 57);
-  painter.setBrush(QColor(0, 128, 0));
-  painter.drawPath(far);
-  QPainterPath near;
-  near.moveTo(7, 50);
-  near.quadTo(28, 36, 41, 52);
-  near.lineTo(41, 57);
-  near.lineTo(7, 57);
-  painter.setBrush(QColor(0, 255, 0));
-  painter.drawPath(near);
+  const auto hill = [&painter](qreal left, QPointF crest, qreal right, const QColor& color) {
+    QPainterPath path;
+    path.moveTo(7, left);
+    path.quadTo(crest, QPointF(41, right));
+    path.lineTo(41, 57);
+    path.lineTo(7, 57);
+    painter.setBrush(color);
+    painter.drawPath(path);
+  };
+  hill(40, QPointF(20, 22), 38, QColor(0, 128, 0));
+  hill(50, QPointF(28, 36), 52, QColor(0, 255, 0));
   painter.setClipping(false);
   painter.setPen(QPen(QColor(0, 0, 0), 1));
   painter.setBrush(Qt::NoBrush);

@@ -1,10 +1,15 @@
 #pragma once
 // What the three pages of the options sheet share: the members are a copy of one settings
 // block, shown in the controls and read back with the integer checks of the sheet; any change
-// by the user marks the page modified, which enables the sheet's Apply button.
+// by the user marks the page modified, which enables the sheet's Apply button. Integer fields
+// and check boxes are bound to their setting here; a page handles its other controls itself.
 
 #include <QWidget>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
+class QCheckBox;
 class QGridLayout;
 class QLineEdit;
 
@@ -15,7 +20,7 @@ class COptionPage : public QWidget {
 
   // Reads the controls into the members. An integer field that is no integer, or out of its
   // range, gets the message and the focus, and the exchange stops there with false.
-  virtual bool Exchange() = 0;
+  bool Exchange();
   // Shows the members in the controls; that marks nothing modified.
   void ShowMembers();
   bool IsModified() const { return modified_; }
@@ -25,21 +30,36 @@ class COptionPage : public QWidget {
   void modifiedChanged();
 
  protected:
-  virtual void ShowControls() = 0;
+  // The controls that are not bound fields or check boxes.
+  virtual bool ExchangeOthers() { return true; }
+  virtual void ShowOthers() {}
   // Call for every change the user makes; ignored while the members are being shown.
   void MarkModified();
   bool Showing() const { return showing_; }
   // The page's controls on the left and the decoration picture, three times, on the right.
-  QGridLayout* ControlsBeside(QWidget* controls);
+  void ControlsBeside(QWidget* controls);
 
-  // A field for an integer, named after its setting.
-  QLineEdit* IntegerField(const char* name);
-  // The integer in field, with its bounds when they are given.
-  static bool ReadInteger(QLineEdit* field, int& value);
-  static bool ReadInteger(QLineEdit* field, int& value, int min, int max);
-  static void ShowInteger(QLineEdit* field, int value);
+  // A field for an integer setting, checked against its bounds in the order of creation.
+  QLineEdit* IntegerField(const char* name, int32_t& member,
+                          int min = std::numeric_limits<int>::min(),
+                          int max = std::numeric_limits<int>::max());
+  // A check box for a 0/1 setting.
+  QCheckBox* CheckBox(const char* text, const char* name, int32_t& member);
 
  private:
+  struct BoundField {
+    QLineEdit* field;
+    int32_t* member;
+    int min;
+    int max;
+  };
+  struct BoundCheck {
+    QCheckBox* box;
+    int32_t* member;
+  };
+
+  std::vector<BoundField> fields_;
+  std::vector<BoundCheck> checks_;
   bool modified_ = false;
   bool showing_ = false;
 };

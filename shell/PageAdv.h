@@ -6,8 +6,6 @@
 #include "album/Settings.h"
 #include "shell/OptionPage.h"
 
-class QCheckBox;
-
 class CPageAdv : public COptionPage {
   Q_OBJECT
  public:
@@ -16,23 +14,16 @@ class CPageAdv : public COptionPage {
   void LoadFrom(const CAdvancedSettings& block);
   // Mutable: taking the page over puts an AutoCropStrategy out of range back to 0 here too.
   CAdvancedSettings& Settings() { return settings_; }
-  bool Exchange() override;
 
  protected:
-  void ShowControls() override;
+  bool ExchangeOthers() override;
+  void ShowOthers() override;
 
  private:
   // Picks the help directory in the directory dialog.
   void Browse();
 
   CAdvancedSettings settings_;
-  QLineEdit* safePixNum_;
-  QCheckBox* trueColor_;
-  QCheckBox* keepLog_;
-  QCheckBox* textPage4Web_;
-  QCheckBox* antiAdFilter_;
-  QCheckBox* alwaysShowCaptions_;
-  QLineEdit* autoCropStrategy_;
   QLineEdit* topDir2Look_;
   QLineEdit* helpDirR_;
 };

@@ -17,16 +17,14 @@
 
 CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   setObjectName("PageGeneral");
-  thumbSize_ = IntegerField("ThumbSize");
-  frameYorN_ = new QCheckBox("Display Thumbs with Frames", this);
-  frameYorN_->setObjectName("FrameYorN");
-  frameGap_ = IntegerField("FrameGap");
+  QLineEdit* thumbSize = IntegerField("ThumbSize", settings_.ThumbSize, 20, 400);
+  frameYorN_ = CheckBox("Display Thumbs with Frames", "FrameYorN", settings_.FrameYorN);
+  frameGap_ = IntegerField("FrameGap", settings_.FrameGap, 2, 20);
   frameColor_ = new QPushButton("Select Color for Frames", this);
   frameColor_->setObjectName("FrameColor");
-  webImmedDisplay_ = new QCheckBox("Display Web Page Immediately", this);
-  webImmedDisplay_->setObjectName("WebImmedDisplay");
-  learning_ = new QCheckBox("Learning Mode ON", this);
-  learning_->setObjectName("Learning");
+  QCheckBox* webImmedDisplay =
+      CheckBox("Display Web Page Immediately", "WebImmedDisplay", settings_.WebImmedDisplay);
+  QCheckBox* learning = CheckBox("Learning Mode ON", "Learning", settings_.Learning);
 
   auto* patterns = new QGroupBox("Select Pattern for Frames", this);
   auto* patternRow = new QHBoxLayout(patterns);
@@ -43,7 +41,7 @@ CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   auto* both = new QGroupBox("Both Local and Web Appearance", this);
   auto* bothGrid = new QGridLayout(both);
   bothGrid->addWidget(new QLabel("Thumbnail Sketch Size", both), 0, 0);
-  bothGrid->addWidget(thumbSize_, 0, 1);
+  bothGrid->addWidget(thumbSize, 0, 1);
   bothGrid->addWidget(frameYorN_, 1, 0, 1, 2);
   bothGrid->addWidget(new QLabel("Minimum frame gap", both), 2, 0);
   bothGrid->addWidget(frameGap_, 2, 1);
@@ -51,8 +49,8 @@ CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   bothGrid->addWidget(patterns, 4, 0, 1, 2);
   auto* local = new QGroupBox("Local Effect Only", this);
   auto* localColumn = new QVBoxLayout(local);
-  localColumn->addWidget(webImmedDisplay_);
-  localColumn->addWidget(learning_);
+  localColumn->addWidget(webImmedDisplay);
+  localColumn->addWidget(learning);
 
   auto* controls = new QWidget(this);
   auto* column = new QVBoxLayout(controls);
@@ -62,16 +60,8 @@ CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   column->addStretch(1);
   ControlsBeside(controls);
 
-  for (QLineEdit* field : {thumbSize_, frameGap_}) {
-    connect(field, &QLineEdit::textEdited, this, &CPageGeneral::MarkModified);
-  }
-  for (QAbstractButton* box : {static_cast<QAbstractButton*>(webImmedDisplay_),
-                               static_cast<QAbstractButton*>(learning_)}) {
-    connect(box, &QAbstractButton::clicked, this, &CPageGeneral::MarkModified);
-  }
   connect(patternGroup, &QButtonGroup::idClicked, this, &CPageGeneral::MarkModified);
   connect(frameYorN_, &QCheckBox::clicked, this, [this] {
-    MarkModified();
     Exchange();
     EnableFrameControls(frameYorN_->isChecked());
   });
@@ -83,34 +73,20 @@ void CPageGeneral::LoadFrom(const CGeneralSettings& block) {
   ShowMembers();
 }
 
-void CPageGeneral::ShowControls() {
-  ShowInteger(thumbSize_, settings_.ThumbSize);
-  frameYorN_->setChecked(settings_.FrameYorN == 1);
-  ShowInteger(frameGap_, settings_.FrameGap);
+void CPageGeneral::ShowOthers() {
   if (settings_.FrameBrush >= 0 && settings_.FrameBrush < 4) {
     frameBrush_[static_cast<size_t>(settings_.FrameBrush)]->setChecked(true);
   }
-  webImmedDisplay_->setChecked(settings_.WebImmedDisplay == 1);
-  learning_->setChecked(settings_.Learning == 1);
   ShowFrameColor();
   EnableFrameControls(settings_.FrameYorN == 1);
 }
 
-bool CPageGeneral::Exchange() {
-  if (!ReadInteger(thumbSize_, settings_.ThumbSize, 20, 400)) {
-    return false;
-  }
-  settings_.FrameYorN = frameYorN_->isChecked() ? 1 : 0;
-  if (!ReadInteger(frameGap_, settings_.FrameGap, 2, 20)) {
-    return false;
-  }
+bool CPageGeneral::ExchangeOthers() {
   for (int i = 0; i < 4; ++i) {
     if (frameBrush_[static_cast<size_t>(i)]->isChecked()) {
       settings_.FrameBrush = i;
     }
   }
-  settings_.WebImmedDisplay = webImmedDisplay_->isChecked() ? 1 : 0;
-  settings_.Learning = learning_->isChecked() ? 1 : 0;
   return true;
 }
 

@@ -7,8 +7,6 @@
 #include "album/Settings.h"
 #include "shell/OptionPage.h"
 
-class QAbstractButton;
-class QCheckBox;
 class QPushButton;
 class QRadioButton;
 
@@ -19,10 +17,10 @@ class CPageGeneral : public COptionPage {
 
   void LoadFrom(const CGeneralSettings& block);
   const CGeneralSettings& Settings() const { return settings_; }
-  bool Exchange() override;
 
  protected:
-  void ShowControls() override;
+  bool ExchangeOthers() override;
+  void ShowOthers() override;
 
  private:
   // The gap, the colour button and the four patterns follow "Display Thumbs with Frames".
@@ -31,11 +29,8 @@ class CPageGeneral : public COptionPage {
   void ShowFrameColor();
 
   CGeneralSettings settings_;
-  QLineEdit* thumbSize_;
   QCheckBox* frameYorN_;
   QLineEdit* frameGap_;
   QPushButton* frameColor_;
   std::array<QRadioButton*, 4> frameBrush_{};
-  QCheckBox* webImmedDisplay_;
-  QCheckBox* learning_;
 };

@@ -8,7 +8,6 @@
 
 class CColorPreview;
 class CWebColors;
-class QCheckBox;
 class QListWidget;
 
 class CPageWebView : public COptionPage {
@@ -19,21 +18,17 @@ class CPageWebView : public COptionPage {
   void LoadFrom(const CWebViewSettings& block);
   const CWebViewSettings& Settings() const { return settings_; }
   int colorIndex = 0;  // line of WTextColor in the colour list
-  bool Exchange() override;
   CColorPreview* Preview() const { return preview_; }
 
  protected:
-  void ShowControls() override;
+  bool ExchangeOthers() override;
+  void ShowOthers() override;
 
  private:
   const CWebColors& colors_;
   CWebViewSettings settings_;
-  QLineEdit* wpWidth_;
-  QLineEdit* maxOsize_;
   QListWidget* colorList_;
   CColorPreview* preview_;
-  QCheckBox* only1Date_;
-  QCheckBox* only1Caption_;
   QCheckBox* liOwnWP_;
   QCheckBox* liOwnBrW_;
 };

@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -68,6 +69,15 @@ TEST_F(DialogDir, ListsSubDirectoriesLazilyWithPlaceholdersAndWithoutHiddenOnes)
   fs::create_directory(temp / "Photos" / "C");
   root->setExpanded(true);
   EXPECT_EQ(Texts(root), (QStringList{"a", "b", "C"}));
+}
+
+TEST_F(DialogDir, TheStarKeyDoesNotOpenEverythingBelow) {
+  auto dialog = Open();
+  QTreeWidgetItem* root = dialog->Tree()->topLevelItem(1);
+  root->setExpanded(true);
+  dialog->Tree()->setCurrentItem(root);
+  QTest::keyClick(dialog->Tree(), Qt::Key_Asterisk);
+  EXPECT_FALSE(root->child(0)->isExpanded());
 }
 
 TEST_F(DialogDir, OpensAlongTheMostRecentDirectoryAndSelectsTheDeepestMatch) {
