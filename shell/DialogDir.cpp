@@ -196,9 +196,8 @@ int CDialogDir::ExpandToLast(QTreeWidgetItem* item, int which) {
   if (expandToLast == 0) {
     return 1;
   }
-  return ExpandAlong(item, ComponentsAfter(mostRecent_, roots[static_cast<size_t>(which)])) > 0
-             ? 1
-             : 0;
+  return ExpandAlong(item, ComponentsAfter(mostRecent_, roots[static_cast<size_t>(which)])) > 0 ? 1
+                                                                                                : 0;
 }
 
 int CDialogDir::ExpandAlong(QTreeWidgetItem* item, const std::vector<std::string>& components) {

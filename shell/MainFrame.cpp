@@ -207,7 +207,8 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
   }
   const bool opened = album_.OpenDirectory(directory) == 1;
   if (opened) {
-    recent_.Add(directory);
+    // The album's own spelling of the directory, so that no spelling is listed twice.
+    recent_.Add(album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/");
     recent_.InsertIntoMenu(directoryMenu_, 1);
   }
   UpdateCommandStates();

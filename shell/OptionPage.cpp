@@ -8,6 +8,9 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
+#include <limits>
+
+#include "album/Settings.h"
 
 COptionPage::COptionPage(QWidget* parent) : QWidget(parent) {}
 
@@ -42,9 +45,9 @@ bool COptionPage::Exchange() {
       return Refuse(bound.field, "Please enter an integer.");
     }
     if (value < bound.min || value > bound.max) {
-      return Refuse(bound.field, QString("Please enter an integer between %1 and %2.")
-                                     .arg(bound.min)
-                                     .arg(bound.max));
+      return Refuse(
+          bound.field,
+          QString("Please enter an integer between %1 and %2.").arg(bound.min).arg(bound.max));
     }
     *bound.member = value;
   }
@@ -67,7 +70,10 @@ void COptionPage::MarkModified() {
   }
 }
 
-QLineEdit* COptionPage::IntegerField(const char* name, int32_t& member, int min, int max) {
+QLineEdit* COptionPage::IntegerField(const char* name, int32_t& member, bool checkRange) {
+  const SettingRange* range = checkRange ? FindSettingRange(name) : nullptr;
+  const int min = range != nullptr ? range->min : std::numeric_limits<int>::min();
+  const int max = range != nullptr ? range->max : std::numeric_limits<int>::max();
   auto* field = new QLineEdit(this);
   field->setObjectName(name);
   field->setMaximumWidth(field->fontMetrics().horizontalAdvance("0000000") + 12);

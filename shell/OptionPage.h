@@ -6,7 +6,6 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 class QCheckBox;
@@ -39,10 +38,9 @@ class COptionPage : public QWidget {
   // The page's controls on the left and the decoration picture, three times, on the right.
   void ControlsBeside(QWidget* controls);
 
-  // A field for an integer setting, checked against its bounds in the order of creation.
-  QLineEdit* IntegerField(const char* name, int32_t& member,
-                          int min = std::numeric_limits<int>::min(),
-                          int max = std::numeric_limits<int>::max());
+  // A field for the integer setting of this name, checked in the order of creation against
+  // the setting's range, or only for being an integer.
+  QLineEdit* IntegerField(const char* name, int32_t& member, bool checkRange = true);
   // A check box for a 0/1 setting.
   QCheckBox* CheckBox(const char* text, const char* name, int32_t& member);
 

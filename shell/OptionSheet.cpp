@@ -58,8 +58,7 @@ void COptionSheet::PageChanged(int index) {
 }
 
 void COptionSheet::ApplyToAlbum() {
-  ApplyOptions(album_, generalPage->Settings(), webViewPage->Settings(),
-               advancedPage->Settings());
+  ApplyOptions(album_, generalPage->Settings(), webViewPage->Settings(), advancedPage->Settings());
   advancedPage->ShowMembers();  // the auto-crop method may have been put back to 0
 }
 

@@ -12,7 +12,7 @@
 
 CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
   setObjectName("PageAdv");
-  QLineEdit* safePixNum = IntegerField("SafePixNum", settings_.SafePixNum, 4, 64);
+  QLineEdit* safePixNum = IntegerField("SafePixNum", settings_.SafePixNum);
   QCheckBox* checks[] = {
       CheckBox("True Color Device (24/32 bpp)", "TrueColor", settings_.TrueColor),
       CheckBox("Keep LOG (QuillaranLog.txt)", "KeepLog", settings_.KeepLog),
@@ -21,7 +21,7 @@ CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
       CheckBox("Display Captions in Quillaran", "AlwaysShowCaptions",
                settings_.AlwaysShowCaptions)};
   // The auto-crop method is taken like the others but does not mark the page modified.
-  QLineEdit* autoCropStrategy = IntegerField("AutoCropStrategy", settings_.AutoCropStrategy);
+  QLineEdit* autoCropStrategy = IntegerField("AutoCropStrategy", settings_.AutoCropStrategy, false);
   disconnect(autoCropStrategy, nullptr, this, nullptr);
   topDir2Look_ = new QLineEdit(this);
   topDir2Look_->setObjectName("TopDir2Look");

@@ -17,9 +17,9 @@
 
 CPageGeneral::CPageGeneral(QWidget* parent) : COptionPage(parent) {
   setObjectName("PageGeneral");
-  QLineEdit* thumbSize = IntegerField("ThumbSize", settings_.ThumbSize, 20, 400);
+  QLineEdit* thumbSize = IntegerField("ThumbSize", settings_.ThumbSize);
   frameYorN_ = CheckBox("Display Thumbs with Frames", "FrameYorN", settings_.FrameYorN);
-  frameGap_ = IntegerField("FrameGap", settings_.FrameGap, 2, 20);
+  frameGap_ = IntegerField("FrameGap", settings_.FrameGap);
   frameColor_ = new QPushButton("Select Color for Frames", this);
   frameColor_->setObjectName("FrameColor");
   QCheckBox* webImmedDisplay =

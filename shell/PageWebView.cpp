@@ -12,8 +12,8 @@
 CPageWebView::CPageWebView(const CWebColors& colors, QWidget* parent)
     : COptionPage(parent), colors_(colors) {
   setObjectName("PageWebView");
-  QLineEdit* wpWidth = IntegerField("WPwidth", settings_.WPwidth, 200, 1000);
-  QLineEdit* maxOsize = IntegerField("MaxOsize", settings_.MaxOsize, 300, 2000);
+  QLineEdit* wpWidth = IntegerField("WPwidth", settings_.WPwidth);
+  QLineEdit* maxOsize = IntegerField("MaxOsize", settings_.MaxOsize);
   colorList_ = new QListWidget(this);
   colorList_->setObjectName("WTextColor");
   colorList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

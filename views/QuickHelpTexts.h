@@ -58,8 +58,8 @@ inline constexpr std::array<const char*, 3> kDragDropPage = {
 };
 
 // The page link's text on each page, and the item under which it stands.
-inline constexpr std::array<const char*, 2> kPageLinkText = {
-    "Dragging and dropping Thumb sketches", "Main Page of Quick Help"};
+inline constexpr std::array<const char*, 2> kPageLinkText = {"Dragging and dropping Thumb sketches",
+                                                             "Main Page of Quick Help"};
 inline constexpr std::array<int, 2> kPageLinkAnchor = {6, 2};
 
 }  // namespace quickhelp

@@ -59,8 +59,7 @@ void CTextWindow::Open(const QString& title, QPoint position) {
   widgets_.clear();
   widgets_.push_back(std::make_unique<CTxtLink>("Web Help", 0, kLinkBlue, kLinkDarkRed));
   widgets_.push_back(std::make_unique<CMiniButton>("", 0, kGreen, kAmber));
-  widgets_.push_back(
-      std::make_unique<CMiniButton>("Close this Window", 0, kLightGrey, kLightGrey));
+  widgets_.push_back(std::make_unique<CMiniButton>("Close this Window", 0, kLightGrey, kLightGrey));
   widgets_.push_back(std::make_unique<CTxtLink>("", 0, kLinkBlue, kLinkDarkRed));
   page_ = 0;
   showNormal();
@@ -100,8 +99,8 @@ void CTextWindow::paintEvent(QPaintEvent*) {
     const QRect shown(box.topLeft(), QSize(box.width(), box.height()));
     painter.fillRect(shown, kPaper);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(area.left(), area.top(), area.width(), box.height()),
-                     Qt::TextWordWrap, text);
+    painter.drawText(QRect(area.left(), area.top(), area.width(), box.height()), Qt::TextWordWrap,
+                     text);
     bottom = box.top() + box.height();
     if (static_cast<int>(i) == anchor) {
       // The page link stands at the end of the item's last line; when that line is too long

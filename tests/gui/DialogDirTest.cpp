@@ -127,12 +127,12 @@ TEST(FavouriteRoot, IsTheLeadingPathUpToTheFirstWholeNameMatch) {
     const char* favourite;
     const char* root;
   };
-  for (const Case& c : {Case{"/home/me/Pictures/Trip", "Pictures", "/home/me/Pictures/"},
-                        Case{"/home/me/Pictures", "Pictures", "/home/me/Pictures"},
-                        Case{"/home/me/Pictures-old/x", "Pictures", ""},
-                        Case{"/home/me/Pictures", "P", ""},
-                        Case{"/srv/Pictures/Pictures", "Pictures", "/srv/Pictures/"},
-                        Case{"/home/me/Trip", "Pictures", ""}}) {
+  for (const Case& c :
+       {Case{"/home/me/Pictures/Trip", "Pictures", "/home/me/Pictures/"},
+        Case{"/home/me/Pictures", "Pictures", "/home/me/Pictures"},
+        Case{"/home/me/Pictures-old/x", "Pictures", ""}, Case{"/home/me/Pictures", "P", ""},
+        Case{"/srv/Pictures/Pictures", "Pictures", "/srv/Pictures/"},
+        Case{"/home/me/Trip", "Pictures", ""}}) {
     EXPECT_EQ(FavouriteRoot(c.path, c.favourite), c.root) << c.path << " " << c.favourite;
   }
 }

@@ -65,8 +65,7 @@ TEST(DirectoryFind, LabelsItemsWithNumberAndShortName) {
   fs::create_directory(temp / "Trip");
   const std::string trip = (temp / "Trip").string() + "/";
   const CDirectoryFind recent = ListOf({trip, "/", "/home/nobody/Misc"});
-  EXPECT_EQ(MenuTexts(recent),
-            (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
+  EXPECT_EQ(MenuTexts(recent), (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
 }
 
 TEST(DirectoryFind, AMissingDirectoryShowsDisabledAndStaysInTheList) {
@@ -101,6 +100,14 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   Frame().DirectoryMenu()->actions()[3]->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
   EXPECT_EQ(Album().count, 1);
+}
+
+TEST_F(RecentDirectory, AnotherSpellingOfAListedDirectoryIsNotListedTwice) {
+  const std::string album = MakeAlbum(1);
+  Start(0, album);
+  ASSERT_TRUE(Frame().OpenDirectoryPath(album + "/../album//"));
+  EXPECT_EQ(app->Recent().dirCount, 1);
+  EXPECT_EQ(app->Recent().MostRecent(), album + "/");
 }
 
 }  // namespace

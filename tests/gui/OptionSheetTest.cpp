@@ -98,7 +98,7 @@ TEST_F(OptionSheet, TheColourPreviewShowsNameValueAndLuminance) {
   sheet->Tabs()->setCurrentIndex(1);
   auto* list = sheet->findChild<QListWidget*>("WTextColor");
   EXPECT_EQ(list->count(), 17);
-  EXPECT_EQ(list->item(16)->text(), "");  // the empty last line
+  EXPECT_EQ(list->item(16)->text(), "");                 // the empty last line
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "");  // blank until a colour is picked
   list->setCurrentRow(12);
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "silver #C0C0C0 Lum=75%");
