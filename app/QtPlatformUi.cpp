@@ -136,9 +136,12 @@ bool CQtPlatformUi::OpenWithDefaultProgram(const std::string& pathOrAddress) {
 
 std::unique_ptr<CWindowObject> CQtPlatformUi::OpenPictureWindow(const std::string& title,
                                                                 const CImageWrap& picture) {
-  auto* window = new CPictureWindow;
-  const ScreenSize screen = GetScreenSize();
-  window->ShowPicture(title, picture, QSize(screen.width, screen.height));
+  if (album_ == nullptr) {
+    return nullptr;
+  }
+  // The picture opens in the corner of the screen the main window is on.
+  auto* window = new CPictureWindow(*album_, PictureScreen::Of(frame_));
+  window->ShowPicture(title, QPoint(0, 0), picture);
   return std::make_unique<CPictureWindowHandle>(window);
 }
 
@@ -146,7 +149,8 @@ CPictureWindow* CQtPlatformUi::FindWindow(const std::string& title) const {
   const QString wanted = QString::fromStdString(title);
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* window = qobject_cast<CPictureWindow*>(widget);
-    if (window != nullptr && window->isVisible() && window->windowTitle() == wanted) {
+    if (window != nullptr && !window->IsDiagnostic() && window->isVisible() &&
+        window->windowTitle() == wanted) {
       return window;
     }
   }

@@ -10,11 +10,15 @@
 
 class CMainFrame;
 class CPictureWindow;
+class CPixDir;
 class QWidget;
 
 class CQtPlatformUi : public CPlatformUi {
  public:
   void SetMainFrame(CMainFrame* frame) { frame_ = frame; }
+  // The album whose operations and settings the picture windows use; without one no picture
+  // window opens.
+  void SetAlbum(CPixDir* album) { album_ = album; }
 
   // Opens a file or an address with the user's default program; tests replace it so that no
   // browser or editor starts.
@@ -46,6 +50,7 @@ class CQtPlatformUi : public CPlatformUi {
   CPictureWindow* FindWindow(const std::string& title) const;
 
   CMainFrame* frame_ = nullptr;
+  CPixDir* album_ = nullptr;
 };
 
 // A widget as the owner of a message box.

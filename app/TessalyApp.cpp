@@ -7,7 +7,7 @@
 
 #include "shell/MainFrame.h"
 
-CTessalyApp::CTessalyApp() : core_(ui_, profile_, recent_) {}
+CTessalyApp::CTessalyApp() : core_(ui_, profile_, recent_) { ui_.SetAlbum(&core_.album); }
 
 CTessalyApp::~CTessalyApp() {
   // The album's windows go before the main window and the seam they use.

@@ -32,3 +32,16 @@ QImage ToQImage(const CImageWrap& picture) {
   }
   return image;
 }
+
+CImageWrap FromQImage(const QImage& image) {
+  CImageWrap picture;
+  const QImage rgb = image.convertToFormat(QImage::Format_BGR888);
+  if (rgb.isNull() || CreateBitmap(picture.bitmap, rgb.width(), rgb.height(), 24) == 0) {
+    return picture;
+  }
+  const size_t rowBytes = static_cast<size_t>(rgb.width()) * 3;
+  for (int y = 0; y < rgb.height(); ++y) {
+    std::memcpy(picture.bitmap.Row(y), rgb.constScanLine(y), rowBytes);
+  }
+  return picture;
+}

@@ -1,50 +1,193 @@
 #include "views/PictureWindow.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
+#include <utility>
 
-#include "imaging/ImageWrap.h"
+#include "album/PixDir.h"
 #include "views/ImageConversion.h"
 
-CPictureWindow::CPictureWindow() : QWidget(nullptr, Qt::Window) {
+namespace {
+
+// The note of the reduction factor starts this far left of and above the bottom-right corner.
+constexpr int kNoteInset = 20;
+
+// The cursors by hit code 0..8; -1 (outside) has the arrow.
+constexpr Qt::CursorShape kTrackerCursors[9] = {
+    Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeFDiagCursor, Qt::SizeBDiagCursor,
+    Qt::SizeVerCursor,   Qt::SizeHorCursor,   Qt::SizeVerCursor,   Qt::SizeHorCursor,
+    Qt::SizeAllCursor};
+
+// The pen tells what made the rectangle: white the margin trim, yellow the busiest regions,
+// cyan anything else (a rectangle drawn by hand, too).
+QColor OutcomePen(int outcome) {
+  switch (outcome) {
+    case 1:
+      return Qt::white;
+    case 2:
+      return QColor(255, 255, 0);
+    default:
+      return QColor(0, 255, 255);
+  }
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
+    : QWidget(nullptr, Qt::Window),
+      album_(album),
+      screen_(screen),
+      tracker_(NewTracker({})) {
   setObjectName("PictureWindow");
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowTitle("PixWindow");
   setAutoFillBackground(true);
   setPalette(QPalette(Qt::white));
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  CreateOperations();
 }
 
-void CPictureWindow::ShowPicture(const std::string& title, const CImageWrap& picture, QSize screen) {
-  const int maxWidth = screen.width() * 95 / 100;
-  const int maxHeight = screen.height() * 95 / 100;
-  const int width = picture.Width();
-  const int height = picture.Height();
-  setWindowTitle(QString::fromStdString(title));
-  if (width < maxWidth && height < maxHeight) {
-    factor_ = 1;
-    shown_ = ToQImage(picture);
+CRectTracker CPictureWindow::NewTracker(const Rect& rect) const {
+  return CRectTracker(rect, static_cast<int>(std::lround(tracker::kHandleSize * screen_.ratio)));
+}
+
+void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
+                                 const CImageWrap& picture) {
+  album_.diagnosticWindow.reset();
+  const int factor = ReductionFactor(QSize(picture.Width(), picture.Height()), screen_.resolution);
+  outcome_ = 0;
+  CImageWrap shown;
+  if (factor == 1) {
+    picture.CopyTo(shown);
   } else {
-    const double ratio = std::max(static_cast<double>(width) / maxWidth,
-                                  static_cast<double>(height) / maxHeight);
-    factor_ = static_cast<int>(ratio) + 1;
-    CImageWrap reduced;
-    picture.Subsample(reduced, factor_);
-    shown_ = ToQImage(reduced);
+    picture.Subsample(shown, factor);
   }
-  resize(shown_.size());
+  Show(title, position, std::move(shown), factor);
+  if (album_.AdvancedSettings.AutoCropStrategy > 0) {
+    RunAutoCrop(1, 0, 0);
+  }
+}
+
+void CPictureWindow::ShowImage(const std::string& title, QPoint position, const CImageWrap& image) {
+  CImageWrap shown;
+  image.CopyTo(shown);
+  diagnostic_ = true;
+  Show(title, position, std::move(shown), 1);
+}
+
+void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap image, int factor) {
+  title_ = title;
+  setWindowTitle(QString::fromStdString(title));
+  factor_ = factor;
+  shown_ = std::move(image);
+  shownImage_ = ToQImage(shown_);
+  const QSizeF logical = QSizeF(shownImage_.size()) / screen_.ratio;
+  resize(static_cast<int>(std::ceil(logical.width())), static_cast<int>(std::ceil(logical.height())));
+  if (screen_.screen != nullptr) {
+    setScreen(screen_.screen);
+  }
+  move(screen_.origin + position);
   show();
   raise();
   activateWindow();
+  update();
 }
 
-int CPictureWindow::QueryRect(Rect&) { return -1; }
+int CPictureWindow::QueryRect(Rect& rect) {
+  if (rect_.IsEmpty()) {
+    return -1;
+  }
+  if (rect_.Width() % 2 != 0) {
+    --rect_.right;
+    update();
+  }
+  rect = rect_;
+  if (factor_ > 1) {
+    rect = {rect.left * factor_, rect.top * factor_, rect.right * factor_, rect.bottom * factor_};
+  }
+  return 0;
+}
+
+void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio) const {
+  painter.save();
+  painter.scale(1 / ratio, 1 / ratio);
+  painter.drawImage(0, 0, shownImage_);
+  if (!rect_.IsEmpty() || tracker_.IsTracking()) {
+    tracker_.Draw(painter);
+  }
+  if (!rect_.IsEmpty()) {
+    painter.setPen(QPen(OutcomePen(outcome_), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(ToQRect(rect_));
+  }
+  painter.restore();
+  if (factor_ > 1) {
+    const QRect note(area.width() - kNoteInset, area.height() - kNoteInset, 2 * kNoteInset,
+                     2 * kNoteInset);
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(Qt::white);
+    painter.drawText(note, Qt::AlignLeft | Qt::AlignTop, QString(":%1").arg(factor_));
+  }
+}
 
 void CPictureWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawImage(0, 0, shown_);
-  if (factor_ > 1) {
-    painter.drawText(width() - 20, height() - 20, 20, 20, Qt::AlignLeft | Qt::AlignTop,
-                     QString(":%1").arg(factor_));
+  Paint(painter, size(), screen_.ratio);
+}
+
+QPoint CPictureWindow::ImagePoint(const QPointF& position) const {
+  return QPoint(static_cast<int>(std::floor(position.x() * screen_.ratio)),
+                static_cast<int>(std::floor(position.y() * screen_.ratio)));
+}
+
+// With no rectangle a press pulls out a rubber band; with one it moves or resizes the
+// tracker, and a press that hits nothing takes the tracker as it stands.
+void CPictureWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
   }
+  const QPoint point = ImagePoint(event->position());
+  if (rect_.IsEmpty()) {
+    tracker_.BeginRubberBand(point);
+  } else if (!tracker_.BeginTrack(point)) {
+    TakeTrackedRect();
+    return;
+  }
+  update();
+}
+
+void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (tracker_.IsTracking()) {
+    tracker_.TrackTo(ImagePoint(event->position()));
+    update();
+  } else {
+    UpdateCursor(event->position());
+  }
+}
+
+void CPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
+    return;
+  }
+  tracker_.EndTrack(ImagePoint(event->position()));
+  TakeTrackedRect();
+}
+
+void CPictureWindow::TakeTrackedRect() {
+  if (const std::optional<Rect> taken = tracker::Accept(rect_, tracker_.TrueRect())) {
+    rect_ = *taken;
+  }
+  update();
+}
+
+void CPictureWindow::UpdateCursor(const QPointF& position) {
+  const int hit = rect_.IsEmpty() ? tracker::kNothing : tracker_.HitTest(ImagePoint(position));
+  setCursor(hit == tracker::kNothing ? Qt::ArrowCursor : kTrackerCursors[hit]);
 }
 
 CPictureWindowHandle::~CPictureWindowHandle() {

@@ -1,35 +1,94 @@
 #pragma once
 // The full size window of one picture, titled with its file name: the picture at its own
-// size, or reduced by a whole factor when it would not fit on the screen.
+// size, or reduced by a whole factor when it would not fit on the screen. On it the user
+// draws the rectangle that the album's crops use, or has the automatic crop propose one; the
+// window carries the picture operations on its keys and its "Operations" popup. A second
+// window of the same kind shows the automatic crop's diagnostic view.
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
-#include <memory>
 #include <string>
 
+#include "imaging/ImageWrap.h"
 #include "imaging/Rect.h"
 #include "platform/WindowObject.h"
+#include "views/PictureScreen.h"
+#include "views/RectTracker.h"
 
-class CImageWrap;
+class CPixDir;
+class QMenu;
+struct CCropReport;
 
 class CPictureWindow : public QWidget {
   Q_OBJECT
  public:
-  CPictureWindow();
-  // Shows the picture under the title; the screen size decides the reduction factor.
-  void ShowPicture(const std::string& title, const CImageWrap& picture, QSize screen);
-  int ScaleFactor() const { return factor_; }
-  // The rectangle drawn on the picture, in the picture's pixels: 0 and the rectangle, or -1
-  // and rect untouched when none is drawn.
+  CPictureWindow(CPixDir& album, const PictureScreen& screen);
+
+  // Shows the picture at the position on the screen, reduced when it does not fit, and runs
+  // the automatic crop when the album's AutoCropStrategy is above 0.
+  void ShowPicture(const std::string& title, QPoint position, const CImageWrap& picture);
+  // Shows the image as it is, without an automatic crop; for the diagnostic view.
+  void ShowImage(const std::string& title, QPoint position, const CImageWrap& image);
+
+  // The rectangle in pixels of the whole picture: 0 and rect filled, or -1 and rect untouched
+  // when none is drawn. An odd width first loses its rightmost column here.
   int QueryRect(Rect& rect);
+
+  const std::string& Title() const { return title_; }
+  int ScaleFactor() const { return factor_; }
+  // The rectangle in pixels of the shown image; empty when there is none.
+  const Rect& Rectangle() const { return rect_; }
+  // The last automatic crop's result in this window (1 or 2), 0 when it found nothing or
+  // none ran since the picture was shown.
+  int AutoCropOutcome() const { return outcome_; }
+  bool IsDiagnostic() const { return diagnostic_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  QImage shown_;
+  // Display (PictureWindow.cpp).
+  void Show(const std::string& title, QPoint position, CImageWrap image, int factor);
+  // Paints the image, the tracker, the rectangle and, with a reduced picture, the factor note
+  // in the corner of an area of this logical size; ratio is device pixels per logical pixel,
+  // and the image, the tracker and the rectangle are drawn one image pixel per device pixel.
+  void Paint(QPainter& painter, QSize area, qreal ratio) const;
+  QPoint ImagePoint(const QPointF& position) const;
+  CRectTracker NewTracker(const Rect& rect) const;
+  void TakeTrackedRect();
+  void UpdateCursor(const QPointF& position);
+  // Operations (PictureWindowActions.cpp).
+  void CreateOperations();
+  void RunOperation(int id);
+  void Rotate(int direction);
+  void Omit();
+  bool ShowsSelection();
+  void OnCharacter(QChar character);
+  // The automatic crop on the shown image; 1 when it proposed a rectangle.
+  int RunAutoCrop(int fit, int fitAfter, int fitMode);
+  void ShowDiagnostic(const CCropReport& report);
+  void FitRectangle(int mode);
+  void SaveScreenDump();
+
+  CPixDir& album_;
+  PictureScreen screen_;
+  Rect rect_;
+  CImageWrap shown_;
+  QImage shownImage_;
   int factor_ = 1;
+  int outcome_ = 0;
+  int fitAfter_ = 0;
+  int fitMode_ = 0;
+  CRectTracker tracker_;
+  std::string title_;
+  bool diagnostic_ = false;
+  QMenu* operations_ = nullptr;
 };
 
 // The album's hold on a picture window. Deleting it closes the window; the widget itself goes

@@ -1,0 +1,209 @@
+// What the picture window does on its keys and its "Operations" popup: the album's picture
+// operations, the automatic crop and its diagnostic view, fitting and removing the
+// rectangle, and the screen dump.
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStandardPaths>
+
+#include "album/PixDir.h"
+#include "imaging/CropReport.h"
+#include "shell/CommandTable.h"
+#include "views/CropDiagnostic.h"
+#include "views/ImageConversion.h"
+#include "views/PictureWindow.h"
+
+namespace {
+
+// The diagnostic view opens this far right of the screen's corner.
+const QPoint kDiagnosticPosition(200, 0);
+
+// Closes the picture window when the album crosses its picture out.
+class ClosingWindow : public CWindowObject {
+ public:
+  explicit ClosingWindow(QWidget* window) : window_(window) {}
+  void Close() override { window_->close(); }
+
+ private:
+  QWidget* window_;
+};
+
+}  // namespace
+
+// The operations carry the letters that the main window's popup shows, as plain keys of this
+// window.
+void CPictureWindow::CreateOperations() {
+  operations_ = new QMenu("Operations", this);
+  operations_->setObjectName("PictureOperationsMenu");
+  for (int id : kOperationsCommands) {
+    const CommandRow* row = FindCommand(id);
+    auto* action = new QAction(row->text, this);
+    action->setObjectName(row->name);
+    action->setShortcut(QKeySequence(row->shortcut));
+    connect(action, &QAction::triggered, this, [this, id] { RunOperation(id); });
+    addAction(action);
+    operations_->addAction(action);
+  }
+}
+
+void CPictureWindow::contextMenuEvent(QContextMenuEvent* event) {
+  operations_->exec(event->globalPos());
+}
+
+void CPictureWindow::RunOperation(int id) {
+  switch (id) {
+    case ID_OP_CAPTION:
+      album_.EditSelectedCaption();
+      break;
+    case ID_OP_CROP_THUMB:
+      album_.CropForThumb(this);
+      break;
+    case ID_OP_CROP_ORIGINAL:
+      album_.CropOriginal(this);
+      break;
+    case ID_OP_ROTATE_RIGHT:  // clockwise, as in the main window
+      Rotate(1);
+      break;
+    case ID_OP_ROTATE_LEFT:
+      Rotate(0);
+      break;
+    case ID_OP_OMIT:
+      Omit();
+      break;
+    default:
+      break;
+  }
+}
+
+// The album turns and crosses out its selected picture. From this window that must be the
+// picture shown here: with another one selected on the sheet, a key pressed here would turn
+// (and rewrite on disk) or cross out a picture the user is not looking at.
+bool CPictureWindow::ShowsSelection() {
+  const CAlbumEntry* selected = album_.SelectedEntry();
+  return !diagnostic_ && selected != nullptr && selected->fileName == title_;
+}
+
+void CPictureWindow::Rotate(int direction) {
+  if (!ShowsSelection()) {
+    album_.ShowNotice(this, "No Full Size Display");
+    return;
+  }
+  album_.RotatePicture(this, direction);
+}
+
+void CPictureWindow::Omit() {
+  if (!ShowsSelection()) {
+    album_.ShowNotice(this, "No Full Size Display");
+    return;
+  }
+  ClosingWindow self(this);
+  album_.MarkOmitted(&self);
+}
+
+void CPictureWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  const QString text = event->text();
+  if (text.size() == 1) {
+    OnCharacter(text[0]);
+  }
+}
+
+void CPictureWindow::OnCharacter(QChar character) {
+  switch (character.unicode()) {
+    case 'a':
+      RunAutoCrop(0, 0, 0);
+      break;
+    case 'b':
+      RunAutoCrop(0, 1, 0);
+      break;
+    case 'd':
+      album_.autoCropDiagnostic = album_.autoCropDiagnostic == 0 ? 1 : 0;
+      RunAutoCrop(0, fitAfter_, fitMode_);
+      break;
+    case 'e':
+    case 's':
+      tracker_ = NewTracker(rect_);
+      break;
+    case 'q':
+      FitRectangle(0);
+      break;
+    case 'Q':
+      FitRectangle(1);
+      break;
+    case 'u':
+      rect_.SetEmpty();
+      break;
+    case 'v':
+      rect_.SetEmpty();
+      if (album_.AdvancedSettings.AutoCropStrategy > 0) {
+        RunAutoCrop(1, 0, 0);
+      }
+      break;
+    case 'z':
+      SaveScreenDump();
+      break;
+    default:
+      return;
+  }
+  update();
+}
+
+int CPictureWindow::RunAutoCrop(int fit, int fitAfter, int fitMode) {
+  fitAfter_ = fitAfter;
+  fitMode_ = fitMode;
+  const int diagnostic = album_.autoCropDiagnostic;
+  CCropReport report;
+  outcome_ = shown_.FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, fit, diagnostic,
+                                 diagnostic != 0 ? &report : nullptr);
+  if (diagnostic != 0 && report.blockRows > 0) {
+    ShowDiagnostic(report);
+  }
+  if (outcome_ <= 0) {
+    album_.Ui().Beep(BeepKind::Simple);
+    return 0;
+  }
+  if (fitAfter == 1 && fit == 0) {
+    shown_.FitCropAspect(rect_, fitMode);
+  }
+  tracker_ = NewTracker(rect_);
+  return 1;
+}
+
+void CPictureWindow::ShowDiagnostic(const CCropReport& report) {
+  static int number = 0;
+  auto* window = new CPictureWindow(album_, screen_);
+  window->ShowImage("debug" + std::to_string(++number) + ".jpg", kDiagnosticPosition,
+                    FromQImage(DrawCropDiagnostic(shown_, report)));
+  album_.diagnosticWindow = std::make_unique<CPictureWindowHandle>(window);
+}
+
+void CPictureWindow::FitRectangle(int mode) {
+  if (!rect_.IsEmpty()) {
+    shown_.FitCropAspect(rect_, mode);
+  }
+}
+
+// The window's painting on a copy of the shown image, saved as "AC" and the title in the
+// user's pictures folder.
+void CPictureWindow::SaveScreenDump() {
+  QImage dump = shownImage_.convertToFormat(QImage::Format_RGB32);
+  {
+    QPainter painter(&dump);
+    Paint(painter, dump.size(), 1);
+  }
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  const std::string path = QDir(folder).filePath("AC").toStdString() + title_;
+  const CImageWrap picture = FromQImage(dump);
+  if (!QDir().mkpath(folder) || !picture.HasBitmap() || picture.Save(path) != 0) {
+    album_.Ui().MessageBox(this, "Could not write " + path, MsgIcon::Error, MsgButtons::Ok);
+    return;
+  }
+  album_.Ui().MessageBox(this, path, MsgIcon::None, MsgButtons::Ok);
+}

@@ -1,0 +1,137 @@
+#include "views/TrackerGeometry.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace tracker {
+
+namespace {
+
+constexpr int kMinimumSide = 20;
+
+// Where each handle sits on the true rectangle: x and y as 0 (left, top), 1 (middle) or
+// 2 (right, bottom).
+struct Place {
+  int x;
+  int y;
+};
+constexpr Place kPlaces[8] = {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {1, 0}, {2, 1}, {1, 2}, {0, 1}};
+
+int HandleOffset(int place, int from, int length, int size) {
+  switch (place) {
+    case 0:
+      return from;
+    case 1:
+      return from + (length - size) / 2;
+    default:
+      return from + length - size;
+  }
+}
+
+// Which edges a hit moves.
+struct Edges {
+  bool left, top, right, bottom;
+};
+
+Edges MovedEdges(int hit) {
+  switch (hit) {
+    case kTopLeft:
+      return {true, true, false, false};
+    case kTopRight:
+      return {false, true, true, false};
+    case kBottomRight:
+      return {false, false, true, true};
+    case kBottomLeft:
+      return {true, false, false, true};
+    case kTop:
+      return {false, true, false, false};
+    case kRight:
+      return {false, false, true, false};
+    case kBottom:
+      return {false, false, false, true};
+    case kLeft:
+      return {true, false, false, false};
+    case kMiddle:
+      return {true, true, true, true};
+    default:
+      return {false, false, false, false};
+  }
+}
+
+}  // namespace
+
+Rect Normalized(const Rect& rect) {
+  Rect r = rect;
+  if (r.left > r.right) {
+    std::swap(r.left, r.right);
+  }
+  if (r.top > r.bottom) {
+    std::swap(r.top, r.bottom);
+  }
+  return r;
+}
+
+Rect TrueRect(const Rect& rect, int handleSize) {
+  Rect r = Normalized(rect);
+  r.Inflate(handleSize - 1);
+  return r;
+}
+
+unsigned HandleMask(const Rect& rect, int handleSize) {
+  unsigned mask = 0x0F;
+  const int size = 3 * handleSize;
+  if (std::abs(rect.Width()) - size > 4) {
+    mask |= (1u << kTop) | (1u << kBottom);
+  }
+  if (std::abs(rect.Height()) - size > 4) {
+    mask |= (1u << kRight) | (1u << kLeft);
+  }
+  return mask;
+}
+
+Rect HandleRect(const Rect& rect, int handle, int handleSize) {
+  const Rect t = TrueRect(rect, handleSize);
+  const Place place = kPlaces[handle];
+  const int left = HandleOffset(place.x, t.left, t.Width(), handleSize);
+  const int top = HandleOffset(place.y, t.top, t.Height(), handleSize);
+  return {left, top, left + handleSize, top + handleSize};
+}
+
+int HitTest(const Rect& rect, int x, int y, int handleSize) {
+  if (!TrueRect(rect, handleSize).Contains(x, y)) {
+    return kNothing;
+  }
+  const unsigned mask = HandleMask(rect, handleSize);
+  for (int handle = kTopLeft; handle <= kLeft; ++handle) {
+    if ((mask & (1u << handle)) != 0 && HandleRect(rect, handle, handleSize).Contains(x, y)) {
+      return handle;
+    }
+  }
+  return kMiddle;  // inside, or on the hatched border between the handles
+}
+
+Rect Drag(const Rect& start, int hit, int dx, int dy) {
+  const Edges moved = MovedEdges(hit);
+  Rect r = start;
+  r.left += moved.left ? dx : 0;
+  r.right += moved.right ? dx : 0;
+  r.top += moved.top ? dy : 0;
+  r.bottom += moved.bottom ? dy : 0;
+  return Normalized(r);
+}
+
+std::optional<Rect> Accept(const Rect& current, const Rect& trueRect) {
+  const int change = std::abs(trueRect.left - current.left) + std::abs(trueRect.top - current.top) +
+                     std::abs(trueRect.right - current.right) +
+                     std::abs(trueRect.bottom - current.bottom);
+  if (change <= 1 || trueRect.Width() <= kMinimumSide || trueRect.Height() <= kMinimumSide) {
+    return std::nullopt;
+  }
+  Rect taken = trueRect;
+  if (taken.Width() % 2 != 0) {
+    ++taken.right;
+  }
+  return taken;
+}
+
+}  // namespace tracker
