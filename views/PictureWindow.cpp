@@ -178,8 +178,13 @@ void CPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
   TakeTrackedRect();
 }
 
+// A rectangle pulled out where there was none is the user's own and shows in the pen of a
+// hand-drawn one; an adjusted one keeps the pen of what proposed it.
 void CPictureWindow::TakeTrackedRect() {
   if (const std::optional<Rect> taken = tracker::Accept(rect_, tracker_.TrueRect())) {
+    if (rect_.IsEmpty()) {
+      outcome_ = 0;
+    }
     rect_ = *taken;
   }
   update();

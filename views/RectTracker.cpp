@@ -7,6 +7,17 @@ namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
+// Black diagonal lines four pixels apart on white, the border of a selected rectangle.
+QBrush HatchBrush() {
+  QImage pattern(8, 8, QImage::Format_RGB32);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      pattern.setPixel(x, y, (x + y) % 4 == 0 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    }
+  }
+  return QBrush(pattern);
+}
+
 }  // namespace
 
 int CRectTracker::HitTest(QPoint point) const {
@@ -54,11 +65,7 @@ void CRectTracker::EndTrack(QPoint release) {
 void CRectTracker::Draw(QPainter& painter) const {
   const Rect own = tracker::Normalized(rect_);
   const Rect outer = TrueRect();
-  painter.save();
-  painter.setPen(Qt::NoPen);
-  painter.setBackgroundMode(Qt::OpaqueMode);
-  painter.setBackground(Qt::white);
-  const QBrush hatch(Qt::black, Qt::BDiagPattern);
+  static const QBrush hatch = HatchBrush();
   // The four bands between the rectangle and the true rectangle.
   painter.fillRect(QRect(outer.left, outer.top, outer.Width(), own.top - outer.top), hatch);
   painter.fillRect(QRect(outer.left, own.bottom, outer.Width(), outer.bottom - own.bottom), hatch);
@@ -70,5 +77,4 @@ void CRectTracker::Draw(QPainter& painter) const {
       painter.fillRect(ToQRect(tracker::HandleRect(rect_, handle, handleSize_)), Qt::black);
     }
   }
-  painter.restore();
 }

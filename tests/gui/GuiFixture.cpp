@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
@@ -87,6 +88,18 @@ void GuiFixture::MousePress(QPoint p) {
 void GuiFixture::MouseRelease(QPoint p) {
   View().verticalScrollBar()->setValue(0);
   SendMouse(View().viewport(), QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+}
+
+void GuiFixture::DragOn(QWidget* target, QPoint from, QPoint to) {
+  SendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(target, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  SendMouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+void GuiFixture::KeyOn(QWidget* window, char character) {
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  QTest::keyClick(window, character);
 }
 
 QPoint GuiFixture::SketchCentre(int position) {

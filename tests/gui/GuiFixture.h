@@ -42,6 +42,11 @@ class GuiFixture : public ::testing::Test {
   void MouseRelease(QPoint sheetPoint);
   // The middle of the sketch at a display position.
   QPoint SketchCentre(int position);
+  // A left-button drag on any widget, from the press through one move to the release.
+  void DragOn(QWidget* target, QPoint from, QPoint to);
+  // Makes the window the active one, so that its shortcuts take keys, and types the
+  // character without modifiers ('Q' is the key Q with the text "Q").
+  void KeyOn(QWidget* window, char character);
 
   // The next modal dialog, once it shows, gets act; its text is kept in modalTexts.
   void WhenModal(std::function<void(QWidget*)> act);

@@ -1,0 +1,204 @@
+#include <QImage>
+#include <filesystem>
+
+#include "tests/gui/GuiFixture.h"
+#include "tests/support/FakePlatformUi.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestPictures.h"
+#include "views/PictureWindow.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CImageWrap White(int width, int height) {
+  return MakePicture24(width, height, [](int, int) { return Rgb{255, 255, 255}; });
+}
+
+class PictureWindow : public GuiFixture {
+ protected:
+  void TearDown() override {
+    handle.reset();
+    GuiFixture::TearDown();
+  }
+
+  // A window on the picture as the album opens one, on a screen of this many device pixels.
+  CPictureWindow& Open(const CImageWrap& picture, int strategy = 0, QSize screen = {1024, 768},
+                       qreal ratio = 1) {
+    if (app == nullptr) {
+      Start(0);
+    }
+    Album().AdvancedSettings.AutoCropStrategy = strategy;
+    auto* window = new CPictureWindow(Album(), PictureScreen{screen, ratio, {}, nullptr});
+    handle = std::make_unique<CPictureWindowHandle>(window);
+    window->ShowPicture("pic.png", QPoint(0, 0), picture);
+    return *window;
+  }
+
+  // The full size window of the sketch at this position, opened from the sheet.
+  CPictureWindow& OpenFromSheet(int position) {
+    MousePress(SketchCentre(position));
+    MouseRelease(SketchCentre(position));
+    Trigger(ID_SHOW_FULL_SIZE);
+    return *dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+  }
+
+  // Draws by hand the rectangle that the window then holds.
+  void DrawRect(CPictureWindow& window, const Rect& r) {
+    DragOn(&window, QPoint(r.left + 3, r.top + 3), QPoint(r.right - 3, r.bottom - 3));
+  }
+
+  std::unique_ptr<CPictureWindowHandle> handle;
+};
+
+TEST_F(PictureWindow, ReducesByAWholeFactorToFitTheScreenInDevicePixels) {
+  struct Case {
+    QSize picture, screen;
+    qreal ratio;
+    int factor;
+    QSize client;
+  };
+  const Case cases[] = {
+      {{600, 400}, {1024, 768}, 1, 1, {600, 400}},
+      {{3000, 2000}, {1024, 768}, 1, 4, {750, 500}},
+      {{972, 400}, {1024, 768}, 1, 2, {486, 200}},    // exactly 95 percent wide
+      {{1500, 1000}, {2048, 1536}, 2, 1, {750, 500}},  // a high-density screen
+  };
+  for (const Case& c : cases) {
+    CPictureWindow& window = Open(White(c.picture.width(), c.picture.height()), 0, c.screen, c.ratio);
+    EXPECT_EQ(window.ScaleFactor(), c.factor) << c.picture.width();
+    EXPECT_EQ(window.size(), c.client) << c.picture.width();
+    // The factor note is dark writing in the bottom-right corner of the white picture.
+    const QImage shown = window.grab().toImage();
+    bool note = false;
+    for (int y = shown.height() - 20; y < shown.height(); ++y) {
+      for (int x = shown.width() - 20; x < shown.width(); ++x) {
+        note = note || qGray(shown.pixel(x, y)) < 128;
+      }
+    }
+    EXPECT_EQ(note, c.factor > 1) << c.picture.width();
+  }
+}
+
+TEST_F(PictureWindow, TakesATrueRectangleOver20PixelsWithAnEvenWidth) {
+  CPictureWindow& window = Open(White(200, 200));
+  DragOn(&window, {10, 10}, {25, 25});  // true rectangle 21 x 21
+  EXPECT_EQ(window.Rectangle(), (Rect{7, 7, 29, 28}));
+  DragOn(&window, {25, 25}, {24, 44});  // the bottom-right handle: true rectangle 20 x 40
+  EXPECT_EQ(window.Rectangle(), (Rect{7, 7, 29, 28}));
+}
+
+TEST_F(PictureWindow, QueryAnswersInPicturePixelsAfterTrimmingAnOddWidth) {
+  CPictureWindow& window = Open(White(1200, 800));  // shown at 600 x 400, factor 2
+  Rect answer{1, 2, 3, 4};
+  EXPECT_EQ(window.QueryRect(answer), -1);
+  EXPECT_EQ(answer, (Rect{1, 2, 3, 4}));
+  DrawRect(window, Rect{100, 100, 160, 252});
+  KeyOn(&window, 'q');
+  ASSERT_EQ(window.Rectangle(), (Rect{80, 100, 181, 252}));  // 101 wide
+  EXPECT_EQ(window.QueryRect(answer), 0);
+  EXPECT_EQ(answer, (Rect{160, 200, 360, 504}));
+  EXPECT_EQ(window.Rectangle().Width(), 100);
+}
+
+TEST_F(PictureWindow, QAndShiftQFitTheRectangleToThePicture) {
+  const std::pair<char, Rect> cases[] = {{'q', Rect{84, 100, 217, 300}},   // enlarged
+                                         {'Q', Rect{93, 113, 208, 286}}};  // area kept
+  for (const auto& [key, fitted] : cases) {
+    CPictureWindow& window = Open(White(600, 400));
+    KeyOn(&window, key);
+    EXPECT_TRUE(window.Rectangle().IsEmpty());
+    DrawRect(window, Rect{100, 100, 200, 300});
+    KeyOn(&window, key);
+    EXPECT_EQ(window.Rectangle(), fitted) << key;
+  }
+}
+
+TEST_F(PictureWindow, UAndVRemoveTheRectangleAndVProposesANewOne) {
+  struct Case {
+    char key;
+    int strategy;
+    Rect after;
+  };
+  // A uniform picture: every region is as busy as the next, so the busiest regions are all.
+  const Case cases[] = {{'u', 2, Rect{}}, {'v', 0, Rect{}}, {'v', 2, Rect{0, 0, 576, 384}}};
+  for (const Case& c : cases) {
+    CPictureWindow& window = Open(White(600, 400));
+    DrawRect(window, Rect{100, 100, 200, 300});
+    Album().AdvancedSettings.AutoCropStrategy = c.strategy;
+    KeyOn(&window, c.key);
+    EXPECT_EQ(window.Rectangle(), c.after) << c.key << c.strategy;
+  }
+}
+
+TEST_F(PictureWindow, DOpensTheDiagnosticViewUntilTheNextPicture) {
+  CPictureWindow& window = Open(White(600, 400), 2);
+  EXPECT_EQ(window.AutoCropOutcome(), 2);
+  KeyOn(&window, 'd');
+  ASSERT_NE(Album().diagnosticWindow, nullptr);
+  const CPictureWindow* view = dynamic_cast<CPictureWindowHandle&>(*Album().diagnosticWindow).Window();
+  EXPECT_EQ(view->Title().rfind("debug", 0), 0u);
+  EXPECT_EQ(view->size(), QSize(600, 400));
+  EXPECT_TRUE(view->isVisible());
+  Open(White(600, 400));
+  EXPECT_EQ(Album().diagnosticWindow, nullptr);
+}
+
+TEST_F(PictureWindow, CropForThumbFromTheWindowSetsTheThumbAndTheRecord) {
+  Start(0, MakeAlbum(2));
+  CPictureWindow& window = OpenFromSheet(0);
+  DrawRect(window, Rect{2, 2, 38, 33});
+  AnswerMessage("OK");
+  KeyOn(&window, 'T');
+  EXPECT_EQ(modalTexts, std::vector<QString>{"Area for Thumbsketch redefined"});
+  EXPECT_EQ(Album().EntryAt(0).thumbRect, (Rect{2, 2, 38, 33}));
+  EXPECT_EQ(Album().EntryAt(0).thumb.Width(), 36);
+  Trigger(ID_SAVE_RECORD);
+  EXPECT_NE(ReadFileBytes(temp / "album" / "Quillaran.txt").find("\t0\t2 2 38 33\n"),
+            std::string::npos);
+}
+
+TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
+  Start(0, MakeAlbum(1));
+  const fs::path original = temp / "album" / "p0.png";
+  const std::string before = ReadFileBytes(original);
+  CPictureWindow& window = OpenFromSheet(0);
+  DrawRect(window, Rect{2, 2, 38, 33});
+  KeyOn(&window, 'O');
+  FakePlatformUi quiet;
+  CImageWrap copy;
+  ASSERT_EQ(copy.Load((temp / "album" / "Cropped" / "p0.png").string(), quiet), 1);
+  EXPECT_EQ(copy.Width(), 36);
+  EXPECT_EQ(copy.Height(), 31);
+  EXPECT_EQ(PixelAt(copy, 0, 0), (Rgb{0, 8, 12}));  // the picture's pixel (2, 2)
+  EXPECT_EQ(ReadFileBytes(original), before);
+  // The window opened again on the cropped picture, without a rectangle.
+  const CPictureWindow* again = dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+  EXPECT_EQ(again->Title(), "p0.png");
+  EXPECT_EQ(again->size(), QSize(36, 31));
+  EXPECT_TRUE(again->Rectangle().IsEmpty());
+}
+
+TEST_F(PictureWindow, ReportsNoRectangleAndAWindowOfAnotherPicture) {
+  Start(0, MakeAlbum(2));
+  const fs::path other = temp / "album" / "p1.png";
+  const std::string before = ReadFileBytes(other);
+  CPictureWindow& window = OpenFromSheet(0);
+  for (char key : {'T', 'O'}) {
+    AnswerMessage("OK");
+    KeyOn(&window, key);
+  }
+  // With another picture selected on the sheet, this window's keys act on nothing.
+  MousePress(SketchCentre(1));
+  MouseRelease(SketchCentre(1));
+  for (char key : {'T', 'R'}) {
+    AnswerMessage("OK");
+    KeyOn(&window, key);
+  }
+  EXPECT_EQ(modalTexts, (std::vector<QString>{"Could not redefine Thumbsketch area\nNo rectangle?",
+                                              "Cannot redefine picture\nNo rectangle?",
+                                              "No Full Size Display", "No Full Size Display"}));
+  EXPECT_EQ(ReadFileBytes(other), before);
+}
+
+}  // namespace
