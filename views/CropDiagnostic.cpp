@@ -99,10 +99,9 @@ QImage DrawCropDiagnostic(const CImageWrap& picture, const CCropReport& report) 
   DrawCandidates(painter, report);
   DrawRegions(painter, report);
   if (!report.rect.IsEmpty()) {
-    const Rect& r = report.rect;
     painter.setPen(QPen(kTeal, 6));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(r.left, r.top, r.Width(), r.Height()));
+    painter.drawRect(ToQRect(report.rect));
   }
   return image;
 }

@@ -32,8 +32,6 @@ QColor OutcomePen(int outcome) {
   }
 }
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
 }  // namespace
 
 CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)

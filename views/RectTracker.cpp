@@ -3,9 +3,9 @@
 #include <QBrush>
 #include <QPainter>
 
-namespace {
+#include "views/ImageConversion.h"
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+namespace {
 
 // Black diagonal lines four pixels apart on white, the border of a selected rectangle.
 QBrush HatchBrush() {

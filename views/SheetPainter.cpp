@@ -8,6 +8,7 @@
 
 #include "album/PixDir.h"
 #include "views/CaptionText.h"
+#include "views/ImageConversion.h"
 #include "views/SketchCache.h"
 
 namespace {
@@ -17,8 +18,6 @@ const QColor kCross(126, 128, 128);
 constexpr int kSelectionWidth = 4;
 constexpr int kCrossWidth = 8;
 constexpr int kCaptionInset = 2;
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 void PaintCaption(QPainter& painter, const CAlbumEntry& entry) {
   const QRect box = ToQRect(entry.captionRect);

@@ -28,35 +28,14 @@ int HandleOffset(int place, int from, int length, int size) {
   }
 }
 
-// Which edges a hit moves.
+// Which edges each hit 0..8 moves: left, top, right, bottom.
 struct Edges {
   bool left, top, right, bottom;
 };
-
-Edges MovedEdges(int hit) {
-  switch (hit) {
-    case kTopLeft:
-      return {true, true, false, false};
-    case kTopRight:
-      return {false, true, true, false};
-    case kBottomRight:
-      return {false, false, true, true};
-    case kBottomLeft:
-      return {true, false, false, true};
-    case kTop:
-      return {false, true, false, false};
-    case kRight:
-      return {false, false, true, false};
-    case kBottom:
-      return {false, false, false, true};
-    case kLeft:
-      return {true, false, false, false};
-    case kMiddle:
-      return {true, true, true, true};
-    default:
-      return {false, false, false, false};
-  }
-}
+constexpr Edges kMovedEdges[9] = {
+    {true, true, false, false}, {false, true, true, false}, {false, false, true, true},
+    {true, false, false, true}, {false, true, false, false}, {false, false, true, false},
+    {false, false, false, true}, {true, false, false, false}, {true, true, true, true}};
 
 }  // namespace
 
@@ -111,7 +90,10 @@ int HitTest(const Rect& rect, int x, int y, int handleSize) {
 }
 
 Rect Drag(const Rect& start, int hit, int dx, int dy) {
-  const Edges moved = MovedEdges(hit);
+  if (hit < kTopLeft || hit > kMiddle) {
+    return Normalized(start);
+  }
+  const Edges moved = kMovedEdges[hit];
   Rect r = start;
   r.left += moved.left ? dx : 0;
   r.right += moved.right ? dx : 0;
