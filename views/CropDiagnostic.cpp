@@ -27,8 +27,7 @@ QImage LightGrey(const CImageWrap& picture) {
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      const double luma =
-          0.299 * qRed(line[x]) + 0.587 * qGreen(line[x]) + 0.114 * qBlue(line[x]);
+      const double luma = 0.299 * qRed(line[x]) + 0.587 * qGreen(line[x]) + 0.114 * qBlue(line[x]);
       const int grey = static_cast<int>(180 + (1 - 180.0 / 255) * luma);
       line[x] = qRgb(grey, grey, grey);
     }
@@ -65,8 +64,8 @@ void DrawCandidates(QPainter& painter, const CCropReport& report) {
   painter.setBrush(Qt::NoBrush);
   for (const CropCandidate& candidate : report.candidates) {
     const BlockBox& box = candidate.box;
-    painter.drawEllipse(QRect(box.left * kBlock, box.top * kBlock, box.Width() * kBlock,
-                              box.Height() * kBlock));
+    painter.drawEllipse(
+        QRect(box.left * kBlock, box.top * kBlock, box.Width() * kBlock, box.Height() * kBlock));
   }
 }
 
@@ -77,7 +76,8 @@ void DrawRegions(QPainter& painter, const CCropReport& report) {
   painter.setBrush(Qt::NoBrush);
   for (int row = 0; row < report.regionRows; ++row) {
     for (int column = 0; column < report.regionColumns; ++column) {
-      const int score = report.regionScores[static_cast<size_t>(row) * report.regionColumns + column];
+      const int score =
+          report.regionScores[static_cast<size_t>(row) * report.regionColumns + column];
       const bool above = score > report.threshold;
       const QRect square(column * kRegion, row * kRegion, kRegion, kRegion);
       painter.setPen(above ? QPen(kCyan, 2) : QPen(kOlive, 1, Qt::DashLine));

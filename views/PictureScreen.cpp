@@ -11,8 +11,7 @@ PictureScreen PictureScreen::Of(const QWidget* widget) {
     return {};
   }
   const qreal ratio = screen->devicePixelRatio();
-  return {screen->geometry().size() * ratio, ratio, screen->availableGeometry().topLeft(),
-          screen};
+  return {screen->geometry().size() * ratio, ratio, screen->availableGeometry().topLeft(), screen};
 }
 
 int ReductionFactor(QSize picture, QSize resolution) {

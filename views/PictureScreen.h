@@ -10,9 +10,9 @@ class QScreen;
 class QWidget;
 
 struct PictureScreen {
-  QSize resolution;    // the whole screen, in device pixels
-  qreal ratio = 1;     // device pixels per logical pixel
-  QPoint origin;       // logical top-left corner of the area windows may use
+  QSize resolution;  // the whole screen, in device pixels
+  qreal ratio = 1;   // device pixels per logical pixel
+  QPoint origin;     // logical top-left corner of the area windows may use
   QScreen* screen = nullptr;
 
   // The screen the widget is on; the primary screen when there is no widget.

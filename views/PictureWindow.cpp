@@ -15,9 +15,9 @@ constexpr int kNoteInset = 20;
 
 // The cursors by hit code 0..8; -1 (outside) has the arrow.
 constexpr Qt::CursorShape kTrackerCursors[9] = {
-    Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeFDiagCursor, Qt::SizeBDiagCursor,
-    Qt::SizeVerCursor,   Qt::SizeHorCursor,   Qt::SizeVerCursor,   Qt::SizeHorCursor,
-    Qt::SizeAllCursor};
+    Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeFDiagCursor,
+    Qt::SizeBDiagCursor, Qt::SizeVerCursor,   Qt::SizeHorCursor,
+    Qt::SizeVerCursor,   Qt::SizeHorCursor,   Qt::SizeAllCursor};
 
 // The pen tells what made the rectangle: white the margin trim, yellow the busiest regions,
 // cyan anything else (a rectangle drawn by hand, too).
@@ -35,10 +35,7 @@ QColor OutcomePen(int outcome) {
 }  // namespace
 
 CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
-    : QWidget(nullptr, Qt::Window),
-      album_(album),
-      screen_(screen),
-      tracker_(NewTracker({})) {
+    : QWidget(nullptr, Qt::Window), album_(album), screen_(screen), tracker_(NewTracker({})) {
   setObjectName("PictureWindow");
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowTitle("PixWindow");
@@ -84,7 +81,8 @@ void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap 
   shown_ = std::move(image);
   shownImage_ = ToQImage(shown_);
   const QSizeF logical = QSizeF(shownImage_.size()) / screen_.ratio;
-  resize(static_cast<int>(std::ceil(logical.width())), static_cast<int>(std::ceil(logical.height())));
+  resize(static_cast<int>(std::ceil(logical.width())),
+         static_cast<int>(std::ceil(logical.height())));
   if (screen_.screen != nullptr) {
     setScreen(screen_.screen);
   }

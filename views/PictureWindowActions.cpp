@@ -109,8 +109,10 @@ void CPictureWindow::keyPressEvent(QKeyEvent* event) {
     close();
     return;
   }
+  // Characters typed with Ctrl, Alt or Meta are commands of their own, not these letters.
   const QString text = event->text();
-  if (text.size() == 1) {
+  const auto commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (text.size() == 1 && (event->modifiers() & commandKeys) == 0) {
     OnCharacter(text[0]);
   }
 }

@@ -33,8 +33,8 @@ struct Edges {
   bool left, top, right, bottom;
 };
 constexpr Edges kMovedEdges[9] = {
-    {true, true, false, false}, {false, true, true, false}, {false, false, true, true},
-    {true, false, false, true}, {false, true, false, false}, {false, false, true, false},
+    {true, true, false, false},  {false, true, true, false},  {false, false, true, true},
+    {true, false, false, true},  {false, true, false, false}, {false, false, true, false},
     {false, false, false, true}, {true, false, false, false}, {true, true, true, true}};
 
 }  // namespace

@@ -61,11 +61,12 @@ TEST_F(PictureWindow, ReducesByAWholeFactorToFitTheScreenInDevicePixels) {
   const Case cases[] = {
       {{600, 400}, {1024, 768}, 1, 1, {600, 400}},
       {{3000, 2000}, {1024, 768}, 1, 4, {750, 500}},
-      {{972, 400}, {1024, 768}, 1, 2, {486, 200}},    // exactly 95 percent wide
+      {{972, 400}, {1024, 768}, 1, 2, {486, 200}},     // exactly 95 percent wide
       {{1500, 1000}, {2048, 1536}, 2, 1, {750, 500}},  // a high-density screen
   };
   for (const Case& c : cases) {
-    CPictureWindow& window = Open(White(c.picture.width(), c.picture.height()), 0, c.screen, c.ratio);
+    CPictureWindow& window =
+        Open(White(c.picture.width(), c.picture.height()), 0, c.screen, c.ratio);
     EXPECT_EQ(window.ScaleFactor(), c.factor) << c.picture.width();
     EXPECT_EQ(window.size(), c.client) << c.picture.width();
     // The factor note is dark writing in the bottom-right corner of the white picture.
@@ -136,7 +137,8 @@ TEST_F(PictureWindow, DOpensTheDiagnosticViewUntilTheNextPicture) {
   EXPECT_EQ(window.AutoCropOutcome(), 2);
   KeyOn(&window, 'd');
   ASSERT_NE(Album().diagnosticWindow, nullptr);
-  const CPictureWindow* view = dynamic_cast<CPictureWindowHandle&>(*Album().diagnosticWindow).Window();
+  const CPictureWindow* view =
+      dynamic_cast<CPictureWindowHandle&>(*Album().diagnosticWindow).Window();
   EXPECT_EQ(view->Title().rfind("debug", 0), 0u);
   EXPECT_EQ(view->size(), QSize(600, 400));
   EXPECT_TRUE(view->isVisible());
@@ -173,7 +175,8 @@ TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
   EXPECT_EQ(PixelAt(copy, 0, 0), (Rgb{0, 8, 12}));  // the picture's pixel (2, 2)
   EXPECT_EQ(ReadFileBytes(original), before);
   // The window opened again on the cropped picture, without a rectangle.
-  const CPictureWindow* again = dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+  const CPictureWindow* again =
+      dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
   EXPECT_EQ(again->Title(), "p0.png");
   EXPECT_EQ(again->size(), QSize(36, 31));
   EXPECT_TRUE(again->Rectangle().IsEmpty());

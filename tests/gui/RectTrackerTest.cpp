@@ -12,9 +12,9 @@ TEST(TrackerGeometry, HitCodesCoverTheHandlesTheBorderAndTheInside) {
     int x, y, hit;
   };
   const Case cases[] = {
-      {97, 97, kTopLeft},   {202, 97, kTopRight},  {202, 162, kBottomRight}, {97, 162, kBottomLeft},
-      {149, 98, kTop},      {201, 129, kRight},    {150, 161, kBottom},      {98, 130, kLeft},
-      {150, 130, kMiddle},  {120, 98, kMiddle},    {96, 130, kNothing},      {203, 130, kNothing},
+      {97, 97, kTopLeft},   {202, 97, kTopRight}, {202, 162, kBottomRight}, {97, 162, kBottomLeft},
+      {149, 98, kTop},      {201, 129, kRight},   {150, 161, kBottom},      {98, 130, kLeft},
+      {150, 130, kMiddle},  {120, 98, kMiddle},   {96, 130, kNothing},      {203, 130, kNothing},
       {150, 163, kNothing},
   };
   for (const Case& c : cases) {
