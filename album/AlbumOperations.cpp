@@ -131,11 +131,9 @@ int CPixDir::CropForThumb(WindowRef owner) {
   // A rectangle that gives no thumb leaves the entry as it was; one message tells the user.
   const Rect before = selected->thumbRect;
   selected->thumbRect = rect;
-  if (!BuildThumbFromPicture(selected->picture, selected->thumbRect, selected->cropArea,
-                             selected->thumb, GeneralSettings.ThumbSize)) {
+  if (!ThumbFromPicture(*selected)) {
     selected->thumbRect = before;
-    BuildThumbFromPicture(selected->picture, selected->thumbRect, selected->cropArea,
-                          selected->thumb, GeneralSettings.ThumbSize);
+    ThumbFromPicture(*selected);
     return ShowNotice(owner, kNoRectangle);
   }
   dirty = 1;

@@ -1,6 +1,7 @@
 // Opening a directory: find the picture files, ask whether to limit a large directory, date
 // and decode every file, merge the record file and build the thumb sketches.
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -22,20 +23,17 @@
 namespace {
 
 const char kNoImages[] = "No readable image files in this directory";
+const char kFailedThumb[] = "Failed to Create Thumbsketch";
 
-// What reading one file gave.
-constexpr int kNotDated = 0;
-constexpr int kLoaded = 1;
-constexpr int kNotDecoded = 2;
 // Files read ahead of the one the loader waits for: enough to keep every core decoding.
 constexpr int kReadAhead = 4;
 
 // Dates and decodes one file; runs on a worker thread and touches nothing of the album.
 int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
   if (ReadPictureDate(file, entry, ui) == 0) {
-    return kNotDated;
+    return kPictureNotDated;
   }
-  return entry.LoadOriginal(file, ui) == 1 ? kLoaded : kNotDecoded;
+  return entry.LoadOriginal(file, ui) == 1 ? kPictureLoaded : kPictureNotDecoded;
 }
 
 std::string LimitQuestion(int found, int safe) {
@@ -82,6 +80,14 @@ class DirectoryRestorer {
 }  // namespace
 
 int CPixDir::OpenDirectory(const std::string& path) {
+  DirectoryLoad how;
+  how.read = ReadPicture;
+  how.threads = PictureReaderThreads();
+  how.makeThumb = [this](CAlbumEntry& entry) { return ThumbFromPicture(entry); };
+  return OpenDirectory(path, how);
+}
+
+int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   AskSaveRecord();
   std::string newPath;
   std::string newName;
@@ -123,7 +129,7 @@ int CPixDir::OpenDirectory(const std::string& path) {
     for (int i = 0; i < n; ++i) {
       files.push_back(finder.GetAt(i));
     }
-    CPictureReader reader(files, ReadPicture, PictureReaderThreads(), kReadAhead);
+    CPictureReader reader(files, how.read, how.threads, std::max(kReadAhead, how.threads));
     for (int i = 0; i < n; ++i) {
       const std::string& file = files[static_cast<size_t>(i)];
       WriteLogLine("Attempting " + file + "\n");
@@ -132,10 +138,10 @@ int CPixDir::OpenDirectory(const std::string& path) {
         std::rethrow_exception(result->failure);
       }
       result->messages.Replay(ui_);
-      if (result->ok == kNotDated) {
+      if (result->ok == kPictureNotDated) {
         continue;
       }
-      if (result->ok == kLoaded) {
+      if (result->ok == kPictureLoaded) {
         WriteLogLine("OK\n");
         CAlbumEntry& entry = loaded[static_cast<size_t>(loadedCount)];
         entry = std::move(result->entry);
@@ -151,7 +157,7 @@ int CPixDir::OpenDirectory(const std::string& path) {
         }
       }
       if (loadedCount % 10 == 0) {
-        ui_.SetStatusCount(2, "Images read", loadedCount);
+        ui_.SetStatusCount(2, how.progressLabel, loadedCount);
       }
     }
   } catch (const std::bad_alloc&) {
@@ -162,7 +168,7 @@ int CPixDir::OpenDirectory(const std::string& path) {
     return 0;
   }
   restorer.Commit();
-  ui_.SetStatusCount(2, "Images read", loadedCount);
+  ui_.SetStatusCount(2, how.progressLabel, loadedCount);
 
   loaded.resize(static_cast<size_t>(loadedCount));
   entries = std::move(loaded);
@@ -172,7 +178,7 @@ int CPixDir::OpenDirectory(const std::string& path) {
     displayOrder.push_back(&entry);
   }
   ReadRecord();
-  BuildAllThumbs();
+  BuildAllThumbs(how.makeThumb);
   RepaintSheet();
   dirty = 0;
   return 1;
@@ -186,18 +192,28 @@ void CPixDir::ReleaseEntries() {
   hoverIndex = -1;
 }
 
+int CPixDir::ThumbFromPicture(CAlbumEntry& entry) const {
+  return BuildThumbFromPicture(entry.picture, entry.thumbRect, entry.cropArea, entry.thumb,
+                               GeneralSettings.ThumbSize);
+}
+
 int CPixDir::BuildThumb(CAlbumEntry& entry) {
-  if (BuildThumbFromPicture(entry.picture, entry.thumbRect, entry.cropArea, entry.thumb,
-                            GeneralSettings.ThumbSize) == 0) {
-    ui_.ShowError("Failed to Create Thumbsketch");
+  if (ThumbFromPicture(entry) == 0) {
+    ui_.ShowError(kFailedThumb);
     return 0;
   }
   return 1;
 }
 
 void CPixDir::BuildAllThumbs() {
+  BuildAllThumbs([this](CAlbumEntry& entry) { return ThumbFromPicture(entry); });
+}
+
+void CPixDir::BuildAllThumbs(const ThumbMaker& makeThumb) {
   WaitCursor wait(ui_);
   for (int i = 0; i < count; ++i) {
-    BuildThumb(EntryAt(i));
+    if (makeThumb(EntryAt(i)) == 0) {
+      ui_.ShowError(kFailedThumb);
+    }
   }
 }

@@ -1,6 +1,7 @@
 #include "album/PictureReader.h"
 
 #include <algorithm>
+#include <atomic>
 
 CPictureReader::CPictureReader(std::vector<std::string> paths, ReadOne read, int threads,
                                int lookAhead)
@@ -65,4 +66,33 @@ std::unique_ptr<CPictureReader::Result> CPictureReader::Take(int i) {
 int PictureReaderThreads() {
   const unsigned cores = std::thread::hardware_concurrency();
   return cores == 0 ? 1 : static_cast<int>(std::min(cores, 8u));
+}
+
+void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work) {
+  std::atomic<int> next{0};
+  std::mutex mutex;
+  std::exception_ptr failure;
+  auto run = [&] {
+    for (int i = next++; i < count; i = next++) {
+      try {
+        work(i);
+      } catch (...) {
+        std::lock_guard lock(mutex);
+        if (!failure) {
+          failure = std::current_exception();
+        }
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::min(threads, count); ++t) {
+    helpers.emplace_back(run);
+  }
+  run();
+  for (std::thread& helper : helpers) {
+    helper.join();
+  }
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
 }

@@ -15,9 +15,13 @@
 #include "album/AlbumEntry.h"
 #include "album/DeferredUi.h"
 
+// What reading one file gave.
+enum PictureRead { kPictureNotDated = 0, kPictureLoaded = 1, kPictureNotDecoded = 2 };
+
 class CPictureReader {
  public:
-  // Reads one file into an entry; returns 1 when the entry holds a dated, decoded picture.
+  // Reads one file into an entry; returns a PictureRead, kPictureLoaded when the entry holds a
+  // dated, decoded picture.
   using ReadOne = std::function<int(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui)>;
 
   struct Result {
@@ -53,3 +57,7 @@ class CPictureReader {
 
 // Threads worth using for decoding on this machine.
 int PictureReaderThreads();
+
+// Runs work(0) .. work(count - 1) on up to threads threads and returns when all are done; an
+// exception from work is passed on then (the first one; the other items still run).
+void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "album/AlbumEntry.h"
+#include "album/PictureReader.h"
 #include "album/Settings.h"
 #include "album/SheetLayout.h"
 #include "platform/PlatformUi.h"
@@ -24,6 +25,9 @@ class CSheetView;
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
+
+// Makes the thumb of one entry; 1 done, 0 failed (the caller reports it).
+using ThumbMaker = std::function<int(CAlbumEntry& entry)>;
 
 class CPixDir {
  public:
@@ -154,10 +158,24 @@ class CPixDir {
   // Directory loading and thumb building. path is the directory, in any spelling, or a file
   // inside it (AlbumPath.h). 1 when at least one picture was loaded.
   int OpenDirectory(const std::string& path);
+  // How the pictures are read and their thumbs made: by default every picture is decoded and
+  // kept, and the thumbs are built once the record is merged.
+  struct DirectoryLoad {
+    // Dates and reads one file into its entry on a worker thread (PictureRead).
+    CPictureReader::ReadOne read;
+    int threads = 1;
+    // What the progress in status pane 2 counts.
+    std::string progressLabel = "Images read";
+    // Makes the thumb of an entry once the record is merged; 1 done, 0 failed (reported).
+    ThumbMaker makeThumb;
+  };
+  int OpenDirectory(const std::string& path, const DirectoryLoad& how);
   int BuildThumb(CAlbumEntry& entry);
   // Frees every entry and the display order; the album is empty.
   void ReleaseEntries();
   void BuildAllThumbs();
+  // The same with another way of making each thumb; every failure is reported.
+  void BuildAllThumbs(const ThumbMaker& makeThumb);
 
  private:
   // Whether the selected picture's full size window is open.
@@ -168,6 +186,8 @@ class CPixDir {
   // shows the new picture, and so does the thumb. 0 when the thumb could not be made.
   int ShowChangedPicture(CAlbumEntry& entry, WindowRef owner);
   void ReportUnsavedPicture(WindowRef owner, const std::string& path);
+  // The thumb of the entry from its picture and thumb rectangle, without a message.
+  int ThumbFromPicture(CAlbumEntry& entry) const;
 
   struct FitKey {
     int width = -1;

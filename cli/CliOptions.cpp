@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <cstdlib>
+
 #include "cli/SettingOption.h"
 
 namespace {
@@ -65,6 +67,16 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
         return false;
       }
       options.settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+    } else if (IsOption(arg, "--threads")) {
+      if (!TakeValue(args, i, "--threads", value, error)) {
+        return false;
+      }
+      const int threads = std::atoi(value.c_str());
+      if (threads < 1 || threads > 64 || std::to_string(threads) != value) {
+        error = "--threads takes 1..64, not \"" + value + "\"";
+        return false;
+      }
+      options.threads = threads;
     } else if (IsOption(arg, "--caption")) {
       if (!TakeValue(args, i, "--caption", value, error)) {
         return false;
@@ -106,6 +118,8 @@ std::string CliUsage() {
          "  --list              write nothing; list the album in display order, one picture a\n"
          "                      line, tab-separated: position, index, file name, picture size,\n"
          "                      thumb bitmap size, thumb display size, omitted, date, caption\n"
+         "  --threads N         decode and write on N threads (default: one per core, up to 8);\n"
+         "                      the album is the same with any number\n"
          "  --help              show this text\n"
          "  --version           show the version\n"
          "\n" +

@@ -15,6 +15,7 @@ struct CliOptions {
   std::optional<std::string> date;
   bool saveRecord = false;
   bool list = false;
+  int threads = 0;  // worker threads; 0: one per core
   bool help = false;
   bool version = false;
 };

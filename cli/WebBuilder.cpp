@@ -10,7 +10,9 @@
 #include "album/AlbumPath.h"
 #include "album/ImageFind.h"
 #include "album/PixDir.h"
+#include "album/PictureReader.h"
 #include "cli/CliOptions.h"
+#include "cli/OnePassBuild.h"
 #include "cli/SettingOption.h"
 #include "cli/StderrUi.h"
 #include "imaging/PathJoin.h"
@@ -118,7 +120,12 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
     const int safe = album.AdvancedSettings.SafePixNum;
     ui.expectedPictures = options.limit && found > safe ? safe : found;
   }
-  const int opened = album.OpenDirectory(directory);
+  // A listing shows the thumbs as the desktop program builds them; an album is made in one
+  // pass that keeps no picture.
+  const int threads = options.threads > 0 ? options.threads : PictureReaderThreads();
+  COnePassBuild pass(album, !options.assumeImages, threads,
+                     [&](CPixDir& settings) { ApplySettings(settings, options, err); });
+  const int opened = options.list ? album.OpenDirectory(directory) : pass.OpenDirectory(directory);
   ui.FinishProgress();
   if (opened != 1) {
     return kFailed;
@@ -127,7 +134,11 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   const CGeneralSettings generalBefore = album.GeneralSettings;
   ApplySettings(album, options, err);  // checked above
   if (!(album.GeneralSettings == generalBefore)) {
-    album.BuildAllThumbs();
+    if (options.list) {
+      album.BuildAllThumbs();
+    } else {
+      pass.RebuildThumbs();
+    }
   }
   if (options.saveRecord && !album.WriteRecord()) {
     return kFailed;
@@ -138,6 +149,8 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   }
 
   CWebElement web(album);
+  const WebImageRun written = pass.ImageRun();
+  web.writtenImages = &written;
   if (web.CreateWebPage(album.dirName, album.displayOrder, album.count,
                         options.assumeImages ? 1 : 0) != 1) {
     err << "Could not create Web Page\n";

@@ -7,14 +7,7 @@ int CImageWrap::CropTo(Rect& rect, CImageWrap& destination) const {
   const int width = Width();
   const int height = Height();
   // Clamped in place, so that a stored thumb rectangle fits the picture from now on.
-  rect.left = std::max(rect.left, 0);
-  rect.top = std::max(rect.top, 0);
-  if (rect.right >= width) {
-    rect.right = width;
-  }
-  if (rect.bottom >= height) {
-    rect.bottom = height;
-  }
+  rect.ClampTo(width, height);
   if (rect.IsEmpty()) {
     return 0;
   }

@@ -20,8 +20,15 @@ std::string Format(const char* pattern, Args... args) {
 }  // namespace
 
 int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
+  int fileWidth = 0;
+  int fileHeight = 0;
+  return Load(path, ui, {}, fileWidth, fileHeight);
+}
+
+int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::ShrinkChoice& shrink,
+                     int& fileWidth, int& fileHeight) {
   CBitmap decoded;
-  const codec::DecodeResult result = codec::DecodeFile(path, decoded);
+  const codec::DecodeResult result = codec::DecodeFile(path, decoded, shrink);
   std::string message;
   if (result.status != codec::kOk) {
     message = Format("Load image %s failed:\n%x - %s", path.c_str(), result.status,
@@ -39,6 +46,8 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
     return 0;
   }
   bitmap = std::move(decoded);
+  fileWidth = result.fileWidth;
+  fileHeight = result.fileHeight;
   return 1;
 }
 

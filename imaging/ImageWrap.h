@@ -35,6 +35,10 @@ class CImageWrap {
   // Decodes a picture file into this object (which must be empty). 1 loaded as an 8 or 24-bit
   // picture; 0 failed after one of the load messages was shown through ui.
   int Load(const std::string& path, CPlatformUi& ui);
+  // The same, a JPEG file decoded smaller where shrink asks for it (codec::ShrinkChoice);
+  // fileWidth and fileHeight receive the picture's upright size in the file.
+  int Load(const std::string& path, CPlatformUi& ui, const codec::ShrinkChoice& shrink,
+           int& fileWidth, int& fileHeight);
   // Writes the pixels with the encoder that the name's extension chooses. Returns 0 (S_OK) on
   // success or a failure code (0x80004005). An EXIF segment, when given, is written into a
   // JPEG file as its APP1 segment.
@@ -45,7 +49,11 @@ class CImageWrap {
   // Copies the bitmap (not the display size). 1 done; 0 the destination could not be made.
   int CopyTo(CImageWrap& destination) const;
 
+  // Reduces by the whole factor that fits the longer side into longestSide and sets the
+  // display size, whose longer side is longestSide (the bitmap may be a few pixels smaller).
   int ScaleToFit(CImageWrap& destination, int longestSide) const;
+  // Each factor x factor block becomes one pixel, the block's mean for 24-bit and grey
+  // pictures, its top-left pixel for other 8-bit pictures. The display size is not changed.
   int Subsample(CImageWrap& destination, int factor) const;
   int CropTo(Rect& rect, CImageWrap& destination) const;
   int Rotate(int direction);

@@ -16,5 +16,12 @@ struct Rect {
   bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
   void Inflate(int32_t d) { left -= d; top -= d; right += d; bottom += d; }
   void SetEmpty() { left = top = right = bottom = 0; }
+  // Cuts off what lies outside a picture of width x height.
+  void ClampTo(int32_t width, int32_t height) {
+    left = left < 0 ? 0 : left;
+    top = top < 0 ? 0 : top;
+    right = right > width ? width : right;
+    bottom = bottom > height ? height : bottom;
+  }
   bool operator==(const Rect&) const = default;
 };

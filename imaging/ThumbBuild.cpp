@@ -13,6 +13,85 @@ int BuildThumbFromPicture(const CImageWrap& picture, Rect& thumbRect, CImageWrap
   return cropArea.ScaleToFit(thumb, thumbSize);
 }
 
+bool NeedsWebImage(int width, int height, int maxOsize) {
+  return maxOsize < 2000 && (width >= maxOsize || height >= maxOsize);
+}
+
 bool NeedsWebImage(const CImageWrap& picture, int maxOsize) {
-  return maxOsize < 2000 && (picture.Width() >= maxOsize || picture.Height() >= maxOsize);
+  return NeedsWebImage(picture.Width(), picture.Height(), maxOsize);
+}
+
+bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, ThumbPlan& plan) {
+  plan.part = thumbRect;
+  if (plan.part.IsEmpty()) {
+    plan.part = Rect{0, 0, width, height};
+  }
+  plan.part.ClampTo(width, height);
+  if (plan.part.IsEmpty() || thumbSize <= 0) {
+    return false;
+  }
+  const int partWidth = plan.part.Width();
+  const int partHeight = plan.part.Height();
+  plan.fit = PlanFit(partWidth, partHeight, thumbSize);
+  plan.width = partWidth / plan.fit.factor;
+  plan.height = partHeight / plan.fit.factor;
+  return plan.width > 0 && plan.height > 0;
+}
+
+int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
+              bool withLarge) {
+  FitPlan large;
+  if (withLarge) {
+    if (!NeedsWebImage(fileWidth, fileHeight, maxOsize)) {
+      return 1;  // the large file is the picture at full size
+    }
+    large = PlanFit(fileWidth, fileHeight, maxOsize);
+    if (large.displayWidth == 0 || large.displayHeight == 0) {
+      return 1;  // no copy can be made of it: the large file is the picture
+    }
+  }
+  ThumbPlan thumb;
+  const bool thumbMade = PlanThumb(fileWidth, fileHeight, thumbRect, thumbSize, thumb);
+  for (int divisor = 8; divisor > 1; divisor /= 2) {
+    // The decoder rounds each side up.
+    const bool largeKept = (fileWidth + divisor - 1) / divisor >= large.displayWidth &&
+                           (fileHeight + divisor - 1) / divisor >= large.displayHeight;
+    const bool thumbKept = !thumbMade || thumb.fit.factor >= divisor;
+    if (largeKept && thumbKept) {
+      return divisor;
+    }
+  }
+  return 1;
+}
+
+int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImageWrap& thumb,
+                          int thumbSize) {
+  ThumbPlan plan;
+  const bool made = PlanThumb(picture.fileWidth, picture.fileHeight, thumbRect, thumbSize, plan);
+  if (!thumbRect.IsEmpty()) {
+    thumbRect.ClampTo(picture.fileWidth, picture.fileHeight);
+  }
+  if (plan.fit.factor > 0) {
+    thumb.displayWidth = plan.fit.displayWidth;
+    thumb.displayHeight = plan.fit.displayHeight;
+  }
+  if (!made) {
+    return 0;
+  }
+  const double scale = 1.0 / picture.shrink;
+  const int factor = plan.fit.factor;
+  const SourceArea area{plan.part.left * scale, plan.part.top * scale,
+                        (plan.part.left + plan.width * factor) * scale,
+                        (plan.part.top + plan.height * factor) * scale};
+  return ResampleArea(picture.image.bitmap, area, thumb.bitmap, plan.width, plan.height);
+}
+
+int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage) {
+  const FitPlan plan = PlanFit(picture.fileWidth, picture.fileHeight, maxOsize);
+  webImage.displayWidth = plan.displayWidth;
+  webImage.displayHeight = plan.displayHeight;
+  const double scale = 1.0 / picture.shrink;
+  const SourceArea whole{0, 0, picture.fileWidth * scale, picture.fileHeight * scale};
+  return ResampleArea(picture.image.bitmap, whole, webImage.bitmap, plan.displayWidth,
+                      plan.displayHeight);
 }

@@ -3,6 +3,7 @@
 
 #include "imaging/ImageWrap.h"
 #include "imaging/Rect.h"
+#include "imaging/Resample.h"
 
 // The thumb sketch at thumbSize: from the whole picture when thumbRect is empty, otherwise
 // from the part inside thumbRect (clamped to the picture in place), cut into cropArea first.
@@ -13,4 +14,47 @@ int BuildThumbFromPicture(const CImageWrap& picture, Rect& thumbRect, CImageWrap
 
 // Whether the web album writes a reduced copy of the picture rather than the picture itself:
 // maxOsize 2000 or more means no limit, otherwise a side of maxOsize or more is reduced.
+bool NeedsWebImage(int width, int height, int maxOsize);
 bool NeedsWebImage(const CImageWrap& picture, int maxOsize);
+
+// A picture as decoded for the web album: image holds it at 1 / shrink of its upright size in
+// the file, fileWidth x fileHeight (shrink 1: the picture itself).
+struct DecodedPicture {
+  const CImageWrap& image;
+  int shrink = 1;
+  int fileWidth = 0;
+  int fileHeight = 0;
+};
+inline DecodedPicture WholePicture(const CImageWrap& picture) {
+  return {picture, 1, picture.Width(), picture.Height()};
+}
+
+// The thumb of a picture of width x height: the part shown (thumbRect clamped to the picture,
+// or the whole picture when thumbRect is empty), the reduction of that part, and the bitmap
+// size, (part width / factor) x (part height / factor). False when the rectangle lies outside
+// the picture or the factor exceeds a side of the part: the thumb cannot be made.
+struct ThumbPlan {
+  Rect part;
+  FitPlan fit;
+  int width = 0;
+  int height = 0;
+};
+bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, ThumbPlan& plan);
+
+// The largest divisor, 1, 2, 4 or 8, at which a picture of this size in the file can be
+// decoded and still give its thumb and, withLarge, its large file with at least one decoded
+// pixel for every pixel made: 1 when the large file is the picture itself (maxOsize does
+// not limit it).
+int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
+              bool withLarge);
+
+// The thumb that BuildThumbFromPicture gives the picture in the file (same bitmap size and
+// display size), made from the decoded picture; thumbRect is in pixels of the picture in the
+// file and is clamped to it in place. 1 built; 0 failed, as BuildThumbFromPicture.
+int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImageWrap& thumb,
+                          int thumbSize);
+
+// The large copy for the web album: the display size that ScaleToFit gives at maxOsize, and a
+// bitmap of exactly that size, resampled by area (pictures of a colour table keep picking).
+// 1 made; 0 when a side of the display size is 0 or memory ran out.
+int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage);

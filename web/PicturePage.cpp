@@ -37,13 +37,13 @@ void CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int c
   page += "<body>\n";
   page += "<p><img src=\"" + EncodeUrlPathSegment(entry.fileName) + "\" border=\"2\" ";
   double ratio = 0.0;
-  const CImageWrap& web = entry.webImage;
-  if (web.HasBitmap()) {
-    page += "width=\"" + std::to_string(web.displayWidth) + "\" height=\"" +
-            std::to_string(web.displayHeight) + "\" ></p>\n";
-    if (web.displayWidth > 0 && web.displayHeight > 0) {
-      ratio = std::max(static_cast<double>(entry.picture.Width()) / web.displayWidth,
-                       static_cast<double>(entry.picture.Height()) / web.displayHeight);
+  const WebPageSizes sizes = PageSizes(entry, position);
+  if (sizes.hasWebImage) {
+    page += "width=\"" + std::to_string(sizes.webWidth) + "\" height=\"" +
+            std::to_string(sizes.webHeight) + "\" ></p>\n";
+    if (sizes.webWidth > 0 && sizes.webHeight > 0) {
+      ratio = std::max(static_cast<double>(sizes.pictureWidth) / sizes.webWidth,
+                       static_cast<double>(sizes.pictureHeight) / sizes.webHeight);
     }
   } else {
     page += "></p>\n";

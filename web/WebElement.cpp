@@ -8,57 +8,26 @@
 #include "album/AlbumEntry.h"
 #include "album/Messages.h"
 #include "album/PixDir.h"
-#include "imaging/ErrorText.h"
-#include "imaging/FramedThumb.h"
+#include "album/PictureReader.h"
 #include "imaging/PathJoin.h"
-#include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"
-
-namespace {
-
-// The system's text for an error number ("Permission denied").
-std::string Reason(int error) { return std::generic_category().message(error); }
-
-// An existing directory, or one made now; else the reason why not.
-int EnsureDirectory(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    return 0;
-  }
-  if (std::filesystem::exists(path, error)) {
-    return ENOTDIR;  // a file of that name is in the way
-  }
-  std::filesystem::create_directory(path, error);
-  return error ? error.value() : 0;
-}
-
-}  // namespace
 
 std::string CWebElement::AlbumPath(const std::string& relative) const {
   return InDirectory(album_.dirPath, relative);
 }
 
 bool CWebElement::MakeFolder(const std::string& name) {
-  const std::string path = AlbumPath(name);
-  const int error = EnsureDirectory(path);
-  if (error != 0) {
-    ReportError(album_.Ui(), "Cannot create folder", path + ": " + Reason(error));
-  }
-  return error == 0;
+  return FolderMade(name, EnsureDirectory(AlbumPath(name)));
 }
 
-void CWebElement::SaveImage(const CImageWrap& image, const std::string& path,
-                            const codec::SaveOptions& options) {
-  int writeError = 0;
-  const uint32_t result = image.Save(path, options, &writeError);
-  if (result != codec::kOk) {
-    ReportError(album_.Ui(), "Cannot write",
-                path + ": " + (writeError != 0 ? Reason(writeError) : ErrorText(result)));
-    imagesFailed_ = true;
+bool CWebElement::FolderMade(const std::string& name, int error) {
+  if (error != 0) {
+    ReportError(album_.Ui(), "Cannot create folder", AlbumPath(name) + ": " + ErrorReason(error));
   }
+  return error == 0;
 }
 
 int CWebElement::CreateWebPage(const std::string& albumName,
@@ -128,55 +97,48 @@ int CWebElement::WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder
 }
 
 int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int count) {
-  const CGeneralSettings& general = album_.GeneralSettings;
-  const int maxSize = album_.WebViewSettings.MaxOsize;
-  const bool framed = general.FrameYorN == 1;
-  for (int i = 0; i < count; ++i) {
-    CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
-    if (framed) {
-      RenderFramedThumb(entry, general.ThumbSize + 2 * general.FrameGap, general.FrameGap,
-                        general.FrameColor, general.FrameBrush);
-    }
-    const CImageWrap& picture = entry.picture;
-    if (NeedsWebImage(picture, maxSize)) {
-      picture.ScaleToFit(entry.webImage, maxSize);
-    } else {
-      // A copy made by an earlier run under another limit, or before the picture was rotated
-      // or cropped, would otherwise be written as this picture's large image.
-      DestroyBitmap(entry.webImage.bitmap);
-      entry.webImage.displayWidth = 0;
-      entry.webImage.displayHeight = 0;
-    }
+  if (writtenImages != nullptr) {
+    return ReportImages(*writtenImages, count);
   }
+  // Every picture's files are made on a thread of their own; what failed is said in order.
+  const WebImageSettings settings = WebImageSettingsOf(album_);
+  WebImageRun run;
+  run.folders = MakeWebFolders(album_.dirPath);
+  run.errors.resize(static_cast<size_t>(count));
+  ForEachOnThreads(count, PictureReaderThreads(), [&](int i) {
+    CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
+    run.errors[static_cast<size_t>(i)] =
+        MakeWebFiles(entry, WholePicture(entry.picture), settings, album_.dirPath, run.folders);
+  });
+  return ReportImages(run, count);
+}
 
+int CWebElement::ReportImages(const WebImageRun& run, int count) {
   // A file that cannot be written is reported and the others are still written.
-  if (!MakeFolder("Thumbs")) {
+  if (!FolderMade("Thumbs", run.folders.thumbsError)) {
     return 0;
   }
-  // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
-  const codec::SaveOptions thumbOptions{.fullChroma = true};
-  for (int i = 0; i < count; ++i) {
-    CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
-    const std::string path = AlbumPath("Thumbs/Thumb_" + entry.fileName);
-    if (framed && entry.thumb.BitsPerPixel() > 8) {
-      CImageWrap framedImage;
-      if (PixelBufferToImage(entry.framedThumb, framedImage.bitmap, 1)) {
-        SaveImage(framedImage, path, thumbOptions);
-      } else {
-        ReportError(album_.Ui(), "Cannot write", path + ": " + ErrorText(codec::kOutOfMemory));
+  const auto reportEach = [&](std::string WebFileErrors::*file) {
+    for (int i = 0; i < count && i < static_cast<int>(run.errors.size()); ++i) {
+      const std::string& error = run.errors[static_cast<size_t>(i)].*file;
+      if (!error.empty()) {
+        ReportError(album_.Ui(), "Cannot write", error);
         imagesFailed_ = true;
       }
-    } else {
-      SaveImage(entry.thumb, path, thumbOptions);
     }
-  }
-  if (!MakeFolder("Large")) {
+  };
+  reportEach(&WebFileErrors::thumb);
+  if (!FolderMade("Large", run.folders.largeError)) {
     return 0;
   }
-  for (int i = 0; i < count; ++i) {
-    const CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
-    const CImageWrap& large = entry.webImage.HasBitmap() ? entry.webImage : entry.picture;
-    SaveImage(large, AlbumPath("Large/" + entry.fileName), {});
-  }
+  reportEach(&WebFileErrors::large);
   return 1;
+}
+
+WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) const {
+  if (writtenImages != nullptr && position >= 0 &&
+      position < static_cast<int>(writtenImages->sizes.size())) {
+    return writtenImages->sizes[static_cast<size_t>(position)];
+  }
+  return PageSizesOf(entry);
 }

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "imaging/codec/Codec.h"
+#include "web/WebImages.h"
 
 class CAlbumEntry;
-class CImageWrap;
 class CPixDir;
 
 // Thumb sizes that advertisement filters block are nudged by 2 pixels along their shorter
@@ -33,6 +32,10 @@ class CWebElement {
   // One page name per display position while a run with LIOwnWP on is under way; the empty
   // name marks an omitted entry, which the page navigation skips.
   std::vector<std::string> pageNames;
+  // The image files that quillaran-web wrote while it read the pictures, by display position:
+  // the run then says what could not be written instead of writing, and the pages take the
+  // sizes from here, since the entries no longer hold their pixels.
+  const WebImageRun* writtenImages = nullptr;
 
   // assumeImages 0 writes everything; 1 writes only the pages and the style sheet. 1 done;
   // 0 when Large or Thumbs can be neither found nor made (the run stops), when an image file
@@ -55,9 +58,13 @@ class CWebElement {
   std::string AlbumPath(const std::string& relative) const;
   // Finds or makes the folder below the album; false after reporting why it cannot be made.
   bool MakeFolder(const std::string& name);
-  // Writes one image file; a failure is reported and marks the run as failed.
-  void SaveImage(const CImageWrap& image, const std::string& path,
-                 const codec::SaveOptions& options);
+  // Reports a folder that could not be made (error not 0); false then.
+  bool FolderMade(const std::string& name, int error);
+  // Says, in display order, which image files could not be written (each marks the run as
+  // failed) and which folder could not be made (the run stops). 0 when it stops.
+  int ReportImages(const WebImageRun& run, int count);
+  // What the page of the entry at this display position tells of its images.
+  WebPageSizes PageSizes(const CAlbumEntry& entry, int position) const;
 
   CPixDir& album_;
   bool imagesFailed_ = false;

@@ -134,7 +134,7 @@ Format FormatFromExtension(const std::string& path) {
   return Format::Unknown;
 }
 
-DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap) {
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkChoice& shrink) {
   DestroyBitmap(bitmap);
   const FileBytes file = ReadWholeFile(path);
   if (!file.data) {
@@ -144,7 +144,7 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap) {
   DecodeResult result;
   switch (FormatFromMagic(bytes.data, bytes.size)) {
     case Format::Jpeg:
-      result = DecodeJpeg(bytes, bitmap);
+      result = DecodeJpeg(bytes, bitmap, shrink);
       break;
     case Format::Png:
       result = DecodePng(bytes, bitmap);
@@ -161,6 +161,9 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap) {
   }
   if (result.status != kOk || (result.depth != 8 && result.depth != 24)) {
     DestroyBitmap(bitmap);
+  } else if (result.fileWidth == 0) {
+    result.fileWidth = bitmap.Width();
+    result.fileHeight = bitmap.Height();
   }
   return result;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,22 @@ struct ByteSpan {
 struct DecodeResult {
   uint32_t status = kFail;
   int depth = 0;
+  // The upright size of the picture in the file, which a shrunk decode (below) reduces.
+  int fileWidth = 0;
+  int fileHeight = 0;
 };
 
 inline DecodeResult Failed(uint32_t status = kFail) { return {status, 0}; }
 inline DecodeResult Refused(int depth) { return {kOk, depth}; }
 inline DecodeResult Decoded(int depth) { return {kOk, depth}; }
 
+// Asks for a picture smaller than the file's: given the upright size in the file, the
+// divisor wanted, 1, 2, 4 or 8. JPEG files are then decoded at that scale by the codec's own
+// reduced inverse DCT, each side rounded up; other formats always decode at full size.
+using ShrinkChoice = std::function<int(int fileWidth, int fileHeight)>;
+
 // Decodes the file at path by its magic bytes. On any failure the bitmap is empty.
-DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap);
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkChoice& shrink = {});
 
 // How a picture file is written.
 struct SaveOptions {

@@ -52,7 +52,7 @@ class ByteSink {
   size_t capacity_ = 0;
 };
 
-DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap);
+DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink);
 DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap);
 DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap);
 DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap);

@@ -90,7 +90,7 @@ DecodeResult PrepareOutput(JpegDecoder& d, CBitmap& bitmap, int orientation, int
 }
 
 // Drives libjpeg. The only function with setjmp: its locals are all trivially destructible.
-DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap) {
+DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink) {
   if (setjmp(d.trap.jump) != 0) {
     return Failed(d.trap.outOfMemory ? kOutOfMemory : kFail);
   }
@@ -120,11 +120,23 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap) {
       break;
   }
   const int orientation = OrientationOf(d.cinfo);
+  const bool swap = OrientedRows::SwapsSides(orientation);
+  const auto fileWidth = static_cast<int>(swap ? d.cinfo.image_height : d.cinfo.image_width);
+  const auto fileHeight = static_cast<int>(swap ? d.cinfo.image_width : d.cinfo.image_height);
+  if (shrink) {
+    const int divisor = shrink(fileWidth, fileHeight);
+    if (divisor == 2 || divisor == 4 || divisor == 8) {
+      d.cinfo.scale_num = 1;
+      d.cinfo.scale_denom = static_cast<unsigned int>(divisor);
+    }
+  }
   jpeg_start_decompress(&d.cinfo);
   if (d.cinfo.output_components != components || d.trap.prematureEnd) {
     return Failed();
   }
-  const DecodeResult prepared = PrepareOutput(d, bitmap, orientation, depth);
+  DecodeResult prepared = PrepareOutput(d, bitmap, orientation, depth);
+  prepared.fileWidth = fileWidth;
+  prepared.fileHeight = fileHeight;
   if (prepared.status != kOk) {
     return prepared;
   }
@@ -154,9 +166,9 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap) {
 
 }  // namespace
 
-DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap) {
+DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink) {
   JpegDecoder decoder;
-  return RunDecode(decoder, file, bitmap);
+  return RunDecode(decoder, file, bitmap, shrink);
 }
 
 }  // namespace codec

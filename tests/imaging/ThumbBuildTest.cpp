@@ -17,7 +17,8 @@ class BuildThumb : public ::testing::Test {
 
 TEST_F(BuildThumb, EmptyRectangleUsesTheWholePicture) {
   Rect rect;
-  ASSERT_EQ(Build(MakePicture24(1024, 768, CoordinateColour), rect), 1);
+  const auto nineBlocks = [](int x, int y) { return CoordinateColour(x / 9 * 9, y / 9 * 9); };
+  ASSERT_EQ(Build(MakePicture24(1024, 768, nineBlocks), rect), 1);
   EXPECT_EQ(thumb.Width(), 113);
   EXPECT_EQ(thumb.Height(), 85);
   EXPECT_EQ(thumb.displayWidth, 120);
@@ -27,8 +28,9 @@ TEST_F(BuildThumb, EmptyRectangleUsesTheWholePicture) {
 }
 
 TEST_F(BuildThumb, RectangleGivesItsContentWithItsAspect) {
-  Rect rect{100, 50, 340, 110};  // 240 x 60
-  ASSERT_EQ(Build(MakePicture24(400, 300, CoordinateColour), rect), 1);
+  Rect rect{100, 50, 340, 110};  // 240 x 60, reduced by 2
+  const auto twoBlocks = [](int x, int y) { return CoordinateColour(x & ~1, y & ~1); };
+  ASSERT_EQ(Build(MakePicture24(400, 300, twoBlocks), rect), 1);
   EXPECT_EQ(cropArea.Width(), 240);
   EXPECT_EQ(cropArea.Height(), 60);
   EXPECT_EQ(thumb.displayWidth, 120);
@@ -81,5 +83,40 @@ INSTANTIATE_TEST_SUITE_P(Limits, NeedsWebImageCase,
                                            WebCase{800, 600, 800, true},
                                            WebCase{800, 799, 799, false},
                                            WebCase{1999, 10, 2000, true}));
+
+struct ShrinkCase {
+  int width, height;
+  Rect thumbRect;
+  int maxOsize;
+  bool withLarge;
+  int divisor;
+};
+
+void PrintTo(const ShrinkCase& c, std::ostream* os) {
+  *os << c.width << "x" << c.height << (c.thumbRect.IsEmpty() ? "" : " part") << " at "
+      << c.maxOsize << (c.withLarge ? "" : " thumb only");
+}
+
+class ShrinkForCase : public ::testing::TestWithParam<ShrinkCase> {};
+
+// The decoder may reduce as far as the thumb (120) and the large copy still get a decoded
+// pixel for each of theirs, and no further.
+TEST_P(ShrinkForCase, KeepsTheResolutionThatThumbAndLargeCopyNeed) {
+  const ShrinkCase& c = GetParam();
+  EXPECT_EQ(ShrinkFor(c.width, c.height, c.thumbRect, 120, c.maxOsize, c.withLarge), c.divisor);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, ShrinkForCase,
+    ::testing::Values(ShrinkCase{4000, 3000, {}, 800, true, 4},    // 1000 x 750 for 800 x 600
+                      ShrinkCase{2000, 1500, {}, 800, true, 2},    // 500 would be below 800
+                      ShrinkCase{1600, 900, {}, 800, true, 2},     // exactly 800 x 450
+                      ShrinkCase{1500, 900, {}, 800, true, 1},     // 750 would be below 800
+                      ShrinkCase{4000, 3000, {}, 2000, true, 1},   // the picture is the large file
+                      ShrinkCase{640, 480, {}, 800, true, 1},      // below the limit: the same
+                      ShrinkCase{4000, 3000, {}, 800, false, 8},   // the thumb alone
+                      ShrinkCase{4000, 3000, {0, 0, 600, 400}, 800, false, 4},  // factor 5
+                      ShrinkCase{4000, 3000, {0, 0, 200, 150}, 800, true, 2},   // factor 2
+                      ShrinkCase{10000, 5, {}, 800, true, 1}));    // no copy can be made
 
 }  // namespace

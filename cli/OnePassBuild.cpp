@@ -1,0 +1,153 @@
+#include "cli/OnePassBuild.h"
+
+#include <utility>
+
+#include "album/AlbumPath.h"
+#include "album/DeferredUi.h"
+#include "album/ImageFind.h"
+#include "imaging/PictureDate.h"
+#include "imaging/ThumbBuild.h"
+
+COnePassBuild::COnePassBuild(CPixDir& album, bool writeImages, int threads,
+                             std::function<void(CPixDir&)> applyCommandLine)
+    : album_(album),
+      writeImages_(writeImages),
+      threads_(threads),
+      applyCommandLine_(std::move(applyCommandLine)) {}
+
+int COnePassBuild::OpenDirectory(const std::string& directory) {
+  std::string name;
+  if (!AlbumDirectoryOf(directory, dirPath_, name)) {
+    return album_.OpenDirectory(directory);  // says nothing and loads nothing either
+  }
+  ReadRecordAhead(dirPath_);
+  CPixDir::DirectoryLoad how;
+  how.read = [this](const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
+    return ReadAndWrite(path, entry, ui);
+  };
+  how.threads = threads_;
+  how.progressLabel = writeImages_ ? "Pictures written" : "Images read";
+  how.makeThumb = [this](CAlbumEntry& entry) { return LoadedThumb(entry); };
+  return album_.OpenDirectory(directory, how);
+}
+
+// The record as the loader will read it, on an album of every picture file of the directory:
+// a picture's line is found by its name, so each picture that loads gets the rectangle read
+// here (LoadedThumb makes sure of it).
+void COnePassBuild::ReadRecordAhead(const std::string& dirPath) {
+  CDeferredUi unheard;
+  CPixDir ahead(unheard);
+  ahead.GeneralSettings = album_.GeneralSettings;
+  ahead.WebViewSettings = album_.WebViewSettings;
+  ahead.AdvancedSettings = album_.AdvancedSettings;
+  ahead.dirPath = dirPath;
+  CImageFind finder;
+  const int found = finder.Find(dirPath);
+  ahead.entries.resize(static_cast<size_t>(found));
+  for (int i = 0; i < found; ++i) {
+    CAlbumEntry& entry = ahead.entries[static_cast<size_t>(i)];
+    const std::string path = finder.GetAt(i);
+    entry.fileName = path.substr(path.rfind('/') + 1);
+    entry.index = entry.order = i;
+    ahead.displayOrder.push_back(&entry);
+  }
+  ahead.count = found;
+  ahead.ReadRecord();
+  for (const CAlbumEntry& entry : ahead.entries) {
+    if (!entry.thumbRect.IsEmpty()) {
+      recordedRects_[entry.fileName] = entry.thumbRect;
+    }
+  }
+  loaderThumbSize_ = ahead.GeneralSettings.ThumbSize;
+  applyCommandLine_(ahead);
+  settings_ = WebImageSettingsOf(ahead);
+}
+
+COnePassBuild::Picture& COnePassBuild::PictureOf(const std::string& path) {
+  std::lock_guard lock(mutex_);
+  return pictures_[path];  // elements stay where they are while others are added
+}
+
+WebFolders COnePassBuild::Folders() {
+  std::lock_guard lock(mutex_);
+  if (!folders_) {
+    folders_ = MakeWebFolders(dirPath_);
+  }
+  return *folders_;
+}
+
+int COnePassBuild::ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
+  if (ReadPictureDate(path, entry, ui) == 0) {
+    return kPictureNotDated;
+  }
+  Picture& picture = PictureOf(path);
+  const auto recorded = recordedRects_.find(path.substr(path.rfind('/') + 1));
+  picture.thumbRect = recorded == recordedRects_.end() ? Rect{} : recorded->second;
+  return Decode(path, entry, ui, picture);
+}
+
+// Decodes the file for the thumb rectangle of picture, makes and writes its images, and lets
+// the pixels go.
+int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui,
+                          Picture& picture) {
+  int shrink = 1;
+  const codec::ShrinkChoice choose = [&](int width, int height) {
+    shrink = ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize, settings_.maxOsize,
+                       writeImages_);
+    return shrink;
+  };
+  int fileWidth = 0;
+  int fileHeight = 0;
+  if (entry.picture.Load(path, ui, choose, fileWidth, fileHeight) != 1) {
+    return kPictureNotDecoded;
+  }
+  const DecodedPicture decoded{entry.picture, shrink, fileWidth, fileHeight};
+  picture.clampedRect = picture.thumbRect;
+  picture.thumbMade =
+      BuildThumbFromDecoded(decoded, picture.clampedRect, entry.thumb, settings_.thumbSize) == 1;
+  ThumbPlan atLoad;
+  picture.thumbMadeAtLoad =
+      PlanThumb(fileWidth, fileHeight, picture.thumbRect, loaderThumbSize_, atLoad);
+  if (writeImages_) {
+    entry.fileName = path.substr(path.rfind('/') + 1);
+    picture.errors = MakeWebFiles(entry, decoded, settings_, dirPath_, Folders());
+  }
+  picture.sizes = PageSizesOf(entry);
+  picture.sizes.pictureWidth = fileWidth;
+  picture.sizes.pictureHeight = fileHeight;
+  // The thumb keeps its display size, which the index page tells.
+  entry.picture = CImageWrap();
+  entry.webImage = CImageWrap();
+  DestroyBitmap(entry.thumb.bitmap);
+  entry.framedThumb.Release();
+  return kPictureLoaded;
+}
+
+int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {
+  Picture& picture = PictureOf(entry.fullPath);
+  if (!(entry.thumbRect == picture.thumbRect)) {
+    // Only names that the record spells alike can be matched otherwise than read ahead:
+    // this picture's images are made again for the rectangle it has now.
+    picture.thumbRect = entry.thumbRect;
+    CDeferredUi unheard;
+    Decode(entry.fullPath, entry, unheard, picture);
+  }
+  entry.thumbRect = picture.clampedRect;
+  return picture.thumbMadeAtLoad ? 1 : 0;
+}
+
+void COnePassBuild::RebuildThumbs() {
+  album_.BuildAllThumbs(
+      [this](CAlbumEntry& entry) { return PictureOf(entry.fullPath).thumbMade ? 1 : 0; });
+}
+
+WebImageRun COnePassBuild::ImageRun() {
+  WebImageRun run;
+  run.folders = folders_.value_or(WebFolders{});
+  for (int position = 0; position < album_.count; ++position) {
+    const Picture& picture = PictureOf(album_.EntryAtPosition(position).fullPath);
+    run.errors.push_back(picture.errors);
+    run.sizes.push_back(picture.sizes);
+  }
+  return run;
+}

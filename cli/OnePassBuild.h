@@ -1,0 +1,65 @@
+#pragma once
+// How quillaran-web loads a directory: one pass in which every picture, on a worker thread,
+// is dated, decoded no larger than its thumb and large copy need, reduced, and written to
+// Thumbs/ and Large/ at once; the album then keeps only what the pages need (names, dates,
+// sizes), so memory grows with the threads and not with the pictures. The record file is
+// read ahead for the thumb rectangles and the settings that shape the images, and read
+// again in its place, so that the messages, files and pages are those of loading the whole
+// album first and writing its images afterwards.
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "album/PixDir.h"
+#include "web/WebImages.h"
+
+class COnePassBuild {
+ public:
+  // The album holds the settings of the profile and the command line; applyCommandLine puts
+  // the command line's settings again over the record's. Without writeImages only what the
+  // pages need is gathered (for "Assume images exist").
+  COnePassBuild(CPixDir& album, bool writeImages, int threads,
+                std::function<void(CPixDir&)> applyCommandLine);
+
+  // As CPixDir::OpenDirectory; with writeImages the images of every loaded picture are
+  // written by the time it returns.
+  int OpenDirectory(const std::string& directory);
+  // What CPixDir::BuildAllThumbs reports after the command line changed the record's
+  // settings: the thumbs were made at these settings already.
+  void RebuildThumbs();
+  // The image files written, by display position, for CWebElement::writtenImages.
+  WebImageRun ImageRun();
+
+ private:
+  // What became of one picture file.
+  struct Picture {
+    Rect thumbRect;          // read ahead from the record
+    Rect clampedRect;        // the same, fitted to the picture
+    bool thumbMade = false;  // at the final settings
+    bool thumbMadeAtLoad = false;  // at the settings that the loader builds the thumbs with
+    WebFileErrors errors;
+    WebPageSizes sizes;
+  };
+
+  void ReadRecordAhead(const std::string& dirPath);
+  int ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
+  int Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui, Picture& picture);
+  int LoadedThumb(CAlbumEntry& entry);
+  Picture& PictureOf(const std::string& path);
+  WebFolders Folders();
+
+  CPixDir& album_;
+  bool writeImages_;
+  int threads_;
+  std::function<void(CPixDir&)> applyCommandLine_;
+  std::string dirPath_;
+  std::unordered_map<std::string, Rect> recordedRects_;  // by file name
+  int loaderThumbSize_ = 0;
+  WebImageSettings settings_;  // the final settings
+  std::mutex mutex_;
+  std::unordered_map<std::string, Picture> pictures_;  // by path
+  std::optional<WebFolders> folders_;
+};

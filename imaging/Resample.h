@@ -1,0 +1,37 @@
+#pragma once
+// Reduction of pixels by area. A destination pixel stands for an area of the source; where
+// the pixels can be averaged it is the mean of that area, with partly covered source pixels
+// counted by the part they cover, so fine lines and text stay smooth instead of breaking into
+// steps. Pixels that index an arbitrary colour table cannot be averaged: they keep the source
+// pixel at the top-left of their area, and the table holds.
+
+#include "imaging/Bitmap.h"
+
+// An area of a source bitmap in pixels; right and bottom are exclusive and may be fractional.
+struct SourceArea {
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+};
+
+// How ScaleToFit reduces a width x height picture to the longest side L: the smallest whole
+// factor n with max(width, height) / n <= L, and the display size, whose longer side is L
+// and whose other side keeps the proportion (the quotient drops its remainder).
+struct FitPlan {
+  int factor = 0;
+  int displayWidth = 0;
+  int displayHeight = 0;
+};
+FitPlan PlanFit(int width, int height, int longestSide);
+
+// Whether the pixels can be averaged: 24 bits, or 8 bits whose colour table is the grey ramp
+// (entry i is grey i, as greyscale JPEG files decode).
+bool Averageable(const CBitmap& bitmap);
+
+// Makes destination anew (width x height, the source's depth and colour table) from the area
+// of the source. An area of whole n x m blocks at a whole-pixel corner gives the exact mean of
+// each block. The source and the destination may be the same bitmap. 1 done; 0 when the
+// destination could not be made (it is then empty, unless it is the source).
+int ResampleArea(const CBitmap& source, const SourceArea& area, CBitmap& destination, int width,
+                 int height);

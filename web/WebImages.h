@@ -1,0 +1,78 @@
+#pragma once
+// The image files of one picture in the web album: its thumb in Thumbs/ and its large copy in
+// Large/. The desktop program writes them for every picture of the open album, quillaran-web
+// as soon as each picture is decoded; either way on worker threads, each picture's work
+// touching only its own entry. What could not be written is said afterwards, in display
+// order, as a one-thread run says it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/ThumbBuild.h"
+#include "imaging/codec/Codec.h"
+
+class CAlbumEntry;
+class CPixDir;
+
+// The settings that shape a picture's web files, read once per run.
+struct WebImageSettings {
+  int thumbSize = 120;
+  int maxOsize = 2000;
+  bool framed = false;
+  int frameGap = 0;
+  int32_t frameColor = 0;
+  int frameBrush = 0;
+};
+WebImageSettings WebImageSettingsOf(const CPixDir& album);
+
+// What the pages tell of one picture's images.
+struct WebPageSizes {
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+  bool hasWebImage = false;  // the large file is a reduced copy of this display size
+  int webWidth = 0;
+  int webHeight = 0;
+};
+WebPageSizes PageSizesOf(const CAlbumEntry& entry);
+
+// Why each file of one picture was not written ("path: reason"); empty when it was written
+// or was not to be written.
+struct WebFileErrors {
+  std::string thumb;
+  std::string large;
+};
+
+// The folders of a run; an error number where a folder can be neither found nor made. Large is
+// not tried when Thumbs failed.
+struct WebFolders {
+  int thumbsError = 0;
+  int largeError = 0;
+  bool ThumbsOpen() const { return thumbsError == 0; }
+  bool LargeOpen() const { return thumbsError == 0 && largeError == 0; }
+};
+// An existing directory, or one made now: 0, or the error number of why not.
+int EnsureDirectory(const std::string& path);
+// Finds or makes Thumbs and then Large below the album directory.
+WebFolders MakeWebFolders(const std::string& dirPath);
+// The system's text for an error number ("Permission denied").
+std::string ErrorReason(int error);
+
+// All that a run of the web album wrote of its images, kept for its report and its pages.
+struct WebImageRun {
+  WebFolders folders;
+  std::vector<WebFileErrors> errors;  // by scan index
+  std::vector<WebPageSizes> sizes;    // by scan index; empty when the entries hold their images
+};
+
+// Frames the entry's thumb on a framed run; makes entry.webImage from the decoded picture where
+// maxOsize limits it, and empties it otherwise (a copy from an earlier run, or of the picture
+// before it was turned, would be written as its large image); then writes the thumb file and
+// the large file below dirPath into the folders that are open.
+WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
+                           const WebImageSettings& settings, const std::string& dirPath,
+                           const WebFolders& folders);
+
+// Writes the image to path with the encoder of its extension; empty, or "path: reason".
+std::string WriteImageFile(const CImageWrap& image, const std::string& path,
+                           const codec::SaveOptions& options);
