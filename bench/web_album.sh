@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
-# Times quillaran-web on a directory of 200 JPEGs of 2000 x 1500 pixels (3 megapixels) with
-# MaxOsize 800, and reports the median wall time and the peak memory (GNU time, package
-# "time") over RUNS runs (default 5). Each run starts from the pictures alone.
+# quillaran-web against djpeg: writes the web album (ThumbSize 120, MaxOsize 800, frames off)
+# of a set of JPEGs and, in the same run, has djpeg (package libjpeg-turbo-progs) decode the
+# same files at full size on two processes. The machine's load cancels in the ratios. For each
+# set it prints the medians over RUNS runs (default 3): wall time, CPU time (user + system)
+# and quillaran-web's peak memory (GNU time, package "time").
 #
-#   bench/web_album.sh          builds into build/ (or $QUILLARAN_BUILD_DIR)
+#   bench/web_album.sh                 the three sets below; builds into build/ (or
+#                                      $QUILLARAN_BUILD_DIR)
+#   SETS="200 12mp" bench/web_album.sh only some of them
+#
+# Sets: 200   200 photos of 1920 x 1280 (2.5 megapixels)
+#       12mp  40 photos of 4000 x 3000
+#       2000  the 200 photos copied ten times over; its time is also compared with ten times
+#             that of the 200 (run the 200 set first)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
-runs="${RUNS:-5}"
+runs="${RUNS:-3}"
+sets="${SETS:-200 12mp 2000}"
 [ -x /usr/bin/time ] || { echo "GNU time is missing: apt-get install time" >&2; exit 1; }
+command -v djpeg >/dev/null || { echo "djpeg is missing: apt-get install libjpeg-turbo-progs" >&2; exit 1; }
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S "$root" -B "$build_dir" -G Ninja
 fi
@@ -16,19 +27,56 @@ cmake --build "$build_dir" --target quillaran-web quillaran_make_album -j2 >/dev
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"$build_dir/bench/quillaran_make_album" "$work/album" 200 2000 1500
 # A profile of its own, so that the user's settings do not change the figures.
 export XDG_CONFIG_HOME="$work/config"
 
-for _ in $(seq "$runs"); do
-  rm -rf "$work/album/Thumbs" "$work/album/Large" "$work/album/pix_index.htm"
-  /usr/bin/time -f "%e %M" -o "$work/time.txt" \
-    "$build_dir/quillaran-web" --set MaxOsize=800 "$work/album" >/dev/null 2>"$work/err.txt"
-  cat "$work/time.txt"
-done >"$work/runs.txt"
+make_set() {
+  case "$1" in
+    200) "$build_dir/bench/quillaran_make_album" "$work/200" 200 1920 1280 ;;
+    12mp) "$build_dir/bench/quillaran_make_album" "$work/12mp" 40 4000 3000 ;;
+    2000)
+      [ -d "$work/200" ] || make_set 200
+      mkdir -p "$work/2000"
+      for copy in 0 1 2 3 4 5 6 7 8 9; do
+        for file in "$work/200"/*.jpg; do
+          cp "$file" "$work/2000/c${copy}_$(basename "$file")"
+        done
+      done
+      ;;
+  esac
+}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-echo "200 JPEGs of 2000 x 1500, MaxOsize 800, $runs runs, $(nproc) cores"
-echo "median wall time:   $(cut -d' ' -f1 "$work/runs.txt" | median) s"
-echo "median peak memory: $(cut -d' ' -f2 "$work/runs.txt" | median | awk '{ printf "%.0f", $1 / 1024 }') MB"
-echo "decoded pictures:   $(awk 'BEGIN { printf "%.0f", 200 * 2000 * 1500 * 3 / 1e6 }') MB"
+
+declare -A wall_of
+for set in $sets; do
+  make_set "$set"
+  dir="$work/$set"
+  count="$(ls "$dir"/*.jpg | wc -l)"
+  : >"$work/runs.txt"
+  for _ in $(seq "$runs"); do
+    rm -rf "$dir/Thumbs" "$dir/Large" "$dir/pix_index.htm"
+    /usr/bin/time -f "%e %U %S %M" -o "$work/web.txt" \
+      "$build_dir/quillaran-web" --set ThumbSize=120 --set MaxOsize=800 --set FrameYorN=0 \
+      "$dir" >/dev/null 2>"$work/err.txt"
+    /usr/bin/time -f "%e %U %S" -o "$work/djpeg.txt" \
+      sh -c 'ls "$1"/*.jpg | xargs -d "\n" -P2 -n1 djpeg -outfile /dev/null' _ "$dir"
+    read -r web_wall web_user web_sys web_peak <"$work/web.txt"
+    read -r djpeg_wall djpeg_user djpeg_sys <"$work/djpeg.txt"
+    awk -v ww="$web_wall" -v wu="$web_user" -v ws="$web_sys" -v wp="$web_peak" \
+      -v dw="$djpeg_wall" -v du="$djpeg_user" -v ds="$djpeg_sys" \
+      'BEGIN { print ww, wu + ws, wp, dw, du + ds }' >>"$work/runs.txt"
+  done
+  col() { cut -d' ' -f"$1" "$work/runs.txt" | median; }
+  web_wall="$(col 1)"; web_cpu="$(col 2)"; peak="$(col 3)"; djpeg_wall="$(col 4)"; djpeg_cpu="$(col 5)"
+  wall_of[$set]="$web_wall"
+  echo "set $set: $count JPEGs, $runs runs, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
+  echo "  quillaran-web wall $web_wall s, CPU $web_cpu s, peak memory $(awk -v p="$peak" 'BEGIN { printf "%.0f", p / 1024 }') MB"
+  echo "  djpeg -P2     wall $djpeg_wall s, CPU $djpeg_cpu s"
+  awk -v w="$web_wall" -v d="$djpeg_wall" -v wc="$web_cpu" -v dc="$djpeg_cpu" \
+    'BEGIN { printf "  ratio to djpeg: wall %.2f, CPU %.2f\n", w / d, wc / dc }'
+  if [ "$set" = 2000 ] && [ -n "${wall_of[200]:-}" ]; then
+    awk -v t="$web_wall" -v o="${wall_of[200]}" \
+      'BEGIN { printf "  wall time / (10 x the 200 set): %.2f\n", t / (10 * o) }'
+  fi
+done

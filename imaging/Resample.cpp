@@ -12,46 +12,59 @@ namespace {
 // Weights are fixed point: 1 << kWeightBits is the whole pixel.
 constexpr int kWeightBits = 14;
 constexpr uint32_t kWholeWeight = 1u << kWeightBits;
-// A row reduced across keeps 8 bits of fraction, so that the reduction down cannot overflow.
+// Fraction bits kept between the sum down and the sum across.
 constexpr int kRowFractionBits = 8;
 
 bool IsWhole(double value) { return value == std::floor(value); }
 
-// The source pixels that each destination pixel of one axis covers, with their weights.
+// The source pixels that each destination pixel of one axis covers, with their weights:
+// every destination pixel has the same number of taps (the most any of them needs), those it
+// does not need weighing 0, so that the loops over them have a fixed length.
 struct Taps {
-  std::vector<int> first;       // per destination pixel: the first source pixel it covers
-  std::vector<int> start;       // per destination pixel: its first weight in weights
-  std::vector<int> count;       // per destination pixel: how many source pixels it covers
-  std::vector<uint32_t> weights;
+  int size = 1;                 // taps per destination pixel
+  std::vector<int> first;       // per destination pixel: the source pixel of its first tap
+  std::vector<uint32_t> weights;  // size per destination pixel
 };
 
 Taps MakeTaps(double from, double to, int destinationCount, int sourceCount) {
-  Taps taps;
   const double step = (to - from) / destinationCount;
+  struct Span {
+    double a, b;
+    int first, last;
+  };
+  std::vector<Span> spans;
+  Taps taps;
   for (int i = 0; i < destinationCount; ++i) {
-    const double a = std::clamp(from + i * step, 0.0, static_cast<double>(sourceCount));
-    const double b = std::clamp(from + (i + 1) * step, 0.0, static_cast<double>(sourceCount));
-    const int first = std::min(static_cast<int>(std::floor(a)), sourceCount - 1);
-    const int last = std::max(first + 1, std::min(static_cast<int>(std::ceil(b)), sourceCount));
+    Span span;
+    span.a = std::clamp(from + i * step, 0.0, static_cast<double>(sourceCount));
+    span.b = std::clamp(from + (i + 1) * step, 0.0, static_cast<double>(sourceCount));
+    span.first = std::min(static_cast<int>(std::floor(span.a)), sourceCount - 1);
+    span.last = std::max(span.first + 1, std::min(static_cast<int>(std::ceil(span.b)), sourceCount));
+    taps.size = std::max(taps.size, span.last - span.first);
+    spans.push_back(span);
+  }
+  taps.size = std::min(taps.size, sourceCount);
+  for (const Span& span : spans) {
+    // The taps start early enough that all of them lie inside the source.
+    const int first = std::min(span.first, sourceCount - taps.size);
     taps.first.push_back(first);
-    taps.start.push_back(static_cast<int>(taps.weights.size()));
-    if (b <= a) {  // an area that lies past the source takes its last pixel
-      taps.count.push_back(1);
-      taps.weights.push_back(kWholeWeight);
+    const size_t start = taps.weights.size();
+    taps.weights.resize(start + static_cast<size_t>(taps.size), 0);
+    uint32_t* weight = &taps.weights[start];
+    if (span.b <= span.a) {  // an area that lies past the source takes its last pixel
+      weight[span.first - first] = kWholeWeight;
       continue;
     }
     // Weights by the part of each source pixel inside [a, b); rounding is put right on the
     // heaviest, so that a flat area stays exactly flat.
-    const auto start = taps.weights.end() - taps.weights.begin();
     uint32_t sum = 0;
-    for (int k = first; k < last; ++k) {
-      const double covered = std::min(b, k + 1.0) - std::max(a, static_cast<double>(k));
-      const auto weight = static_cast<uint32_t>(std::lround(covered / (b - a) * kWholeWeight));
-      taps.weights.push_back(weight);
-      sum += weight;
+    for (int k = span.first; k < span.last; ++k) {
+      const double covered = std::min(span.b, k + 1.0) - std::max(span.a, static_cast<double>(k));
+      weight[k - first] =
+          static_cast<uint32_t>(std::lround(covered / (span.b - span.a) * kWholeWeight));
+      sum += weight[k - first];
     }
-    *std::max_element(taps.weights.begin() + start, taps.weights.end()) += kWholeWeight - sum;
-    taps.count.push_back(last - first);
+    *std::max_element(weight, weight + taps.size) += kWholeWeight - sum;
   }
   return taps;
 }
@@ -68,10 +81,24 @@ void BlockMeans(const CBitmap& source, int left, int top, int nx, int ny, CBitma
       const uint8_t* in = source.Row(top + y * ny + j) + static_cast<ptrdiff_t>(left) * Channels;
       uint32_t* sum = sums.data();
       for (int x = 0; x < width; ++x, sum += Channels) {
-        for (int k = 0; k < nx; ++k, in += Channels) {
-          for (int c = 0; c < Channels; ++c) {
-            sum[c] += in[c];
+        if constexpr (Channels == 3) {
+          uint32_t blue = 0;
+          uint32_t green = 0;
+          uint32_t red = 0;
+          for (int k = 0; k < nx; ++k, in += 3) {
+            blue += in[0];
+            green += in[1];
+            red += in[2];
           }
+          sum[0] += blue;
+          sum[1] += green;
+          sum[2] += red;
+        } else {
+          uint32_t grey = 0;
+          for (int k = 0; k < nx; ++k, ++in) {
+            grey += in[0];
+          }
+          sum[0] += grey;
         }
       }
     }
@@ -82,60 +109,106 @@ void BlockMeans(const CBitmap& source, int left, int top, int nx, int ny, CBitma
   }
 }
 
-// Each destination pixel is the area-weighted mean of the source under it.
+// One destination row across: each pixel is the weighted sum of its taps in values (Channels
+// values a pixel, 8 bits of fraction), rounded. Size is the number of taps, fixed where it is
+// small so that the loops unroll.
+template <int Channels, int Size>
+void SumAcross(const Taps& across, const uint32_t* values, uint8_t* out, int width) {
+  const int taps = Size > 0 ? Size : across.size;
+  constexpr int kShift = kWeightBits + kRowFractionBits;
+  constexpr uint32_t kHalf = 1u << (kShift - 1);
+  const uint32_t* weight = across.weights.data();
+  for (int x = 0; x < width; ++x, weight += taps, out += Channels) {
+    const uint32_t* pixel = values + static_cast<ptrdiff_t>(across.first[x]) * Channels;
+    // Plain locals, not an array, so that the sums stay in registers. The weights of each
+    // axis add up to a whole pixel, so no sum exceeds 255 once shifted.
+    if constexpr (Channels == 3) {
+      uint32_t blue = kHalf;
+      uint32_t green = kHalf;
+      uint32_t red = kHalf;
+      for (int k = 0; k < taps; ++k, pixel += 3) {
+        blue += weight[k] * pixel[0];
+        green += weight[k] * pixel[1];
+        red += weight[k] * pixel[2];
+      }
+      out[0] = static_cast<uint8_t>(blue >> kShift);
+      out[1] = static_cast<uint8_t>(green >> kShift);
+      out[2] = static_cast<uint8_t>(red >> kShift);
+    } else {
+      uint32_t grey = kHalf;
+      for (int k = 0; k < taps; ++k) {
+        grey += weight[k] * pixel[k];
+      }
+      out[0] = static_cast<uint8_t>(grey >> kShift);
+    }
+  }
+}
+
+// The source rows under one destination row summed down, with 8 bits of fraction kept.
+template <int Size>
+void SumDown(const CBitmap& source, const Taps& down, int y, uint32_t* out, size_t count) {
+  const int taps = Size > 0 ? Size : down.size;
+  const uint32_t* weight = &down.weights[static_cast<size_t>(y) * static_cast<size_t>(taps)];
+  const uint8_t* rows[Size > 0 ? Size : 1];
+  constexpr uint32_t kHalf = 1u << (kWeightBits - kRowFractionBits - 1);
+  constexpr int kShift = kWeightBits - kRowFractionBits;
+  if constexpr (Size > 0) {
+    for (int k = 0; k < Size; ++k) {
+      rows[k] = source.Row(down.first[y] + k);
+    }
+    for (size_t i = 0; i < count; ++i) {
+      uint32_t sum = kHalf;
+      for (int k = 0; k < Size; ++k) {
+        sum += weight[k] * rows[k][i];
+      }
+      out[i] = sum >> kShift;
+    }
+  } else {
+    std::fill(out, out + count, kHalf);
+    for (int k = 0; k < taps; ++k) {
+      const uint8_t* in = source.Row(down.first[y] + k);
+      for (size_t i = 0; i < count; ++i) {
+        out[i] += weight[k] * in[i];
+      }
+    }
+    for (size_t i = 0; i < count; ++i) {
+      out[i] >>= kShift;
+    }
+  }
+}
+
+// Each destination pixel is the area-weighted mean of the source under it: the source rows
+// under a destination row are summed down first, whole rows at a time, then across.
 template <int Channels>
 void AreaMeans(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   const int width = out.Width();
   const Taps across = MakeTaps(area.left, area.right, width, source.Width());
   const Taps down = MakeTaps(area.top, area.bottom, out.Height(), source.Height());
-  const size_t rowValues = static_cast<size_t>(width) * Channels;
-
-  // One source row reduced across; the last two are kept, since a row on the border of two
-  // destination rows serves both.
-  std::vector<uint32_t> reduced[2] = {std::vector<uint32_t>(rowValues),
-                                      std::vector<uint32_t>(rowValues)};
-  int reducedRow[2] = {-1, -1};
-  auto reduceAcross = [&](int y) -> const std::vector<uint32_t>& {
-    for (int slot = 0; slot < 2; ++slot) {
-      if (reducedRow[slot] == y) {
-        return reduced[slot];
-      }
-    }
-    const int slot = reducedRow[0] < reducedRow[1] ? 0 : 1;
-    reducedRow[slot] = y;
-    const uint8_t* in = source.Row(y);
-    uint32_t* value = reduced[slot].data();
-    for (int x = 0; x < width; ++x, value += Channels) {
-      const uint8_t* pixel = in + static_cast<ptrdiff_t>(across.first[x]) * Channels;
-      const uint32_t* weight = &across.weights[static_cast<size_t>(across.start[x])];
-      uint32_t sum[Channels] = {};
-      for (int k = 0; k < across.count[x]; ++k, pixel += Channels) {
-        for (int c = 0; c < Channels; ++c) {
-          sum[c] += weight[k] * pixel[c];
-        }
-      }
-      for (int c = 0; c < Channels; ++c) {
-        value[c] = (sum[c] + (1u << (kWeightBits - kRowFractionBits - 1))) >>
-                   (kWeightBits - kRowFractionBits);
-      }
-    }
-    return reduced[slot];
-  };
-
-  std::vector<uint32_t> sums(rowValues);
-  constexpr int kShift = kWeightBits + kRowFractionBits;
+  const size_t sourceValues = static_cast<size_t>(source.Width()) * Channels;
+  std::vector<uint32_t> column(sourceValues);
   for (int y = 0; y < out.Height(); ++y) {
-    std::fill(sums.begin(), sums.end(), 0u);
-    const uint32_t* weight = &down.weights[static_cast<size_t>(down.start[y])];
-    for (int k = 0; k < down.count[y]; ++k) {
-      const std::vector<uint32_t>& row = reduceAcross(down.first[y] + k);
-      for (size_t i = 0; i < rowValues; ++i) {
-        sums[i] += weight[k] * row[i];
-      }
+    switch (down.size) {
+      case 2:
+        SumDown<2>(source, down, y, column.data(), sourceValues);
+        break;
+      case 3:
+        SumDown<3>(source, down, y, column.data(), sourceValues);
+        break;
+      default:
+        SumDown<0>(source, down, y, column.data(), sourceValues);
+        break;
     }
     uint8_t* row = out.Row(y);
-    for (size_t i = 0; i < rowValues; ++i) {
-      row[i] = static_cast<uint8_t>(std::min<uint32_t>(255, (sums[i] + (1u << (kShift - 1))) >> kShift));
+    switch (across.size) {
+      case 2:
+        SumAcross<Channels, 2>(across, column.data(), row, width);
+        break;
+      case 3:
+        SumAcross<Channels, 3>(across, column.data(), row, width);
+        break;
+      default:
+        SumAcross<Channels, 0>(across, column.data(), row, width);
+        break;
     }
   }
 }
