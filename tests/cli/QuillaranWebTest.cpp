@@ -231,6 +231,9 @@ TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {
             std::string::npos);
   ASSERT_EQ(Run({"--list", album.string()}, false), 0);
   EXPECT_EQ(err.str().find("Images read"), std::string::npos);
+  // Making the album, each picture is written as it is read.
+  ASSERT_EQ(Run({album.string()}, true), 0);
+  EXPECT_NE(err.str().find("\rPictures written 2/3\n"), std::string::npos) << err.str();
 }
 
 CImageWrap LoadFile(const fs::path& path) {
