@@ -68,45 +68,50 @@ bool ReadColourTable(ByteSpan file, const BmpHeader& h, CBitmap& bitmap) {
   return start <= end;
 }
 
-bool ReadUncompressed(ByteSpan file, const BmpHeader& h, CBitmap& bitmap) {
+// Whether the file holds every row that the header declares, checked before the bitmap takes
+// any memory.
+bool HoldsAllRows(ByteSpan file, const BmpHeader& h, int64_t height) {
+  const auto rowBytes = static_cast<size_t>(
+      CBitmap::RowBytes(static_cast<int>(h.width), static_cast<int>(h.bitCount)));
+  return h.pixelOffset <= file.size &&
+         (file.size - h.pixelOffset) / rowBytes >= static_cast<size_t>(height);
+}
+
+void ReadUncompressed(ByteSpan file, const BmpHeader& h, CBitmap& bitmap) {
   const auto rowBytes =
       static_cast<size_t>(CBitmap::RowBytes(bitmap.Width(), bitmap.BitsPerPixel()));
   const auto height = static_cast<size_t>(bitmap.Height());
-  if (h.pixelOffset > file.size || (file.size - h.pixelOffset) / rowBytes < height) {
-    return false;  // cut short
-  }
   const size_t used = static_cast<size_t>(bitmap.Width()) * bitmap.BitsPerPixel() / 8;
   for (size_t i = 0; i < height; ++i) {
     // Stored rows run bottom-up unless the height is negative.
     const int y = h.height > 0 ? bitmap.Height() - 1 - static_cast<int>(i) : static_cast<int>(i);
     std::memcpy(bitmap.Row(y), file.data + h.pixelOffset + i * rowBytes, used);
   }
-  return true;
 }
 
 // Run-length encoded 8-bit pixels: pairs (count, index), or 0 followed by 0 end of line, 1 end
 // of picture, 2 dx dy move, n >= 3 a literal run of n indexes padded to an even length.
-// Skipped pixels keep index 0. Running out of data before the end of the picture fails.
+// Skipped pixels keep index 0. Runs and moves stop at the right edge, so that pixels beyond
+// it are dropped and the column never leaves the row however many runs follow. Running out
+// of data before the end of the picture fails.
 bool ReadRle8(ByteSpan file, const BmpHeader& h, CBitmap& bitmap) {
   const int width = bitmap.Width();
   const int height = bitmap.Height();
   size_t at = h.pixelOffset;
-  int x = 0;
-  int line = 0;  // counted from the first stored row
-  auto put = [&](uint8_t index) {
-    if (x < width && line < height) {
-      bitmap.Row(h.height > 0 ? height - 1 - line : line)[x] = index;
-    }
-    ++x;
+  int x = 0;     // 0 .. width
+  int line = 0;  // counted from the first stored row; below height while the loop runs
+  // Places up to n pixels at the column, as many as the row has room for.
+  auto place = [&](size_t n, auto&& fill) {
+    const auto room = std::min(n, static_cast<size_t>(width - x));
+    fill(bitmap.Row(h.height > 0 ? height - 1 - line : line) + x, room);
+    x += static_cast<int>(room);
   };
   while (at + 2 <= file.size) {
     const uint8_t count = file.data[at];
     const uint8_t value = file.data[at + 1];
     at += 2;
     if (count > 0) {
-      for (int i = 0; i < count; ++i) {
-        put(value);
-      }
+      place(count, [&](uint8_t* out, size_t n) { std::memset(out, value, n); });
     } else if (value == 0) {
       x = 0;
       ++line;
@@ -116,16 +121,14 @@ bool ReadRle8(ByteSpan file, const BmpHeader& h, CBitmap& bitmap) {
       if (at + 2 > file.size) {
         return false;
       }
-      x += file.data[at];
-      line += file.data[at + 1];
+      x = std::min(width, x + file.data[at]);
+      line += file.data[at + 1];  // at most 255 past the last row: the loop ends below
       at += 2;
     } else {
       if (value > file.size - at) {
         return false;
       }
-      for (int i = 0; i < value; ++i) {
-        put(file.data[at + static_cast<size_t>(i)]);
-      }
+      place(value, [&](uint8_t* out, size_t n) { std::memcpy(out, file.data + at, n); });
       at += value + (value & 1u);
     }
     if (line >= height) {
@@ -152,7 +155,7 @@ DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap) {
     return Failed();
   }
   const int64_t height = h.height < 0 ? -h.height : h.height;
-  if (!SizeAcceptable(h.width, height)) {
+  if (!SizeAcceptable(h.width, height, file.size)) {
     return Failed();
   }
   switch (h.bitCount) {
@@ -171,6 +174,9 @@ DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap) {
   if (h.compression != kRgb && !rle) {
     return Failed();  // RLE4 goes with 4 bits, bit fields with 16 and 32; others are unknown
   }
+  if (!rle && !HoldsAllRows(file, h, height)) {
+    return Failed();  // cut short
+  }
   const auto depth = static_cast<int>(h.bitCount);
   if (!CreateBitmap(bitmap, static_cast<int>(h.width), static_cast<int>(height), depth)) {
     return Failed();
@@ -178,8 +184,12 @@ DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap) {
   if (depth == 8 && !ReadColourTable(file, h, bitmap)) {
     return Failed();
   }
-  const bool read = rle ? ReadRle8(file, h, bitmap) : ReadUncompressed(file, h, bitmap);
-  return read ? Decoded(depth) : Failed();
+  if (!rle) {
+    ReadUncompressed(file, h, bitmap);
+  } else if (!ReadRle8(file, h, bitmap)) {
+    return Failed();
+  }
+  return Decoded(depth);
 }
 
 bool EncodeBmp(const CBitmap& bitmap, ByteSink& out) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -48,8 +49,10 @@ FileBytes ReadWholeFile(const std::string& path) {
   // Not blocking, so that a pipe named like a picture cannot hang the loader.
   FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat info {};
+  // A file above the limit is refused before anything is read: a sparse file can claim
+  // gigabytes on a few kilobytes of disk.
   if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      info.st_size <= 0) {
+      info.st_size <= 0 || info.st_size > kMaxFileBytes) {
     return result;
   }
   const auto expected = static_cast<size_t>(info.st_size);
@@ -95,9 +98,11 @@ std::string LowerExtension(const std::string& path) {
 
 }  // namespace
 
-bool SizeAcceptable(int64_t width, int64_t height) {
+bool SizeAcceptable(int64_t width, int64_t height, size_t fileBytes) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
-         width * height <= kMaxPixels;
+         width * height <= kMaxPixels &&
+         width * height <= static_cast<int64_t>(std::min<size_t>(fileBytes, kMaxFileBytes)) *
+                               kMaxPixelsPerFileByte;
 }
 
 Format FormatFromMagic(const uint8_t* bytes, size_t size) {

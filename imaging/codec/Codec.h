@@ -23,7 +23,17 @@ constexpr uint32_t kOutOfMemory = 0x8007000E;  // working memory of a decoder
 // pixel memory is taken, so that a hostile header cannot exhaust memory.
 constexpr int64_t kMaxPixels = 250'000'000;
 constexpr int64_t kMaxSide = 65'535;
-bool SizeAcceptable(int64_t width, int64_t height);
+// A picture may declare at most this many pixels for each byte of its file. No encoding of the
+// four formats packs a picture that tightly: a plain 4000 x 4000 area comes to about 1,000
+// pixels a byte in an 8-bit PNG, 1,200 in a GIF as giflib writes it (2,700 at most with 12-bit
+// LZW codes that never clear), 64 in a JPEG with the standard tables (500 at most with Huffman
+// coding). A file that claims more is damaged or hostile, and refusing it keeps a 1 KB file
+// from taking a gigabyte.
+constexpr int64_t kMaxPixelsPerFileByte = 4096;
+// Files above this size are not read at all.
+constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
+// Whether a picture of width x height, declared by a file of fileBytes, is within the limits.
+bool SizeAcceptable(int64_t width, int64_t height, size_t fileBytes);
 
 enum class Format { Unknown, Jpeg, Png, Gif, Bmp };
 

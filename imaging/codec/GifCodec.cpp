@@ -146,7 +146,7 @@ DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap) {
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
   if (frame.Left < 0 || frame.Top < 0 || frame.Width <= 0 || frame.Height <= 0 ||
-      !SizeAcceptable(width, height)) {
+      !SizeAcceptable(width, height, file.size)) {
     return Failed();
   }
   if (!CreateBitmap(bitmap, static_cast<int>(width), static_cast<int>(height), 8)) {

@@ -99,7 +99,7 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const Shr
   jpeg_mem_src(&d.cinfo, file.data, static_cast<unsigned long>(file.size));
   jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&d.cinfo, TRUE);
-  if (!SizeAcceptable(d.cinfo.image_width, d.cinfo.image_height)) {
+  if (!SizeAcceptable(d.cinfo.image_width, d.cinfo.image_height, file.size)) {
     return Failed();
   }
   int depth = 24;
@@ -145,7 +145,8 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const Shr
     const auto y = static_cast<int>(d.cinfo.output_scanline);
     uint8_t* direct = components == 4 ? nullptr : d.rows.DirectRow(y);
     JSAMPROW row = direct != nullptr ? direct : d.scratch.get();
-    if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1) {
+    // A file cut short "decodes" on, padded with grey: stop at the first row without data.
+    if (jpeg_read_scanlines(&d.cinfo, &row, 1) != 1 || d.trap.prematureEnd) {
       return Failed();
     }
     if (direct == nullptr) {
@@ -156,10 +157,6 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const Shr
       }
       d.rows.Place(y, pixels);
     }
-  }
-  // A file cut short still "decodes", padded with grey; that is a damaged file here.
-  if (d.trap.prematureEnd) {
-    return Failed();
   }
   return prepared;
 }

@@ -92,7 +92,7 @@ DecodeResult RunDecode(PngReader& r, CBitmap& bitmap) {
   const png_uint_32 width = png_get_image_width(r.png, r.info);
   const png_uint_32 height = png_get_image_height(r.png, r.info);
   const int colourType = png_get_color_type(r.png, r.info);
-  if (!SizeAcceptable(width, height)) {
+  if (!SizeAcceptable(width, height, r.file.size)) {
     return Failed();
   }
   const int depth = DepthOf(colourType, png_get_bit_depth(r.png, r.info),

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <filesystem>
 #include <functional>
+#include <limits>
 
 #include "imaging/ImageWrap.h"
 #include "imaging/codec/Codec.h"
@@ -71,13 +73,22 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"bitfields32.bmp", [] { return BmpBytes(9, 3, 32, 3, {}, RowsOf(36, 3)); }, 32}),
     [](const auto& info) { return TestNameOf(info.param.name); });
 
-// A picture that declares a size beyond the limits is refused as undecodable before any
-// pixel memory is taken.
+// A picture that declares a size beyond the limits, or far more pixels than its file can
+// hold, is refused as undecodable before any pixel memory is taken.
 class OversizeLoad : public ::testing::TestWithParam<NamedFile> {};
 
-TEST_P(OversizeLoad, IsRefusedAsUndecodable) {
+TEST_P(OversizeLoad, IsRefusedAsUndecodableBeforeAnyPixelMemory) {
   TempDir dir;
-  ExpectLoadFailsCleanly(dir.WriteFile(GetParam().name, GetParam().bytes()));
+  const std::string path = dir.WriteFile(GetParam().name, GetParam().bytes());
+  ExpectLoadFailsCleanly(path);
+  CBitmap before;
+  CBitmap decoded;
+  CBitmap after;
+  CreateBitmap(before, 1, 1, 8);
+  codec::DecodeFile(path, decoded);
+  CreateBitmap(after, 1, 1, 8);
+  // Every bitmap made takes the next serial number: none was made for the file.
+  EXPECT_EQ(after.Serial(), before.Serial() + 1);
 }
 
 // A small JPEG whose frame header claims another size.
@@ -101,22 +112,44 @@ std::string GifScreen(uint16_t width, uint16_t height) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, OversizeLoad,
-    ::testing::Values(NamedFile{"wide.png", [] { return PngHeaderOnly(70000, 10); }},
-                      NamedFile{"huge.png", [] { return PngHeaderOnly(20000, 20000); }},
-                      NamedFile{"wide.bmp", [] { return BmpBytes(70000, 10, 24, 0, {}, ""); }},
-                      NamedFile{"huge.bmp", [] { return BmpBytes(20000, 20000, 24, 0, {}, ""); }},
-                      NamedFile{"huge-top-down.bmp",
-                                [] { return BmpBytes(20000, -20000, 24, 0, {}, ""); }},
-                      NamedFile{"huge.jpg", [] { return JpegDeclaring(20000, 20000); }},
-                      NamedFile{"huge.gif", [] { return GifScreen(20000, 20000); }}));
+    ::testing::Values(
+        NamedFile{"wide.png", [] { return PngHeaderOnly(70000, 10); }},
+        NamedFile{"huge.png", [] { return PngHeaderOnly(20000, 20000); }},
+        NamedFile{"wide.bmp", [] { return BmpBytes(70000, 10, 24, 0, {}, ""); }},
+        NamedFile{"huge.bmp", [] { return BmpBytes(20000, 20000, 24, 0, {}, ""); }},
+        NamedFile{"huge-top-down.bmp", [] { return BmpBytes(20000, -20000, 24, 0, {}, ""); }},
+        NamedFile{"huge.jpg", [] { return JpegDeclaring(20000, 20000); }},
+        NamedFile{"huge.gif", [] { return GifScreen(20000, 20000); }},
+        // Within the limits, but absurd for files of a few hundred bytes.
+        NamedFile{"tiny-with-65535x3814-screen.gif", [] { return GifScreen(65535, 3814); }},
+        NamedFile{"header-only-65535x3814.bmp",
+                  [] { return BmpBytes(65535, 3814, 24, 0, {}, ""); }},
+        NamedFile{"header-only-65535x3814.jpg", [] { return JpegDeclaring(65535, 3814); }},
+        NamedFile{"one-row-of-1000x1000.bmp",
+                  [] { return BmpBytes(1000, 1000, 24, 0, {}, RowsOf(3000, 1)); }}));
 
 TEST(SizeLimit, AcceptsUpToTheLimitsAndNotBeyond) {
-  EXPECT_TRUE(codec::SizeAcceptable(65535, 3814));   // 249.9 megapixels
-  EXPECT_FALSE(codec::SizeAcceptable(65535, 3815));  // 250.02 megapixels
-  EXPECT_FALSE(codec::SizeAcceptable(65536, 1));
-  EXPECT_FALSE(codec::SizeAcceptable(1, 65536));
-  EXPECT_TRUE(codec::SizeAcceptable(1, 65535));
-  EXPECT_FALSE(codec::SizeAcceptable(0, 10));
+  const size_t gigabyte = size_t{1} << 30;
+  EXPECT_TRUE(codec::SizeAcceptable(65535, 3814, gigabyte));   // 249.9 megapixels
+  EXPECT_FALSE(codec::SizeAcceptable(65535, 3815, gigabyte));  // 250.02 megapixels
+  EXPECT_FALSE(codec::SizeAcceptable(65536, 1, gigabyte));
+  EXPECT_FALSE(codec::SizeAcceptable(1, 65536, gigabyte));
+  EXPECT_TRUE(codec::SizeAcceptable(1, 65535, gigabyte));
+  EXPECT_FALSE(codec::SizeAcceptable(0, 10, gigabyte));
+  // At most 4096 pixels for each byte of the file.
+  EXPECT_TRUE(codec::SizeAcceptable(4096, 1, 1));
+  EXPECT_FALSE(codec::SizeAcceptable(4097, 1, 1));
+  EXPECT_TRUE(codec::SizeAcceptable(4096, 1000, 1000));
+  EXPECT_FALSE(codec::SizeAcceptable(4096, 1001, 1000));
+}
+
+// A file above 1 GB is not read, even a sparse one that holds a good picture at its start.
+TEST(SizeLimit, FileAboveOneGigabyteIsRefusedUnread) {
+  TempDir dir;
+  const std::string path = dir.Str() + "/sparse.jpg";
+  MakePicture24(16, 16, GradientColour).Save(path);
+  std::filesystem::resize_file(path, (uintmax_t{1} << 30) + 1);
+  ExpectLoadFailsCleanly(path);
 }
 
 // Pictures of kinds that load, with the depth and colours they load as.
@@ -203,6 +236,33 @@ TEST(LoadKinds, Rle8BmpIsDecodedBottomUp) {
     }
   }
   EXPECT_EQ(image.bitmap.ColorTable()[5], (RgbQuad{50, 0, 0, 0}));
+}
+
+// Runs and moves reaching past the right edge are dropped. The column used to grow with them
+// until it wrapped negative and the decoder wrote before the bitmap (a crash from a 17 MB file).
+TEST(LoadKinds, Rle8RunsAndMovesPastTheWidthAreDropped) {
+  // 4 x 2. The bottom row: 255 times index 1, as often as it takes to carry a column counter
+  // past 2^31, then end of line. The top row: twice index 5, a move right by 200, a literal
+  // run (7, 7, 7) beyond the edge, end of picture.
+  std::string rle;
+  const int runs = std::numeric_limits<int32_t>::max() / 255 + 8;
+  rle.reserve(static_cast<size_t>(runs) * 2 + 16);
+  for (int i = 0; i < runs; ++i) {
+    rle += "\xFF\x01";
+  }
+  rle += std::string("\x00\x00\x02\x05\x00\x02\xC8\x00\x00\x03\x07\x07\x07\x00\x00\x01", 16);
+  TempDir dir;
+  const std::string path =
+      dir.WriteFile("rle8-past-width.bmp", BmpBytes(4, 2, 8, 1, std::vector<RgbQuad>(8), rle));
+  FakePlatformUi ui;
+  CImageWrap image;
+  ASSERT_EQ(image.Load(path, ui), 1) << ui.LastMessage();
+  const uint8_t expected[2][4] = {{5, 5, 0, 0}, {1, 1, 1, 1}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      EXPECT_EQ(image.bitmap.Row(y)[x], expected[y][x]) << x << "," << y;
+    }
+  }
 }
 
 TEST(LoadKinds, TopDownBmpKeepsItsRowOrder) {
