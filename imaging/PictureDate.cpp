@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -178,6 +179,21 @@ bool FileCreationTime(const std::string& path, std::time_t& seconds) {
   return true;
 }
 
+bool ExifDateText(const char* head, int size, std::string& date) {
+  const int n = std::min(size, kBufferSize);
+  if (n <= 0 || !HasExifHeader(head, n)) {
+    return false;
+  }
+  const int i = FindTimeStamp(head, n);
+  if (i < 0) {
+    return false;
+  }
+  const int year = 2000 + 10 * (head[i + 2] - '0') + (head[i + 3] - '0');
+  date = FormatExifDate(year, NumberAt(head, n, i + 5), NumberAt(head, n, i + 8),
+                        NumberAt(head, n, i + 11), NumberAt(head, n, i + 14));
+  return true;
+}
+
 int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
   const FileHandle file(OpenForReading(path));
   if (file.Get() < 0) {
@@ -197,14 +213,8 @@ int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui
   // File offsets 2 to 1025.
   char buffer[kBufferSize];
   const int n = ReadFully(file.Get(), buffer, kBufferSize);
-  if (n > 0 && HasExifHeader(buffer, n)) {
-    const int i = FindTimeStamp(buffer, n);
-    if (i >= 0) {
-      const int year = 2000 + 10 * (buffer[i + 2] - '0') + (buffer[i + 3] - '0');
-      entry.date = FormatExifDate(year, NumberAt(buffer, n, i + 5), NumberAt(buffer, n, i + 8),
-                                  NumberAt(buffer, n, i + 11), NumberAt(buffer, n, i + 14));
-      return 1;
-    }
+  if (ExifDateText(buffer, n, entry.date)) {
+    return 1;
   }
   std::time_t seconds = 0;
   if (!FileCreationTime(path, seconds)) {

@@ -13,6 +13,10 @@ class CPlatformUi;
 // 1026 bytes of the file are read.
 int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
 
+// The date text of the camera's time stamp among the bytes that follow a file's first two
+// (the reader looks at no more than 1024 of them); false when they hold no EXIF header or no
+// time stamp.
+bool ExifDateText(const char* head, int size, std::string& date);
 // The text of a camera time stamp: "3:5pm March 7, 2008" (minutes unpadded, noon is pm).
 std::string FormatExifDate(int year, int month, int day, int hour, int minute);
 // The text of a file time in local time: "1:05pm, Sun, Jan 6, 2008" (noon is am).

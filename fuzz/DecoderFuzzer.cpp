@@ -1,0 +1,27 @@
+// libFuzzer target for one picture decoder, chosen when it is built (QUILLARAN_FUZZ_DECODER):
+// any bytes must decode or fail without a fault, and what decodes must be a picture the
+// loader accepts as it claims.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "imaging/Bitmap.h"
+#include "imaging/codec/Formats.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CBitmap bitmap;
+  const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap);
+  if (result.status != codec::kOk || (result.depth != 8 && result.depth != 24)) {
+    return 0;
+  }
+  if (bitmap.IsNull() || bitmap.BitsPerPixel() != result.depth ||
+      !codec::SizeAcceptable(bitmap.Width(), bitmap.Height(), size)) {
+    std::abort();
+  }
+  // The corners, where a row placed wrongly would land outside the bitmap.
+  volatile uint8_t touch = bitmap.Row(0)[0];
+  touch = bitmap.Row(bitmap.Height() - 1)[bitmap.Width() * result.depth / 8 - 1];
+  (void)touch;
+  return 0;
+}

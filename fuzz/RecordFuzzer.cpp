@@ -1,0 +1,44 @@
+// libFuzzer target for the record file reader: any text must read without a fault into an
+// album of four pictures, and leave a display order that shows each picture once.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "album/PixDir.h"
+#include "fuzz/SilentUi.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static CSilentUi ui;
+  CPixDir album(ui);
+  const char* names[] = {"IMG_0001.JPG", "b.png", "c d.gif", "IMG_0001.JPG"};
+  album.entries.resize(4);
+  for (int i = 0; i < 4; ++i) {
+    CAlbumEntry& entry = album.EntryAt(i);
+    entry.fileName = names[i];
+    entry.caption = "?";
+    entry.index = entry.order = i;
+    album.displayOrder.push_back(&entry);
+  }
+  album.count = 4;
+  std::vector<uint8_t> text(data, data + size);
+  std::FILE* file = fmemopen(text.empty() ? nullptr : text.data(), text.size(), "rb");
+  if (file == nullptr) {
+    return 0;
+  }
+  album.ReadRecord(file);
+  std::fclose(file);
+  std::vector<bool> shown(4, false);
+  for (int position = 0; position < album.count; ++position) {
+    const auto index = static_cast<size_t>(album.displayOrder[position] - album.entries.data());
+    if (index >= shown.size() || shown[index]) {
+      std::abort();
+    }
+    shown[index] = true;
+  }
+  std::string header;
+  album.WriteRecordHeader(header);
+  return 0;
+}
