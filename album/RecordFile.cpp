@@ -107,10 +107,11 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
     ReportError(ui_, kRecordName, "has old format.\nIt is ignored");
     return 0;
   }
+  // The colour name goes into the style sheet: only a name of the web colour table is one.
   std::string color;
   scan.SkipSpace();
   const bool hasColor = scan.Literal("#") && scan.Word(color, kMaxColorName);
-  web.WTextColor = hasColor ? color : kDefaultTextColor;
+  web.WTextColor = hasColor && webColors.Contains(color) ? color : kDefaultTextColor;
   if (mode >= 0 && mode <= 2) {
     web.LIOwnWP = mode >= 1 ? 1 : 0;
     web.LIOwnBrW = mode == 2 ? 1 : 0;
@@ -118,6 +119,8 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
   GeneralSettings.ThumbSize = ClampOr(GeneralSettings.ThumbSize, 20, 400, 120);
   web.MaxOsize = ClampOr(web.MaxOsize, 300, 2000, 2000);
   web.WPwidth = ClampOr(web.WPwidth, 300, 1000, 600);
+  web.Only1Date = SettingOrDefault("Only1Date", web.Only1Date);
+  web.Only1Caption = SettingOrDefault("Only1Caption", web.Only1Caption);
   return 1;
 }
 

@@ -111,22 +111,33 @@ const SettingRange* FindSettingRange(std::string_view name) {
   return nullptr;
 }
 
+int32_t SettingOrDefault(std::string_view name, int32_t value) {
+  const SettingRange* range = FindSettingRange(name);
+  return range != nullptr && (value < range->min || value > range->max) ? range->defaultValue
+                                                                        : value;
+}
+
 void CPixDir::LoadSettings(CProfileStore& store) {
-  // Start from the defaults so that a missing value reads as its default.
+  // Start from the defaults so that a missing value reads as its default. A stored value
+  // outside the range that the options accept reads as its default too: a profile edited by
+  // hand must not make a frame gap that overflows or a thumb canvas of a gigabyte.
   GeneralSettings = {};
   WebViewSettings = {};
   AdvancedSettings = {};
-  VisitStoredSettings(GeneralSettings, WebViewSettings, AdvancedSettings,
-                      [&](const char* name, auto& value) {
-                        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
-                          value = store.GetProfileString(kSection, name, value);
-                        } else {
-                          value = store.GetProfileInt(kSection, name, value);
-                        }
-                        if (std::string_view(name) == "HelpDirR") {
-                          UpdateHelpFile();
-                        }
-                      });
+  VisitStoredSettings(
+      GeneralSettings, WebViewSettings, AdvancedSettings, [&](const char* name, auto& value) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
+          value = store.GetProfileString(kSection, name, value);
+          if (std::string_view(name) == "WTextColor" && !webColors.Contains(value)) {
+            value = CWebViewSettings{}.WTextColor;
+          }
+        } else {
+          value = SettingOrDefault(name, store.GetProfileInt(kSection, name, value));
+        }
+        if (std::string_view(name) == "HelpDirR") {
+          UpdateHelpFile();
+        }
+      });
 }
 
 void CPixDir::SaveSettings(CProfileStore& store) const {

@@ -97,3 +97,5 @@ struct SettingRange {
 const std::vector<SettingRange>& SettingRanges();
 // The range of a numeric setting by its name; null for a text setting or an unknown name.
 const SettingRange* FindSettingRange(std::string_view name);
+// The value when it lies in the range of the named numeric setting, else its default.
+int32_t SettingOrDefault(std::string_view name, int32_t value);

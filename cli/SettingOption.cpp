@@ -10,6 +10,7 @@
 namespace {
 
 const char kColourSetting[] = "FrameColor";
+const char kTextColourSetting[] = "WTextColor";
 
 bool ParseWholeNumber(const std::string& text, int32_t& value) {
   const char* first = text.data();
@@ -33,6 +34,17 @@ bool ParseHtmlColour(const std::string& text, int32_t& value) {
   }
   value = static_cast<int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
   return true;
+}
+
+// "a web colour name: aqua, black, ... or white".
+std::string ColourNamesText(const CWebColors& colours) {
+  std::string text = "a web colour name:";
+  for (int i = 0; i < colours.GetCount(); ++i) {
+    if (!colours.At(i).name.empty()) {
+      text += (i > 0 ? ", " : " ") + colours.At(i).name;
+    }
+  }
+  return text;
 }
 
 std::string RangeText(const SettingRange& range) {
@@ -67,7 +79,11 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
         }
         found = true;
         if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
-          setting = value;
+          // The colour name goes into the style sheet as it is.
+          valid = name != kTextColourSetting || album.webColors.Contains(value);
+          if (valid) {
+            setting = value;
+          }
         } else {
           valid = range != nullptr && ParseInRange(*range, value, setting);
         }
@@ -77,9 +93,10 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
     return false;
   }
   if (!valid) {
-    error = "the setting " + name + " takes " +
-            (range != nullptr ? RangeText(*range) : std::string("a whole number")) + ", not \"" +
-            value + "\"";
+    const std::string takes = range != nullptr             ? RangeText(*range)
+                              : name == kTextColourSetting ? ColourNamesText(album.webColors)
+                                                           : std::string("a whole number");
+    error = "the setting " + name + " takes " + takes + ", not \"" + value + "\"";
     return false;
   }
   if (name == "HelpDirR") {

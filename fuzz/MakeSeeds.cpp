@@ -3,13 +3,14 @@
 //
 //   quillaran_fuzz_seeds DIR
 
-#include <jpeglib.h>
 #include <png.h>
 
-#include <cstdio>
+#include <cstdio>  // jpeglib.h needs FILE and size_t
 #include <filesystem>
 #include <string>
 #include <vector>
+// after cstdio
+#include <jpeglib.h>
 
 #include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"

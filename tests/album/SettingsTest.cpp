@@ -81,15 +81,29 @@ TEST_F(Settings, SaveWritesAllValuesInReadingOrderAndLoadGetsThemBack) {
   EXPECT_EQ(loaded.AdvancedSettings, adv);
 }
 
-TEST_F(Settings, ProfileValuesAreTakenWithoutRangeCheck) {
-  profile.WriteProfileInt("Parameters", "ThumbSize", 10);
+// A profile edited by hand: a frame gap that overflowed the web writer, a thumb size that
+// made a 1.2 GB canvas per picture, a colour word that added style to the pages. Values
+// outside the options' ranges and names outside the colour table read as the defaults.
+TEST_F(Settings, OutOfRangeProfileValuesReadAsTheirDefaults) {
+  profile.WriteProfileInt("Parameters", "FrameGap", 1073741824);
+  profile.WriteProfileInt("Parameters", "ThumbSize", 20000);
   profile.WriteProfileInt("Parameters", "AutoCropStrategy", 9);
+  profile.WriteProfileInt("Parameters", "FrameColor", -1);
+  profile.WriteProfileInt("Parameters", "MaxOsize", 2000);  // the edges of a range stay
+  profile.WriteProfileInt("Parameters", "WPwidth", 200);
+  profile.WriteProfileString("Parameters", "WTextColor", "red;}body{background:url(x)}");
   album.LoadSettings(profile);
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, 10);
-  EXPECT_EQ(album.AdvancedSettings.AutoCropStrategy, 9);
-  // The same thumb size from a record header is out of range.
-  EXPECT_EQ(album.ParseRecordHeader("QLNV_A t10 x2000 p600 f2 d0 c0 #maroon"), 1);
+  EXPECT_EQ(album.GeneralSettings.FrameGap, 6);
   EXPECT_EQ(album.GeneralSettings.ThumbSize, 120);
+  EXPECT_EQ(album.AdvancedSettings.AutoCropStrategy, 1);
+  EXPECT_EQ(album.GeneralSettings.FrameColor, 0xC8C8C8);
+  EXPECT_EQ(album.WebViewSettings.MaxOsize, 2000);
+  EXPECT_EQ(album.WebViewSettings.WPwidth, 200);
+  EXPECT_EQ(album.WebViewSettings.WTextColor, "maroon");
+  // The empty name is in the colour table.
+  profile.WriteProfileString("Parameters", "WTextColor", "");
+  album.LoadSettings(profile);
+  EXPECT_EQ(album.WebViewSettings.WTextColor, "");
 }
 
 struct HelpCase {

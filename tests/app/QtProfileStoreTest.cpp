@@ -71,7 +71,7 @@ TEST_F(QtProfileStore, AlbumSettingsSurviveARun) {
     CPixDir album(ui);
     CQtProfileStore store;
     album.LoadSettings(store);
-    album.GeneralSettings.ThumbSize = 10;
+    album.GeneralSettings.ThumbSize = 150;
     album.WebViewSettings.WTextColor = "navy";
     album.AdvancedSettings.HelpDirR = "/srv/help";
     album.SaveSettings(store);
@@ -79,7 +79,7 @@ TEST_F(QtProfileStore, AlbumSettingsSurviveARun) {
   CPixDir album(ui);
   CQtProfileStore store;
   album.LoadSettings(store);
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, 10);
+  EXPECT_EQ(album.GeneralSettings.ThumbSize, 150);
   EXPECT_EQ(album.WebViewSettings.WTextColor, "navy");
   EXPECT_EQ(album.AdvancedSettings.helpFile, "/srv/help/QuillaranHelp.htm");
   EXPECT_EQ(album.AdvancedSettings.SafePixNum, 32);

@@ -76,6 +76,7 @@ TEST_F(QuillaranWeb, WrongSettingsStopBeforeLoading) {
       {"SafePixNum=65", "the setting SafePixNum takes 4..64"},
       {"FrameColor=#12345", "the setting FrameColor takes 0..16777215 (0x00BBGGRR) or #RRGGBB"},
       {"FrameColor=16777216", "the setting FrameColor takes 0..16777215"},
+      {"WTextColor=red;}body{color:red", "the setting WTextColor takes a web colour name: aqua,"},
   };
   for (const auto& [setting, message] : wrong) {
     EXPECT_EQ(Run({"--set", setting, album.string()}, true), 2) << setting;
