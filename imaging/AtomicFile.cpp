@@ -74,13 +74,17 @@ int WriteProtection(const std::string& path, const struct stat& info) {
 
 }  // namespace
 
-int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable) {
-  std::string target;
-  if (const int error = FollowLinks(path, target); error != 0) {
-    return error;
+int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
+                          LinkAtPath link) {
+  std::string target = path;
+  if (link == LinkAtPath::Follow) {
+    if (const int error = FollowLinks(path, target); error != 0) {
+      return error;
+    }
   }
+  // A link that is replaced is not looked through: the new file gets the usual permissions.
   struct stat old {};
-  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  const bool replacing = ::lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   if (replacing) {
     if (const int error = WriteProtection(target, old); error != 0) {
       return error;

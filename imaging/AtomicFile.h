@@ -5,10 +5,16 @@
 #include <string>
 #include <string_view>
 
+// What becomes of a symbolic link at the path written: the user's own files (the record, a
+// turned picture) are written through it, so that the link stays; the files that the program
+// generates replace it, so that they never land outside their folder.
+enum class LinkAtPath { Follow, Replace };
+
 // Writes content to path through a temporary file in the same directory; a replaced file keeps
-// its permissions. When path is a symbolic link, the file it points to is replaced (the
-// temporary file lies beside that file) and the link stays. A file that is not writable is
-// not replaced (EACCES). durable also flushes the data to the disk before the rename. Returns
-// 0, or the error number of the step that failed, with the temporary file removed and path as
-// it was.
-int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable);
+// its permissions. When path is a symbolic link, Follow replaces the file it points to (the
+// temporary file lies beside that file) and keeps the link; Replace puts the new file in the
+// link's place. A file that is not writable is not replaced (EACCES). durable also flushes the
+// data to the disk before the rename. Returns 0, or the error number of the step that failed,
+// with the temporary file removed and path as it was.
+int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
+                          LinkAtPath link = LinkAtPath::Follow);

@@ -47,7 +47,7 @@ if [ ! -d "$corpus/seeds" ]; then
   done
   # The date reader sees the first kilobyte of the photographs after their first two bytes.
   for photo in samples/*.jpg; do
-    tail -c +3 "$photo" | head -c 1024 >"$corpus/seeds/exif/$(basename "$photo").head"
+    head -c 1026 "$photo" | tail -c +3 >"$corpus/seeds/exif/$(basename "$photo").head"
   done
 fi
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "imaging/AtomicFile.h"
 #include "web/HtmlText.h"
 
 std::string PageHead(const std::string& title, bool indexPage) {
@@ -21,16 +22,11 @@ void WriteHead(std::FILE* file, const std::string& title, bool indexPage) {
 
 int WriteStyleSheet(const std::string& albumDir, const std::string& textColour) {
   const std::filesystem::path path = std::filesystem::path(albumDir) / "Large" / "Basic.css";
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) {
-    return 0;
-  }
   std::string css;
   for (const char* selector : {"body", "td"}) {
     css += std::string(selector) +
            " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" + textColour +
            "\n}\n";
   }
-  const bool written = std::fwrite(css.data(), 1, css.size(), file) == css.size();
-  return std::fclose(file) == 0 && written ? 1 : 0;
+  return ReplaceFileAtomically(path.string(), css, false, LinkAtPath::Replace) == 0 ? 1 : 0;
 }

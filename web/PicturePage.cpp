@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 #include "album/AlbumEntry.h"
+#include "imaging/AtomicFile.h"
 #include "web/HtmlText.h"
 #include "web/PageHead.h"
 #include "web/WebElement.h"
@@ -84,10 +84,5 @@ void CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int c
   page += "</tr></table>";
   page += "</body>\n</html>";
 
-  std::FILE* file = std::fopen(AlbumPath("Large/" + pageName).c_str(), "w");
-  if (file == nullptr) {
-    return;
-  }
-  std::fwrite(page.data(), 1, page.size(), file);
-  std::fclose(file);
+  ReplaceFileAtomically(AlbumPath("Large/" + pageName), page, false, LinkAtPath::Replace);
 }

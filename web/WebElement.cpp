@@ -1,7 +1,6 @@
 #include "web/WebElement.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +8,7 @@
 #include "album/Messages.h"
 #include "album/PixDir.h"
 #include "album/PictureReader.h"
+#include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
@@ -24,7 +24,11 @@ bool CWebElement::MakeFolder(const std::string& name) {
 }
 
 bool CWebElement::FolderMade(const std::string& name, int error) {
-  if (error != 0) {
+  if (error == kFolderIsLink) {
+    ReportError(album_.Ui(), "Cannot write into",
+                AlbumPath(name) + ": it is a symbolic link, and the web album stays inside its "
+                                  "folder");
+  } else if (error != 0) {
     ReportError(album_.Ui(), "Cannot create folder", AlbumPath(name) + ": " + ErrorReason(error));
   }
   return error == 0;
@@ -39,6 +43,12 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   const CWebViewSettings& web = album_.WebViewSettings;
 
   imagesFailed_ = false;
+  // Also when only the pages and the style sheet are written into Large.
+  for (const char* folder : {"Thumbs", "Large"}) {
+    if (!FolderMade(folder, FolderLinkError(AlbumPath(folder)))) {
+      return 0;
+    }
+  }
   if (web.Only1Date == 1 || web.Only1Caption == 1) {
     AskSingleCaption(albumName, displayOrder, count);
   }
@@ -55,13 +65,8 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   const std::string indexPath = AlbumPath("pix_index.htm");
   const std::string page = IndexPage(albumName, displayOrder, count);
   pageNames.clear();
-  std::FILE* file = std::fopen(indexPath.c_str(), "w");
-  if (file == nullptr) {
-    return 0;
-  }
-  const bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
   // An image that could not be written was reported; the album is incomplete.
-  if (std::fclose(file) != 0 || !written || imagesFailed_) {
+  if (ReplaceFileAtomically(indexPath, page, false, LinkAtPath::Replace) != 0 || imagesFailed_) {
     return 0;
   }
   ui.Beep(BeepKind::Exclamation);

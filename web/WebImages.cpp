@@ -34,7 +34,16 @@ WebPageSizes PageSizesOf(const CAlbumEntry& entry) {
 
 std::string ErrorReason(int error) { return std::generic_category().message(error); }
 
+int FolderLinkError(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)) ? kFolderIsLink
+                                                                                   : 0;
+}
+
 int EnsureDirectory(const std::string& path) {
+  if (const int link = FolderLinkError(path); link != 0) {
+    return link;
+  }
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     return 0;
@@ -83,7 +92,7 @@ WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
   WebFileErrors errors;
   if (folders.ThumbsOpen()) {
     // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
-    const codec::SaveOptions thumbOptions{.fullChroma = true};
+    const codec::SaveOptions thumbOptions{.fullChroma = true, .replaceLink = true};
     const std::string path = InDirectory(dirPath, "Thumbs/Thumb_" + entry.fileName);
     if (settings.framed && entry.thumb.BitsPerPixel() > 8) {
       CImageWrap framedImage;
@@ -98,7 +107,7 @@ WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
     const std::string path = InDirectory(dirPath, "Large/" + entry.fileName);
     if (entry.webImage.HasBitmap() || picture.shrink == 1) {
       const CImageWrap& large = entry.webImage.HasBitmap() ? entry.webImage : picture.image;
-      errors.large = WriteImageFile(large, path, {});
+      errors.large = WriteImageFile(large, path, {.replaceLink = true});
     } else {
       // A picture decoded smaller than it is must not pass for it.
       errors.large = path + ": " + ErrorText(codec::kOutOfMemory);

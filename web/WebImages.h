@@ -51,7 +51,12 @@ struct WebFolders {
   bool ThumbsOpen() const { return thumbsError == 0; }
   bool LargeOpen() const { return thumbsError == 0 && largeError == 0; }
 };
-// An existing directory, or one made now: 0, or the error number of why not.
+// What EnsureDirectory and FolderLinkError give for a folder that is a symbolic link: the web
+// album does not write through one, which could lead outside the album.
+constexpr int kFolderIsLink = -1;
+// kFolderIsLink when path is a symbolic link, else 0.
+int FolderLinkError(const std::string& path);
+// An existing directory, or one made now: 0, kFolderIsLink, or the error number of why not.
 int EnsureDirectory(const std::string& path);
 // Finds or makes Thumbs and then Large below the album directory.
 WebFolders MakeWebFolders(const std::string& dirPath);

@@ -205,7 +205,8 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOp
     return kFail;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(encoded.Data()), encoded.Size());
-  const int error = ReplaceFileAtomically(path, bytes, options.durable);
+  const int error = ReplaceFileAtomically(
+      path, bytes, options.durable, options.replaceLink ? LinkAtPath::Replace : LinkAtPath::Follow);
   if (error != 0) {
     if (writeError != nullptr) {
       *writeError = error;

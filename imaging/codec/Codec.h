@@ -80,6 +80,8 @@ struct SaveOptions {
   // JPEG without chroma subsampling (4:4:4), for small pictures whose fine colour patterns
   // would otherwise blur.
   bool fullChroma = false;
+  // A generated file: a symbolic link at the path is replaced instead of written through.
+  bool replaceLink = false;
 };
 
 // Encodes the bitmap with the encoder that the extension of path chooses and replaces the file

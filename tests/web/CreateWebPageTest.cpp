@@ -265,6 +265,45 @@ TEST_F(CreateWebPage, MissingStyleSheetDirectoryIsSkippedAndTheRunSucceeds) {
   EXPECT_TRUE(Exists("pix_index.htm"));
 }
 
+// A Thumbs or Large that is a symbolic link led the album's files out of its folder, over
+// same-named files there: it is refused, and nothing is written through it.
+TEST_F(CreateWebPage, LinkedThumbsOrLargeIsRefusedAndNothingWrittenThroughIt) {
+  Add("A.png");
+  fs::create_directory(dir / "elsewhere");
+  const std::string kept = dir.WriteFile("elsewhere/A.png", "kept");
+  for (const std::string folder : {"Thumbs", "Large"}) {
+    fs::create_directory_symlink(dir / "elsewhere", dir / folder);
+    ui.messages.clear();
+    EXPECT_EQ(Run(folder == "Large" ? 1 : 0), 0) << folder;
+    EXPECT_EQ(ui.LastMessage(), "Cannot write into " + (dir / folder).string() +
+                                    ": it is a symbolic link, and the web album stays inside "
+                                    "its folder");
+    EXPECT_EQ(ReadFileBytes(kept), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "elsewhere"), fs::directory_iterator()),
+              1);
+    fs::remove(dir / folder);
+  }
+}
+
+// Every file the run writes replaces a symbolic link in its place instead of writing through
+// it.
+TEST_F(CreateWebPage, WrittenFilesReplaceLinksInTheirPlace) {
+  Add("A.png");
+  fs::create_directory(dir / "Thumbs");
+  fs::create_directory(dir / "Large");
+  const std::string kept = dir.WriteFile("kept.txt", "kept");
+  const char* const written[] = {"pix_index.htm", "Large/Basic.css", "Large/A_png.htm",
+                                 "Large/A.png", "Thumbs/Thumb_A.png"};
+  for (const char* name : written) {
+    fs::create_symlink(kept, dir / name);
+  }
+  ASSERT_EQ(Run(), 1) << ui.LastMessage();
+  EXPECT_EQ(ReadFileBytes(kept), "kept");
+  for (const char* name : written) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / name))) << name;
+  }
+}
+
 TEST_F(CreateWebPage, ShowsTheIndexAndReportsWhenItCannot) {
   Add("A.png");
   ASSERT_EQ(Run(), 1);
