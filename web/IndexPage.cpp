@@ -8,6 +8,7 @@
 #include "album/PixDir.h"
 #include "web/HtmlText.h"
 #include "web/PageHead.h"
+#include "web/PageNames.h"
 #include "web/WebElement.h"
 
 const char* const kProductSite = "https://brackenfold.org/quillaran";
@@ -93,7 +94,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
     }
     ++shown;
     rowOpen = true;
-    const std::string thumbSrc = "Thumbs/" + EncodeUrlPathSegment("Thumb_" + entry.fileName);
+    const std::string thumbSrc = "Thumbs/" + EncodeUrlPathSegment(ThumbNameOf(entry.fileName));
     if (web.LIOwnWP == 1) {
       page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) +
               "\" " + target + "><img border=0 src=\"" + thumbSrc + "\"";

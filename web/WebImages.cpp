@@ -9,6 +9,7 @@
 #include "imaging/ErrorText.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/PathJoin.h"
+#include "web/PageNames.h"
 
 WebImageSettings WebImageSettingsOf(const CPixDir& album) {
   const CGeneralSettings& general = album.GeneralSettings;
@@ -93,7 +94,7 @@ WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
   if (folders.ThumbsOpen()) {
     // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
     const codec::SaveOptions thumbOptions{.fullChroma = true, .replaceLink = true};
-    const std::string path = InDirectory(dirPath, "Thumbs/Thumb_" + entry.fileName);
+    const std::string path = InDirectory(dirPath, "Thumbs/" + ThumbNameOf(entry.fileName));
     if (settings.framed && entry.thumb.BitsPerPixel() > 8) {
       CImageWrap framedImage;
       errors.thumb = PixelBufferToImage(entry.framedThumb, framedImage.bitmap, 1)

@@ -5,6 +5,7 @@
 #include "tests/support/TestPictures.h"
 #include "tests/web/WebAlbumFixture.h"
 #include "web/PageHead.h"
+#include "web/PageNames.h"
 
 namespace {
 
@@ -301,6 +302,30 @@ TEST_F(CreateWebPage, WrittenFilesReplaceLinksInTheirPlace) {
   EXPECT_EQ(ReadFileBytes(kept), "kept");
   for (const char* name : written) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / name))) << name;
+  }
+}
+
+// A name of 250 bytes or more left no room for "Thumb_" or ".htm" within the 255 bytes of a
+// file name, and the picture's thumb and page were missing. Two such names that differ only
+// near their end get thumbs and pages of their own, linked from the index.
+TEST_F(CreateWebPage, LongNamesGetShortenedThumbAndPageNames) {
+  const std::vector<std::string> names = {std::string(246, 'n') + ".png",
+                                          std::string(245, 'n') + "b.png"};
+  Add(names[0]);
+  Add(names[1]);
+  ASSERT_EQ(Run(), 1) << ui.LastMessage();
+  EXPECT_NE(ThumbNameOf(names[0]), ThumbNameOf(names[1]));
+  EXPECT_NE(PageNameOf(names[0]), PageNameOf(names[1]));
+  for (const std::string& name : names) {
+    const std::string thumb = ThumbNameOf(name);
+    EXPECT_LE(thumb.size(), 255u);
+    EXPECT_EQ(thumb.rfind("Thumb_nnnn", 0), 0u) << thumb;
+    EXPECT_EQ(thumb.substr(thumb.size() - 4), ".png");
+    EXPECT_TRUE(Exists("Thumbs/" + thumb));
+    EXPECT_TRUE(Exists("Large/" + PageNameOf(name)));
+    EXPECT_NE(IndexBody().find("<a href=\"Large/" + PageNameOf(name) + "\" " + kTarget +
+                               "><img border=0 src=\"Thumbs/" + thumb + "\""),
+              std::string::npos);
   }
 }
 

@@ -67,4 +67,13 @@ TEST(PageNames, SuffixNeverTakesTheNameOfAnEntryFurtherOn) {
   EXPECT_EQ(names[2], "a_jpg_2.htm");
 }
 
+TEST(PageNames, SuffixedNamesStillFitTheNameLimit) {
+  const std::string stem(247, 'p');  // a page name of 255 bytes, the longest that fits
+  auto entries = Entries({{stem + ".jpg", 0}, {stem + "_jpg", 0}});
+  const auto names = MakePageNames(Order(entries), 2);
+  EXPECT_EQ(names[0], stem + "_jpg.htm");
+  EXPECT_LE(names[1].size(), 255u);
+  EXPECT_NE(names[1], names[0]);
+}
+
 }  // namespace
