@@ -15,6 +15,8 @@
 #include "album/Messages.h"
 #include "album/PictureReader.h"
 #include "album/PixDir.h"
+#include "imaging/AtomicFile.h"
+#include "imaging/PathJoin.h"
 #include "imaging/PictureDate.h"
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
@@ -34,6 +36,19 @@ int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
     return kPictureNotDated;
   }
   return entry.LoadOriginal(file, ui) == 1 ? kPictureLoaded : kPictureNotDecoded;
+}
+
+// Removes the temporary files that saves killed before their end left in the album and in
+// the folders the program writes below it (not through links).
+void RemoveLeftovers(const std::string& dir) {
+  RemoveDeadTemporaries(dir);
+  for (const char* folder : {"Thumbs", "Large", "Cropped"}) {
+    const std::string path = InDirectory(dir, folder);
+    std::error_code error;
+    if (std::filesystem::is_directory(std::filesystem::symlink_status(path, error))) {
+      RemoveDeadTemporaries(path);
+    }
+  }
 }
 
 std::string LimitQuestion(int found, int safe) {
@@ -101,6 +116,7 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   WaitCursor wait(ui_);
   CImageFind finder;
   int n = finder.Find(dirPath);
+  RemoveLeftovers(dirPath);
   if (n == 0) {
     ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
     return 0;
@@ -108,8 +124,8 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   selection = -1;
   const int safe = AdvancedSettings.SafePixNum;
   if (n > safe) {
-    const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
-                                            MsgButtons::YesNoCancel);
+    const MsgAnswer answer =
+        ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Cancel) {
       return 0;
     }

@@ -6,10 +6,37 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace {
+
+// Temporary files are named ".quillaran-<pid>-<n>.tmp", after the process that writes them.
+const char kTemporaryPrefix[] = ".quillaran-";
+const char kTemporarySuffix[] = ".tmp";
+
+// The process id of a temporary file's name, or 0 when the name is not one.
+pid_t TemporaryOwner(std::string_view name) {
+  const std::string_view prefix = kTemporaryPrefix;
+  const std::string_view suffix = kTemporarySuffix;
+  if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) ||
+      !name.ends_with(suffix)) {
+    return 0;
+  }
+  name = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  const size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size() ||
+      name.find_first_not_of("0123456789-") != std::string_view::npos ||
+      name.find('-', dash + 1) != std::string_view::npos) {
+    return 0;
+  }
+  pid_t pid = 0;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + dash, pid);
+  return error == std::errc() && end == name.data() + dash ? pid : 0;
+}
 
 // 0, or the error number of the failed write.
 int WriteAll(int fd, std::string_view content) {
@@ -32,8 +59,8 @@ int CreateTemporary(const std::string& path, std::string& temporary) {
   const size_t slash = path.find_last_of('/');
   const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = directory + ".quillaran-" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter++) + ".tmp";
+    temporary = directory + kTemporaryPrefix + std::to_string(::getpid()) + "-" +
+                std::to_string(counter++) + kTemporarySuffix;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) {
       return fd;
@@ -112,4 +139,21 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
     ::unlink(temporary.c_str());
   }
   return error;
+}
+
+int RemoveDeadTemporaries(const std::string& directory) {
+  int removed = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
+       it.increment(error)) {
+    const pid_t owner = TemporaryOwner(it->path().filename().string());
+    std::error_code typeError;
+    // A process that runs, or that we may not signal, may still be writing its file.
+    if (owner <= 0 || !it->is_regular_file(typeError) || it->is_symlink(typeError) ||
+        ::kill(owner, 0) == 0 || errno != ESRCH) {
+      continue;
+    }
+    removed += ::unlink(it->path().c_str()) == 0 ? 1 : 0;
+  }
+  return removed;
 }

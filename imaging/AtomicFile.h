@@ -18,3 +18,7 @@ enum class LinkAtPath { Follow, Replace };
 // with the temporary file removed and path as it was.
 int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
                           LinkAtPath link = LinkAtPath::Follow);
+
+// Removes from the directory the temporary files of writers that were killed before their
+// rename: those of processes that no longer run. Returns how many were removed.
+int RemoveDeadTemporaries(const std::string& directory);

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -56,6 +58,36 @@ TEST_F(DirectoryLoading, FindsOnlyTheFourExtensionsSortedByNameIgnoringCase) {
   EXPECT_EQ(found, (std::vector<std::string>{".png", "a.Gif", "A.png", "b.JPG", "e.bmp"}));
   EXPECT_EQ(finder.GetAt(5), "");
   EXPECT_EQ(finder.GetAt(-1), "");
+}
+
+// A save killed before its rename left its temporary file in the album for good. Opening the
+// directory removes those of processes that no longer run, and no other file.
+TEST_F(DirectoryLoading, LeftoversOfKilledSavesAreRemoved) {
+  const fs::path dir = temp / "pics";
+  WritePicture(dir, "a.png");
+  const pid_t child = fork();
+  if (child == 0) {
+    _exit(0);
+  }
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);
+  const std::string dead = ".quillaran-" + std::to_string(child) + "-0.tmp";
+  const std::string running = ".quillaran-" + std::to_string(getpid()) + "-7.tmp";
+  const std::vector<std::string> kept = {running, ".quillaran-x-1.tmp", ".quillaran-12.tmp",
+                                         "Thumbs/" + running};
+  for (const std::string& name : {dead, "Thumbs/" + dead, "Large/" + dead}) {
+    temp.WriteFile("pics/" + name, "half");
+  }
+  for (const std::string& name : kept) {
+    temp.WriteFile("pics/" + name, "half");
+  }
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  for (const std::string& name : {dead, "Thumbs/" + dead, "Large/" + dead}) {
+    EXPECT_FALSE(fs::exists(dir / name)) << name;
+  }
+  for (const std::string& name : kept) {
+    EXPECT_TRUE(fs::exists(dir / name)) << name;
+  }
 }
 
 TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
@@ -151,9 +183,8 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
   EXPECT_EQ(album.count, 32);
   EXPECT_EQ(album.EntryAt(31).fileName, "p31.bmp");
   // Progress at every tenth picture, then the total.
-  EXPECT_EQ(ui.statusCounts,
-            (std::vector<std::string>{"10 Images read", "20 Images read", "30 Images read",
-                                      "32 Images read"}));
+  EXPECT_EQ(ui.statusCounts, (std::vector<std::string>{"10 Images read", "20 Images read",
+                                                       "30 Images read", "32 Images read"}));
 
   ui.answers = {MsgAnswer::No};
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
@@ -212,7 +243,8 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   EXPECT_EQ(album.EntryAt(1).index, 1);
   EXPECT_EQ(PixelAt(album.EntryAt(1).picture, 0, 0).red, 3);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0),
+            0u);
 }
 
 TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
