@@ -1,7 +1,10 @@
 // Opening a directory: find the picture files, ask whether to limit a large directory, date
 // and decode every file, merge the record file and build the thumb sketches.
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -51,6 +54,19 @@ void RemoveLeftovers(const std::string& dir) {
   }
 }
 
+// The memory that a decoded picture holds.
+int64_t DecodedBytes(const CImageWrap& picture) {
+  return static_cast<int64_t>(CBitmap::RowBytes(picture.Width(), picture.BitsPerPixel())) *
+         picture.Height();
+}
+
+std::string BudgetMessage(int loaded, int found, const std::string& file, int64_t budget) {
+  return "Stopped loading after " + std::to_string(loaded) + " of " + std::to_string(found) +
+         " pictures: with " + file + " the decoded pictures would take more than " +
+         std::to_string(budget / (1024 * 1024)) +
+         " MB, half of this machine's memory. The album holds the pictures loaded before it.";
+}
+
 std::string LimitQuestion(int found, int safe) {
   return "Your directory has " + std::to_string(found) + " pictures that exceeds " +
          std::to_string(safe) +
@@ -93,6 +109,12 @@ class DirectoryRestorer {
 };
 
 }  // namespace
+
+int64_t HalfOfPhysicalMemory() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  return pages > 0 && pageSize > 0 ? static_cast<int64_t>(pages) * pageSize / 2 : INT64_MAX;
+}
 
 int CPixDir::OpenDirectory(const std::string& path) {
   DirectoryLoad how;
@@ -139,6 +161,7 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   // memory holds both albums' pictures for no more than the first few files.
   std::vector<CAlbumEntry> loaded;
   int loadedCount = 0;
+  int64_t decodedBytes = 0;
   try {
     loaded.resize(static_cast<size_t>(n));
     std::vector<std::string> files;
@@ -158,6 +181,13 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
         continue;
       }
       if (result->ok == kPictureLoaded) {
+        const int64_t bytes = DecodedBytes(result->entry.picture);
+        if (bytes > decodedMemoryBudget - decodedBytes) {
+          ui_.MessageBox(nullptr, BudgetMessage(loadedCount, n, file, decodedMemoryBudget),
+                         MsgIcon::Information, MsgButtons::Ok);
+          break;
+        }
+        decodedBytes += bytes;
         WriteLogLine("OK\n");
         CAlbumEntry& entry = loaded[static_cast<size_t>(loadedCount)];
         entry = std::move(result->entry);

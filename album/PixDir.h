@@ -26,6 +26,9 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+// Half of the machine's physical memory in bytes.
+int64_t HalfOfPhysicalMemory();
+
 // Makes the thumb of one entry; 1 done, 0 failed (the caller reports it).
 using ThumbMaker = std::function<int(CAlbumEntry& entry)>;
 
@@ -37,15 +40,15 @@ class CPixDir {
   CPixDir& operator=(const CPixDir&) = delete;
 
   int32_t count = 0;
-  std::vector<CAlbumEntry> entries;         // scan order; the first count are in use
-  std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
-  int32_t selection = -1;                   // index of the selected entry, -1 for none
-  int32_t dirty = 0;                        // 1 when the record file is out of date
-  std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
-  std::string dirName;                      // last component of dirPath
+  std::vector<CAlbumEntry> entries;        // scan order; the first count are in use
+  std::vector<CAlbumEntry*> displayOrder;  // count pointers into entries, by ascending order
+  int32_t selection = -1;                  // index of the selected entry, -1 for none
+  int32_t dirty = 0;                       // 1 when the record file is out of date
+  std::string dirPath;                     // album directory, absolute, no trailing "/" but "/"
+  std::string dirName;                     // last component of dirPath
   std::unique_ptr<CWindowObject> diagnosticWindow;
-  CPlatformUi* mainFrame = nullptr;         // status panes; set when the view is laid out
-  CSheetView* sheetView = nullptr;          // repainted through this link
+  CPlatformUi* mainFrame = nullptr;  // status panes; set when the view is laid out
+  CSheetView* sheetView = nullptr;   // repainted through this link
   CWebColors webColors;
   std::unique_ptr<CWindowObject> pictureWindow;
   std::unique_ptr<std::FILE, FileCloser> logFile;
@@ -54,7 +57,7 @@ class CPixDir {
   int32_t hoverIndex = -1;
   int32_t sheetWidth = 0;
   int32_t sheetHeight = 0;
-  SheetLayout sheetLayout;    // the last layout of the sheet
+  SheetLayout sheetLayout;  // the last layout of the sheet
   // Set by a layout in which not one sketch fits the width; the view shows the warning
   // (ShowFitWarning) once it has finished painting.
   bool fitWarningDue = false;
@@ -62,6 +65,10 @@ class CPixDir {
   CWebViewSettings WebViewSettings;
   CAdvancedSettings AdvancedSettings;
   int32_t autoCropDiagnostic = 0;
+  // Bytes of decoded pictures that one album may hold, so that a directory of pictures larger
+  // than memory stops loading with a message instead of the program being killed: half of
+  // the machine's physical memory unless set otherwise.
+  int64_t decodedMemoryBudget = HalfOfPhysicalMemory();
   // Replaces BuildAllThumbs where the options or the record ask for a rebuild; tests watch
   // the rebuild here. Empty means BuildAllThumbs.
   std::function<void()> rebuildThumbs;
@@ -74,7 +81,9 @@ class CPixDir {
 
   // Entry by scan index, and by display position.
   CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
-  CAlbumEntry& EntryAtPosition(int position) { return *displayOrder[static_cast<size_t>(position)]; }
+  CAlbumEntry& EntryAtPosition(int position) {
+    return *displayOrder[static_cast<size_t>(position)];
+  }
   // The selected entry, or null.
   CAlbumEntry* SelectedEntry();
 

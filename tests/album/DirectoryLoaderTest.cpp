@@ -90,6 +90,25 @@ TEST_F(DirectoryLoading, LeftoversOfKilledSavesAreRemoved) {
   }
 }
 
+// Pictures that together would pass the album's memory budget stop the loading with a message
+// before the one that would pass it, instead of the system killing the program.
+TEST_F(DirectoryLoading, ThePictureThatWouldPassTheMemoryBudgetStopsTheLoading) {
+  const fs::path dir = temp / "pics";
+  for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+    WritePicture(dir, name, 600, 600);  // 1.03 MB each at 24 bits
+  }
+  album.decodedMemoryBudget = 3 << 20;
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.png", "b.png"}));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Stopped loading after 2 of 4 pictures: with " +
+                                     (dir / "c.png").string() +
+                                     " the decoded pictures would take more than 3 MB, half of "
+                                     "this machine's memory. The album holds the pictures loaded "
+                                     "before it.");
+  EXPECT_EQ(album.displayOrder.size(), 2u);
+}
+
 TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   const fs::path dir = temp / "Holiday 2026";
   WritePicture(dir, "b.png", 240, 120, 2);
