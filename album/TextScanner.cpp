@@ -76,6 +76,9 @@ int32_t IntOrZero(std::string_view text) {
 }
 
 bool ReadWholeLine(std::FILE* file, std::string& line, bool& hadLineEnd) {
+  // So that a file of one endless line (a sparse file of gigabytes takes a few kilobytes of
+  // disk) cannot take the machine's memory.
+  constexpr size_t kMaxLineBytes = size_t{1} << 20;
   line.clear();
   hadLineEnd = false;
   bool gotAny = false;
@@ -85,7 +88,9 @@ bool ReadWholeLine(std::FILE* file, std::string& line, bool& hadLineEnd) {
       hadLineEnd = true;
       break;
     }
-    line.push_back(static_cast<char>(c));
+    if (line.size() < kMaxLineBytes) {
+      line.push_back(static_cast<char>(c));
+    }
   }
   if (hadLineEnd && !line.empty() && line.back() == '\r') {
     line.pop_back();

@@ -29,6 +29,7 @@ class CTextScanner {
 // The number at the start of text as atoi reads it; 0 when there is none or it overflows.
 int32_t IntOrZero(std::string_view text);
 
-// Reads the next line without its line end ("\n" or "\r\n"). False at end of file when no
-// character was left. hadLineEnd tells whether the line was ended by "\n".
+// Reads the next line without its line end ("\n" or "\r\n"), keeping its first megabyte. False
+// at end of file when no character was left. hadLineEnd tells whether the line was ended by
+// "\n".
 bool ReadWholeLine(std::FILE* file, std::string& line, bool& hadLineEnd);

@@ -162,6 +162,15 @@ TEST_F(RecordFile, ReadsLinesLongerThanAnyBufferWhole) {
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0, 2}));
 }
 
+// A line keeps its first megabyte, so that a record of one endless line cannot take the
+// machine's memory. A caption cut there has no end, and the picture keeps its own.
+TEST_F(RecordFile, LinesAreCutAfterAMegabyte) {
+  const std::string caption((1 << 20) + 1000, 'w');
+  ASSERT_EQ(Read(std::string(kHeader) + "a.jpg\t" + caption + "\t\t1\nb.jpg\tB\t\t0\n"), 1);
+  EXPECT_EQ(album.EntryAt(0).caption, "?");
+  EXPECT_EQ(album.EntryAt(1).caption, "B");
+}
+
 TEST_F(RecordFile, MissingOrEmptyRecordIsSilent) {
   EXPECT_EQ(album.ReadRecord(), 0);
   EXPECT_EQ(Read(""), 0);
