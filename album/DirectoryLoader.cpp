@@ -146,8 +146,8 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   selection = -1;
   const int safe = AdvancedSettings.SafePixNum;
   if (n > safe) {
-    const MsgAnswer answer =
-        ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None, MsgButtons::YesNoCancel);
+    const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
+                                            MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Cancel) {
       return 0;
     }

@@ -40,15 +40,15 @@ class CPixDir {
   CPixDir& operator=(const CPixDir&) = delete;
 
   int32_t count = 0;
-  std::vector<CAlbumEntry> entries;        // scan order; the first count are in use
-  std::vector<CAlbumEntry*> displayOrder;  // count pointers into entries, by ascending order
-  int32_t selection = -1;                  // index of the selected entry, -1 for none
-  int32_t dirty = 0;                       // 1 when the record file is out of date
-  std::string dirPath;                     // album directory, absolute, no trailing "/" but "/"
-  std::string dirName;                     // last component of dirPath
+  std::vector<CAlbumEntry> entries;         // scan order; the first count are in use
+  std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
+  int32_t selection = -1;                   // index of the selected entry, -1 for none
+  int32_t dirty = 0;                        // 1 when the record file is out of date
+  std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
+  std::string dirName;                      // last component of dirPath
   std::unique_ptr<CWindowObject> diagnosticWindow;
-  CPlatformUi* mainFrame = nullptr;  // status panes; set when the view is laid out
-  CSheetView* sheetView = nullptr;   // repainted through this link
+  CPlatformUi* mainFrame = nullptr;         // status panes; set when the view is laid out
+  CSheetView* sheetView = nullptr;          // repainted through this link
   CWebColors webColors;
   std::unique_ptr<CWindowObject> pictureWindow;
   std::unique_ptr<std::FILE, FileCloser> logFile;
@@ -57,7 +57,7 @@ class CPixDir {
   int32_t hoverIndex = -1;
   int32_t sheetWidth = 0;
   int32_t sheetHeight = 0;
-  SheetLayout sheetLayout;  // the last layout of the sheet
+  SheetLayout sheetLayout;    // the last layout of the sheet
   // Set by a layout in which not one sketch fits the width; the view shows the warning
   // (ShowFitWarning) once it has finished painting.
   bool fitWarningDue = false;
@@ -81,9 +81,7 @@ class CPixDir {
 
   // Entry by scan index, and by display position.
   CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
-  CAlbumEntry& EntryAtPosition(int position) {
-    return *displayOrder[static_cast<size_t>(position)];
-  }
+  CAlbumEntry& EntryAtPosition(int position) { return *displayOrder[static_cast<size_t>(position)]; }
   // The selected entry, or null.
   CAlbumEntry* SelectedEntry();
 

@@ -202,8 +202,9 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
   EXPECT_EQ(album.count, 32);
   EXPECT_EQ(album.EntryAt(31).fileName, "p31.bmp");
   // Progress at every tenth picture, then the total.
-  EXPECT_EQ(ui.statusCounts, (std::vector<std::string>{"10 Images read", "20 Images read",
-                                                       "30 Images read", "32 Images read"}));
+  EXPECT_EQ(ui.statusCounts,
+            (std::vector<std::string>{"10 Images read", "20 Images read", "30 Images read",
+                                      "32 Images read"}));
 
   ui.answers = {MsgAnswer::No};
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
@@ -262,8 +263,7 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   EXPECT_EQ(album.EntryAt(1).index, 1);
   EXPECT_EQ(PixelAt(album.EntryAt(1).picture, 0, 0).red, 3);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0),
-            0u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
 }
 
 TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
