@@ -11,7 +11,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CBitmap bitmap;
+#ifdef QUILLARAN_FUZZ_SHRINK
+  // Each divisor that the loader may ask for, 1, 2, 4 or 8, chosen by the input's length.
+  const codec::ShrinkChoice shrink = [size](int, int) { return 1 << (size % 4); };
+  const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap, shrink);
+#else
   const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap);
+#endif
   if (result.status != codec::kOk || (result.depth != 8 && result.depth != 24)) {
     return 0;
   }
