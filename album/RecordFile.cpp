@@ -21,7 +21,6 @@ namespace {
 
 const char kRecordName[] = "Quillaran.txt";
 const char kMagic[] = "QLNV_A";
-const char kDefaultTextColor[] = "maroon";
 constexpr size_t kMaxColorName = 63;
 
 int32_t ClampOr(int32_t value, int32_t low, int32_t high, int32_t fallback) {
@@ -111,7 +110,7 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
   std::string color;
   scan.SkipSpace();
   const bool hasColor = scan.Literal("#") && scan.Word(color, kMaxColorName);
-  web.WTextColor = hasColor && webColors.Contains(color) ? color : kDefaultTextColor;
+  web.WTextColor = hasColor && webColors.Contains(color) ? color : CWebViewSettings{}.WTextColor;
   if (mode >= 0 && mode <= 2) {
     web.LIOwnWP = mode >= 1 ? 1 : 0;
     web.LIOwnBrW = mode == 2 ? 1 : 0;
