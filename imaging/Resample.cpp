@@ -12,7 +12,8 @@ namespace {
 // Weights are fixed point: 1 << kWeightBits is the whole pixel.
 constexpr int kWeightBits = 14;
 constexpr uint32_t kWholeWeight = 1u << kWeightBits;
-// Fraction bits kept between the sum down and the sum across.
+// Fraction bits kept between the sum down and the sum across: a summed value is at most
+// 255 << 8, so the rows between the two passes hold 16 bits a value.
 constexpr int kRowFractionBits = 8;
 
 bool IsWhole(double value) { return value == std::floor(value); }
@@ -21,90 +22,120 @@ bool IsWhole(double value) { return value == std::floor(value); }
 // every destination pixel has the same number of taps (the most any of them needs), those it
 // does not need weighing 0, so that the loops over them have a fixed length.
 struct Taps {
-  int size = 1;                 // taps per destination pixel
-  std::vector<int> first;       // per destination pixel: the source pixel of its first tap
-  std::vector<uint32_t> weights;  // size per destination pixel
+  int size = 1;                   // taps per destination pixel
+  std::vector<int> first;         // per destination pixel: the source pixel of its first tap
+  std::vector<uint16_t> weights;  // size per destination pixel
 };
 
 Taps MakeTaps(double from, double to, int destinationCount, int sourceCount) {
   const double step = (to - from) / destinationCount;
+  // Per destination pixel, the weights of the source pixels from `start` on, by the part of
+  // each inside [a, b); rounding is put right on the heaviest, so that a flat area stays
+  // exactly flat. Pixels that round to nothing are left out, so that a step that is whole
+  // but for the last bits of a double does not cost a tap.
   struct Span {
-    double a, b;
-    int first, last;
+    int start = 0;
+    std::vector<uint32_t> weights;
   };
-  std::vector<Span> spans;
+  std::vector<Span> spans(static_cast<size_t>(destinationCount));
   Taps taps;
   for (int i = 0; i < destinationCount; ++i) {
-    Span span;
-    span.a = std::clamp(from + i * step, 0.0, static_cast<double>(sourceCount));
-    span.b = std::clamp(from + (i + 1) * step, 0.0, static_cast<double>(sourceCount));
-    span.first = std::min(static_cast<int>(std::floor(span.a)), sourceCount - 1);
-    span.last = std::max(span.first + 1, std::min(static_cast<int>(std::ceil(span.b)), sourceCount));
-    taps.size = std::max(taps.size, span.last - span.first);
-    spans.push_back(span);
-  }
-  taps.size = std::min(taps.size, sourceCount);
-  for (const Span& span : spans) {
-    // The taps start early enough that all of them lie inside the source.
-    const int first = std::min(span.first, sourceCount - taps.size);
-    taps.first.push_back(first);
-    const size_t start = taps.weights.size();
-    taps.weights.resize(start + static_cast<size_t>(taps.size), 0);
-    uint32_t* weight = &taps.weights[start];
-    if (span.b <= span.a) {  // an area that lies past the source takes its last pixel
-      weight[span.first - first] = kWholeWeight;
+    Span& span = spans[static_cast<size_t>(i)];
+    const double a = std::clamp(from + i * step, 0.0, static_cast<double>(sourceCount));
+    const double b = std::clamp(from + (i + 1) * step, 0.0, static_cast<double>(sourceCount));
+    const int first = std::min(static_cast<int>(std::floor(a)), sourceCount - 1);
+    if (b <= a) {  // an area that lies past the source takes its last pixel
+      span.start = first;
+      span.weights = {kWholeWeight};
       continue;
     }
-    // Weights by the part of each source pixel inside [a, b); rounding is put right on the
-    // heaviest, so that a flat area stays exactly flat.
+    const int last = std::max(first + 1, std::min(static_cast<int>(std::ceil(b)), sourceCount));
     uint32_t sum = 0;
-    for (int k = span.first; k < span.last; ++k) {
-      const double covered = std::min(span.b, k + 1.0) - std::max(span.a, static_cast<double>(k));
-      weight[k - first] =
-          static_cast<uint32_t>(std::lround(covered / (span.b - span.a) * kWholeWeight));
-      sum += weight[k - first];
+    for (int k = first; k < last; ++k) {
+      const double covered = std::min(b, k + 1.0) - std::max(a, static_cast<double>(k));
+      span.weights.push_back(static_cast<uint32_t>(std::lround(covered / (b - a) * kWholeWeight)));
+      sum += span.weights.back();
     }
-    *std::max_element(weight, weight + taps.size) += kWholeWeight - sum;
+    *std::max_element(span.weights.begin(), span.weights.end()) += kWholeWeight - sum;
+    const auto used = [](uint32_t weight) { return weight != 0; };
+    const auto begin = std::find_if(span.weights.begin(), span.weights.end(), used);
+    const auto end = std::find_if(span.weights.rbegin(), span.weights.rend(), used).base();
+    span.start = first + static_cast<int>(begin - span.weights.begin());
+    span.weights = std::vector<uint32_t>(begin, end);
+    taps.size = std::max(taps.size, static_cast<int>(span.weights.size()));
+  }
+  for (const Span& span : spans) {
+    // The taps start early enough that all of them lie inside the source.
+    const int first = std::min(span.start, sourceCount - taps.size);
+    taps.first.push_back(first);
+    const size_t at = taps.weights.size();
+    taps.weights.resize(at + static_cast<size_t>(taps.size), 0);
+    for (size_t k = 0; k < span.weights.size(); ++k) {
+      taps.weights[at + static_cast<size_t>(span.start - first) + k] =
+          static_cast<uint16_t>(span.weights[k]);
+    }
   }
   return taps;
 }
 
-// Each destination pixel is the mean of its nx x ny block, the blocks starting at (left, top).
-template <int Channels>
+// Division by a fixed number of cells, as a multiplication where that is exact: for every
+// total below 256 x cells when cells <= 2^20 (the error of the rounded-up reciprocal stays
+// below one part in cells). A division per pixel would cost more than adding up its block.
+class CellDivider {
+ public:
+  explicit CellDivider(uint32_t cells)
+      : cells_(cells), multiplier_(cells <= (1u << 20) ? (uint64_t{1} << 48) / cells + 1 : 0) {}
+  uint32_t operator()(uint32_t total) const {
+    return multiplier_ != 0 ? static_cast<uint32_t>((total * multiplier_) >> 48) : total / cells_;
+  }
+
+ private:
+  uint32_t cells_;
+  uint64_t multiplier_;
+};
+
+// Each destination pixel is the mean of its nx x ny block, the blocks starting at (left, top):
+// the block's rows are added down first, a whole row at a time, then across.
+template <int Channels, typename Sum>
 void BlockMeans(const CBitmap& source, int left, int top, int nx, int ny, CBitmap& out) {
   const int width = out.Width();
   const uint32_t cells = static_cast<uint32_t>(nx) * static_cast<uint32_t>(ny);
-  std::vector<uint32_t> sums(static_cast<size_t>(width) * Channels);
+  const CellDivider mean(cells);
+  const size_t values = static_cast<size_t>(width) * static_cast<size_t>(nx) * Channels;
+  std::vector<Sum> column(values);
   for (int y = 0; y < out.Height(); ++y) {
-    std::fill(sums.begin(), sums.end(), 0u);
-    for (int j = 0; j < ny; ++j) {
-      const uint8_t* in = source.Row(top + y * ny + j) + static_cast<ptrdiff_t>(left) * Channels;
-      uint32_t* sum = sums.data();
-      for (int x = 0; x < width; ++x, sum += Channels) {
-        if constexpr (Channels == 3) {
-          uint32_t blue = 0;
-          uint32_t green = 0;
-          uint32_t red = 0;
-          for (int k = 0; k < nx; ++k, in += 3) {
-            blue += in[0];
-            green += in[1];
-            red += in[2];
-          }
-          sum[0] += blue;
-          sum[1] += green;
-          sum[2] += red;
-        } else {
-          uint32_t grey = 0;
-          for (int k = 0; k < nx; ++k, ++in) {
-            grey += in[0];
-          }
-          sum[0] += grey;
-        }
+    const uint8_t* in = source.Row(top + y * ny) + static_cast<ptrdiff_t>(left) * Channels;
+    Sum* sum = column.data();
+    for (size_t i = 0; i < values; ++i) {
+      sum[i] = in[i];
+    }
+    for (int j = 1; j < ny; ++j) {
+      in = source.Row(top + y * ny + j) + static_cast<ptrdiff_t>(left) * Channels;
+      for (size_t i = 0; i < values; ++i) {
+        sum[i] = static_cast<Sum>(sum[i] + in[i]);
       }
     }
     uint8_t* row = out.Row(y);
-    for (size_t i = 0; i < sums.size(); ++i) {
-      row[i] = static_cast<uint8_t>((sums[i] + cells / 2) / cells);
+    for (int x = 0; x < width; ++x, row += Channels) {
+      if constexpr (Channels == 3) {
+        uint32_t blue = cells / 2;
+        uint32_t green = cells / 2;
+        uint32_t red = cells / 2;
+        for (int k = 0; k < nx; ++k, sum += 3) {
+          blue += sum[0];
+          green += sum[1];
+          red += sum[2];
+        }
+        row[0] = static_cast<uint8_t>(mean(blue));
+        row[1] = static_cast<uint8_t>(mean(green));
+        row[2] = static_cast<uint8_t>(mean(red));
+      } else {
+        uint32_t grey = cells / 2;
+        for (int k = 0; k < nx; ++k, ++sum) {
+          grey += sum[0];
+        }
+        row[0] = static_cast<uint8_t>(mean(grey));
+      }
     }
   }
 }
@@ -113,13 +144,32 @@ void BlockMeans(const CBitmap& source, int left, int top, int nx, int ny, CBitma
 // values a pixel, 8 bits of fraction), rounded. Size is the number of taps, fixed where it is
 // small so that the loops unroll.
 template <int Channels, int Size>
-void SumAcross(const Taps& across, const uint32_t* values, uint8_t* out, int width) {
+void SumAcross(const Taps& across, const uint16_t* values, uint8_t* out, int width) {
   const int taps = Size > 0 ? Size : across.size;
   constexpr int kShift = kWeightBits + kRowFractionBits;
   constexpr uint32_t kHalf = 1u << (kShift - 1);
-  const uint32_t* weight = across.weights.data();
+  if constexpr (Size == 1) {
+    // A single tap weighs a whole pixel: the value is only rounded back to 8 bits, and where
+    // the columns run on one by one, a whole row at a time.
+    const int first = across.first.front();
+    const bool contiguous = across.first.back() - first == width - 1;
+    const uint16_t* from = values + static_cast<ptrdiff_t>(first) * Channels;
+    for (int x = 0; x < width; ++x, out += Channels) {
+      if (!contiguous) {
+        from = values + static_cast<ptrdiff_t>(across.first[x]) * Channels;
+      }
+      for (int c = 0; c < Channels; ++c) {
+        out[c] = static_cast<uint8_t>((from[c] + (1u << (kRowFractionBits - 1))) >> kRowFractionBits);
+      }
+      if (contiguous) {
+        from += Channels;
+      }
+    }
+    return;
+  }
+  const uint16_t* weight = across.weights.data();
   for (int x = 0; x < width; ++x, weight += taps, out += Channels) {
-    const uint32_t* pixel = values + static_cast<ptrdiff_t>(across.first[x]) * Channels;
+    const uint16_t* pixel = values + static_cast<ptrdiff_t>(across.first[x]) * Channels;
     // Plain locals, not an array, so that the sums stay in registers. The weights of each
     // axis add up to a whole pixel, so no sum exceeds 255 once shifted.
     if constexpr (Channels == 3) {
@@ -127,9 +177,9 @@ void SumAcross(const Taps& across, const uint32_t* values, uint8_t* out, int wid
       uint32_t green = kHalf;
       uint32_t red = kHalf;
       for (int k = 0; k < taps; ++k, pixel += 3) {
-        blue += weight[k] * pixel[0];
-        green += weight[k] * pixel[1];
-        red += weight[k] * pixel[2];
+        blue += uint32_t{weight[k]} * pixel[0];
+        green += uint32_t{weight[k]} * pixel[1];
+        red += uint32_t{weight[k]} * pixel[2];
       }
       out[0] = static_cast<uint8_t>(blue >> kShift);
       out[1] = static_cast<uint8_t>(green >> kShift);
@@ -137,42 +187,48 @@ void SumAcross(const Taps& across, const uint32_t* values, uint8_t* out, int wid
     } else {
       uint32_t grey = kHalf;
       for (int k = 0; k < taps; ++k) {
-        grey += weight[k] * pixel[k];
+        grey += uint32_t{weight[k]} * pixel[k];
       }
       out[0] = static_cast<uint8_t>(grey >> kShift);
     }
   }
 }
 
-// The source rows under one destination row summed down, with 8 bits of fraction kept.
+// The source rows under one destination row summed down from value offset on, with 8 bits of
+// fraction kept. The
+// loop over the values is the one that runs long, so it is the inner one, for the vector unit.
 template <int Size>
-void SumDown(const CBitmap& source, const Taps& down, int y, uint32_t* out, size_t count) {
+void SumDown(const CBitmap& source, const Taps& down, int y, uint16_t* out, size_t count,
+             int offset) {
   const int taps = Size > 0 ? Size : down.size;
-  const uint32_t* weight = &down.weights[static_cast<size_t>(y) * static_cast<size_t>(taps)];
-  const uint8_t* rows[Size > 0 ? Size : 1];
+  const uint16_t* weight = &down.weights[static_cast<size_t>(y) * static_cast<size_t>(taps)];
   constexpr uint32_t kHalf = 1u << (kWeightBits - kRowFractionBits - 1);
   constexpr int kShift = kWeightBits - kRowFractionBits;
   if constexpr (Size > 0) {
+    const uint8_t* rows[Size];
+    uint16_t weights[Size];
     for (int k = 0; k < Size; ++k) {
-      rows[k] = source.Row(down.first[y] + k);
+      rows[k] = source.Row(down.first[y] + k) + offset;
+      weights[k] = weight[k];
     }
     for (size_t i = 0; i < count; ++i) {
       uint32_t sum = kHalf;
       for (int k = 0; k < Size; ++k) {
-        sum += weight[k] * rows[k][i];
+        sum += uint32_t{weights[k]} * uint16_t{rows[k][i]};
       }
-      out[i] = sum >> kShift;
+      out[i] = static_cast<uint16_t>(sum >> kShift);
     }
   } else {
-    std::fill(out, out + count, kHalf);
+    std::vector<uint32_t> sums(count, kHalf);
     for (int k = 0; k < taps; ++k) {
-      const uint8_t* in = source.Row(down.first[y] + k);
+      const uint8_t* in = source.Row(down.first[y] + k) + offset;
+      const uint32_t w = weight[k];
       for (size_t i = 0; i < count; ++i) {
-        out[i] += weight[k] * in[i];
+        sums[i] += w * uint16_t{in[i]};
       }
     }
     for (size_t i = 0; i < count; ++i) {
-      out[i] >>= kShift;
+      out[i] = static_cast<uint16_t>(sums[i] >> kShift);
     }
   }
 }
@@ -184,30 +240,43 @@ void AreaMeans(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   const int width = out.Width();
   const Taps across = MakeTaps(area.left, area.right, width, source.Width());
   const Taps down = MakeTaps(area.top, area.bottom, out.Height(), source.Height());
-  const size_t sourceValues = static_cast<size_t>(source.Width()) * Channels;
-  std::vector<uint32_t> column(sourceValues);
+  // Only the source columns that some tap reads are summed down.
+  const int firstColumn = across.first.front();
+  const size_t columns = static_cast<size_t>(across.first.back() + across.size - firstColumn);
+  Taps shifted = across;
+  for (int& first : shifted.first) {
+    first -= firstColumn;
+  }
+  const size_t values = columns * Channels;
+  std::vector<uint16_t> column(values);
   for (int y = 0; y < out.Height(); ++y) {
     switch (down.size) {
+      case 1:
+        SumDown<1>(source, down, y, column.data(), values, firstColumn * Channels);
+        break;
       case 2:
-        SumDown<2>(source, down, y, column.data(), sourceValues);
+        SumDown<2>(source, down, y, column.data(), values, firstColumn * Channels);
         break;
       case 3:
-        SumDown<3>(source, down, y, column.data(), sourceValues);
+        SumDown<3>(source, down, y, column.data(), values, firstColumn * Channels);
         break;
       default:
-        SumDown<0>(source, down, y, column.data(), sourceValues);
+        SumDown<0>(source, down, y, column.data(), values, firstColumn * Channels);
         break;
     }
     uint8_t* row = out.Row(y);
-    switch (across.size) {
+    switch (shifted.size) {
+      case 1:
+        SumAcross<Channels, 1>(shifted, column.data(), row, width);
+        break;
       case 2:
-        SumAcross<Channels, 2>(across, column.data(), row, width);
+        SumAcross<Channels, 2>(shifted, column.data(), row, width);
         break;
       case 3:
-        SumAcross<Channels, 3>(across, column.data(), row, width);
+        SumAcross<Channels, 3>(shifted, column.data(), row, width);
         break;
       default:
-        SumAcross<Channels, 0>(across, column.data(), row, width);
+        SumAcross<Channels, 0>(shifted, column.data(), row, width);
         break;
     }
   }
@@ -235,14 +304,33 @@ void PickPixels(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   }
 }
 
+// The destination's pixels are the source's from (left value, top) on.
+void CopyRows(const CBitmap& source, int leftValue, int top, CBitmap& out) {
+  const size_t bytes = static_cast<size_t>(out.Width()) * static_cast<size_t>(out.BitsPerPixel() / 8);
+  for (int y = 0; y < out.Height(); ++y) {
+    std::memcpy(out.Row(y), source.Row(top + y) + leftValue, bytes);
+  }
+}
+
 template <int Channels>
 void Means(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   const double nx = (area.right - area.left) / out.Width();
   const double ny = (area.bottom - area.top) / out.Height();
   if (IsWhole(area.left) && IsWhole(area.top) && IsWhole(nx) && IsWhole(ny) && nx >= 1 &&
       ny >= 1 && area.right <= source.Width() && area.bottom <= source.Height()) {
-    BlockMeans<Channels>(source, static_cast<int>(area.left), static_cast<int>(area.top),
-                         static_cast<int>(nx), static_cast<int>(ny), out);
+    const auto [left, top] = std::pair{static_cast<int>(area.left), static_cast<int>(area.top)};
+    if (nx == 1 && ny == 1) {
+      CopyRows(source, left * Channels, top, out);
+      return;
+    }
+    // A column of up to 257 rows of bytes adds up within 16 bits.
+    if (ny <= 257) {
+      BlockMeans<Channels, uint16_t>(source, left, top, static_cast<int>(nx), static_cast<int>(ny),
+                                     out);
+    } else {
+      BlockMeans<Channels, uint32_t>(source, left, top, static_cast<int>(nx), static_cast<int>(ny),
+                                     out);
+    }
   } else {
     AreaMeans<Channels>(source, area, out);
   }
