@@ -3,7 +3,9 @@
 # of a set of JPEGs and, in the same run, has djpeg (package libjpeg-turbo-progs) decode the
 # same files at full size on two processes. The machine's load cancels in the ratios. For each
 # set it prints the medians over RUNS runs (default 3): wall time, CPU time (user + system)
-# and quillaran-web's peak memory (GNU time, package "time").
+# and quillaran-web's peak memory (GNU time, package "time"). It also times djpeg decoding the
+# files at the reduced size that quillaran-web reads them at (1/2 for the 2.5-megapixel
+# photos, 1/4 for the 12-megapixel ones): that decode alone is the floor of any ratio.
 #
 #   bench/web_album.sh                 the three sets below; builds into build/ (or
 #                                      $QUILLARAN_BUILD_DIR)
@@ -46,6 +48,9 @@ make_set() {
   esac
 }
 
+# The DCT scale at which quillaran-web decodes a set for a large copy of 800.
+scale_of() { case "$1" in 12mp) echo 1/4 ;; *) echo 1/2 ;; esac; }
+
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 declare -A wall_of
@@ -61,20 +66,27 @@ for set in $sets; do
       "$dir" >/dev/null 2>"$work/err.txt"
     /usr/bin/time -f "%e %U %S" -o "$work/djpeg.txt" \
       sh -c 'ls "$1"/*.jpg | xargs -d "\n" -P2 -n1 djpeg -outfile /dev/null' _ "$dir"
+    /usr/bin/time -f "%e" -o "$work/scaled.txt" \
+      sh -c 'ls "$1"/*.jpg | xargs -d "\n" -P2 -n1 djpeg -scale "$2" -outfile /dev/null' _ "$dir" \
+      "$(scale_of "$set")"
     read -r web_wall web_user web_sys web_peak <"$work/web.txt"
     read -r djpeg_wall djpeg_user djpeg_sys <"$work/djpeg.txt"
+    read -r scaled_wall <"$work/scaled.txt"
     awk -v ww="$web_wall" -v wu="$web_user" -v ws="$web_sys" -v wp="$web_peak" \
-      -v dw="$djpeg_wall" -v du="$djpeg_user" -v ds="$djpeg_sys" \
-      'BEGIN { print ww, wu + ws, wp, dw, du + ds }' >>"$work/runs.txt"
+      -v dw="$djpeg_wall" -v du="$djpeg_user" -v ds="$djpeg_sys" -v sw="$scaled_wall" \
+      'BEGIN { print ww, wu + ws, wp, dw, du + ds, sw }' >>"$work/runs.txt"
   done
   col() { cut -d' ' -f"$1" "$work/runs.txt" | median; }
   web_wall="$(col 1)"; web_cpu="$(col 2)"; peak="$(col 3)"; djpeg_wall="$(col 4)"; djpeg_cpu="$(col 5)"
+  scaled_wall="$(col 6)"
   wall_of[$set]="$web_wall"
   echo "set $set: $count JPEGs, $runs runs, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
   echo "  quillaran-web wall $web_wall s, CPU $web_cpu s, peak memory $(awk -v p="$peak" 'BEGIN { printf "%.0f", p / 1024 }') MB"
   echo "  djpeg -P2     wall $djpeg_wall s, CPU $djpeg_cpu s"
   awk -v w="$web_wall" -v d="$djpeg_wall" -v wc="$web_cpu" -v dc="$djpeg_cpu" \
     'BEGIN { printf "  ratio to djpeg: wall %.2f, CPU %.2f\n", w / d, wc / dc }'
+  awk -v s="$scaled_wall" -v d="$djpeg_wall" -v f="$(scale_of "$set")" \
+    'BEGIN { printf "  djpeg -scale %s alone: wall %s s, ratio %.2f\n", f, s, s / d }'
   if [ "$set" = 2000 ] && [ -n "${wall_of[200]:-}" ]; then
     awk -v t="$web_wall" -v o="${wall_of[200]}" \
       'BEGIN { printf "  wall time / (10 x the 200 set): %.2f\n", t / (10 * o) }'
