@@ -195,11 +195,11 @@ void SumAcross(const Taps& across, const uint16_t* values, uint8_t* out, int wid
 }
 
 // The source rows under one destination row summed down from value offset on, with 8 bits of
-// fraction kept. The
-// loop over the values is the one that runs long, so it is the inner one, for the vector unit.
+// fraction kept. The loop over the values is the long one, so it is the inner one, for the
+// vector unit. Sums holds count values when Size is 0 (any number of taps).
 template <int Size>
 void SumDown(const CBitmap& source, const Taps& down, int y, uint16_t* out, size_t count,
-             int offset) {
+             int offset, uint32_t* sums) {
   const int taps = Size > 0 ? Size : down.size;
   const uint16_t* weight = &down.weights[static_cast<size_t>(y) * static_cast<size_t>(taps)];
   constexpr uint32_t kHalf = 1u << (kWeightBits - kRowFractionBits - 1);
@@ -219,7 +219,7 @@ void SumDown(const CBitmap& source, const Taps& down, int y, uint16_t* out, size
       out[i] = static_cast<uint16_t>(sum >> kShift);
     }
   } else {
-    std::vector<uint32_t> sums(count, kHalf);
+    std::fill(sums, sums + count, kHalf);
     for (int k = 0; k < taps; ++k) {
       const uint8_t* in = source.Row(down.first[y] + k) + offset;
       const uint32_t w = weight[k];
@@ -249,19 +249,20 @@ void AreaMeans(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   }
   const size_t values = columns * Channels;
   std::vector<uint16_t> column(values);
+  std::vector<uint32_t> sums(down.size > 3 ? values : 0);
   for (int y = 0; y < out.Height(); ++y) {
     switch (down.size) {
       case 1:
-        SumDown<1>(source, down, y, column.data(), values, firstColumn * Channels);
+        SumDown<1>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
         break;
       case 2:
-        SumDown<2>(source, down, y, column.data(), values, firstColumn * Channels);
+        SumDown<2>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
         break;
       case 3:
-        SumDown<3>(source, down, y, column.data(), values, firstColumn * Channels);
+        SumDown<3>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
         break;
       default:
-        SumDown<0>(source, down, y, column.data(), values, firstColumn * Channels);
+        SumDown<0>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
         break;
     }
     uint8_t* row = out.Row(y);
