@@ -1,7 +1,8 @@
 #pragma once
 // The status bar: the message pane on the left ("Ready", or the prompt of the command under
 // the mouse) and four information panes that the album fills, each as wide as its run of
-// blanks in the bar's font.
+// blanks in the bar's font. In a narrow window the panes give up width in proportion, so that
+// the message pane keeps room for a command's prompt.
 
 #include <array>
 #include <string>
@@ -18,7 +19,12 @@ class CStatusPanes {
   void SetText(int slot, const std::string& text);
   void SetCount(int slot, const std::string& label, int number);
   QLabel* Pane(int slot) const { return panes_[static_cast<size_t>(slot)]; }
+  // Sizes the panes for a bar of barWidth pixels; the bar calls it whenever it is resized.
+  void Fit(int barWidth);
 
  private:
+  void UpdateToolTip(QLabel* pane);
+
   std::array<QLabel*, 4> panes_{};
+  std::array<int, 4> naturalWidths_{};
 };

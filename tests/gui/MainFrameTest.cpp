@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <filesystem>
 
 #include "shell/DialogWizard.h"
+#include "shell/StatusPanes.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/TempDir.h"
 
@@ -89,6 +92,28 @@ TEST_F(MainFrame, ExitWithoutChangesAsksNothing) {
   QApplication::processEvents();
   EXPECT_TRUE(modalTexts.empty());
   EXPECT_FALSE(fs::exists(temp / "album" / "Quillaran.txt"));
+}
+
+// A narrow window leaves the message pane room for a prompt; a wide one shows the panes whole.
+TEST_F(MainFrame, StatusPanesShrinkOnlyInANarrowWindow) {
+  Start(0);
+  const auto panesWidth = [this] {
+    int total = 0;
+    for (int slot = 0; slot < 4; ++slot) {
+      total += Frame().Panes().Pane(slot)->width();
+    }
+    return total;
+  };
+  Frame().resize(2400, 640);
+  QApplication::processEvents();
+  const int natural = panesWidth();
+  EXPECT_LT(natural, Frame().statusBar()->width() / 2);
+  Frame().resize(700, 640);
+  QApplication::processEvents();
+  EXPECT_LE(panesWidth(), Frame().statusBar()->width() * 6 / 10);
+  Frame().resize(2400, 640);
+  QApplication::processEvents();
+  EXPECT_EQ(panesWidth(), natural);
 }
 
 TEST_F(MainFrame, RemembersItsSizeBetweenRuns) {
