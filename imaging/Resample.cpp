@@ -250,36 +250,20 @@ void AreaMeans(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   const size_t values = columns * Channels;
   std::vector<uint16_t> column(values);
   std::vector<uint32_t> sums(down.size > 3 ? values : 0);
+  // The loops with a fixed number of taps, chosen once for the picture.
+  using SumDownLoop = void (*)(const CBitmap&, const Taps&, int, uint16_t*, size_t, int, uint32_t*);
+  using SumAcrossLoop = void (*)(const Taps&, const uint16_t*, uint8_t*, int);
+  const SumDownLoop sumDown = down.size == 1   ? SumDown<1>
+                              : down.size == 2 ? SumDown<2>
+                              : down.size == 3 ? SumDown<3>
+                                               : SumDown<0>;
+  const SumAcrossLoop sumAcross = shifted.size == 1   ? SumAcross<Channels, 1>
+                                  : shifted.size == 2 ? SumAcross<Channels, 2>
+                                  : shifted.size == 3 ? SumAcross<Channels, 3>
+                                                      : SumAcross<Channels, 0>;
   for (int y = 0; y < out.Height(); ++y) {
-    switch (down.size) {
-      case 1:
-        SumDown<1>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
-        break;
-      case 2:
-        SumDown<2>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
-        break;
-      case 3:
-        SumDown<3>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
-        break;
-      default:
-        SumDown<0>(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
-        break;
-    }
-    uint8_t* row = out.Row(y);
-    switch (shifted.size) {
-      case 1:
-        SumAcross<Channels, 1>(shifted, column.data(), row, width);
-        break;
-      case 2:
-        SumAcross<Channels, 2>(shifted, column.data(), row, width);
-        break;
-      case 3:
-        SumAcross<Channels, 3>(shifted, column.data(), row, width);
-        break;
-      default:
-        SumAcross<Channels, 0>(shifted, column.data(), row, width);
-        break;
-    }
+    sumDown(source, down, y, column.data(), values, firstColumn * Channels, sums.data());
+    sumAcross(shifted, column.data(), out.Row(y), width);
   }
 }
 
@@ -319,7 +303,8 @@ void Means(const CBitmap& source, const SourceArea& area, CBitmap& out) {
   const double ny = (area.bottom - area.top) / out.Height();
   if (IsWhole(area.left) && IsWhole(area.top) && IsWhole(nx) && IsWhole(ny) && nx >= 1 &&
       ny >= 1 && area.right <= source.Width() && area.bottom <= source.Height()) {
-    const auto [left, top] = std::pair{static_cast<int>(area.left), static_cast<int>(area.top)};
+    const int left = static_cast<int>(area.left);
+    const int top = static_cast<int>(area.top);
     if (nx == 1 && ny == 1) {
       CopyRows(source, left * Channels, top, out);
       return;
