@@ -19,12 +19,7 @@ class CStatusPanes {
   void SetText(int slot, const std::string& text);
   void SetCount(int slot, const std::string& label, int number);
   QLabel* Pane(int slot) const { return panes_[static_cast<size_t>(slot)]; }
-  // Sizes the panes for a bar of barWidth pixels; the bar calls it whenever it is resized.
-  void Fit(int barWidth);
 
  private:
-  void UpdateToolTip(QLabel* pane);
-
   std::array<QLabel*, 4> panes_{};
-  std::array<int, 4> naturalWidths_{};
 };
