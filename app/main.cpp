@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Quillaran");
   QApplication::setApplicationVersion(QUILLARAN_VERSION);
   QApplication::setWindowIcon(QIcon(":/icons/quillaran.svg"));
-  QApplication::setDesktopFileName("quillaran");
+  QApplication::setDesktopFileName("org.brackenfold.Quillaran");
 
   // quillaran [DIR]: the directory opens at start; a file inside it opens its directory.
   QString directory;

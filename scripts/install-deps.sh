@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev
   libgtest-dev libbenchmark-dev
   libjpeg-turbo-progs
+  appstream desktop-file-utils dpkg-dev
 )
 
 missing=()
