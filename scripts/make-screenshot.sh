@@ -46,12 +46,13 @@ paint_brushes.gif	Paint brushes
 bird_lamp.bmp	Bird lamp
 EOF
 export XDG_CONFIG_HOME="$work/config"
-"$build_dir/quillaran-web" --list --save-record "$album" >/dev/null
+# Thumbs of 180 pixels fill the window; the record file keeps the thumb size for the album.
+"$build_dir/quillaran-web" --set ThumbSize=180 --list --save-record "$album" >/dev/null
 awk -F '\t' -v OFS='\t' 'FNR == NR { caption[$1] = $2; next }
                          FNR > 1 && ($1 in caption) { $2 = caption[$1] } { print }' \
   "$captions" "$album/Quillaran.txt" >"$work/record" && mv "$work/record" "$album/Quillaran.txt"
 
-Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "$((width + 120))x$((height + 120))x24" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.2; done
 export DISPLAY="$display"
@@ -61,13 +62,14 @@ sleep 1
 "$build_dir/quillaran" "$album" >/dev/null 2>&1 &
 pids+=($!)
 window="$(xdotool search --sync --onlyvisible --name '^Quillaran' | head -1)"
-xdotool windowmove "$window" 0 0 windowsize "$window" "$width" "$height"
+xdotool windowmove "$window" 40 40 windowsize "$window" "$width" "$height"
 sleep 3  # loading and the first paint
 # One sketch selected, as when working on the album.
-xdotool mousemove 90 150 click 1 mousemove 1200 760
+xdotool mousemove --window "$window" 100 150 click 1 mousemove 0 0
 sleep 1
 
 mkdir -p "$(dirname "$out")"
-import -window root -strip "PNG24:$out"
+# The window without openbox's frame, as the desktop draws its own.
+import -window "$window" -strip "PNG24:$out"
 command -v optipng >/dev/null && optipng -quiet -o7 -strip all "$out"
 echo "Screenshot written to $out ($(stat -c %s "$out") bytes)"
