@@ -66,23 +66,25 @@ endforeach()
 add_custom_target(quillaran_installed_files ALL DEPENDS ${QUILLARAN_MADE_FILES})
 
 # The Debian package. Its dependencies are those of the shared libraries the programs link
-# (dpkg-shlibdeps, from dpkg-dev); xdg-utils opens the web album and the help page.
+# (dpkg-shlibdeps, from dpkg-dev), and libqt6svg6, whose plugin draws the SVG icons of the
+# toolbar and the window without being linked. xdg-utils opens the web album and the help
+# page; qt6-wayland lets the window run on Wayland without X.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillaran)
 set(CPACK_PACKAGE_VENDOR Brackenfold)
 set(CPACK_PACKAGE_CONTACT "the Brackenfold developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make a small web photo album of a folder of photographs")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Quillaran shows the photographs of a folder as framed thumb sketches, lets you caption, "
-  "date, order, cross out, crop and turn them, and writes a static web album beside them: an "
-  "index page, thumbs, size-limited copies and a page per picture. quillaran-web makes the "
-  "same album without a window.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Quillaran shows the photographs of a folder as framed thumb sketches and lets you"
+  "caption, date, order, cross out, crop and turn them. It then writes a static web"
+  "album beside them: an index page, thumbs, size-limited copies and a page per"
+  "picture. quillaran-web makes the same album without a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUILLARAN_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 include(CPack)
