@@ -1,5 +1,5 @@
 #pragma once
-// The 23 user settings, named by their profile value names, in three blocks that the options
+// The 24 user settings, named by their profile value names, in three blocks that the options
 // sheet copies one page each.
 
 #include <cstdint>
@@ -26,6 +26,9 @@ struct CWebViewSettings {
   int32_t LIOwnWP = 1;
   int32_t LIOwnBrW = 1;
   std::string WTextColor = "maroon";
+  // 1: pages that fit the screen of a phone, for touch and keyboard, with sharper large
+  // copies on HiDPI screens; 0: the classic fixed-width pages.
+  int32_t WebForPhones = 0;
   bool operator==(const CWebViewSettings&) const = default;
 };
 
@@ -54,7 +57,7 @@ struct CAdvancedSettings {
   bool operator==(const CAdvancedSettings&) const = default;
 };
 
-// Calls visit(name, value) for the 23 stored settings in their reading order. The blocks may
+// Calls visit(name, value) for the 24 stored settings in their reading order. The blocks may
 // be const (saving) or not (loading).
 template <class General, class WebView, class Advanced, class Visit>
 void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
@@ -72,6 +75,7 @@ void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
   visit("LIOwnBrW", w.LIOwnBrW);
   visit("MaxOsize", w.MaxOsize);
   visit("WTextColor", w.WTextColor);
+  visit("WebForPhones", w.WebForPhones);
   visit("SafePixNum", a.SafePixNum);
   visit("TrueColor", a.TrueColor);
   visit("KeepLog", a.KeepLog);

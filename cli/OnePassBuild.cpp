@@ -71,7 +71,7 @@ COnePassBuild::Picture& COnePassBuild::PictureOf(const std::string& path) {
 WebFolders COnePassBuild::Folders() {
   std::lock_guard lock(mutex_);
   if (!folders_) {
-    folders_ = MakeWebFolders(dirPath_);
+    folders_ = MakeWebFolders(dirPath_, settings_.doubleLarge);
   }
   return *folders_;
 }
@@ -93,7 +93,7 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   int shrink = 1;
   const codec::ShrinkChoice choose = [&](int width, int height) {
     shrink = ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize, settings_.maxOsize,
-                       writeImages_);
+                       writeImages_, settings_.doubleLarge);
     return shrink;
   };
   int fileWidth = 0;

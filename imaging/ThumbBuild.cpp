@@ -21,6 +21,11 @@ bool NeedsWebImage(const CImageWrap& picture, int maxOsize) {
   return NeedsWebImage(picture.Width(), picture.Height(), maxOsize);
 }
 
+bool HoldsDoubleSize(int width, int height, int displayWidth, int displayHeight) {
+  return displayWidth > 0 && displayHeight > 0 && width >= 2 * displayWidth &&
+         height >= 2 * displayHeight;
+}
+
 bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, ThumbPlan& plan) {
   plan.part = thumbRect;
   if (plan.part.IsEmpty()) {
@@ -39,7 +44,7 @@ bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, Thum
 }
 
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
-              bool withLarge) {
+              bool withLarge, bool withDouble) {
   FitPlan large;
   if (withLarge) {
     if (!NeedsWebImage(fileWidth, fileHeight, maxOsize)) {
@@ -48,6 +53,11 @@ int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSiz
     large = PlanFit(fileWidth, fileHeight, maxOsize);
     if (large.displayWidth == 0 || large.displayHeight == 0) {
       return 1;  // no copy can be made of it: the large file is the picture
+    }
+    if (withDouble &&
+        HoldsDoubleSize(fileWidth, fileHeight, large.displayWidth, large.displayHeight)) {
+      large.displayWidth *= 2;
+      large.displayHeight *= 2;
     }
   }
   ThumbPlan thumb;
@@ -86,12 +96,12 @@ int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImage
   return ResampleArea(picture.image.bitmap, area, thumb.bitmap, plan.width, plan.height);
 }
 
-int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage) {
+int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage, int times) {
   const FitPlan plan = PlanFit(picture.fileWidth, picture.fileHeight, maxOsize);
-  webImage.displayWidth = plan.displayWidth;
-  webImage.displayHeight = plan.displayHeight;
+  webImage.displayWidth = plan.displayWidth * times;
+  webImage.displayHeight = plan.displayHeight * times;
   const double scale = 1.0 / picture.shrink;
   const SourceArea whole{0, 0, picture.fileWidth * scale, picture.fileHeight * scale};
-  return ResampleArea(picture.image.bitmap, whole, webImage.bitmap, plan.displayWidth,
-                      plan.displayHeight);
+  return ResampleArea(picture.image.bitmap, whole, webImage.bitmap, webImage.displayWidth,
+                      webImage.displayHeight);
 }

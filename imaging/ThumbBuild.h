@@ -16,6 +16,9 @@ int BuildThumbFromPicture(const CImageWrap& picture, Rect& thumbRect, CImageWrap
 // maxOsize 2000 or more means no limit, otherwise a side of maxOsize or more is reduced.
 bool NeedsWebImage(int width, int height, int maxOsize);
 bool NeedsWebImage(const CImageWrap& picture, int maxOsize);
+// Whether a picture of width x height holds the pixels for a copy at twice the size of its
+// large copy, displayWidth x displayHeight: for screens of two device pixels per page pixel.
+bool HoldsDoubleSize(int width, int height, int displayWidth, int displayHeight);
 
 // A picture as decoded for the web album: image holds it at 1 / shrink of its upright size in
 // the file, fileWidth x fileHeight (shrink 1: the picture itself).
@@ -44,9 +47,10 @@ bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, Thum
 // The largest divisor, 1, 2, 4 or 8, at which a picture of this size in the file can be
 // decoded and still give its thumb and, withLarge, its large file with at least one decoded
 // pixel for every pixel made: 1 when the large file is the picture itself (maxOsize does
-// not limit it).
+// not limit it). withDouble: also the large copy at twice its size, where the picture holds
+// it.
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
-              bool withLarge);
+              bool withLarge, bool withDouble = false);
 
 // The thumb that BuildThumbFromPicture gives the picture in the file (same bitmap size and
 // display size), made from the decoded picture; thumbRect is in pixels of the picture in the
@@ -56,5 +60,6 @@ int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImage
 
 // The large copy for the web album: the display size that ScaleToFit gives at maxOsize, and a
 // bitmap of exactly that size, resampled by area (pictures of a colour table keep picking).
-// 1 made; 0 when a side of the display size is 0 or memory ran out.
-int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage);
+// times 2 makes the copy for HiDPI screens instead, at twice that size. 1 made; 0 when a side
+// of the display size is 0 or memory ran out.
+int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage, int times = 1);

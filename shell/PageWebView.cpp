@@ -26,6 +26,8 @@ CPageWebView::CPageWebView(const CWebColors& colors, QWidget* parent)
   QCheckBox* only1Caption = CheckBox("Only One Caption", "Only1Caption", settings_.Only1Caption);
   liOwnWP_ = CheckBox("Each Large Image in own Web Page", "LIOwnWP", settings_.LIOwnWP);
   liOwnBrW_ = CheckBox("with New Browser Window", "LIOwnBrW", settings_.LIOwnBrW);
+  QCheckBox* forPhones =
+      CheckBox("Pages that fit phones and tablets", "WebForPhones", settings_.WebForPhones);
 
   auto* controls = new QWidget(this);
   auto* grid = new QGridLayout(controls);
@@ -38,7 +40,7 @@ CPageWebView::CPageWebView(const CWebColors& colors, QWidget* parent)
   grid->addWidget(colorList_, 2, 1);
   grid->addWidget(preview_, 3, 0, 1, 2, Qt::AlignLeft);
   int row = 4;
-  for (QCheckBox* box : {only1Date, only1Caption, liOwnWP_, liOwnBrW_}) {
+  for (QCheckBox* box : {only1Date, only1Caption, liOwnWP_, liOwnBrW_, forPhones}) {
     grid->addWidget(box, row++, 0, 1, 2);
   }
   grid->setRowStretch(row, 1);

@@ -1,7 +1,7 @@
 #pragma once
 // The "Web Page View" page of the options: page width, the largest size of the originals,
-// the text colour with its preview, one date and one caption for the album, and whether each
-// large image gets its own page in a new browser window.
+// the text colour with its preview, one date and one caption for the album, whether each
+// large image gets its own page in a new browser window, and whether the pages fit phones.
 
 #include "album/Settings.h"
 #include "shell/OptionPage.h"

@@ -9,6 +9,7 @@
 #include "web/HtmlText.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"
+#include "web/PageParts.h"
 #include "web/WebElement.h"
 
 const char* const kProductSite = "https://brackenfold.org/quillaran";
@@ -35,6 +36,18 @@ void AvoidAdSize(int& width, int& height) {
   }
 }
 
+std::string CWebElement::IndexHeading(const std::string& title) const {
+  const CWebViewSettings& web = album_.WebViewSettings;
+  std::string heading = "<body>\n<h2>" + EscapeHtml(title) + "</h2>\n";
+  if (web.Only1Caption == 1) {
+    heading += "<p>" + EscapeHtml(singleCaption) + "</p>\n";
+  }
+  if (web.Only1Date == 1) {
+    heading += "<p>" + EscapeHtml(singleDate) + "</p>\n";
+  }
+  return heading;
+}
+
 std::string CWebElement::IndexPage(const std::string& albumName,
                                    const std::vector<CAlbumEntry*>& displayOrder, int count) const {
   const CGeneralSettings& general = album_.GeneralSettings;
@@ -49,14 +62,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
   const int columns =
       textPage ? 1 : std::max(1, general.ThumbSize > 0 ? web.WPwidth / general.ThumbSize : 1);
 
-  std::string page = PageHead(title, true);
-  page += "<body>\n<h2>" + EscapeHtml(title) + "</h2>\n";
-  if (web.Only1Caption == 1) {
-    page += "<p>" + EscapeHtml(singleCaption) + "</p>\n";
-  }
-  if (web.Only1Date == 1) {
-    page += "<p>" + EscapeHtml(singleDate) + "</p>\n";
-  }
+  std::string page = PageHead(title, true) + IndexHeading(title);
   if (textPage) {
     page += "<div>\n";
   } else {
@@ -72,7 +78,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
       if (entry.omitted != 0) {
         continue;
       }
-      if (!entry.caption.empty() && entry.caption != "?" && web.Only1Caption == 0) {
+      if (HasOwnCaption(entry) && web.Only1Caption == 0) {
         page += cell + EscapeHtml(entry.caption);
       } else {
         page += cell + EscapeHtml(entry.fileName) + "\n";
@@ -126,9 +132,5 @@ std::string CWebElement::IndexPage(const std::string& albumName,
   }
 
   page += textPage ? "</div>\n" : "</tr>\n</table>\n</div>\n";
-  page += "<h4 align=\"left\">Brought to you by <a href=\"";
-  page += kProductSite;
-  page += "\">Quillaran</a></h4>";
-  page += "</body>\n</html>";
-  return page;
+  return page + AlbumFooter();
 }

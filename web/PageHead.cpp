@@ -5,12 +5,13 @@
 #include "imaging/AtomicFile.h"
 #include "web/HtmlText.h"
 
-std::string PageHead(const std::string& title, bool indexPage) {
+std::string PageHead(const std::string& title, bool indexPage, const std::string& extra) {
   std::string head = "<html><head>\n<meta charset=\"utf-8\">\n";
   head += "<style type=\"text/css\">\n<!--\n";
   head += indexPage ? "\t@import url(Large/Basic.css);\n" : "\t@import url(Basic.css);\n";
   head += "-->\n</style>\n";
   head += "<title>" + EscapeHtml(title) + "</title>\n";
+  head += extra;
   head += "</head>\n";
   return head;
 }

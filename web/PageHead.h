@@ -6,7 +6,8 @@
 
 // The head block with the title (escaped here). The index page lies in the album directory
 // and imports "Large/Basic.css"; the picture pages lie in Large and import "Basic.css".
-std::string PageHead(const std::string& title, bool indexPage);
+// extra is written as it is at the end of the head.
+std::string PageHead(const std::string& title, bool indexPage, const std::string& extra = {});
 void WriteHead(std::FILE* file, const std::string& title, bool indexPage);
 
 // Writes "Large/Basic.css" below the album directory with the text colour name as it is,

@@ -63,7 +63,8 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   WriteStyleSheet(album_.dirPath, web.WTextColor);
 
   const std::string indexPath = AlbumPath("pix_index.htm");
-  const std::string page = IndexPage(albumName, displayOrder, count);
+  const std::string page = web.WebForPhones == 1 ? PhoneIndexPage(albumName, displayOrder, count)
+                                                 : IndexPage(albumName, displayOrder, count);
   pageNames.clear();
   // An image that could not be written was reported; the album is incomplete.
   if (ReplaceFileAtomically(indexPath, page, false, LinkAtPath::Replace) != 0 || imagesFailed_) {
@@ -108,7 +109,7 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
   // Every picture's files are made on a thread of their own; what failed is said in order.
   const WebImageSettings settings = WebImageSettingsOf(album_);
   WebImageRun run;
-  run.folders = MakeWebFolders(album_.dirPath);
+  run.folders = MakeWebFolders(album_.dirPath, settings.doubleLarge);
   run.errors.resize(static_cast<size_t>(count));
   ForEachOnThreads(count, PictureReaderThreads(), [&](int i) {
     CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
@@ -137,6 +138,11 @@ int CWebElement::ReportImages(const WebImageRun& run, int count) {
     return 0;
   }
   reportEach(&WebFileErrors::large);
+  // The pages offer only the copies at twice the size that are there.
+  if (!FolderMade(DoubleFolderPath(), run.folders.doubleError)) {
+    imagesFailed_ = true;
+  }
+  reportEach(&WebFileErrors::doubleLarge);
   return 1;
 }
 

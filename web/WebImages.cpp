@@ -11,6 +11,8 @@
 #include "imaging/PathJoin.h"
 #include "web/PageNames.h"
 
+const char* const kDoubleFolder = "2x";
+
 WebImageSettings WebImageSettingsOf(const CPixDir& album) {
   const CGeneralSettings& general = album.GeneralSettings;
   WebImageSettings settings;
@@ -20,6 +22,7 @@ WebImageSettings WebImageSettingsOf(const CPixDir& album) {
   settings.frameGap = general.FrameGap;
   settings.frameColor = general.FrameColor;
   settings.frameBrush = general.FrameBrush;
+  settings.doubleLarge = album.WebViewSettings.WebForPhones == 1;
   return settings;
 }
 
@@ -56,11 +59,14 @@ int EnsureDirectory(const std::string& path) {
   return error ? error.value() : 0;
 }
 
-WebFolders MakeWebFolders(const std::string& dirPath) {
+WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble) {
   WebFolders folders;
   folders.thumbsError = EnsureDirectory(InDirectory(dirPath, "Thumbs"));
   if (folders.thumbsError == 0) {
     folders.largeError = EnsureDirectory(InDirectory(dirPath, "Large"));
+  }
+  if (withDouble && folders.LargeOpen()) {
+    folders.doubleError = EnsureDirectory(InDirectory(dirPath, DoubleFolderPath()));
   }
   return folders;
 }
@@ -73,6 +79,33 @@ std::string WriteImageFile(const CImageWrap& image, const std::string& path,
     return {};
   }
   return path + ": " + (writeError != 0 ? ErrorReason(writeError) : ErrorText(result));
+}
+
+namespace {
+
+// The copy at twice the large copy's size; the large one stays in the entry, this one is let
+// go once written.
+std::string WriteDoubleCopy(const DecodedPicture& picture, int maxOsize, const std::string& path) {
+  CImageWrap copy;
+  if (BuildWebImage(picture, maxOsize, copy, 2) != 1) {
+    return path + ": " + ErrorText(codec::kOutOfMemory);
+  }
+  return WriteImageFile(copy, path, {.replaceLink = true});
+}
+
+}  // namespace
+
+std::string DoubleFolderPath() { return std::string("Large/") + kDoubleFolder; }
+
+std::string DoubleCopyPath(const std::string& fileName) {
+  return DoubleFolderPath() + "/" + fileName;
+}
+
+bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName) {
+  std::error_code error;
+  return FolderLinkError(InDirectory(dirPath, DoubleFolderPath())) == 0 &&
+         std::filesystem::is_regular_file(std::filesystem::symlink_status(
+             InDirectory(dirPath, DoubleCopyPath(fileName)), error));
 }
 
 WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
@@ -113,6 +146,12 @@ WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
       // A picture decoded smaller than it is must not pass for it.
       errors.large = path + ": " + ErrorText(codec::kOutOfMemory);
     }
+  }
+  if (settings.doubleLarge && folders.DoubleOpen() && entry.webImage.HasBitmap() &&
+      HoldsDoubleSize(picture.fileWidth, picture.fileHeight, entry.webImage.displayWidth,
+                      entry.webImage.displayHeight)) {
+    errors.doubleLarge = WriteDoubleCopy(picture, settings.maxOsize,
+                                         InDirectory(dirPath, DoubleCopyPath(entry.fileName)));
   }
   return errors;
 }

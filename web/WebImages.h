@@ -23,6 +23,8 @@ struct WebImageSettings {
   int frameGap = 0;
   int32_t frameColor = 0;
   int frameBrush = 0;
+  // Also a copy at twice the large copy's size in Large/2x, where the picture holds it.
+  bool doubleLarge = false;
 };
 WebImageSettings WebImageSettingsOf(const CPixDir& album);
 
@@ -41,16 +43,27 @@ WebPageSizes PageSizesOf(const CAlbumEntry& entry);
 struct WebFileErrors {
   std::string thumb;
   std::string large;
+  std::string doubleLarge;
 };
 
 // The folders of a run; an error number where a folder can be neither found nor made. Large is
-// not tried when Thumbs failed.
+// not tried when Thumbs failed, Large/2x not when Large failed.
 struct WebFolders {
   int thumbsError = 0;
   int largeError = 0;
+  int doubleError = 0;
   bool ThumbsOpen() const { return thumbsError == 0; }
   bool LargeOpen() const { return thumbsError == 0 && largeError == 0; }
+  bool DoubleOpen() const { return LargeOpen() && doubleError == 0; }
 };
+// The folder in Large of the copies at twice the large copies' size, under the pictures' own
+// names ("2x", beside the pages that offer them).
+extern const char* const kDoubleFolder;
+// "Large/2x", and "Large/2x/<file name>", relative to the album directory.
+std::string DoubleFolderPath();
+std::string DoubleCopyPath(const std::string& fileName);
+// Whether that copy lies in the album as a file of its own, not through a link.
+bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName);
 // What EnsureDirectory and FolderLinkError give for a folder that is a symbolic link: the web
 // album does not write through one, which could lead outside the album.
 constexpr int kFolderIsLink = -1;
@@ -58,8 +71,8 @@ constexpr int kFolderIsLink = -1;
 int FolderLinkError(const std::string& path);
 // An existing directory, or one made now: 0, kFolderIsLink, or the error number of why not.
 int EnsureDirectory(const std::string& path);
-// Finds or makes Thumbs and then Large below the album directory.
-WebFolders MakeWebFolders(const std::string& dirPath);
+// Finds or makes Thumbs and then Large below the album directory, and Large/2x withDouble.
+WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble);
 // The system's text for an error number ("Permission denied").
 std::string ErrorReason(int error);
 
@@ -73,7 +86,8 @@ struct WebImageRun {
 // Frames the entry's thumb on a framed run; makes entry.webImage from the decoded picture where
 // maxOsize limits it, and empties it otherwise (a copy from an earlier run, or of the picture
 // before it was turned, would be written as its large image); then writes the thumb file and
-// the large file below dirPath into the folders that are open.
+// the large file below dirPath into the folders that are open, and with doubleLarge the copy
+// at twice the size where the picture holds it, made and let go at once.
 WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
                            const WebImageSettings& settings, const std::string& dirPath,
                            const WebFolders& folders);

@@ -114,7 +114,7 @@ TEST_F(AppCore, ShutdownSavesSettingsBeforeAskingToSaveTheRecord) {
   app.Shutdown();
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"write TopDir2Look", "recent save", "message Save Record?"}));
-  EXPECT_EQ(profile.writeOrder.size(), 23u);
+  EXPECT_EQ(profile.writeOrder.size(), 24u);
   EXPECT_FALSE(app.album.logFile);
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }

@@ -54,7 +54,7 @@ const char kHeader[] = "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n";
 
 TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
   album.GeneralSettings.ThumbSize = 150;
-  album.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy"};
+  album.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy", 0};
   CAlbumEntry& a = album.EntryAt(0);
   a.caption = "Sunset at the lake";
   a.date = "3:45pm Jul 12, 2008";

@@ -13,14 +13,11 @@
 namespace {
 
 const std::vector<std::string> kReadingOrder = {
-    "ThumbSize",        "FrameYorN",    "FrameGap",
-    "FrameColor",       "FrameBrush",   "WebImmedDisplay",
-    "Learning",         "WPwidth",      "Only1Date",
-    "Only1Caption",     "LIOwnWP",      "LIOwnBrW",
-    "MaxOsize",         "WTextColor",   "SafePixNum",
-    "TrueColor",        "KeepLog",      "HelpDirR",
-    "TextPage4Web",     "AntiAdFilter", "AlwaysShowCaptions",
-    "AutoCropStrategy", "TopDir2Look"};
+    "ThumbSize",       "FrameYorN",          "FrameGap",         "FrameColor", "FrameBrush",
+    "WebImmedDisplay", "Learning",           "WPwidth",          "Only1Date",  "Only1Caption",
+    "LIOwnWP",         "LIOwnBrW",           "MaxOsize",         "WTextColor", "WebForPhones",
+    "SafePixNum",      "TrueColor",          "KeepLog",          "HelpDirR",   "TextPage4Web",
+    "AntiAdFilter",    "AlwaysShowCaptions", "AutoCropStrategy", "TopDir2Look"};
 
 class Settings : public ::testing::Test {
  protected:
@@ -52,7 +49,7 @@ TEST_F(Settings, CleanProfileGivesTheDefaults) {
 
 TEST_F(Settings, SaveWritesAllValuesInReadingOrderAndLoadGetsThemBack) {
   album.GeneralSettings = {150, 0, 9, 0x123456, 0, 3, 0};
-  album.WebViewSettings = {900, 500, 1, 1, 0, 0, "teal"};
+  album.WebViewSettings = {900, 500, 1, 1, 0, 0, "teal", 1};
   CAdvancedSettings& adv = album.AdvancedSettings;
   adv.SafePixNum = 12;
   adv.TrueColor = 0;
@@ -166,7 +163,7 @@ TEST_F(Settings, EveryNumberSettingHasARangeHoldingItsDefault) {
                           EXPECT_GE(range->max, value) << name;
                         }
                       });
-  EXPECT_EQ(SettingRanges().size(), 20u);
+  EXPECT_EQ(SettingRanges().size(), 21u);
   EXPECT_EQ(FindSettingRange("WPwidth")->min, 200);
 }
 

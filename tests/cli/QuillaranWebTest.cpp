@@ -102,6 +102,7 @@ TEST_F(QuillaranWeb, HelpAndVersionNeedNoDirectory) {
   EXPECT_NE(out.str().find("writes the web album into DIR"), std::string::npos);
   EXPECT_NE(out.str().find("  ThumbSize           20..400, default 120\n"), std::string::npos);
   EXPECT_NE(out.str().find("  WTextColor"), std::string::npos);
+  EXPECT_NE(out.str().find("  WebForPhones        0..1, default 0\n"), std::string::npos);
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(out.str(), "quillaran-web 2.3.1\n");
 }
@@ -279,15 +280,21 @@ std::map<std::string, std::string> FilesBelow(const fs::path& dir) {
 
 // The album is made in one pass that keeps no picture; whatever the number of threads, and
 // compared with loading the whole album first as the desktop program does, the pages are the
-// same bytes and the images the same sizes.
-TEST_F(QuillaranWeb, OnePassGivesTheSameAlbumOnAnyNumberOfThreads) {
+// same bytes and the images the same sizes: the classic pages, and those for phones with
+// their copies at twice the size.
+class QuillaranWebOnePass : public QuillaranWeb, public testing::WithParamInterface<int> {};
+
+TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
+  const int forPhones = GetParam();
   std::map<std::string, std::string> written[2];
   std::string messages[2];
   const char* threads[2] = {"1", "3"};
   for (int run = 0; run < 2; ++run) {
     const fs::path dir = temp / threads[run] / "My Album";
     WriteMixedFolder(dir);
-    ASSERT_EQ(Run({"--threads", threads[run], "--set", "FrameYorN=0", dir.string()}), 0)
+    ASSERT_EQ(Run({"--threads", threads[run], "--set", "FrameYorN=0", "--set",
+                   "WebForPhones=" + std::to_string(forPhones), dir.string()}),
+              0)
         << err.str();
     written[run] = FilesBelow(dir);
     messages[run] = err.str();
@@ -305,6 +312,7 @@ TEST_F(QuillaranWeb, OnePassGivesTheSameAlbumOnAnyNumberOfThreads) {
   CPixDir loaded(ui);
   loaded.LoadSettings(profile);
   loaded.GeneralSettings.FrameYorN = 0;
+  loaded.WebViewSettings.WebForPhones = forPhones;
   loaded.AdvancedSettings.KeepLog = 0;
   ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
@@ -323,7 +331,13 @@ TEST_F(QuillaranWeb, OnePassGivesTheSameAlbumOnAnyNumberOfThreads) {
     EXPECT_EQ(mine.Height(), theirs.Height()) << name;
   }
   EXPECT_EQ(LoadFile(whole / "Large/big.jpg").Width(), 800);
+  // Only big.jpg holds twice its large copy's size.
+  EXPECT_EQ(LoadFile(temp / "1" / "My Album" / "Large/2x/big.jpg").Width(), forPhones ? 1600 : 0);
+  EXPECT_EQ(written[0].count("Large/2x/tall.jpg"), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pages, QuillaranWebOnePass, testing::Values(0, 1),
+                         [](const auto& info) { return info.param ? "ForPhones" : "Classic"; });
 
 // big.jpg is decoded at a quarter of its size (its large copy needs 800 x 600 of 1600 x 1200);
 // its thumb still shows exactly the record's rectangle, at the size a full decode gives.

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -91,6 +92,20 @@ TEST_F(OptionSheet, AnAutoCropMethodOutOfRangeIsStoredAsZero) {
   Confirm(*sheet);
   EXPECT_EQ(Album().AdvancedSettings.AutoCropStrategy, 0);
   EXPECT_EQ(OpenSheet()->findChild<QLineEdit*>("AutoCropStrategy")->text(), "0");
+}
+
+TEST_F(OptionSheet, PagesForPhonesAreChosenOnTheWebPageViewPage) {
+  auto sheet = OpenSheet();
+  sheet->Tabs()->setCurrentIndex(1);
+  auto* box = sheet->findChild<QCheckBox*>("WebForPhones");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), "Pages that fit phones and tablets");
+  EXPECT_FALSE(box->isChecked());
+  box->click();
+  Confirm(*sheet);
+  EXPECT_EQ(Album().WebViewSettings.WebForPhones, 1);
+  EXPECT_EQ(counting.repaints, 0);  // no picture on screen changes
+  EXPECT_TRUE(OpenSheet()->findChild<QCheckBox*>("WebForPhones")->isChecked());
 }
 
 TEST_F(OptionSheet, TheColourPreviewShowsNameValueAndLuminance) {

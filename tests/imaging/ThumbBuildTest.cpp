@@ -119,4 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ShrinkCase{4000, 3000, {0, 0, 200, 150}, 800, true, 2},   // factor 2
                       ShrinkCase{10000, 5, {}, 800, true, 1}));    // no copy can be made
 
+// With the copy at twice the large copy's size, the decode keeps its pixels too: 1600 x 1200
+// of 4000 x 3000 for 800 x 600.
+TEST(ShrinkFor, KeepsTheResolutionOfTheDoubleCopy) {
+  EXPECT_EQ(ShrinkFor(4000, 3000, {}, 120, 800, true, false), 4);
+  EXPECT_EQ(ShrinkFor(4000, 3000, {}, 120, 800, true, true), 2);
+  EXPECT_EQ(ShrinkFor(4000, 3000, {}, 120, 800, false, true), 8);  // no large file at all
+}
+
 }  // namespace

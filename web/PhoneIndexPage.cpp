@@ -1,0 +1,94 @@
+// pix_index.htm with WebForPhones on: the thumbs, links, captions and dates of the classic
+// page, in a grid whose rows wrap to the width of the screen, at most WPwidth wide. Every
+// thumb says what it shows and how large it is, so that nothing moves while the page loads.
+
+#include <algorithm>
+
+#include "album/AlbumEntry.h"
+#include "album/PixDir.h"
+#include "web/HtmlText.h"
+#include "web/PageNames.h"
+#include "web/PageParts.h"
+#include "web/PhonePageParts.h"
+#include "web/WebElement.h"
+
+namespace {
+
+constexpr int kGap = 10;  // between the cells, as the classic page's cell spacing
+// The thumbs of a first screen this wide (at most) and high load at once, the others only
+// when the reader scrolls near them; captions and dates take about kCaptionBelowThumb below each.
+constexpr int kFirstScreen = 1000;
+constexpr int kCaptionBelowThumb = 40;
+
+// The thumb's image with its text and size; a framed thumb file holds its whole cell.
+std::string ThumbImage(const CAlbumEntry& entry, int cell, bool framed, bool avoidAdSizes,
+                       bool lazy) {
+  std::string image = "<img src=\"Thumbs/" + EncodeUrlPathSegment(ThumbNameOf(entry.fileName)) +
+                      "\" alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";
+  int width = framed ? cell : entry.thumb.displayWidth;
+  int height = framed ? cell : entry.thumb.displayHeight;
+  if (entry.thumb.displayWidth > 0 && entry.thumb.displayHeight > 0) {
+    if (avoidAdSizes) {
+      AvoidAdSize(width, height);
+    }
+    image += " width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
+  }
+  return image + (lazy ? " loading=\"lazy\">" : ">");
+}
+
+}  // namespace
+
+std::string CWebElement::PhoneIndexPage(const std::string& albumName,
+                                        const std::vector<CAlbumEntry*>& displayOrder,
+                                        int count) const {
+  const CGeneralSettings& general = album_.GeneralSettings;
+  const CWebViewSettings& web = album_.WebViewSettings;
+  const bool textPage = album_.AdvancedSettings.TextPage4Web == 1;
+  const bool framed = general.FrameYorN == 1;
+  const int cell = std::max(1, general.ThumbSize + (framed ? 2 * general.FrameGap : 0));
+  const std::string cellWidth = std::to_string(cell) + "px";
+  const std::string title = albumName + " Pictures";
+  const std::string target = web.LIOwnBrW == 1 ? " target=\"view_window\"" : "";
+  const int columns =
+      textPage ? 1 : std::max(1, (std::min(web.WPwidth, kFirstScreen) + kGap) / (cell + kGap));
+  const int eager = columns * (kFirstScreen / (cell + kCaptionBelowThumb) + 1);
+
+  std::string page = PhonePageHead(
+      title, true,
+      ".album{display:grid;grid-template-columns:repeat(auto-fill,minmax(min(100%," + cellWidth +
+          "),1fr));gap:" + std::to_string(kGap) + "px;max-width:" + std::to_string(web.WPwidth) +
+          "px}\n"
+          ".album figure{margin:0;min-width:0;text-align:center}\n"
+          ".album a{display:flex;align-items:center;justify-content:center;min-height:" +
+          cellWidth + "}\n");
+  page += IndexHeading(title);
+  page += textPage ? "<div>\n" : "<div class=\"album\">\n";
+  int shown = 0;
+  for (int i = 0; i < count; ++i) {
+    const CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
+    if (entry.omitted != 0) {
+      continue;
+    }
+    page += textPage ? "<p>Insert text</p>" : "<figure>";
+    if (web.LIOwnWP == 1) {
+      page += "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\"" +
+              target + ">";
+    } else {
+      page += "<a href=\"Large/" + EncodeUrlPathSegment(entry.fileName) + "\">";
+    }
+    page += ThumbImage(entry, cell, framed, album_.AdvancedSettings.AntiAdFilter == 1,
+                       shown++ >= eager) +
+            "</a>";
+    if (!textPage) {
+      page += "\n<figcaption>" +
+              EscapeHtml(web.Only1Caption == 0 ? PictureWords(entry) : entry.fileName);
+      if (web.Only1Date == 0) {
+        page += "<br>" + EscapeHtml(entry.date);
+      }
+      page += "</figcaption></figure>";
+    }
+    page += "\n";
+  }
+  page += "</div>\n";
+  return page + AlbumFooter();
+}
