@@ -20,6 +20,19 @@ constexpr int kGap = 10;  // between the cells, as the classic page's cell spaci
 constexpr int kFirstScreen = 1000;
 constexpr int kCaptionBelowThumb = 40;
 
+// Escaped, and free to wrap after each "_" as well: camera names such as IMG_20240501_123456.jpg
+// are wider than a narrow cell and would otherwise break anywhere.
+std::string WrappingText(const std::string& text) {
+  std::string out;
+  for (const char c : EscapeHtml(text)) {
+    out += c;
+    if (c == '_') {
+      out += "<wbr>";
+    }
+  }
+  return out;
+}
+
 // The thumb's image with its text and size; a framed thumb file holds its whole cell.
 std::string ThumbImage(const CAlbumEntry& entry, int cell, bool framed, bool avoidAdSizes,
                        bool lazy) {
@@ -81,9 +94,9 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
             "</a>";
     if (!textPage) {
       page += "\n<figcaption>" +
-              EscapeHtml(web.Only1Caption == 0 ? PictureWords(entry) : entry.fileName);
+              WrappingText(web.Only1Caption == 0 ? PictureWords(entry) : entry.fileName);
       if (web.Only1Date == 0) {
-        page += "<br>" + EscapeHtml(entry.date);
+        page += "<br>" + WrappingText(entry.date);
       }
       page += "</figcaption></figure>";
     }

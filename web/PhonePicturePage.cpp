@@ -16,7 +16,7 @@ namespace {
 const char kStyle[] =
     ".picture{margin:0 0 8px}\n"
     ".picture img{display:block;border:2px solid;box-sizing:border-box}\n"
-    "nav{display:flex;flex-wrap:wrap;gap:8px;margin:16px 0}\n"
+    "nav{display:flex;flex-wrap:wrap;gap:8px;margin:16px 0;max-width:40em}\n"
     "nav a,nav span{flex:1 1 6em;display:flex;align-items:center;justify-content:center;"
     "min-height:48px;padding:0 12px;border:2px solid;border-radius:8px;font-weight:bold;"
     "text-decoration:none}\n"

@@ -43,6 +43,7 @@ struct LinkCase {
   int ownPages;
   int textPage;
   int assumeImages;
+  int forPhones;
 };
 
 class PageLinks : public WebAlbumTest, public testing::WithParamInterface<LinkCase> {};
@@ -50,6 +51,7 @@ class PageLinks : public WebAlbumTest, public testing::WithParamInterface<LinkCa
 TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
   album.WebViewSettings.LIOwnWP = GetParam().ownPages;
   album.AdvancedSettings.TextPage4Web = GetParam().textPage;
+  album.WebViewSettings.WebForPhones = GetParam().forPhones;
   const std::vector<std::string> names = {
       "my photo.png", "#1.png",  "100%.png", "it's \"q\".png", "Ärger.png",
       "why?.png",     "a.b.png", "a_b.png",  "<i>.bmp",        "IMG 0001.JPG"};
@@ -85,10 +87,12 @@ TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PageLinks,
-                         testing::Values(LinkCase{"OwnPages", 1, 0, 0},
-                                         LinkCase{"ImagesOnly", 0, 0, 0},
-                                         LinkCase{"TextPage", 1, 1, 0},
-                                         LinkCase{"AssumeImages", 1, 0, 1}),
+                         testing::Values(LinkCase{"OwnPages", 1, 0, 0, 0},
+                                         LinkCase{"ImagesOnly", 0, 0, 0, 0},
+                                         LinkCase{"TextPage", 1, 1, 0, 0},
+                                         LinkCase{"AssumeImages", 1, 0, 1, 0},
+                                         LinkCase{"ForPhones", 1, 0, 0, 1},
+                                         LinkCase{"ForPhonesTextPage", 0, 1, 0, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WebAlbumTest, CaptionsCannotAddMarkup) {

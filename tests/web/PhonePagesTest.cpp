@@ -27,7 +27,7 @@ TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
   album.GeneralSettings.FrameYorN = 0;
   Add("A.png", 60, 40, "Beach <&> \"x\"", "d1");
   Add("B #2.png", 60, 40, "?", "d2");
-  Add("C.png", 40, 60, "", "<d3>");
+  Add("C_1.png", 40, 60, "", "<d3>");
   Add("gone.png", 60, 40, "?", "d4", 1);
   ASSERT_EQ(Run(), 1);
   const std::string index = Read("pix_index.htm");
@@ -44,9 +44,9 @@ TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
             "<figure><a href=\"Large/B%20%232_png.htm\" target=\"view_window\"><img "
             "src=\"Thumbs/Thumb_B%20%232.png\" alt=\"B #2.png\" width=\"120\" height=\"80\"></a>\n"
             "<figcaption>B #2.png<br>d2</figcaption></figure>\n"
-            "<figure><a href=\"Large/C_png.htm\" target=\"view_window\"><img "
-            "src=\"Thumbs/Thumb_C.png\" alt=\"C.png\" width=\"80\" height=\"120\"></a>\n"
-            "<figcaption>C.png<br>&lt;d3&gt;</figcaption></figure>\n"
+            "<figure><a href=\"Large/C_1_png.htm\" target=\"view_window\"><img "
+            "src=\"Thumbs/Thumb_C_1.png\" alt=\"C_1.png\" width=\"80\" height=\"120\"></a>\n"
+            "<figcaption>C_<wbr>1.png<br>&lt;d3&gt;</figcaption></figure>\n"
             "</div>\n");
   EXPECT_TRUE(index.ends_with(IndexFooter()));
 
