@@ -1,8 +1,20 @@
 #include "album/AlbumEntry.h"
 
+#include "imaging/FramedThumb.h"
+#include "imaging/PictureDate.h"
+
 int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b) {
   if (a->order < b->order) {
     return -1;
   }
   return a->order > b->order ? 1 : 0;
+}
+
+int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
+  return ReadPictureDate(path, entry.date, ui);
+}
+
+int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind) {
+  return RenderFramedThumb(entry.thumb, entry.framedThumb, cellSide, cellSide, gap, colour,
+                           brushKind);
 }

@@ -40,3 +40,8 @@ class CAlbumEntry {
 
 // -1, 0 or 1 as a's order is below, equal to or above b's.
 int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b);
+
+// The picture's date text into the entry's date (imaging/PictureDate.h).
+int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
+// The entry's framed thumb on a square cell of cellSide (imaging/FramedThumb.h).
+int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind);

@@ -1,21 +1,23 @@
 #pragma once
 // What the application owns for the whole run, apart from its windows: the album with its
-// settings and run log, the version string, and the order of work at start and at the end.
+// settings and run log, the recent directories, the version string, and the order of work at
+// start and at the end.
 
 #include <string>
 
+#include "album/DirectoryFind.h"
 #include "album/PixDir.h"
 
 class CPlatformUi;
 class CProfileStore;
-class CRecentList;
 
 class CAppCore {
  public:
-  CAppCore(CPlatformUi& ui, CProfileStore& profile, CRecentList& recent);
+  CAppCore(CPlatformUi& ui, CProfileStore& profile);
 
   std::string version;
   CPixDir album;
+  CDirectoryFind recent;
 
   // Start-up before the main window: settings, the run log when KeepLog is 1, the recent
   // list, the version string, the auto-crop diagnostic off.
@@ -25,9 +27,7 @@ class CAppCore {
   void Shutdown();
 
   CProfileStore& Profile() const { return profile_; }
-  CRecentList& Recent() const { return recent_; }
 
  private:
   CProfileStore& profile_;
-  CRecentList& recent_;
 };

@@ -14,9 +14,9 @@
 #include "album/PictureReader.h"
 #include "album/Settings.h"
 #include "album/SheetLayout.h"
+#include "album/WebColors.h"
 #include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
-#include "web/WebColors.h"
 
 class CPlatformUi;
 class CProfileStore;

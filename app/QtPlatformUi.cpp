@@ -12,7 +12,7 @@
 
 #include "shell/DialogCaption.h"
 #include "shell/DialogWizard.h"
-#include "shell/MainFrame.h"
+#include "shell/StatusPanes.h"
 #include "views/PictureWindow.h"
 
 namespace {
@@ -83,7 +83,7 @@ QWidget* CQtPlatformUi::DialogParent(WindowRef owner) const {
   if (QWidget* active = QApplication::activeWindow()) {
     return active;
   }
-  return frame_;
+  return mainWindow_;
 }
 
 MsgAnswer CQtPlatformUi::MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
@@ -106,19 +106,20 @@ void CQtPlatformUi::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::Wait
 void CQtPlatformUi::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 void CQtPlatformUi::SetStatusText(int slot, const std::string& text) {
-  if (frame_ != nullptr) {
-    frame_->Panes().SetText(slot, text);
+  if (panes_ != nullptr) {
+    panes_->SetText(slot, text);
   }
 }
 
 void CQtPlatformUi::SetStatusCount(int slot, const std::string& label, int number) {
-  if (frame_ != nullptr) {
-    frame_->Panes().SetCount(slot, label, number);
+  if (panes_ != nullptr) {
+    panes_->SetCount(slot, label, number);
   }
 }
 
 ScreenSize CQtPlatformUi::GetScreenSize() {
-  const QScreen* screen = frame_ != nullptr ? frame_->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      mainWindow_ != nullptr ? mainWindow_->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) {
     return {};
   }
@@ -140,7 +141,7 @@ std::unique_ptr<CWindowObject> CQtPlatformUi::OpenPictureWindow(const std::strin
     return nullptr;
   }
   // The picture opens in the corner of the screen the main window is on.
-  auto* window = new CPictureWindow(*album_, PictureScreen::Of(frame_));
+  auto* window = new CPictureWindow(*album_, PictureScreen::Of(mainWindow_));
   window->ShowPicture(title, QPoint(0, 0), picture);
   return std::make_unique<CPictureWindowHandle>(window);
 }

@@ -8,14 +8,19 @@
 
 #include "platform/PlatformUi.h"
 
-class CMainFrame;
 class CPictureWindow;
 class CPixDir;
+class CStatusPanes;
 class QWidget;
 
 class CQtPlatformUi : public CPlatformUi {
  public:
-  void SetMainFrame(CMainFrame* frame) { frame_ = frame; }
+  // The window the user works in and its status panes; none before it exists and after it
+  // is gone.
+  void SetMainWindow(QWidget* window, CStatusPanes* panes) {
+    mainWindow_ = window;
+    panes_ = panes;
+  }
   // The album whose operations and settings the picture windows use; without one no picture
   // window opens.
   void SetAlbum(CPixDir* album) { album_ = album; }
@@ -49,9 +54,7 @@ class CQtPlatformUi : public CPlatformUi {
  private:
   CPictureWindow* FindWindow(const std::string& title) const;
 
-  CMainFrame* frame_ = nullptr;
+  QWidget* mainWindow_ = nullptr;
+  CStatusPanes* panes_ = nullptr;
   CPixDir* album_ = nullptr;
 };
-
-// A widget as the owner of a message box.
-inline WindowRef AsOwner(const QWidget* widget) { return widget; }

@@ -7,12 +7,13 @@
 
 #include "shell/MainFrame.h"
 
-CTessalyApp::CTessalyApp() : core_(ui_, profile_, recent_) { ui_.SetAlbum(&core_.album); }
+CTessalyApp::CTessalyApp() : core_(ui_, profile_) { ui_.SetAlbum(&core_.album); }
 
 CTessalyApp::~CTessalyApp() {
   // The album's windows go before the main window and the seam they use.
   core_.album.pictureWindow.reset();
   core_.album.diagnosticWindow.reset();
+  ui_.SetMainWindow(nullptr, nullptr);
   frame_.reset();
 }
 
@@ -24,7 +25,8 @@ void CTessalyApp::Start(const QString& directory) {
     SetDefaultFavouriteDir(pictures.toStdString());
   }
   core_.Startup();
-  frame_ = std::make_unique<CMainFrame>(core_, recent_, ui_);
+  frame_ = std::make_unique<CMainFrame>(core_, ui_);
+  ui_.SetMainWindow(frame_.get(), &frame_->Panes());
   // A desktop session that ends asks first, as closing the window does, so that unsaved work
   // in the album is not lost with the session.
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),

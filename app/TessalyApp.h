@@ -8,7 +8,6 @@
 #include "album/AppCore.h"
 #include "app/QtPlatformUi.h"
 #include "app/QtProfileStore.h"
-#include "shell/DirectoryFind.h"
 
 class CMainFrame;
 
@@ -26,13 +25,12 @@ class CTessalyApp {
   CAppCore& Core() { return core_; }
   CPixDir& Album() { return core_.album; }
   CQtPlatformUi& Ui() { return ui_; }
-  CDirectoryFind& Recent() { return recent_; }
+  CDirectoryFind& Recent() { return core_.recent; }
   CMainFrame* Frame() const { return frame_.get(); }
 
  private:
   CQtProfileStore profile_;
   CQtPlatformUi ui_;
-  CDirectoryFind recent_;
   CAppCore core_;
   std::unique_ptr<CMainFrame> frame_;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "album/AlbumEntry.h"
 #include "imaging/FramePatterns.h"
 #include "imaging/ImageWrap.h"
 #include "imaging/RasterCanvas.h"
@@ -60,9 +59,4 @@ int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int c
   thumb.DrawFramed(gap, gap, canvas, gap, colour, brushKind);
   out = std::move(canvas.Pixels());
   return 1;
-}
-
-int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind) {
-  return RenderFramedThumb(entry.thumb, entry.framedThumb, cellSide, cellSide, gap, colour,
-                           brushKind);
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-class CAlbumEntry;
 class CImageWrap;
 class CPixelBuffer;
 
@@ -19,5 +18,3 @@ enum FrameBrushKind { kFrameSolid = 0, kFrameHatch = 1, kFrameStars = 2, kFrameD
 // cell size that is not positive (out is then empty).
 int RenderFramedThumb(CImageWrap& thumb, CPixelBuffer& out, int cellWidth, int cellHeight, int gap,
                       int32_t colour, int brushKind);
-// The same for an album entry's thumb into its framedThumb, on a square cell of cellSide.
-int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind);

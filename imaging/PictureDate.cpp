@@ -10,7 +10,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "album/AlbumEntry.h"
 #include "platform/PlatformUi.h"
 
 namespace {
@@ -194,7 +193,7 @@ bool ExifDateText(const char* head, int size, std::string& date) {
   return true;
 }
 
-int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
+int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui) {
   const FileHandle file(OpenForReading(path));
   if (file.Get() < 0) {
     ui.ShowError(CannotOpenText(errno, path));
@@ -213,7 +212,7 @@ int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui
   // File offsets 2 to 1025.
   char buffer[kBufferSize];
   const int n = ReadFully(file.Get(), buffer, kBufferSize);
-  if (ExifDateText(buffer, n, entry.date)) {
+  if (ExifDateText(buffer, n, date)) {
     return 1;
   }
   std::time_t seconds = 0;
@@ -224,6 +223,6 @@ int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui
   if (localtime_r(&seconds, &local) == nullptr) {
     local = UnconvertedTime();
   }
-  entry.date = FormatFileTime(local);
+  date = FormatFileTime(local);
   return 1;
 }

@@ -5,13 +5,12 @@
 #include <ctime>
 #include <string>
 
-class CAlbumEntry;
 class CPlatformUi;
 
-// Sets entry.date and returns 1; 0 when the file cannot be opened or is shorter than 2 bytes
+// Sets date and returns 1; 0 when the file cannot be opened or is shorter than 2 bytes
 // (after a message) or has vanished before its time could be read (no message). At most
 // 1026 bytes of the file are read.
-int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
+int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui);
 
 // The date text of the camera's time stamp among the bytes that follow a file's first two
 // (the reader looks at no more than 1024 of them); false when they hold no EXIF header or no

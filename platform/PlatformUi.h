@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "imaging/Rect.h"
 #include "platform/WindowObject.h"
 
 class CImageWrap;
+struct Rect;
 
 enum class MsgIcon { None, Error, Stop, Question, Information };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };

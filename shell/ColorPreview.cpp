@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "web/WebColors.h"
+#include "album/WebColors.h"
 
 ColorPreviewText PreviewOf(const std::string& name, const CWebColors& colors) {
   uint32_t rgb = 0;

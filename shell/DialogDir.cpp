@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "album/DirectoryListing.h"
 #include "shell/ColorRef.h"
-#include "shell/DirectoryListing.h"
 
 namespace {
 

@@ -5,15 +5,14 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
-#include <filesystem>
 
 #include "album/AppCore.h"
-#include "app/QtPlatformUi.h"
+#include "platform/PlatformUi.h"
 #include "platform/ProfileStore.h"
 #include "shell/AboutDlg.h"
 #include "shell/DialogDir.h"
-#include "shell/DirectoryFind.h"
 #include "shell/OptionSheet.h"
+#include "shell/RecentMenu.h"
 #include "shell/Resources.h"
 #include "views/SheetPrinter.h"
 #include "views/TessalyView.h"
@@ -27,13 +26,12 @@ const char kGeometry[] = "Geometry";
 
 }  // namespace
 
-CMainFrame::CMainFrame(CAppCore& core, CDirectoryFind& recent, CQtPlatformUi& ui)
-    : core_(core), album_(core.album), recent_(recent), ui_(ui) {
+CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
+    : core_(core), album_(core.album), recent_(core.recent), ui_(ui) {
   LoadResources();
   setObjectName("MainFrame");
   setWindowTitle("Quillaran");
   setWindowIcon(QIcon(":/icons/quillaran.svg"));
-  ui_.SetMainFrame(this);
   panes_ = std::make_unique<CStatusPanes>(statusBar());
   CreateActions();
   CreateMenus();
@@ -55,7 +53,6 @@ CMainFrame::CMainFrame(CAppCore& core, CDirectoryFind& recent, CQtPlatformUi& ui
 CMainFrame::~CMainFrame() {
   album_.sheetView = nullptr;
   album_.mainFrame = nullptr;
-  ui_.SetMainFrame(nullptr);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -91,10 +88,10 @@ void CMainFrame::CreateMenus() {
   directoryMenu_->addSeparator();
   directoryMenu_->addSeparator();
   directoryMenu_->addAction(Action(ID_EXIT_PROGRAM));
-  recent_.InsertIntoMenu(directoryMenu_, 1);
+  InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   // Rebuilt at each showing, so that a directory that came or went shows enabled or not.
   connect(directoryMenu_, &QMenu::aboutToShow, this,
-          [this] { recent_.InsertIntoMenu(directoryMenu_, 1); });
+          [this] { InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove); });
   connect(directoryMenu_, &QMenu::triggered, this, [this](QAction* item) {
     const int id = item->data().toInt();
     if (id >= kRecentDirFirstId && id < kRecentDirFirstId + kRecentDirCount) {
@@ -149,51 +146,47 @@ void CMainFrame::CreateToolBar() {
   view->insertAction(view->actions().value(0), toggle);
 }
 
-bool CMainFrame::IsEnabled(EnableRule rule) const {
-  const bool learning = album_.GeneralSettings.Learning == 1;
-  const bool selected = album_.selection >= 0;
-  const bool album = album_.count > 0;
-  switch (rule) {
-    case EnableRule::Always:
-      return true;
-    case EnableRule::SelectionOrLearning:
-      return selected || learning;
-    case EnableRule::AlbumOrLearning:
-      return album || learning;
-    case EnableRule::WebFoldersOrLearning: {
-      if (learning) {
-        return true;
-      }
-      std::error_code error;
-      const std::filesystem::path dir(album_.dirPath);
-      return album && std::filesystem::is_directory(dir / "Thumbs", error) &&
-             std::filesystem::is_directory(dir / "Large", error);
-    }
-    case EnableRule::Album:
-      return album;
-    case EnableRule::Selection:
-      return selected;
-    case EnableRule::Never:
-      return false;
-  }
-  return false;
-}
-
 void CMainFrame::UpdateCommandStates() {
   for (const CommandRow& row : CommandTable()) {
-    Action(row.id)->setEnabled(IsEnabled(row.enable));
+    Action(row.id)->setEnabled(IsEnabled(row.enable, album_));
   }
+}
+
+CMainFrame::Handler CMainFrame::HandlerOf(int id) {
+  static const std::map<int, Handler> handlers = {
+      {ID_SELECT_DIRECTORY, &CMainFrame::OnOpenDirectory},
+      {ID_FIND_DIRECTORY, &CMainFrame::OnOpenDirectory},
+      {ID_EXIT_PROGRAM, &CMainFrame::OnExit},
+      {ID_CAPTION, &CMainFrame::OnCaption},
+      {ID_SHOW_FULL_SIZE, &CMainFrame::OnShowFullSize},
+      {ID_CREATE_WEB_PAGE, &CMainFrame::OnCreateWebPage},
+      {ID_ASSUME_IMAGES_EXIST, &CMainFrame::OnAssumeImagesExist},
+      {ID_SAVE_RECORD, &CMainFrame::OnSaveRecord},
+      {ID_EDIT_RECORD, &CMainFrame::OnEditRecord},
+      {ID_OPTIONS, &CMainFrame::OnOptions},
+      {ID_QUICK_HELP, &CMainFrame::OnQuickHelp},
+      {ID_APP_ABOUT, &CMainFrame::OnAbout},
+      {ID_OP_CAPTION, &CMainFrame::OnCaptionKey},
+      {ID_OP_CROP_THUMB, &CMainFrame::OnCropForThumb},
+      {ID_OP_CROP_ORIGINAL, &CMainFrame::OnCropOriginal},
+      {ID_OP_ROTATE_RIGHT, &CMainFrame::OnRotateRight},
+      {ID_OP_ROTATE_LEFT, &CMainFrame::OnRotateLeft},
+      {ID_OP_OMIT, &CMainFrame::OnOmit},
+      {ID_FILE_PRINT, &CMainFrame::OnPrint},
+      {ID_FILE_PRINT_PREVIEW, &CMainFrame::OnPrintPreview},
+  };
+  return handlers.at(id);
 }
 
 void CMainFrame::RunCommand(const CommandRow& row) {
   // The album may have changed since the states were last shown: the rule is checked anew.
-  if (!IsEnabled(row.enable)) {
+  if (!IsEnabled(row.enable, album_)) {
     return;
   }
   if (row.learning == LearningRule::Hint && album_.GeneralSettings.Learning == 1) {
     album_.ShowHint(row.hint);
   } else {
-    (this->*row.handler)();
+    (this->*HandlerOf(row.id))();
   }
   if (!shutDown_) {
     UpdateCommandStates();
@@ -209,7 +202,7 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
   if (opened) {
     // The album's own spelling of the directory, so that no spelling is listed twice.
     recent_.Add(album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/");
-    recent_.InsertIntoMenu(directoryMenu_, 1);
+    InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   }
   UpdateCommandStates();
   return opened;
@@ -231,7 +224,7 @@ void CMainFrame::OnRecentDirectory(int position) {
   const std::string path = recent_.dirs[static_cast<size_t>(position)];
   album_.OpenDirectory(path);
   recent_.MoveToFront(position);
-  recent_.InsertIntoMenu(directoryMenu_, 1);
+  InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   UpdateCommandStates();
 }
 
@@ -248,7 +241,7 @@ void CMainFrame::OnAssumeImagesExist() { RunWebPage(1); }
 void CMainFrame::RunWebPage(int assumeImages) {
   CWebElement element(album_);
   if (element.CreateWebPage(album_.dirName, album_.displayOrder, album_.count, assumeImages) == 0) {
-    ui_.MessageBox(AsOwner(this), "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
+    ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
   }
 }
 
@@ -279,14 +272,14 @@ void CMainFrame::OnAbout() {
 
 void CMainFrame::OnCaptionKey() { album_.EditSelectedCaption(); }
 
-void CMainFrame::OnCropForThumb() { album_.CropForThumb(AsOwner(this)); }
+void CMainFrame::OnCropForThumb() { album_.CropForThumb(this); }
 
-void CMainFrame::OnCropOriginal() { album_.CropOriginal(AsOwner(this)); }
+void CMainFrame::OnCropOriginal() { album_.CropOriginal(this); }
 
 // R turns clockwise and L counter-clockwise, as their names say.
-void CMainFrame::OnRotateRight() { album_.RotatePicture(AsOwner(this), 1); }
+void CMainFrame::OnRotateRight() { album_.RotatePicture(this, 1); }
 
-void CMainFrame::OnRotateLeft() { album_.RotatePicture(AsOwner(this), 0); }
+void CMainFrame::OnRotateLeft() { album_.RotatePicture(this, 0); }
 
 void CMainFrame::OnOmit() { album_.MarkOmitted(nullptr); }
 

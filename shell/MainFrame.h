@@ -9,13 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "shell/CommandTable.h"
+#include "album/CommandTable.h"
 #include "shell/StatusPanes.h"
 
 class CAppCore;
 class CDirectoryFind;
 class CPixDir;
-class CQtPlatformUi;
+class CPlatformUi;
 class CTessalyView;
 class QAction;
 class QMenu;
@@ -24,7 +24,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
-  CMainFrame(CAppCore& core, CDirectoryFind& recent, CQtPlatformUi& ui);
+  CMainFrame(CAppCore& core, CPlatformUi& ui);
   ~CMainFrame() override;
 
   CStatusPanes& Panes() { return *panes_; }
@@ -37,7 +37,6 @@ class CMainFrame : public QMainWindow {
   bool OpenDirectoryPath(const std::string& path);
   // Re-evaluates every command's enabling rule.
   void UpdateCommandStates();
-  bool IsEnabled(EnableRule rule) const;
 
   // Command handlers, run by RunCommand after its checks.
   void OnOpenDirectory();
@@ -70,13 +69,16 @@ class CMainFrame : public QMainWindow {
   void RunCommand(const CommandRow& row);
   void OnRecentDirectory(int position);
   void RunWebPage(int assumeImages);
+  // The handler of a command of the table.
+  using Handler = void (CMainFrame::*)();
+  static Handler HandlerOf(int id);
   void RestoreGeometry();
   void SaveGeometry();
 
   CAppCore& core_;
   CPixDir& album_;
   CDirectoryFind& recent_;
-  CQtPlatformUi& ui_;
+  CPlatformUi& ui_;
   CTessalyView* view_ = nullptr;
   std::unique_ptr<CStatusPanes> panes_;
   QToolBar* toolBar_ = nullptr;

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include "album/WebColors.h"
 #include "shell/ColorPreview.h"
-#include "web/WebColors.h"
 
 CPageWebView::CPageWebView(const CWebColors& colors, QWidget* parent)
     : COptionPage(parent), colors_(colors) {

@@ -97,14 +97,8 @@ int CPictureWindow::QueryRect(Rect& rect) {
   if (rect_.IsEmpty()) {
     return -1;
   }
-  if (rect_.Width() % 2 != 0) {
-    --rect_.right;
-    update();
-  }
-  rect = rect_;
-  if (factor_ > 1) {
-    rect = {rect.left * factor_, rect.top * factor_, rect.right * factor_, rect.bottom * factor_};
-  }
+  rect = tracker::PictureRect(rect_, factor_);
+  update();
   return 0;
 }
 

@@ -10,9 +10,9 @@
 #include <QPainter>
 #include <QStandardPaths>
 
+#include "album/CommandTable.h"
 #include "album/PixDir.h"
 #include "imaging/CropReport.h"
-#include "shell/CommandTable.h"
 #include "views/CropDiagnostic.h"
 #include "views/ImageConversion.h"
 #include "views/PictureWindow.h"

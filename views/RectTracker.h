@@ -6,7 +6,7 @@
 #include <QPoint>
 
 #include "imaging/Rect.h"
-#include "views/TrackerGeometry.h"
+#include "imaging/TrackerGeometry.h"
 
 class QPainter;
 

@@ -6,7 +6,6 @@
 
 #include "album/AppCore.h"
 #include "album/Messages.h"
-#include "album/RecentList.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"
@@ -38,7 +37,7 @@ class TracingProfile : public FakeProfileStore {
  public:
   explicit TracingProfile(Trace& trace) : trace_(trace) {}
   int GetProfileInt(const std::string& section, const std::string& entry, int value) override {
-    if (entry == "ThumbSize") {  // the first setting read
+    if (entry == "ThumbSize" || entry == "NDirEx") {  // the first setting, the recent list
       trace_.events.push_back("read " + entry);
     }
     return FakeProfileStore::GetProfileInt(section, entry, value);
@@ -49,6 +48,12 @@ class TracingProfile : public FakeProfileStore {
       trace_.events.push_back("read " + entry);
     }
     return FakeProfileStore::GetProfileString(section, entry, value);
+  }
+  bool WriteProfileInt(const std::string& section, const std::string& entry, int value) override {
+    if (entry == "NDirEx") {
+      trace_.events.push_back("write " + entry);  // the recent list
+    }
+    return FakeProfileStore::WriteProfileInt(section, entry, value);
   }
   bool WriteProfileString(const std::string& section, const std::string& entry,
                           const std::string& value) override {
@@ -62,16 +67,6 @@ class TracingProfile : public FakeProfileStore {
   Trace& trace_;
 };
 
-class TracingRecent : public CRecentList {
- public:
-  explicit TracingRecent(Trace& trace) : trace_(trace) {}
-  void Load(CProfileStore&) override { trace_.events.push_back("recent load"); }
-  void Save(CProfileStore&) override { trace_.events.push_back("recent save"); }
-
- private:
-  Trace& trace_;
-};
-
 class AppCore : public ::testing::Test {
  protected:
   void SetUp() override { fs::current_path(dir.Path()); }
@@ -80,15 +75,14 @@ class AppCore : public ::testing::Test {
   Trace trace;
   TracingUi ui{trace};
   TracingProfile profile{trace};
-  TracingRecent recent{trace};
-  CAppCore app{ui, profile, recent};
+  CAppCore app{ui, profile};
 };
 
 TEST_F(AppCore, StartupReadsSettingsThenTheRecentList) {
   app.album.autoCropDiagnostic = 1;
   app.Startup();
   EXPECT_EQ(trace.events,
-            (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "recent load"}));
+            (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "read NDirEx"}));
   EXPECT_EQ(app.version, "2.3.1");
   EXPECT_EQ(app.album.autoCropDiagnostic, 0);
   EXPECT_FALSE(app.album.logFile);
@@ -113,8 +107,9 @@ TEST_F(AppCore, ShutdownSavesSettingsBeforeAskingToSaveTheRecord) {
   trace.events.clear();
   app.Shutdown();
   EXPECT_EQ(trace.events,
-            (std::vector<std::string>{"write TopDir2Look", "recent save", "message Save Record?"}));
-  EXPECT_EQ(profile.writeOrder.size(), 24u);
+            (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
+  ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
+  EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
   EXPECT_FALSE(app.album.logFile);
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "shell/DialogDir.h"
-#include "shell/DirectoryListing.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/TempDir.h"
 
@@ -119,22 +118,6 @@ TEST_F(DialogDir, APathTypedIntoTheFieldIsFollowedAndReachesHiddenDirectories) {
   dialog->accept();
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(dialog->selectedPath, photos + ".hidden");
-}
-
-TEST(FavouriteRoot, IsTheLeadingPathUpToTheFirstWholeNameMatch) {
-  struct Case {
-    const char* path;
-    const char* favourite;
-    const char* root;
-  };
-  for (const Case& c :
-       {Case{"/home/me/Pictures/Trip", "Pictures", "/home/me/Pictures/"},
-        Case{"/home/me/Pictures", "Pictures", "/home/me/Pictures"},
-        Case{"/home/me/Pictures-old/x", "Pictures", ""}, Case{"/home/me/Pictures", "P", ""},
-        Case{"/srv/Pictures/Pictures", "Pictures", "/srv/Pictures/"},
-        Case{"/home/me/Trip", "Pictures", ""}}) {
-    EXPECT_EQ(FavouriteRoot(c.path, c.favourite), c.root) << c.path << " " << c.favourite;
-  }
 }
 
 using OpenDirectory = GuiFixture;

@@ -2,7 +2,8 @@
 #include <QMenu>
 #include <filesystem>
 
-#include "shell/DirectoryFind.h"
+#include "album/DirectoryFind.h"
+#include "shell/RecentMenu.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"
@@ -18,8 +19,8 @@ QStringList MenuTexts(const CDirectoryFind& recent) {
   menu.addSeparator();
   menu.addSeparator();
   menu.addAction("Exit");
-  recent.InsertIntoMenu(&menu, 1);
-  recent.InsertIntoMenu(&menu, 1);  // a second rebuild leaves one set
+  InsertIntoMenu(recent, &menu, OldItems::Remove);
+  InsertIntoMenu(recent, &menu, OldItems::Remove);  // a second rebuild leaves one set
   QStringList texts;
   for (QAction* item : menu.actions()) {
     texts << (item->isSeparator() ? "-" : item->text());
@@ -35,7 +36,7 @@ CDirectoryFind ListOf(const std::vector<std::string>& paths) {
   return recent;
 }
 
-TEST(DirectoryFind, ACountOutsideOneToSixReadsAsAnEmptyList) {
+TEST(RecentMenu, ACountOutsideOneToSixReadsAsAnEmptyList) {
   for (int count : {0, 7, -1}) {
     FakeProfileStore store;
     store.values[{"RecentDir", "NDirEx"}] = count;
@@ -47,20 +48,7 @@ TEST(DirectoryFind, ACountOutsideOneToSixReadsAsAnEmptyList) {
   }
 }
 
-TEST(DirectoryFind, KeepsSixMostRecentFirstWithoutDuplicates) {
-  CDirectoryFind recent = ListOf({"/6/", "/5/", "/4/", "/3/", "/2/", "/1/"});
-  recent.Add("/7/");
-  EXPECT_EQ(recent.dirCount, 6);
-  EXPECT_EQ(recent.dirs[0], "/7/");
-  EXPECT_EQ(recent.dirs[5], "/2/");  // the oldest, "/1/", is gone
-
-  recent.Add("/4/");
-  EXPECT_EQ(recent.dirCount, 6);
-  EXPECT_EQ(std::vector<std::string>(recent.dirs.begin(), recent.dirs.end()),
-            (std::vector<std::string>{"/4/", "/7/", "/6/", "/5/", "/3/", "/2/"}));
-}
-
-TEST(DirectoryFind, LabelsItemsWithNumberAndShortName) {
+TEST(RecentMenu, LabelsItemsWithNumberAndShortName) {
   TempDir temp;
   fs::create_directory(temp / "Trip");
   const std::string trip = (temp / "Trip").string() + "/";
@@ -68,14 +56,14 @@ TEST(DirectoryFind, LabelsItemsWithNumberAndShortName) {
   EXPECT_EQ(MenuTexts(recent), (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
 }
 
-TEST(DirectoryFind, AMissingDirectoryShowsDisabledAndStaysInTheList) {
+TEST(RecentMenu, AMissingDirectoryShowsDisabledAndStaysInTheList) {
   TempDir temp;
   const CDirectoryFind recent = ListOf({temp.Str() + "/", (temp / "unplugged").string() + "/"});
   QMenu menu;
   menu.addSeparator();
   menu.addSeparator();
   menu.addAction("Exit");
-  recent.InsertIntoMenu(&menu, 1);
+  InsertIntoMenu(recent, &menu, OldItems::Remove);
   EXPECT_TRUE(menu.actions()[2]->isEnabled());
   EXPECT_FALSE(menu.actions()[3]->isEnabled());
   EXPECT_EQ(recent.dirCount, 2);

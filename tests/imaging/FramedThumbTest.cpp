@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "album/AlbumEntry.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/RasterCanvas.h"
 #include "tests/support/TestPictures.h"
@@ -161,17 +160,6 @@ TEST(FramedThumb, ThumbWithoutBitmapStillGetsItsFrame) {
   ASSERT_TRUE(canvas.Create(32, 32));
   EXPECT_EQ(thumb.DrawFramed(6, 6, canvas, 6, kRed, kFrameSolid), 0);
   EXPECT_EQ(canvas.GetPixel(16, 2), static_cast<uint32_t>(kRed));
-}
-
-TEST(FramedThumb, EntryRenderingFillsItsFramedThumbOnASquareCell) {
-  CAlbumEntry entry;
-  entry.thumb = PlainThumb(120, 80);
-  ASSERT_EQ(RenderFramedThumb(entry, 132, 6, kRed, kFrameSolid), 1);
-  EXPECT_EQ(entry.framedThumb.width, 132);
-  EXPECT_EQ(entry.framedThumb.size, 132 * 132 * 3);
-  EXPECT_EQ(BufferPixel(entry.framedThumb, 66, 26), kBlack);
-  EXPECT_EQ(RenderFramedThumb(entry, 0, 6, kRed, kFrameSolid), 0);
-  EXPECT_TRUE(entry.framedThumb.IsEmpty());
 }
 
 }  // namespace

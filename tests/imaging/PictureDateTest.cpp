@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "album/AlbumEntry.h"
 #include "imaging/PictureDate.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/LocalTime.h"
@@ -68,10 +67,8 @@ class PictureDateFile : public ::testing::Test {
     const std::string path = dir_.WriteFile(name, bytes);
     after_ = std::time(nullptr);
     DatedFile dated;
-    CAlbumEntry entry;
-    entry.date = "unchanged";
-    dated.result = ReadPictureDate(path, entry, dated.ui);
-    dated.date = entry.date;
+    dated.date = "unchanged";
+    dated.result = ReadPictureDate(path, dated.date, dated.ui);
     return dated;
   }
   bool IsFileTimeText(const std::string& text) const {
@@ -183,14 +180,14 @@ TEST_P(CannotOpen, ReportsTheErrorNumberAndLeavesTheDate) {
   TempDir dir;
   const std::string path = GetParam().make(dir);
   FakePlatformUi ui;
-  CAlbumEntry entry;
-  EXPECT_EQ(ReadPictureDate(path, entry, ui), 0);
+  std::string date;
+  EXPECT_EQ(ReadPictureDate(path, date, ui), 0);
   EXPECT_EQ(ui.MessageTexts(),
             std::vector<std::string>{"FILESTAT: error=" + std::to_string(GetParam().error) +
                                      " - Cannot open file " + path});
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
-  EXPECT_TRUE(entry.date.empty());
+  EXPECT_TRUE(date.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -219,9 +216,9 @@ TEST(PictureDate, RelativePathResolvesAgainstTheCurrentDirectory) {
   dir.WriteFile("camera.jpg", FileBytes(kCameraHead, 100, "2020:02:29 23:59:59"));
   std::filesystem::current_path(dir.Path());
   FakePlatformUi ui;
-  CAlbumEntry entry;
-  EXPECT_EQ(ReadPictureDate("camera.jpg", entry, ui), 1);
-  EXPECT_EQ(entry.date, "11:59pm Feb 29, 2020");
+  std::string date;
+  EXPECT_EQ(ReadPictureDate("camera.jpg", date, ui), 1);
+  EXPECT_EQ(date, "11:59pm Feb 29, 2020");
 }
 
 bool RecordsBirthTime(const std::string& path) {
@@ -244,15 +241,15 @@ TEST(FileCreationTime, PrefersTheBirthTimeOverTheModificationTime) {
   std::time_t seconds = 0;
   ASSERT_TRUE(FileCreationTime(path, seconds));
   FakePlatformUi ui;
-  CAlbumEntry entry;
-  ASSERT_EQ(ReadPictureDate(path, entry, ui), 1);
+  std::string date;
+  ASSERT_EQ(ReadPictureDate(path, date, ui), 1);
   if (RecordsBirthTime(path)) {
     EXPECT_GE(seconds, before);
     EXPECT_LE(seconds, after);
-    EXPECT_TRUE(IsOneOf(entry.date, FileTimeTextsBetween(before, after))) << entry.date;
+    EXPECT_TRUE(IsOneOf(date, FileTimeTextsBetween(before, after))) << date;
   } else {
     EXPECT_EQ(seconds, modified);
-    EXPECT_EQ(entry.date, "1:05pm, Sun, Jan 6, 2008");
+    EXPECT_EQ(date, "1:05pm, Sun, Jan 6, 2008");
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/Rect.h"
 #include "platform/PlatformUi.h"
 
 // Thrown by ExitProcess so that a test can observe a fatal exit.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "views/TrackerGeometry.h"
+#include "imaging/TrackerGeometry.h"
 
 namespace {
 
@@ -27,6 +27,23 @@ TEST(TrackerGeometry, HitCodesCoverTheHandlesTheBorderAndTheInside) {
 TEST(TrackerGeometry, DraggingAnEdgePastTheOtherNeverInverts) {
   EXPECT_EQ(Drag(Rect{100, 100, 200, 160}, kLeft, 150, 30), (Rect{200, 100, 250, 160}));
   EXPECT_EQ(Drag(Rect{100, 100, 200, 160}, kMiddle, -10, 5), (Rect{90, 105, 190, 165}));
+}
+
+TEST(TrackerGeometry, PictureRectTrimsAnOddWidthAndScalesUpByTheFactor) {
+  struct Case {
+    Rect shown;
+    int factor;
+    Rect kept, answer;
+  };
+  const Case cases[] = {
+      {{80, 100, 181, 252}, 2, {80, 100, 180, 252}, {160, 200, 360, 504}},
+      {{10, 10, 32, 40}, 1, {10, 10, 32, 40}, {10, 10, 32, 40}},
+      {{5, 6, 28, 29}, 3, {5, 6, 27, 29}, {15, 18, 81, 87}},
+  };
+  for (Case c : cases) {
+    EXPECT_EQ(PictureRect(c.shown, c.factor), c.answer);
+    EXPECT_EQ(c.shown, c.kept);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "shell/DirectoryListing.h"
+#include "album/DirectoryListing.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -44,5 +44,9 @@ Rect Drag(const Rect& start, int hit, int dx, int dy);
 // pixel or less in total, or when it is not more than 20 pixels wide and high; otherwise the
 // true rectangle with an even width (its right edge moved out by one when the width is odd).
 std::optional<Rect> Accept(const Rect& current, const Rect& trueRect);
+// What the picture window answers when asked for its rectangle: a rectangle of odd width first
+// loses its rightmost column (in place, so the window keeps the even one), and the answer is
+// in pixels of the whole picture that the window shows reduced by factor.
+Rect PictureRect(Rect& shown, int factor);
 
 }  // namespace tracker

@@ -1,11 +1,12 @@
 #pragma once
-// The main window's commands as data: one row per command with its texts, its picture, its
-// keys, what it does in learning mode, when it is enabled, and its handler. The window builds
-// its actions, menus and toolbar from these rows and runs every command through one path.
+// The program's commands as data: one row per command with its texts, its picture, its keys,
+// what it does in learning mode and when it is enabled. The main window builds its actions,
+// menus and toolbar from these rows, maps each id to its handler and runs every command
+// through one path; the picture window builds its operations from the same rows.
 
 #include <vector>
 
-class CMainFrame;
+class CPixDir;
 
 enum class LearningRule {
   Acts,  // works as usual in learning mode
@@ -33,7 +34,6 @@ struct CommandRow {
   LearningRule learning;
   const char* hint;      // the explanation shown in learning mode
   EnableRule enable;
-  void (CMainFrame::*handler)();
 };
 
 enum CommandId {
@@ -61,6 +61,9 @@ enum CommandId {
 
 const std::vector<CommandRow>& CommandTable();
 const CommandRow* FindCommand(int id);
+
+// Whether a command of this rule is enabled for the album as it stands.
+bool IsEnabled(EnableRule rule, const CPixDir& album);
 
 // Where the commands stand. A 0 in the toolbar list marks a separator.
 extern const std::vector<int> kToolbarCommands;

@@ -1,8 +1,5 @@
-#include "shell/DirectoryFind.h"
+#include "album/DirectoryFind.h"
 
-#include <QAction>
-#include <QMenu>
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -24,7 +21,7 @@ void CDirectoryFind::Load(CProfileStore& store) {
   }
 }
 
-void CDirectoryFind::Save(CProfileStore& store) {
+void CDirectoryFind::Save(CProfileStore& store) const {
   store.WriteProfileInt(kSection, "NDirEx", dirCount);
   for (int i = 0; i < dirCount; ++i) {
     store.WriteProfileString(kSection, EntryName(i), dirs[static_cast<size_t>(i)]);
@@ -73,29 +70,11 @@ std::string CDirectoryFind::ShortName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void CDirectoryFind::InsertIntoMenu(QMenu* menu, int removeOld) const {
-  if (menu == nullptr) {
-    return;
-  }
-  QList<QAction*> items = menu->actions();
-  if (removeOld == 1) {
-    // The recent items stand between the separator under "Open" and the one over "Exit".
-    for (qsizetype i = items.size() - 3; i >= 0 && !items[i]->text().isEmpty(); --i) {
-      // The item may be the one whose command is running now: it goes once that is over.
-      menu->removeAction(items[i]);
-      items[i]->deleteLater();
-    }
-    items = menu->actions();
-  }
-  for (int i = 0; i < dirCount; ++i) {
-    const std::string label = std::to_string(i + 1) + " " + ShortName(dirs[static_cast<size_t>(i)]);
-    auto* item = new QAction(QString::fromStdString(label).replace('&', "&&"), menu);
-    item->setData(kRecentDirFirstId + i);
-    item->setStatusTip("Open this directory");
-    std::error_code error;
-    item->setEnabled(std::filesystem::is_directory(dirs[static_cast<size_t>(i)], error));
-    const qsizetype position = std::min<qsizetype>(i + 2, menu->actions().size());
-    QAction* before = position < menu->actions().size() ? menu->actions()[position] : nullptr;
-    menu->insertAction(before, item);
-  }
+std::string CDirectoryFind::Label(int position) const {
+  return std::to_string(position + 1) + " " + ShortName(dirs[static_cast<size_t>(position)]);
+}
+
+bool CDirectoryFind::Exists(int position) const {
+  std::error_code error;
+  return std::filesystem::is_directory(dirs[static_cast<size_t>(position)], error);
 }

@@ -1,4 +1,4 @@
-#include "web/WebColors.h"
+#include "album/WebColors.h"
 
 CWebColors::CWebColors()
     : entries_{{"aqua", 0x00FFFF},   {"black", 0x000000},  {"blue", 0x0000FF},

@@ -1,4 +1,4 @@
-#include "views/TrackerGeometry.h"
+#include "imaging/TrackerGeometry.h"
 
 #include <cstdlib>
 #include <utility>
@@ -114,6 +114,13 @@ std::optional<Rect> Accept(const Rect& current, const Rect& trueRect) {
     ++taken.right;
   }
   return taken;
+}
+
+Rect PictureRect(Rect& shown, int factor) {
+  if (shown.Width() % 2 != 0) {
+    --shown.right;
+  }
+  return {shown.left * factor, shown.top * factor, shown.right * factor, shown.bottom * factor};
 }
 
 }  // namespace tracker

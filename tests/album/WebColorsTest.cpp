@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "web/WebColors.h"
+#include "album/WebColors.h"
 
 namespace {
 

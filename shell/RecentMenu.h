@@ -1,0 +1,13 @@
+#pragma once
+// The recent directories as items of the "Directory" menu, between the separator under "Open"
+// and the one over "Exit".
+
+class CDirectoryFind;
+class QMenu;
+
+// Whether InsertIntoMenu first takes out the recent items it put in before.
+enum class OldItems { Keep, Remove };
+
+// Puts one item per recent directory into the menu, labelled with its number and short name;
+// an item's data is its command id. A directory that does not exist now shows disabled.
+void InsertIntoMenu(const CDirectoryFind& recent, QMenu* menu, OldItems old);
