@@ -2,12 +2,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/ExifSegment.h"
+#include "imaging/codec/JpegTurn.h"
 
 namespace {
 
@@ -24,20 +27,36 @@ int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
   return picture.Save(path, options) == codec::kOk ? 1 : 0;
 }
 
-}  // namespace
-
-int ReplaceOriginalFile(const CImageWrap& picture, const std::string& albumDir,
-                        const std::string& fileName) {
-  const std::string path = InDirectory(albumDir, fileName);
-  return SaveWithExifOf(picture, path, path);
-}
-
-int RotateOriginalFile(CImageWrap& picture, int direction, const std::string& albumDir,
-                       const std::string& fileName) {
-  if (!picture.Rotate(direction)) {
+int TurnDecodedFile(const std::string& path, int direction) {
+  CImageWrap picture;
+  const codec::DecodeResult decoded = codec::DecodeFile(path, picture.bitmap);
+  if (decoded.status != codec::kOk || !picture.HasBitmap() || !picture.Rotate(direction)) {
     return 0;
   }
-  return ReplaceOriginalFile(picture, albumDir, fileName);
+  return picture.Save(path, codec::SaveOptions{.durable = true}) == codec::kOk ? 1 : 0;
+}
+
+}  // namespace
+
+int TurnPictureFile(const std::string& path, int direction) {
+  const codec::FileBytes file = codec::ReadPictureFile(path);
+  if (!file.data) {
+    return 0;
+  }
+  if (codec::FormatFromMagic(file.data.get(), file.size) != codec::Format::Jpeg) {
+    return TurnDecodedFile(path, direction);
+  }
+  const std::optional<std::vector<uint8_t>> turned =
+      codec::TurnJpeg({file.data.get(), file.size}, direction);
+  if (!turned) {
+    return 0;
+  }
+  const std::string_view bytes(reinterpret_cast<const char*>(turned->data()), turned->size());
+  return ReplaceFileAtomically(path, bytes, true) == 0 ? 1 : 0;
+}
+
+std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName) {
+  return InDirectory(InDirectory(albumDir, "Cropped"), fileName);
 }
 
 int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,

@@ -64,6 +64,19 @@ void RotateBufferLeft(const CPixelBuffer& source, CPixelBuffer& destination) {
   }
 }
 
+Rect TurnedRect(const Rect& rect, int width, int height, int direction) {
+  Rect r = rect;
+  r.ClampTo(width, height);
+  if (r.IsEmpty()) {
+    return {};
+  }
+  // Counter-clockwise, pixel (x, y) goes to (y, width - 1 - x); clockwise to (height - 1 - y, x).
+  if (direction == 0) {
+    return {r.top, width - r.right, r.bottom, width - r.left};
+  }
+  return {height - r.bottom, r.left, height - r.top, r.right};
+}
+
 int CImageWrap::Rotate(int direction) {
   if (direction != 0 && direction != 1) {
     return 0;

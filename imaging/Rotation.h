@@ -1,5 +1,7 @@
 #pragma once
-// Quarter turns of packed pixel buffers.
+// Quarter turns of packed pixel buffers, and of rectangles on a picture.
+
+#include "imaging/Rect.h"
 
 class CPixelBuffer;
 
@@ -8,3 +10,8 @@ class CPixelBuffer;
 // many bytes as the source; it is allocated when it does not (and left empty when that
 // fails). Source and destination must be different buffers.
 void RotateBufferLeft(const CPixelBuffer& source, CPixelBuffer& destination);
+
+// Where a rectangle on a picture of width x height lies after the picture's quarter turn
+// (direction 0 counter-clockwise, 1 clockwise): the same pixels, in the turned picture. The
+// part outside the picture is cut off first; an empty rectangle stays empty.
+Rect TurnedRect(const Rect& rect, int width, int height, int direction);

@@ -36,15 +36,25 @@ class FileHandle {
   int fd_;
 };
 
-// Reads a whole regular file. Empty result for anything else (a directory, a device, a pipe,
-// a file that cannot be opened or read).
-struct FileBytes {
-  std::unique_ptr<uint8_t[]> data;
-  size_t size = 0;
-  bool outOfMemory = false;
-};
+std::string LowerExtension(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < nameStart) {
+    return {};
+  }
+  std::string extension = path.substr(dot);
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return extension;
+}
 
-FileBytes ReadWholeFile(const std::string& path) {
+}  // namespace
+
+FileBytes ReadPictureFile(const std::string& path) {
   FileBytes result;
   // Not blocking, so that a pipe named like a picture cannot hang the loader.
   FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -79,24 +89,6 @@ FileBytes ReadWholeFile(const std::string& path) {
   result.size = got;
   return result;
 }
-
-std::string LowerExtension(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || dot < nameStart) {
-    return {};
-  }
-  std::string extension = path.substr(dot);
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return extension;
-}
-
-}  // namespace
 
 bool SizeAcceptable(int64_t width, int64_t height, size_t fileBytes) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
@@ -141,7 +133,7 @@ Format FormatFromExtension(const std::string& path) {
 
 DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkChoice& shrink) {
   DestroyBitmap(bitmap);
-  const FileBytes file = ReadWholeFile(path);
+  const FileBytes file = ReadPictureFile(path);
   if (!file.data) {
     return Failed(file.outOfMemory ? kOutOfMemory : kFail);
   }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,17 @@ enum class Format { Unknown, Jpeg, Png, Gif, Bmp };
 Format FormatFromMagic(const uint8_t* bytes, size_t size);
 // The format by the extension of the file-name part of path, compared without regard to case.
 Format FormatFromExtension(const std::string& path);
+
+// A whole picture file in memory.
+struct FileBytes {
+  std::unique_ptr<uint8_t[]> data;  // null when the file could not be read
+  size_t size = 0;
+  bool outOfMemory = false;
+};
+
+// Reads a whole regular file of at most kMaxFileBytes. Nothing for anything else (a directory,
+// a device, a pipe, a file that cannot be opened or read).
+FileBytes ReadPictureFile(const std::string& path);
 
 // A read-only view of a whole file in memory.
 struct ByteSpan {

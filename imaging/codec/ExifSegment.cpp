@@ -1,25 +1,27 @@
 #include "imaging/codec/ExifSegment.h"
 
-#include <cstring>
-#include <fstream>
+#include <algorithm>
+
+#include "imaging/codec/Codec.h"
+#include "imaging/codec/JpegHead.h"
+
+using codec::IsExifPayload;
 
 namespace {
 
 constexpr uint16_t kOrientationTag = 0x0112;
 constexpr uint16_t kTypeShort = 3;
 constexpr size_t kExifHeaderSize = 6;  // "Exif\0\0"
-
-bool IsExifPayload(const uint8_t* data, size_t size) {
-  return size >= kExifHeaderSize && std::memcmp(data, "Exif\0\0", kExifHeaderSize) == 0;
-}
+constexpr size_t kEntrySize = 12;
 
 // The TIFF structure after the Exif header, read in its own byte order.
 class TiffView {
  public:
   TiffView(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
-  // Finds entry `tag` of the first directory; its offset from the TIFF header, or 0.
-  size_t FindIfd0Entry(uint16_t tag) {
+  // The offset of the first directory, whose entries lie within the data; 0 when the header
+  // or the directory is malformed.
+  size_t Ifd0() {
     if (size_ < 8) {
       return 0;
     }
@@ -34,15 +36,21 @@ class TiffView {
       return 0;
     }
     const size_t directory = U32(4);
-    if (directory < 8 || directory > size_ - 2) {
+    if (directory < 8 || directory > size_ - 2 ||
+        directory + 2 + kEntrySize * U16(directory) > size_) {
+      return 0;
+    }
+    return directory;
+  }
+  // Finds entry `tag` of the first directory; its offset from the TIFF header, or 0.
+  size_t FindIfd0Entry(uint16_t tag) {
+    const size_t directory = Ifd0();
+    if (directory == 0) {
       return 0;
     }
     const size_t count = U16(directory);
     for (size_t i = 0; i < count; ++i) {
-      const size_t entry = directory + 2 + 12 * i;
-      if (entry + 12 > size_) {
-        return 0;
-      }
+      const size_t entry = directory + 2 + kEntrySize * i;
       if (U16(entry) == tag) {
         return entry;
       }
@@ -68,6 +76,29 @@ class TiffView {
   bool bigEndian_ = false;
 };
 
+// Bytes of TIFF data in one byte order.
+struct TiffWriter {
+  explicit TiffWriter(bool bigEndianOrder) : bigEndian(bigEndianOrder) {}
+  void Put16(uint16_t v) {
+    bytes.push_back(static_cast<uint8_t>(bigEndian ? v >> 8 : v & 0xFF));
+    bytes.push_back(static_cast<uint8_t>(bigEndian ? v & 0xFF : v >> 8));
+  }
+  void Put32(uint32_t v) {
+    Put16(static_cast<uint16_t>(bigEndian ? v >> 16 : v & 0xFFFF));
+    Put16(static_cast<uint16_t>(bigEndian ? v & 0xFFFF : v >> 16));
+  }
+  // A directory entry of one SHORT, held in the first two bytes of its value field.
+  void PutShortEntry(uint16_t tag, uint16_t value) {
+    Put16(tag);
+    Put16(kTypeShort);
+    Put32(1);
+    Put16(value);
+    Put16(0);
+  }
+  bool bigEndian;
+  std::vector<uint8_t> bytes;
+};
+
 }  // namespace
 
 int ReadExifOrientation(const uint8_t* segment, size_t size) {
@@ -81,6 +112,14 @@ int ReadExifOrientation(const uint8_t* segment, size_t size) {
   }
   const int value = tiff.U16(entry + 8);
   return value >= 1 && value <= 8 ? value : 1;
+}
+
+bool HasExifOrientation(const uint8_t* segment, size_t size) {
+  if (segment == nullptr || !IsExifPayload(segment, size)) {
+    return false;
+  }
+  TiffView tiff(segment + kExifHeaderSize, size - kExifHeaderSize);
+  return tiff.FindIfd0Entry(kOrientationTag) != 0;
 }
 
 bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation) {
@@ -99,43 +138,71 @@ bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation) {
   return true;
 }
 
-std::vector<uint8_t> ReadJpegExifSegment(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  auto next = [&in]() { return in.get(); };  // EOF reads as -1
-  if (next() != 0xFF || next() != 0xD8) {
+std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation) {
+  if (segment.empty()) {
+    // "Exif", a big-endian TIFF header and a first directory without entries.
+    segment = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0};
+  }
+  if (SetExifOrientation(segment, orientation)) {
+    return segment;
+  }
+  if (!IsExifPayload(segment.data(), segment.size())) {
     return {};
   }
-  for (;;) {
-    int marker = next();
-    if (marker != 0xFF) {
-      return {};
+  TiffView tiff(segment.data() + kExifHeaderSize, segment.size() - kExifHeaderSize);
+  const size_t directory = tiff.Ifd0();
+  if (directory == 0) {
+    return {};
+  }
+  const size_t count = tiff.U16(directory);
+  const size_t tiffSize = segment.size() - kExifHeaderSize;
+  if (directory + 2 + kEntrySize * count + 4 > tiffSize) {
+    return {};  // no room for the pointer to the next directory
+  }
+  const size_t copyAt = tiffSize + tiffSize % 2;  // directories start on a word boundary
+  if (kExifHeaderSize + copyAt + 2 + kEntrySize * (count + 1) + 4 > codec::kMaxSegmentPayload) {
+    return {};
+  }
+  TiffWriter copy(tiff.BigEndian());
+  // The entries in ascending tag order, as readers expect them, with the Orientation in its
+  // place; a malformed Orientation entry is left out.
+  copy.Put16(0);  // the count, set below
+  bool placed = false;
+  const uint8_t* first = segment.data() + kExifHeaderSize + directory + 2;
+  for (size_t i = 0; i < count; ++i) {
+    const uint16_t tag = tiff.U16(directory + 2 + kEntrySize * i);
+    if (!placed && tag >= kOrientationTag) {
+      copy.PutShortEntry(kOrientationTag, static_cast<uint16_t>(orientation));
+      placed = true;
     }
-    while (marker == 0xFF) {  // fill bytes
-      marker = next();
-    }
-    if (marker < 0 || marker == 0xDA || marker == 0xD9) {
-      return {};  // the picture data begins (or ends) before any Exif segment
-    }
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-      continue;  // markers without a length
-    }
-    const int high = next();
-    const int low = next();
-    if (high < 0 || low < 0 || (high << 8 | low) < 2) {
-      return {};
-    }
-    const size_t length = static_cast<size_t>(high << 8 | low) - 2;
-    if (marker == 0xE1) {
-      std::vector<uint8_t> payload(length);
-      in.read(reinterpret_cast<char*>(payload.data()), static_cast<std::streamsize>(length));
-      if (static_cast<size_t>(in.gcount()) != length) {
-        return {};
-      }
-      if (IsExifPayload(payload.data(), payload.size())) {
-        return payload;
-      }
-    } else if (!in.seekg(static_cast<std::streamoff>(length), std::ios::cur)) {
-      return {};
+    if (tag != kOrientationTag) {
+      copy.bytes.insert(copy.bytes.end(), first + kEntrySize * i, first + kEntrySize * (i + 1));
     }
   }
+  if (!placed) {
+    copy.PutShortEntry(kOrientationTag, static_cast<uint16_t>(orientation));
+  }
+  copy.Put32(tiff.U32(directory + 2 + kEntrySize * count));  // the next directory, as it was
+  const size_t entries = (copy.bytes.size() - 6) / kEntrySize;
+  TiffWriter head(tiff.BigEndian());
+  head.Put16(static_cast<uint16_t>(entries));
+  std::copy(head.bytes.begin(), head.bytes.end(), copy.bytes.begin());
+  TiffWriter pointer(tiff.BigEndian());
+  pointer.Put32(static_cast<uint32_t>(copyAt));
+  segment.resize(kExifHeaderSize + copyAt, 0);
+  segment.insert(segment.end(), copy.bytes.begin(), copy.bytes.end());
+  std::copy(pointer.bytes.begin(), pointer.bytes.end(), segment.begin() + kExifHeaderSize + 4);
+  return segment;
+}
+
+std::vector<uint8_t> ReadJpegExifSegment(const std::string& path) {
+  const codec::FileBytes file = codec::ReadPictureFile(path);
+  std::vector<codec::JpegSegment> segments;
+  codec::ReadJpegHead(file.data.get(), file.size, segments);
+  const std::optional<codec::JpegSegment> exif = codec::FindExifSegment(file.data.get(), segments);
+  if (!exif) {
+    return {};
+  }
+  const uint8_t* payload = file.data.get() + exif->payload;
+  return std::vector<uint8_t>(payload, payload + exif->length);
 }

@@ -16,5 +16,15 @@ std::vector<uint8_t> ReadJpegExifSegment(const std::string& path);
 // is malformed.
 int ReadExifOrientation(const uint8_t* segment, size_t size);
 
+// Whether the segment's first directory has an Orientation entry (null: no segment).
+bool HasExifOrientation(const uint8_t* segment, size_t size);
+
 // Rewrites the Orientation tag in place when the segment has one. true when it was rewritten.
 bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation);
+
+// The segment with its Orientation set to orientation. Without the tag, the first directory is
+// copied to the end of the segment with the tag added and the header points to the copy, so
+// that nothing else moves and every offset in the segment (maker notes too) stays right. An
+// empty segment gives a new one that holds only the tag. Empty when the segment is malformed
+// or would outgrow one JPEG segment.
+std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation);

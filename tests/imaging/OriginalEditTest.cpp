@@ -49,49 +49,12 @@ std::vector<std::string> FileNames(const fs::path& directory) {
   return names;
 }
 
-class RotateCameraJpeg : public ::testing::TestWithParam<bool> {};
-
-TEST_P(RotateCameraJpeg, KeepsTheExifSegmentWithOrientationOne) {
-  const bool bigEndian = GetParam();
-  TempDir dir;
-  const CImageWrap original = MakePicture24(48, 32, BlockColour);
-  const std::vector<uint8_t> exif = ExifSegmentWith(6, bigEndian);
-  const std::string path = (dir / "photo.jpg").string();
-  ASSERT_EQ(original.Save(path, &exif), 0u);
-
-  CImageWrap picture = MakePicture24(48, 32, BlockColour);
-  ASSERT_EQ(RotateOriginalFile(picture, 0, dir.Str(), "photo.jpg"), 1);
-  EXPECT_EQ(picture.Width(), 32);
-
-  EXPECT_EQ(ReadJpegExifSegment(path), ExifSegmentWith(1, bigEndian));
-  const CImageWrap written = LoadBack(path);
-  ASSERT_EQ(written.Width(), 32);
-  ASSERT_EQ(written.Height(), 48);
-  // A quarter turn counter-clockwise: the top-right block is now top-left.
-  EXPECT_TRUE(Near(PixelAt(written, 4, 4), BlockColour(44, 4)));
-  EXPECT_TRUE(Near(PixelAt(written, 4, 44), BlockColour(4, 4)));
-  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"photo.jpg"});
-}
-
-INSTANTIATE_TEST_SUITE_P(ByteOrders, RotateCameraJpeg, ::testing::Values(false, true));
-
-TEST(RotateOriginalFile, JpegWithoutExifGetsNone) {
-  TempDir dir;
-  const std::string path = (dir / "plain.jpg").string();
-  ASSERT_EQ(MakePicture24(16, 8, BlockColour).Save(path), 0u);
-  CImageWrap picture = MakePicture24(16, 8, BlockColour);
-  ASSERT_EQ(RotateOriginalFile(picture, 1, dir.Str(), "plain.jpg"), 1);
-  EXPECT_TRUE(ReadJpegExifSegment(path).empty());
-  EXPECT_EQ(LoadBack(path).Width(), 8);
-}
-
-TEST(RotateOriginalFile, ReplacesAPngExactlyAndKeepsItsPermissions) {
+TEST(TurnPictureFile, ReplacesAPngExactlyAndKeepsItsPermissions) {
   TempDir dir;
   const std::string path = (dir / "drawing.png").string();
   ASSERT_EQ(MakePicture24(5, 3, CoordinateColour).Save(path), 0u);
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  CImageWrap picture = MakePicture24(5, 3, CoordinateColour);
-  ASSERT_EQ(RotateOriginalFile(picture, 1, dir.Str() + "/", "drawing.png"), 1);
+  ASSERT_EQ(TurnPictureFile(path, 1), 1);
   const CImageWrap written = LoadBack(path);
   ASSERT_EQ(written.Width(), 3);
   ASSERT_EQ(written.Height(), 5);
@@ -104,26 +67,15 @@ TEST(RotateOriginalFile, ReplacesAPngExactlyAndKeepsItsPermissions) {
   EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"drawing.png"});
 }
 
-TEST(RotateOriginalFile, FailedWriteLeavesTheOldFile) {
+TEST(TurnPictureFile, WhatCannotBeTurnedIsLeftAsItWas) {
   TempDir dir;
-  const std::string bytes = "not a picture the encoder can choose";
-  const std::string path = dir.WriteFile("notes.txt", bytes);
-  CImageWrap picture = MakePicture24(4, 2, CoordinateColour);
-  EXPECT_EQ(RotateOriginalFile(picture, 0, dir.Str(), "notes.txt"), 0);
+  const std::string bytes = "not a picture";
+  const std::string path = dir.WriteFile("notes.jpg", bytes);
+  EXPECT_EQ(TurnPictureFile(path, 0), 0);
   EXPECT_EQ(ReadFileBytes(path), bytes);
-  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"notes.txt"});
-  // A directory that is gone writes nothing either.
-  EXPECT_EQ(RotateOriginalFile(picture, 0, (dir / "gone").string(), "a.jpg"), 0);
-}
-
-TEST(RotateOriginalFile, FailedTurnLeavesTheFile) {
-  TempDir dir;
-  const std::string path = (dir / "photo.png").string();
-  ASSERT_EQ(MakePicture24(4, 2, CoordinateColour).Save(path), 0u);
-  const std::string before = ReadFileBytes(path);
-  CImageWrap empty;
-  EXPECT_EQ(RotateOriginalFile(empty, 0, dir.Str(), "photo.png"), 0);
-  EXPECT_EQ(ReadFileBytes(path), before);
+  // A file that is gone is not made again.
+  EXPECT_EQ(TurnPictureFile((dir / "gone.png").string(), 0), 0);
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"notes.jpg"});
 }
 
 TEST(SaveCroppedOriginal, WritesIntoCroppedWithTheOriginalsExif) {

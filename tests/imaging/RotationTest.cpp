@@ -117,6 +117,39 @@ TEST(Rotate, RefusesAnEmptyPictureAndAnUnknownDirection) {
   EXPECT_EQ(LetterRows(picture), (Rows{"ab"}));
 }
 
+// A rectangle on the letter picture abcde / fghij / klmno keeps its letters through the turn.
+struct RectTurn {
+  int direction;
+  Rect rect;
+  Rect turned;
+  Rows letters;  // of the turned rectangle in the turned picture
+};
+
+class TurnedRectangle : public ::testing::TestWithParam<RectTurn> {};
+
+TEST_P(TurnedRectangle, HoldsTheSamePixelsInTheTurnedPicture) {
+  const RectTurn& c = GetParam();
+  EXPECT_EQ(TurnedRect(c.rect, 5, 3, c.direction), c.turned);
+  CImageWrap picture = LetterPicture(24, {"abcde", "fghij", "klmno"});
+  ASSERT_EQ(picture.Rotate(c.direction), 1);
+  Rect turned = c.turned;
+  CImageWrap part;
+  if (c.letters.empty()) {
+    EXPECT_TRUE(turned.IsEmpty());
+    return;
+  }
+  ASSERT_EQ(picture.CropTo(turned, part), 1);
+  EXPECT_EQ(LetterRows(part), c.letters);
+}
+
+// b c / g h in the picture: turned left it reads c h / b g, turned right g b / h c.
+INSTANTIATE_TEST_SUITE_P(Cases, TurnedRectangle, ::testing::Values(
+    RectTurn{0, {1, 0, 3, 2}, {0, 2, 2, 4}, {"ch", "bg"}},
+    RectTurn{1, {1, 0, 3, 2}, {1, 1, 3, 3}, {"gb", "hc"}},
+    RectTurn{0, {0, 0, 5, 3}, {0, 0, 3, 5}, {"ejo", "din", "chm", "bgl", "afk"}},
+    RectTurn{1, {4, 2, 9, 9}, {0, 4, 1, 5}, {"o"}},  // cut at the edge first
+    RectTurn{1, {}, {}, {}}));
+
 TEST(RotateBufferLeft, GivesTheDestinationTheTurnedSize) {
   CPixelBuffer source;
   ASSERT_TRUE(source.Allocate(3, 2, 1));

@@ -1,0 +1,96 @@
+#include "imaging/codec/JpegHead.h"
+
+#include <cstring>
+
+namespace codec {
+namespace {
+
+constexpr int kStartOfScan = 0xDA;
+constexpr int kEndOfImage = 0xD9;
+constexpr size_t kExifHeaderSize = 6;  // "Exif\0\0"
+
+// Markers that stand alone, without a length: TEM and the restart markers.
+bool StandsAlone(int marker) { return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7); }
+
+}  // namespace
+
+bool ReadJpegHead(const uint8_t* data, size_t size, std::vector<JpegSegment>& segments) {
+  segments.clear();
+  if (size < 2 || data[0] != 0xFF || data[1] != 0xD8) {
+    return false;
+  }
+  size_t at = 2;
+  for (;;) {
+    if (at >= size || data[at] != 0xFF) {
+      return false;
+    }
+    const size_t start = at;
+    while (at < size && data[at] == 0xFF) {  // fill bytes
+      ++at;
+    }
+    if (at >= size) {
+      return false;
+    }
+    const int marker = data[at++];
+    if (marker == kStartOfScan) {
+      return true;
+    }
+    if (marker == kEndOfImage) {
+      return false;
+    }
+    if (StandsAlone(marker)) {
+      continue;
+    }
+    if (at + 2 > size) {
+      return false;
+    }
+    const size_t length = static_cast<size_t>(data[at] << 8 | data[at + 1]);
+    if (length < 2 || at + length > size) {
+      return false;
+    }
+    segments.push_back({marker, start, at + 2, length - 2});
+    at += length;
+  }
+}
+
+bool IsExifPayload(const uint8_t* data, size_t size) {
+  return size >= kExifHeaderSize && std::memcmp(data, "Exif\0\0", kExifHeaderSize) == 0;
+}
+
+std::optional<JpegSegment> FindExifSegment(const uint8_t* data,
+                                           const std::vector<JpegSegment>& segments) {
+  for (const JpegSegment& s : segments) {
+    if (s.marker == kApp1 && IsExifPayload(data + s.payload, s.length)) {
+      return s;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<uint8_t> WithExifSegment(const uint8_t* data, size_t size,
+                                     const std::vector<JpegSegment>& segments,
+                                     const std::vector<uint8_t>& exif) {
+  // What the new segment replaces: the old one, or nothing right after SOI and APP0.
+  size_t from = 2;
+  size_t to = 2;
+  if (const std::optional<JpegSegment> old = FindExifSegment(data, segments)) {
+    from = old->start;
+    to = old->payload + old->length;
+  } else {
+    for (const JpegSegment& s : segments) {
+      if (s.marker != kApp0) {
+        break;
+      }
+      from = to = s.payload + s.length;
+    }
+  }
+  const size_t length = exif.size() + 2;
+  std::vector<uint8_t> out(data, data + from);
+  out.insert(out.end(), {0xFF, static_cast<uint8_t>(kApp1), static_cast<uint8_t>(length >> 8),
+                         static_cast<uint8_t>(length & 0xFF)});
+  out.insert(out.end(), exif.begin(), exif.end());
+  out.insert(out.end(), data + to, data + size);
+  return out;
+}
+
+}  // namespace codec
