@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "imaging/FileStamp.h"
 #include "imaging/ImageWrap.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
@@ -33,6 +34,11 @@ class CAlbumEntry {
   Rect sketchRect;     // cell on the sheet, frame included
   Rect captionRect;    // caption box under the sketch; all zero when captions are hidden
   Rect thumbRect;      // area of picture used for the thumb; empty = whole picture
+  int32_t cropped = 0; // 1 = picture is the original's cropped copy in "Cropped"
+  // The files as loaded or last written, so that a file changed on disk since then is
+  // never written over: the original, and the cropped copy while cropped is 1.
+  FileStamp fileStamp;
+  FileStamp croppedStamp;
 
   // Loads picture from path. 1 on success.
   int LoadOriginal(const std::string& path, CPlatformUi& ui) { return picture.Load(path, ui); }

@@ -3,10 +3,12 @@
 // original. Every change that the record file keeps marks the record out of date.
 
 #include <string>
+#include <utility>
 
+#include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
-#include "imaging/PathJoin.h"
+#include "imaging/Rotation.h"
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 
@@ -14,6 +16,21 @@ namespace {
 
 const char kFailedThumb[] = "Failed to Create Thumbsketch";
 const char kNoFullSize[] = "No Full Size Display";
+
+// A file that changed on disk since the album read it is someone's newer work: it is neither
+// written over nor made again. true (after the message) when that is so.
+bool RefuseChangedFile(CPlatformUi& ui, WindowRef owner, const CAlbumEntry& entry,
+                       const std::string& albumDir) {
+  const std::string changed = ChangedFileOf(entry, albumDir);
+  if (changed.empty()) {
+    return false;
+  }
+  ui.MessageBox(owner,
+                changed + "\nhas been changed or removed since Quillaran read it, so nothing "
+                          "was written.\nOpen the folder again to work on it as it is now.",
+                MsgIcon::Error, MsgButtons::Ok);
+  return true;
+}
 
 }  // namespace
 
@@ -58,7 +75,8 @@ void CPixDir::DropAt(int x, int y, int wasDragging) {
     const CAlbumEntry& target = EntryAtPosition(position);
     Rect near = target.sketchRect;
     near.Inflate(sheetSpacing);
-    if (!near.Contains(x, y)) {
+    // A caption box belongs to the sketch above it.
+    if (!near.Contains(x, y) && !target.captionRect.Contains(x, y)) {
       continue;
     }
     if (target.index != selection && selection >= 0) {
@@ -145,8 +163,8 @@ int CPixDir::CropForThumb(WindowRef owner) {
 int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
   dirty = 1;
   ReopenFullSize();
-  // The thumb shows the whole changed picture until the thumbs are rebuilt.
-  if (!entry.picture.ScaleToFit(entry.thumb, GeneralSettings.ThumbSize)) {
+  // The thumb as the next opening of the folder makes it.
+  if (!ThumbFromPicture(entry)) {
     ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
@@ -155,8 +173,8 @@ int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
 }
 
 void CPixDir::ReportUnsavedPicture(WindowRef owner, const std::string& path) {
-  ui_.MessageBox(owner, "Could not write " + path + "\nThe picture is changed in Quillaran only.",
-                 MsgIcon::Error, MsgButtons::Ok);
+  ui_.MessageBox(owner, "Could not write " + path + "\nNothing was changed.", MsgIcon::Error,
+                 MsgButtons::Ok);
 }
 
 int CPixDir::CropOriginal(WindowRef owner) {
@@ -171,31 +189,45 @@ int CPixDir::CropOriginal(WindowRef owner) {
   if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
     return ShowNotice(owner, "Cannot redefine picture\nNo rectangle?");
   }
-  CImageWrap whole;
-  if (!selected->picture.CopyTo(whole) || !whole.CropTo(rect, selected->picture)) {
+  if (RefuseChangedFile(ui_, owner, *selected, dirPath)) {
     return 0;
   }
-  if (!ShowChangedPicture(*selected, owner)) {
+  // The copy is written first: the album shows the crop only once the folder holds it, and
+  // the original stays as it is. The thumb area of the whole picture means nothing on the crop.
+  CImageWrap cropped;
+  if (!selected->picture.CropTo(rect, cropped)) {
     return 0;
   }
-  if (!SaveCroppedOriginal(selected->picture, dirPath, selected->fileName, selected->fullPath)) {
-    ReportUnsavedPicture(owner, InDirectory(InDirectory(dirPath, "Cropped"), selected->fileName));
+  const std::string copy = CroppedCopyPath(dirPath, selected->fileName);
+  if (!SaveCroppedOriginal(cropped, dirPath, selected->fileName, selected->fullPath)) {
+    ReportUnsavedPicture(owner, copy);
     return 0;
   }
-  return 1;
+  selected->picture = std::move(cropped);
+  selected->cropped = 1;
+  selected->croppedStamp = StampOf(copy);
+  selected->thumbRect.SetEmpty();
+  return ShowChangedPicture(*selected, owner);
 }
 
+// The files are turned on disk as they are (a crop and its original both), not written from
+// the picture in memory, which may be the crop.
 int CPixDir::RotatePicture(WindowRef owner, int direction) {
   CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || !selected->picture.Rotate(direction)) {
+  if (selected == nullptr || RefuseChangedFile(ui_, owner, *selected, dirPath)) {
     return 0;
   }
-  if (!ShowChangedPicture(*selected, owner)) {
+  const int width = selected->picture.Width();
+  const int height = selected->picture.Height();
+  if (!selected->picture.Rotate(direction)) {
     return 0;
   }
-  if (!ReplaceOriginalFile(selected->picture, dirPath, selected->fileName)) {
-    ReportUnsavedPicture(owner, selected->fullPath);
+  const std::string unturned = TurnPictureFiles(*selected, dirPath, direction);
+  if (!unturned.empty()) {
+    selected->picture.Rotate(1 - direction);
+    ReportUnsavedPicture(owner, unturned);
     return 0;
   }
-  return 1;
+  selected->thumbRect = TurnedRect(selected->thumbRect, width, height, direction);
+  return ShowChangedPicture(*selected, owner);
 }

@@ -12,11 +12,18 @@ void CAppCore::Startup() {
   album.autoCropDiagnostic = 0;
 }
 
-void CAppCore::Shutdown() {
-  album.SaveSettings(profile_);
-  recent.Save(profile_);
+bool CAppCore::Shutdown() {
+  if (album.AskSaveRecord() == 0) {
+    return false;
+  }
+  SaveState();
   if (album.AdvancedSettings.KeepLog == 1) {
     album.CloseLog();
   }
-  album.AskSaveRecord();
+  return true;
+}
+
+void CAppCore::SaveState() {
+  album.SaveSettings(profile_);
+  recent.Save(profile_);
 }

@@ -22,9 +22,13 @@ class CAppCore {
   // Start-up before the main window: settings, the run log when KeepLog is 1, the recent
   // list, the version string, the auto-crop diagnostic off.
   void Startup();
-  // Shut-down as the main window goes: settings, recent list, closing the log, and the
-  // "Save Record?" question, in that order, so the settings are kept whatever the answer.
-  void Shutdown();
+  // Shut-down as the main window goes: the "Save Record?" question first, then settings,
+  // recent list and closing the log, so the settings are kept whatever the answer. false,
+  // with nothing done, when the user cancelled or the record could not be saved: the program
+  // goes on.
+  bool Shutdown();
+  // The settings and the recent list into the profile.
+  void SaveState();
 
   CProfileStore& Profile() const { return profile_; }
 

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "album/AlbumPath.h"
+#include "album/PictureFiles.h"
 #include "album/ImageFind.h"
 #include "album/Messages.h"
 #include "album/PictureReader.h"
@@ -33,11 +34,13 @@ const char kFailedThumb[] = "Failed to Create Thumbsketch";
 // Files read ahead of the one the loader waits for: enough to keep every core decoding.
 constexpr int kReadAhead = 4;
 
-// Dates and decodes one file; runs on a worker thread and touches nothing of the album.
+// Dates and decodes one file; runs on a worker thread and touches nothing of the album. The
+// stamp is taken first, so that a file changed while it is read counts as changed.
 int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
   if (ReadPictureDate(file, entry, ui) == 0) {
     return kPictureNotDated;
   }
+  entry.fileStamp = StampOf(file);
   return entry.LoadOriginal(file, ui) == 1 ? kPictureLoaded : kPictureNotDecoded;
 }
 
@@ -125,7 +128,9 @@ int CPixDir::OpenDirectory(const std::string& path) {
 }
 
 int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
-  AskSaveRecord();
+  if (AskSaveRecord() == 0) {
+    return 0;
+  }
   std::string newPath;
   std::string newName;
   if (!AlbumDirectoryOf(path, newPath, newName)) {
@@ -143,7 +148,6 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
     ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
     return 0;
   }
-  selection = -1;
   const int safe = AdvancedSettings.SafePixNum;
   if (n > safe) {
     const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
@@ -224,6 +228,7 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
     displayOrder.push_back(&entry);
   }
   ReadRecord();
+  ShowRecordedCrops(*this, std::vector<int>(static_cast<size_t>(count), 0), how.takeCroppedCopy);
   BuildAllThumbs(how.makeThumb);
   RepaintSheet();
   dirty = 0;
@@ -231,6 +236,12 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
 }
 
 void CPixDir::ReleaseEntries() {
+  // The windows of the old pictures go with them, so that none acts on a picture of the new
+  // album that has the same name.
+  pictureWindow.reset();
+  diagnosticWindow.reset();
+  selection = -1;
+  otherPictureLines.clear();
   displayOrder.clear();
   entries.clear();
   entries.shrink_to_fit();

@@ -52,6 +52,9 @@ class CPixDir {
   CWebColors webColors;
   std::unique_ptr<CWindowObject> pictureWindow;
   std::unique_ptr<std::FILE, FileCloser> logFile;
+  // Lines of the record read last that name no picture of the album: those of pictures left
+  // out by the limit or unreadable at the time, kept for the next save (KeptRecordLines.h).
+  std::vector<std::string> otherPictureLines;
   int32_t welcomeHintPending = 1;
   int32_t sheetSpacing = 0;
   int32_t hoverIndex = -1;
@@ -117,10 +120,13 @@ class CPixDir {
   // The same from an open stream positioned at the header.
   int ReadRecord(std::FILE* file);
   // Replaces the record atomically; 1 written, 0 failed (message shown, old file untouched) or
-  // no album open (nothing shown, nothing written).
+  // no album open (nothing shown, nothing written). The lines read of pictures that are in
+  // the folder but not in the album are written again as they were.
   int WriteRecord();
-  // Closes the selected picture's window and, when the record is out of date and an album is
-  // open, asks "Save Record?". Always 1.
+  // When the record is out of date and an album is open, asks "Save Record?" with Yes, No and
+  // Cancel and saves on Yes. 1 when the caller may go on, with the selected picture's window
+  // closed; 0 when the user cancelled or the record could not be saved (the message has said
+  // so): the album and its windows stay as they are.
   int AskSaveRecord();
   void EditRecordExternally();
 
@@ -175,6 +181,10 @@ class CPixDir {
     std::string progressLabel = "Images read";
     // Makes the thumb of an entry once the record is merged; 1 done, 0 failed (reported).
     ThumbMaker makeThumb;
+    // Shows an entry whose record line marks it cropped from its cropped copy; 0 when that
+    // copy cannot be read (reported), and the entry shows its original. Empty: the copy is
+    // loaded into the entry's picture.
+    std::function<int(CAlbumEntry& entry)> takeCroppedCopy;
   };
   int OpenDirectory(const std::string& path, const DirectoryLoad& how);
   int BuildThumb(CAlbumEntry& entry);

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "album/PictureFiles.h"
+#include "album/KeptRecordLines.h"
 #include "album/Messages.h"
 #include "album/PixDir.h"
 #include "album/RecordLine.h"
@@ -137,6 +139,7 @@ int CPixDir::ReadRecord(std::FILE* file) {
   CLineMatcher matcher(*this);
   int namingLines = 0;
   int matchedLines = 0;
+  otherPictureLines.clear();
   for (int position = 0; ReadWholeLine(file, line, hadLineEnd); ++position) {
     const std::optional<std::string_view> name = EntryLineName(line);
     if (!name) {
@@ -146,6 +149,8 @@ int CPixDir::ReadRecord(std::FILE* file) {
     if (CAlbumEntry* entry = matcher.Match(*name, position)) {
       ApplyEntryLine(*entry, line, hadLineEnd);
       ++matchedLines;
+    } else {
+      otherPictureLines.push_back(line);
     }
   }
   // A record none of whose lines names a picture here belongs to another folder.
@@ -184,6 +189,7 @@ int CPixDir::WriteRecord() {
   for (int i = 0; i < count; ++i) {
     content += EntryLine(EntryAt(i));
   }
+  content += KeptRecordLines(*this);
   const int error = ReplaceFileAtomically(RecordPath(), content, true);
   if (error != 0) {
     ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordName);
@@ -194,15 +200,17 @@ int CPixDir::WriteRecord() {
 }
 
 int CPixDir::AskSaveRecord() {
+  if (dirty == 1 && HasAlbum()) {
+    const MsgAnswer answer =
+        ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && WriteRecord() == 0)) {
+      return 0;
+    }
+  }
   if (const CAlbumEntry* selected = SelectedEntry()) {
     if (ui_.FindPictureWindow(selected->fileName)) {
       ui_.ClosePictureWindow(selected->fileName);
     }
-  }
-  if (dirty == 1 && HasAlbum() &&
-      ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNo) ==
-          MsgAnswer::Yes) {
-    WriteRecord();
   }
   return 1;
 }
@@ -222,7 +230,12 @@ void CPixDir::EditRecordExternally() {
                  "Quillaran.txt. After you Save the file and exit the text editor,\n"
                  "then Click OK on this box and resume work",
                  MsgIcon::None, MsgButtons::Ok);
+  std::vector<int> croppedBefore;
+  for (int i = 0; i < count; ++i) {
+    croppedBefore.push_back(EntryAt(i).cropped);
+  }
   ReadRecord();
+  ShowRecordedCrops(*this, croppedBefore, {});
   RebuildThumbs();
   RepaintSheet();
 }

@@ -7,6 +7,7 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 const char kOmittedMark[] = "X";
+const char kCroppedMark[] = "C";
 
 std::string Replaced(const std::string& text, char replacement) {
   std::string out = text;
@@ -41,12 +42,15 @@ std::string RecordName(const std::string& fileName) { return Replaced(fileName, 
 std::string EntryLine(const CAlbumEntry& entry) {
   std::string line = RecordName(entry.fileName) + '\t' + FieldText(entry.caption) + '\t' +
                      FieldText(entry.date) + '\t' + std::to_string(entry.order);
-  // A crossed-out picture needs the rectangle field before its mark, "0 0 0 0" for none.
+  // Marks need the rectangle field before them, "0 0 0 0" for none.
+  if (entry.omitted != 0 || entry.cropped != 0 || !entry.thumbRect.IsEmpty()) {
+    line += '\t' + RectField(entry.thumbRect.IsEmpty() ? Rect{} : entry.thumbRect);
+  }
   if (entry.omitted != 0) {
-    line += '\t' + RectField(entry.thumbRect.IsEmpty() ? Rect{} : entry.thumbRect) + '\t' +
-            kOmittedMark;
-  } else if (!entry.thumbRect.IsEmpty()) {
-    line += '\t' + RectField(entry.thumbRect);
+    line += std::string("\t") + kOmittedMark;
+  }
+  if (entry.cropped != 0) {
+    line += std::string("\t") + kCroppedMark;
   }
   return line + '\n';
 }
@@ -82,9 +86,10 @@ void ApplyEntryLine(CAlbumEntry& entry, std::string_view line, bool hadLineEnd) 
   if (order >= 0) {
     entry.order = order;
   }
+  entry.omitted = 0;
+  entry.cropped = 0;
   if (tab4 == npos) {
     entry.thumbRect.SetEmpty();
-    entry.omitted = 0;
     return;
   }
   // Coordinates that cannot be read keep their values, as do the ones after them.
@@ -95,5 +100,9 @@ void ApplyEntryLine(CAlbumEntry& entry, std::string_view line, bool hadLineEnd) 
       break;
     }
   }
-  entry.omitted = FieldAfter(line, line.find('\t', tab4 + 1)) == kOmittedMark ? 1 : 0;
+  for (size_t tab = line.find('\t', tab4 + 1); tab != npos; tab = line.find('\t', tab + 1)) {
+    const std::string_view mark = FieldAfter(line, tab);
+    entry.omitted = mark == kOmittedMark ? 1 : entry.omitted;
+    entry.cropped = mark == kCroppedMark ? 1 : entry.cropped;
+  }
 }

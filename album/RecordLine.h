@@ -1,6 +1,8 @@
 #pragma once
 // One entry line of the record file: name, caption, date and order separated by tabs, then
-// optionally the thumb rectangle as four numbers and, for a crossed-out picture, a tab and "X".
+// optionally the thumb rectangle as four numbers and marks after it, each after a tab: "X" for
+// a crossed-out picture, then "C" for one shown from its cropped copy. Readers that know only
+// "X" find it where they look for it and pass over the rest.
 
 #include <optional>
 #include <string>

@@ -5,6 +5,7 @@
 #include "album/AlbumPath.h"
 #include "album/DeferredUi.h"
 #include "album/ImageFind.h"
+#include "imaging/OriginalEdit.h"
 #include "imaging/PictureDate.h"
 #include "imaging/ThumbBuild.h"
 
@@ -28,6 +29,9 @@ int COnePassBuild::OpenDirectory(const std::string& directory) {
   how.threads = threads_;
   how.progressLabel = writeImages_ ? "Pictures written" : "Images read";
   how.makeThumb = [this](CAlbumEntry& entry) { return LoadedThumb(entry); };
+  how.takeCroppedCopy = [this](CAlbumEntry& entry) {
+    return PictureOf(entry.fullPath).fromCopy ? 1 : 0;
+  };
   return album_.OpenDirectory(directory, how);
 }
 
@@ -57,6 +61,9 @@ void COnePassBuild::ReadRecordAhead(const std::string& dirPath) {
     if (!entry.thumbRect.IsEmpty()) {
       recordedRects_[entry.fileName] = entry.thumbRect;
     }
+    if (entry.cropped != 0) {
+      recordedCrops_.insert(entry.fileName);
+    }
   }
   loaderThumbSize_ = ahead.GeneralSettings.ThumbSize;
   applyCommandLine_(ahead);
@@ -81,13 +88,15 @@ int COnePassBuild::ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPl
     return kPictureNotDated;
   }
   Picture& picture = PictureOf(path);
-  const auto recorded = recordedRects_.find(path.substr(path.rfind('/') + 1));
+  const std::string name = path.substr(path.rfind('/') + 1);
+  const auto recorded = recordedRects_.find(name);
   picture.thumbRect = recorded == recordedRects_.end() ? Rect{} : recorded->second;
+  picture.fromCopy = recordedCrops_.count(name) != 0;
   return Decode(path, entry, ui, picture);
 }
 
-// Decodes the file for the thumb rectangle of picture, makes and writes its images, and lets
-// the pixels go.
+// Decodes the file (or its cropped copy) for the thumb rectangle of picture, makes and writes
+// its images, and lets the pixels go. A copy that cannot be read leaves the original.
 int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui,
                           Picture& picture) {
   int shrink = 1;
@@ -98,7 +107,12 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   };
   int fileWidth = 0;
   int fileHeight = 0;
-  if (entry.picture.Load(path, ui, choose, fileWidth, fileHeight) != 1) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  if (picture.fromCopy &&
+      entry.picture.Load(CroppedCopyPath(dirPath_, name), ui, choose, fileWidth, fileHeight) != 1) {
+    picture.fromCopy = false;
+  }
+  if (!picture.fromCopy && entry.picture.Load(path, ui, choose, fileWidth, fileHeight) != 1) {
     return kPictureNotDecoded;
   }
   const DecodedPicture decoded{entry.picture, shrink, fileWidth, fileHeight};
@@ -109,7 +123,7 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   picture.thumbMadeAtLoad =
       PlanThumb(fileWidth, fileHeight, picture.thumbRect, loaderThumbSize_, atLoad);
   if (writeImages_) {
-    entry.fileName = path.substr(path.rfind('/') + 1);
+    entry.fileName = name;
     picture.errors = MakeWebFiles(entry, decoded, settings_, dirPath_, Folders());
   }
   picture.sizes = PageSizesOf(entry);
@@ -125,12 +139,14 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
 
 int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {
   Picture& picture = PictureOf(entry.fullPath);
-  if (!(entry.thumbRect == picture.thumbRect)) {
+  if (!(entry.thumbRect == picture.thumbRect) || (entry.cropped != 0) != picture.fromCopy) {
     // Only names that the record spells alike can be matched otherwise than read ahead:
-    // this picture's images are made again for the rectangle it has now.
+    // this picture's images are made again for the rectangle and the file it has now.
     picture.thumbRect = entry.thumbRect;
+    picture.fromCopy = entry.cropped != 0;
     CDeferredUi unheard;
     Decode(entry.fullPath, entry, unheard, picture);
+    entry.cropped = picture.fromCopy ? 1 : 0;
   }
   entry.thumbRect = picture.clampedRect;
   return picture.thumbMadeAtLoad ? 1 : 0;

@@ -5,13 +5,15 @@
 // sizes), so memory grows with the threads and not with the pictures. The record file is
 // read ahead for the thumb rectangles and the settings that shape the images, and read
 // again in its place, so that the messages, files and pages are those of loading the whole
-// album first and writing its images afterwards.
+// album first and writing its images afterwards. A picture that the record shows from its
+// cropped copy is made from that copy.
 
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "album/PixDir.h"
 #include "web/WebImages.h"
@@ -37,6 +39,7 @@ class COnePassBuild {
   // What became of one picture file.
   struct Picture {
     Rect thumbRect;          // read ahead from the record
+    bool fromCopy = false;   // decoded from its cropped copy, as the record asks
     Rect clampedRect;        // the same, fitted to the picture
     bool thumbMade = false;  // at the final settings
     bool thumbMadeAtLoad = false;  // at the settings that the loader builds the thumbs with
@@ -57,6 +60,7 @@ class COnePassBuild {
   std::function<void(CPixDir&)> applyCommandLine_;
   std::string dirPath_;
   std::unordered_map<std::string, Rect> recordedRects_;  // by file name
+  std::unordered_set<std::string> recordedCrops_;        // names shown from their copy
   int loaderThumbSize_ = 0;
   WebImageSettings settings_;  // the final settings
   std::mutex mutex_;

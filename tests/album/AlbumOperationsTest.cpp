@@ -59,6 +59,11 @@ TEST_F(AlbumOperations, DropOnAnotherSketchMovesTheSelectionAfterIt) {
   album.DropAt(76 + 142 * 3, 34 - 9, 1);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
   EXPECT_EQ(ui.beeps.size(), 1u);
+  // The caption box under a sketch is part of it: the bottom of the fifth one.
+  album.LayOutSheet(1000);
+  album.DropAt(76 + 142 * 4, 225, 1);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 4, 1}));
+  EXPECT_EQ(album.EntryAt(1).omitted, 0);
 }
 
 TEST_F(AlbumOperations, DragOffTheSheetCrossesOutAndAClickRestores) {
@@ -130,15 +135,23 @@ class OriginalOperations : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(dir);
-    ASSERT_EQ(MakePicture24(40, 20, CoordinateColour).Save((dir / "a.png").string()), 0u);
+    ASSERT_EQ(MakePicture24(40, 20, CoordinateColour).Save(original), 0u);
     ASSERT_EQ(album.OpenDirectory(dir.string() + "/"), 1);
     album.LayOutSheet(1000);
     album.HoverAt(76, 100);
     album.ClickAt(1, 76, 100);
     album.ShowFullSize();
   }
+  CImageWrap Load(const fs::path& path) {
+    FakePlatformUi quiet;
+    CImageWrap picture;
+    EXPECT_EQ(picture.Load(path.string(), quiet), 1) << path;
+    return picture;
+  }
   TempDir temp;
   fs::path dir = temp / "album";
+  std::string original = (dir / "a.png").string();
+  fs::path copy = dir / "Cropped" / "a.png";
   FakePlatformUi ui;
   CPixDir album{ui};
 };
@@ -155,6 +168,42 @@ TEST_F(OriginalOperations, RotateRightTurnsTheFileClockwiseAndReopensTheWindow) 
   EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 120);
 }
 
+// After O the album shows the crop; R then turns the whole original and the crop, and the
+// folder opened again shows the turned crop.
+TEST_F(OriginalOperations, CropThenTurnKeepsTheWholeOriginalAndSurvivesReopening) {
+  ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
+  ASSERT_EQ(album.CropOriginal(nullptr), 1);
+  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  const CImageWrap turned = Load(original);
+  ASSERT_EQ(turned.Width(), 20);
+  ASSERT_EQ(turned.Height(), 40);
+  EXPECT_EQ(PixelAt(turned, 0, 0), CoordinateColour(0, 19));
+  const CImageWrap crop = Load(copy);
+  ASSERT_EQ(crop.Width(), 10);
+  ASSERT_EQ(crop.Height(), 20);
+  EXPECT_EQ(PixelAt(crop, 0, 0), CoordinateColour(10, 14));
+  EXPECT_EQ(PixelAt(album.EntryAt(0).picture, 0, 0), CoordinateColour(10, 14));
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_NE(ReadFileBytes(dir / "Quillaran.txt").find("\t0\t0 0 0 0\tC\n"), std::string::npos);
+
+  CPixDir reopened(ui);
+  ASSERT_EQ(reopened.OpenDirectory(dir.string() + "/"), 1);
+  EXPECT_EQ(reopened.EntryAt(0).cropped, 1);
+  EXPECT_EQ(reopened.EntryAt(0).picture.Width(), 10);
+  EXPECT_EQ(PixelAt(reopened.EntryAt(0).picture, 0, 0), CoordinateColour(10, 14));
+  EXPECT_EQ(reopened.EntryAt(0).thumb.displayHeight, 120);
+}
+
+TEST_F(OriginalOperations, ThumbRectangleTurnsWithThePicture) {
+  album.EntryAt(0).thumbRect = {0, 0, 20, 10};  // the top-left quarter
+  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{10, 0, 20, 20}));
+  EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 120);
+  EXPECT_EQ(album.EntryAt(0).thumb.displayWidth, 60);
+  ASSERT_EQ(album.RotatePicture(nullptr, 0), 1);
+  EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{0, 0, 20, 10}));
+}
+
 TEST_F(OriginalOperations, CropOriginalWritesTheCopyAndLeavesTheFile) {
   ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
   ASSERT_EQ(album.CropOriginal(nullptr), 1);
@@ -167,5 +216,51 @@ TEST_F(OriginalOperations, CropOriginalWritesTheCopyAndLeavesTheFile) {
   EXPECT_EQ(original.Width(), 40);
   EXPECT_EQ(album.EntryAt(0).picture.Width(), 20);
 }
+
+}  // namespace
+
+namespace {
+
+// What became of the original on disk since the folder was opened.
+enum class Change { ReplacedByACopy, Rewritten, Deleted };
+
+struct ChangedFileCase {
+  Change change;
+  bool crop;  // O, else R
+};
+
+class ChangedOnDisk : public OriginalOperations,
+                      public ::testing::WithParamInterface<ChangedFileCase> {};
+
+// R and O never write over a file that is no longer the one the album read, nor make it again.
+TEST_P(ChangedOnDisk, WritesNothingAndNamesTheFile) {
+  const ChangedFileCase& c = GetParam();
+  const std::string bytes = ReadFileBytes(original);
+  std::string expected = bytes;
+  if (c.change == Change::ReplacedByACopy) {
+    fs::copy_file(original, original + ".new");
+    fs::rename(original + ".new", original);
+  } else if (c.change == Change::Rewritten) {
+    ASSERT_EQ(MakePicture24(40, 20, GradientColour).Save(original), 0u);
+    expected = ReadFileBytes(original);
+  } else {
+    fs::remove(original);
+  }
+  ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
+  EXPECT_EQ(c.crop ? album.CropOriginal(nullptr) : album.RotatePicture(nullptr, 1), 0);
+  EXPECT_EQ(ui.LastMessage().rfind(original + "\nhas been changed or removed", 0), 0u)
+      << ui.LastMessage();
+  EXPECT_EQ(fs::exists(original), c.change != Change::Deleted);
+  if (c.change != Change::Deleted) {
+    EXPECT_EQ(ReadFileBytes(original), expected);
+  }
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(album.EntryAt(0).picture.Width(), 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChangedOnDisk, ::testing::Values(
+    ChangedFileCase{Change::ReplacedByACopy, false}, ChangedFileCase{Change::Rewritten, false},
+    ChangedFileCase{Change::Deleted, false}, ChangedFileCase{Change::Rewritten, true},
+    ChangedFileCase{Change::Deleted, true}));
 
 }  // namespace

@@ -96,18 +96,25 @@ TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
   EXPECT_EQ(ReadFileBytes(dir / "QuillaranLog.txt").rfind("--------- New Run (", 0), 0u);
 }
 
-TEST_F(AppCore, ShutdownSavesSettingsBeforeAskingToSaveTheRecord) {
+// The question comes first, so that Cancel leaves the program running with its log open;
+// after No the settings are saved all the same.
+TEST_F(AppCore, ShutdownAsksFirstAndCancelKeepsEverything) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
   app.album.dirPath = dir.Str();
   FillAlbum(app.album, {"a.jpg"});
   app.album.selection = 0;
   app.album.dirty = 1;
-  ui.answers.push_back(MsgAnswer::No);
+  ui.answers = {MsgAnswer::Cancel, MsgAnswer::No};
   trace.events.clear();
-  app.Shutdown();
-  EXPECT_EQ(trace.events,
-            (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
+  EXPECT_FALSE(app.Shutdown());
+  EXPECT_EQ(trace.events, (std::vector<std::string>{"message Save Record?"}));
+  EXPECT_TRUE(app.album.logFile);
+  EXPECT_EQ(app.album.dirty, 1);
+
+  EXPECT_TRUE(app.Shutdown());
+  EXPECT_EQ(trace.events, (std::vector<std::string>{"message Save Record?", "message Save Record?",
+                                                    "write TopDir2Look", "write NDirEx"}));
   ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
   EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
   EXPECT_FALSE(app.album.logFile);

@@ -215,6 +215,7 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   const fs::path first = temp / "first";
   WritePicture(first, "one.bmp");
   ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+  album.selection = 0;
   const fs::path many = temp / "many";
   for (int i = 0; i < 5; ++i) {
     WritePicture(many, "m" + std::to_string(i) + ".bmp", 8, 8);
@@ -222,11 +223,39 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   album.AdvancedSettings.SafePixNum = 4;
   ui.answers = {MsgAnswer::Cancel};
   EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
+  EXPECT_EQ(album.selection, 0);  // the album on screen keeps its selection
   EXPECT_EQ(album.count, 1);
   EXPECT_EQ(album.EntryAt(0).fileName, "one.bmp");
   EXPECT_EQ(album.dirPath, first.string());
   EXPECT_EQ(album.dirName, "first");
   EXPECT_EQ(fs::current_path(), first);
+}
+
+// The lines of the pictures left out by the limit, or unreadable, are written again as they
+// were; only the line of a file that is gone is dropped.
+TEST_F(DirectoryLoading, ALimitedAlbumKeepsTheRecordLinesOfThePicturesLeftOut) {
+  const fs::path dir = temp / "limited";
+  for (const char* name : {"p0.bmp", "p1.bmp", "p2.bmp"}) {
+    WritePicture(dir, name, 8, 8);
+  }
+  temp.WriteFile("limited/bad.png", "not a picture");
+  const std::string kept = "p2.bmp\tThird\tdawn\t0\t1 1 5 5\tX";
+  temp.WriteFile("limited/Quillaran.txt", "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n"
+                                          "bad.png\tBroken\t\t3\n"
+                                          "p0.bmp\tFirst\t\t1\n"
+                                          "gone.bmp\tGone\t\t4\n" + kept + "\n"
+                                          "p1.bmp\tSecond\t\t2\n");
+  album.AdvancedSettings.SafePixNum = 3;
+  ui.answers = {MsgAnswer::Yes};
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(FileNames(), (std::vector<std::string>{"p0.bmp", "p1.bmp"}));
+  album.EntryAt(0).caption = "First, changed";
+  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
+            "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n"
+            "p0.bmp\tFirst, changed\t" + album.EntryAt(0).date + "\t0\n"
+            "p1.bmp\tSecond\t" + album.EntryAt(1).date + "\t1\n"
+            "bad.png\tBroken\t\t3\n" + kept + "\n");
 }
 
 TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {

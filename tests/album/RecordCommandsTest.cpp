@@ -63,17 +63,32 @@ TEST_F(RecordCommands, AskSaveClosesTheSelectedPictureWindowAndSavesOnYes) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Save Record?");
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Question);
-  EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_NE(Record().find("b.jpg\tBridge\t"), std::string::npos);
   EXPECT_EQ(album.dirty, 0);
 }
 
-TEST_F(RecordCommands, AskSaveWritesNothingOnNo) {
-  album.dirty = 1;
-  ui.answers.push_back(MsgAnswer::No);
-  EXPECT_EQ(album.AskSaveRecord(), 1);
+// No goes on without the record; Cancel, and Yes when the record cannot be saved, stop the
+// caller with the album and its picture window as they were.
+TEST_F(RecordCommands, AskSaveGoesOnOnlyAfterNoOrASave) {
+  struct Case {
+    MsgAnswer answer;
+    bool writable;
+    int result;
+  };
+  dir.WriteFile("plain", "x");
+  for (const Case c : {Case{MsgAnswer::No, true, 1}, Case{MsgAnswer::Cancel, true, 0},
+                       Case{MsgAnswer::Yes, false, 0}}) {
+    album.dirPath = c.writable ? dir.Str() : (dir / "plain").string();
+    ui.pictureWindows["a.jpg"] = std::nullopt;
+    album.selection = 0;
+    album.dirty = 1;
+    ui.answers.push_back(c.answer);
+    EXPECT_EQ(album.AskSaveRecord(), c.result);
+    EXPECT_EQ(ui.pictureWindows.count("a.jpg"), c.result == 1 ? 0u : 1u);
+    EXPECT_EQ(album.dirty, 1);
+  }
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
-  EXPECT_EQ(album.dirty, 1);
 }
 
 TEST_F(RecordCommands, AskSaveDoesNotAskWhenNothingChanged) {

@@ -299,21 +299,27 @@ TEST_F(RecordFile, RecordOutlivesAddedRemovedAndRenamedPictures) {
   EXPECT_EQ(RecordText().find("c.jpg"), std::string::npos);
 }
 
-TEST_F(RecordFile, CrossedOutPictureStaysCrossedOut) {
+// The marks follow the rectangle field, crossed out first, where older readers look for it.
+TEST_F(RecordFile, CrossedOutAndCroppedPicturesStaySo) {
   album.EntryAt(0).omitted = 1;
+  album.EntryAt(1).cropped = 1;
   album.EntryAt(2).omitted = 1;
+  album.EntryAt(2).cropped = 1;
   album.EntryAt(2).thumbRect = {1, 2, 30, 40};
   ASSERT_EQ(album.WriteRecord(), 1);
   EXPECT_EQ(RecordText(), std::string(kHeader) +
                               "a.jpg\t?\t\t0\t0 0 0 0\tX\n"
-                              "b.jpg\t?\t\t1\n"
-                              "c.jpg\t?\t\t2\t1 2 30 40\tX\n");
+                              "b.jpg\t?\t\t1\t0 0 0 0\tC\n"
+                              "c.jpg\t?\t\t2\t1 2 30 40\tX\tC\n");
   CPixDir reread(ui);
   ASSERT_EQ(ReadInto(reread, {"a.jpg", "b.jpg", "c.jpg"}), 1);
-  EXPECT_EQ(reread.EntryAt(0).omitted, 1);
+  const int omitted[] = {1, 0, 1};
+  const int cropped[] = {0, 1, 1};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(reread.EntryAt(i).omitted, omitted[i]) << i;
+    EXPECT_EQ(reread.EntryAt(i).cropped, cropped[i]) << i;
+  }
   EXPECT_TRUE(reread.EntryAt(0).thumbRect.IsEmpty());
-  EXPECT_EQ(reread.EntryAt(1).omitted, 0);
-  EXPECT_EQ(reread.EntryAt(2).omitted, 1);
   EXPECT_EQ(reread.EntryAt(2).thumbRect, (Rect{1, 2, 30, 40}));
 }
 

@@ -170,12 +170,33 @@ TEST_F(QuillaranWeb, TheLimitQuestionIsAnsweredFromTheCommandLine) {
   EXPECT_EQ(ListedLines().size(), 5u);
   EXPECT_NE(err.str().find("Do you want to limit the number of pictures to 4?\nNo (--no-limit)"),
             std::string::npos);
-  ASSERT_EQ(Run({"--list", "--limit", album.string()}), 0);
+  // The record saved from the limited album keeps the line of the picture left out.
+  temp.WriteFile("My Album/Quillaran.txt",
+                 "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\np4.bmp\tFifth\tMay\t4\n");
+  ASSERT_EQ(Run({"--list", "--limit", "--save-record", album.string()}), 0);
   EXPECT_EQ(ListedLines().size(), 4u);
+  EXPECT_NE(ReadFileBytes(album / "Quillaran.txt").find("\np4.bmp\tFifth\tMay\t4\n"),
+            std::string::npos);
   // A limit given on the command line reaches the loader.
   SetProfile("SafePixNum", 32);
   ASSERT_EQ(Run({"--list", "--limit", "--set", "SafePixNum=4", album.string()}), 0);
   EXPECT_EQ(ListedLines().size(), 4u);
+}
+
+// A picture cropped in the desktop program is listed and made from its copy in "Cropped".
+TEST_F(QuillaranWeb, ACroppedPictureIsMadeFromItsCopy) {
+  WritePicture("a.png", 90, 60);
+  fs::create_directory(album / "Cropped");
+  ASSERT_EQ(MakePicture24(30, 20, GradientColour).Save((album / "Cropped/a.png").string()), 0u);
+  temp.WriteFile("My Album/Quillaran.txt",
+                 "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\na.png\t?\t\t0\t0 0 0 0\tC\n");
+  ASSERT_EQ(Run({"--list", album.string()}), 0) << err.str();
+  EXPECT_NE(out.str().find("\ta.png\t30x20\t"), std::string::npos) << out.str();
+  ASSERT_EQ(Run({album.string()}), 0) << err.str();
+  FakePlatformUi quiet;
+  CImageWrap large;
+  ASSERT_EQ(large.Load((album / "Large/a.png").string(), quiet), 1);
+  EXPECT_EQ(large.Width(), 30);
 }
 
 TEST_F(QuillaranWeb, SingleCaptionAndDateComeFromTheCommandLineOrTheDefaults) {

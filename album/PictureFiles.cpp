@@ -1,0 +1,84 @@
+#include "album/PictureFiles.h"
+
+#include <utility>
+
+#include "album/PixDir.h"
+#include "imaging/OriginalEdit.h"
+#include "imaging/PathJoin.h"
+
+int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui) {
+  const std::string path = CroppedCopyPath(albumDir, entry.fileName);
+  const FileStamp stamp = StampOf(path);
+  CImageWrap copy;
+  if (copy.Load(path, ui) != 1) {
+    return 0;
+  }
+  entry.picture = std::move(copy);
+  entry.croppedStamp = stamp;
+  return 1;
+}
+
+namespace {
+
+int LoadOriginalAgain(CAlbumEntry& entry, CPlatformUi& ui) {
+  const FileStamp stamp = StampOf(entry.fullPath);
+  CImageWrap original;
+  if (original.Load(entry.fullPath, ui) != 1) {
+    return 0;
+  }
+  entry.picture = std::move(original);
+  entry.fileStamp = stamp;
+  return 1;
+}
+
+}  // namespace
+
+void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
+                       const std::function<int(CAlbumEntry&)>& takeCopy) {
+  for (int i = 0; i < album.count; ++i) {
+    CAlbumEntry& entry = album.EntryAt(i);
+    const int before = croppedBefore[static_cast<size_t>(i)];
+    if (entry.cropped == before) {
+      continue;
+    }
+    bool shown = false;
+    if (entry.cropped == 0) {
+      shown = LoadOriginalAgain(entry, album.Ui()) == 1;
+    } else {
+      shown = (takeCopy ? takeCopy(entry) : LoadCroppedCopy(entry, album.dirPath, album.Ui())) == 1;
+    }
+    if (!shown) {
+      entry.cropped = before;
+    }
+  }
+}
+
+std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir) {
+  const std::string original = InDirectory(albumDir, entry.fileName);
+  if (!StillTheSame(original, entry.fileStamp)) {
+    return original;
+  }
+  const std::string copy = CroppedCopyPath(albumDir, entry.fileName);
+  if (entry.cropped != 0 && !StillTheSame(copy, entry.croppedStamp)) {
+    return copy;
+  }
+  return {};
+}
+
+std::string TurnPictureFiles(CAlbumEntry& entry, const std::string& albumDir, int direction) {
+  const std::string original = InDirectory(albumDir, entry.fileName);
+  if (!TurnPictureFile(original, direction)) {
+    return original;
+  }
+  if (entry.cropped != 0) {
+    const std::string copy = CroppedCopyPath(albumDir, entry.fileName);
+    if (!TurnPictureFile(copy, direction)) {
+      TurnPictureFile(original, 1 - direction);  // turns lose nothing, so this is the old file
+      entry.fileStamp = StampOf(original);
+      return copy;
+    }
+    entry.croppedStamp = StampOf(copy);
+  }
+  entry.fileStamp = StampOf(original);
+  return {};
+}

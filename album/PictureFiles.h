@@ -1,0 +1,34 @@
+#pragma once
+// The files behind a picture of the album: its original and, after Crop Original, its cropped
+// copy in "Cropped". The album then shows the copy (the original stays as it was), and the
+// picture's record line says so, so that the album shows the copy again when the folder is
+// opened the next time. Neither file is ever written when it changed on disk since the album
+// read or wrote it.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CAlbumEntry;
+class CPixDir;
+class CPlatformUi;
+
+// Replaces the entry's picture with its cropped copy and stamps the copy. 1 done; 0 after the
+// load's message, the entry as it was.
+int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
+
+// Makes every picture what its record line asks for since the line was read: entries whose
+// cropped mark is new take their copy with takeCopy (empty: LoadCroppedCopy), entries that
+// lost it their original again. croppedBefore holds each entry's mark before the record was read. An entry whose
+// file cannot be read keeps the picture it had, and its mark says what that picture is.
+void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
+                       const std::function<int(CAlbumEntry&)>& takeCopy);
+
+// The first of the entry's files that is not the one the album read or wrote last (replaced,
+// changed or deleted since); empty when both are.
+std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir);
+
+// Turns the original and, for a cropped picture, its copy a quarter turn (TurnPictureFile)
+// and stamps them anew. Empty when done; otherwise the file that could not be turned, and
+// both files are as they were.
+std::string TurnPictureFiles(CAlbumEntry& entry, const std::string& albumDir, int direction);
