@@ -28,14 +28,20 @@ void CTessalyApp::Start(const QString& directory) {
   frame_ = std::make_unique<CMainFrame>(core_, ui_);
   ui_.SetMainWindow(frame_.get(), &frame_->Panes());
   // A desktop session that ends asks first, as closing the window does, so that unsaved work
-  // in the album is not lost with the session.
+  // in the album is not lost with the session. Cancel asks the session not to end; it may end
+  // all the same, so the settings are saved in any case.
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),
                    [this](QSessionManager& manager) {
-                     if (manager.allowsInteraction()) {
-                       core_.album.AskSaveRecord();
-                       core_.album.dirty = 0;
-                       manager.release();
+                     core_.SaveState();
+                     if (!manager.allowsInteraction()) {
+                       return;
                      }
+                     if (core_.album.AskSaveRecord() == 0) {
+                       manager.cancel();
+                     } else {
+                       core_.album.dirty = 0;  // answered: not asked again as the window closes
+                     }
+                     manager.release();
                    });
   frame_->show();
   if (!directory.isEmpty()) {

@@ -5,10 +5,39 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
+
+namespace {
+
+// The text with its line breaks (of any kind) and tabs as blanks.
+QString OneLine(QString text) {
+  for (QChar& c : text) {
+    if (c == '\n' || c == '\r' || c == '\t' || c == QChar::LineSeparator ||
+        c == QChar::ParagraphSeparator) {
+      c = ' ';
+    }
+  }
+  return text;
+}
+
+// A caption box that takes pasted or dropped text as one line.
+class CaptionEdit : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override {
+    if (source->hasText()) {
+      insertPlainText(OneLine(source->text()));
+    }
+  }
+};
+
+}  // namespace
 
 CDialogCaption::CDialogCaption(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Picture Caption and Date");
@@ -17,7 +46,7 @@ CDialogCaption::CDialogCaption(QWidget* parent) : QDialog(parent) {
   titleLine_->setReadOnly(true);
   titleLine_->setAlignment(Qt::AlignCenter);
   titleLine_->setFocusPolicy(Qt::NoFocus);
-  caption_ = new QPlainTextEdit(this);
+  caption_ = new CaptionEdit(this);
   caption_->setObjectName("Caption");
   caption_->setLineWrapMode(QPlainTextEdit::NoWrap);
   caption_->setTabChangesFocus(true);
@@ -46,11 +75,7 @@ bool CDialogCaption::eventFilter(QObject* watched, QEvent* event) {
   if (watched == caption_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-      if (key->modifiers() & Qt::ControlModifier) {
-        caption_->insertPlainText("\n");
-      } else {
-        accept();
-      }
+      accept();
       return true;
     }
   }
@@ -59,14 +84,14 @@ bool CDialogCaption::eventFilter(QObject* watched, QEvent* event) {
 
 void CDialogCaption::Fill(const CaptionDialogData& data) {
   titleLine_->setText(QString::fromStdString(data.titleLine));
-  caption_->setPlainText(QString::fromStdString(data.caption));
+  caption_->setPlainText(OneLine(QString::fromStdString(data.caption)));
   date_->setText(QString::fromStdString(data.date));
   caption_->selectAll();
 }
 
 CaptionDialogData CDialogCaption::Read() const {
-  return CaptionDialogData{caption_->toPlainText().toStdString(), date_->text().toStdString(),
-                           titleLine_->text().toStdString()};
+  return CaptionDialogData{OneLine(caption_->toPlainText()).toStdString(),
+                           date_->text().toStdString(), titleLine_->text().toStdString()};
 }
 
 void CDialogCaption::accept() {

@@ -1,6 +1,8 @@
 #pragma once
 // "Picture Caption and Date": the caption and date of one picture, or the single caption and
-// date of the whole web album. The caption is limited to 128 characters.
+// date of the whole web album. The caption is limited to 128 characters. A caption is one
+// line, as the record keeps it: the box takes no line break, and pasted line breaks and tabs
+// become blanks, so that what the box shows is what is kept.
 
 #include <QDialog>
 
@@ -22,7 +24,7 @@ class CDialogCaption : public QDialog {
   void accept() override;
 
  protected:
-  // Enter in the caption box accepts, as in the date line; Ctrl+Enter starts a new line.
+  // Enter in the caption box accepts, as in the date line, with any modifier.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

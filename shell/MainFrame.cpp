@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -203,6 +204,7 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
     // The album's own spelling of the directory, so that no spelling is listed twice.
     recent_.Add(album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/");
     InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
+    view_->verticalScrollBar()->setValue(0);  // a new album starts at its top
   }
   UpdateCommandStates();
   return opened;
@@ -222,7 +224,9 @@ void CMainFrame::OnRecentDirectory(int position) {
     return;
   }
   const std::string path = recent_.dirs[static_cast<size_t>(position)];
-  album_.OpenDirectory(path);
+  if (album_.OpenDirectory(path) == 1) {
+    view_->verticalScrollBar()->setValue(0);
+  }
   recent_.MoveToFront(position);
   InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   UpdateCommandStates();
@@ -291,12 +295,16 @@ void CMainFrame::OnPrintPreview() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
+    // Cancel at "Save Record?", or a record that could not be saved, keeps everything open.
+    if (!core_.Shutdown()) {
+      event->ignore();
+      return;
+    }
     shutDown_ = true;
     if (quickHelpWindow_ != nullptr) {
       delete quickHelpWindow_;
     }
     SaveGeometry();
-    core_.Shutdown();
     // No picture window outlives the program's main window.
     album_.pictureWindow.reset();
     album_.diagnosticWindow.reset();

@@ -12,6 +12,9 @@ namespace {
 
 // The note of the reduction factor starts this far left of and above the bottom-right corner.
 constexpr int kNoteInset = 20;
+// Besides its title, a title bar holds the window's icon and buttons.
+constexpr int kTitleBarRoom = 160;
+constexpr int kMinimumHeight = 40;
 
 // The cursors by hit code 0..8; -1 (outside) has the arrow.
 constexpr Qt::CursorShape kTrackerCursors[9] = {
@@ -81,6 +84,8 @@ void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap 
   shown_ = std::move(image);
   shownImage_ = ToQImage(shown_);
   const QSizeF logical = QSizeF(shownImage_.size()) / screen_.ratio;
+  // However small the picture, the window is wide enough for its title to show.
+  setMinimumSize(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom, kMinimumHeight);
   resize(static_cast<int>(std::ceil(logical.width())),
          static_cast<int>(std::ceil(logical.height())));
   if (screen_.screen != nullptr) {
@@ -160,24 +165,30 @@ void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+// A drag that the window does not take leaves the hatched frame where it was, on the
+// rectangle kept.
 void CPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
     return;
   }
   tracker_.EndTrack(ImagePoint(event->position()));
-  TakeTrackedRect();
+  if (!TakeTrackedRect()) {
+    tracker_.Restore();
+  }
 }
 
 // A rectangle pulled out where there was none is the user's own and shows in the pen of a
 // hand-drawn one; an adjusted one keeps the pen of what proposed it.
-void CPictureWindow::TakeTrackedRect() {
-  if (const std::optional<Rect> taken = tracker::Accept(rect_, tracker_.TrueRect())) {
+bool CPictureWindow::TakeTrackedRect() {
+  const std::optional<Rect> taken = tracker::Accept(rect_, tracker_.TrueRect());
+  if (taken) {
     if (rect_.IsEmpty()) {
       outcome_ = 0;
     }
     rect_ = *taken;
   }
   update();
+  return taken.has_value();
 }
 
 void CPictureWindow::UpdateCursor(const QPointF& position) {

@@ -39,6 +39,7 @@ class CPictureWindow : public QWidget {
   int ScaleFactor() const { return factor_; }
   // The rectangle in pixels of the shown image; empty when there is none.
   const Rect& Rectangle() const { return rect_; }
+  const CRectTracker& Tracker() const { return tracker_; }
   // The last automatic crop's result in this window (1 or 2), 0 when it found nothing or
   // none ran since the picture was shown.
   int AutoCropOutcome() const { return outcome_; }
@@ -61,14 +62,13 @@ class CPictureWindow : public QWidget {
   void Paint(QPainter& painter, QSize area, qreal ratio) const;
   QPoint ImagePoint(const QPointF& position) const;
   CRectTracker NewTracker(const Rect& rect) const;
-  void TakeTrackedRect();
+  // Makes the tracked rectangle the window's when it is one to take; false when it is not.
+  bool TakeTrackedRect();
   void UpdateCursor(const QPointF& position);
   // Operations (PictureWindowActions.cpp).
   void CreateOperations();
   void RunOperation(int id);
-  void Rotate(int direction);
-  void Omit();
-  bool ShowsSelection();
+  bool SelectShownPicture();
   void OnCharacter(QChar character);
   // The automatic crop on the shown image; 1 when it proposed a rectangle.
   int RunAutoCrop(int fit, int fitAfter, int fitMode);

@@ -55,6 +55,9 @@ void CPictureWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CPictureWindow::RunOperation(int id) {
+  if (!SelectShownPicture()) {
+    return;
+  }
   switch (id) {
     case ID_OP_CAPTION:
       album_.EditSelectedCaption();
@@ -66,42 +69,37 @@ void CPictureWindow::RunOperation(int id) {
       album_.CropOriginal(this);
       break;
     case ID_OP_ROTATE_RIGHT:  // clockwise, as in the main window
-      Rotate(1);
+      album_.RotatePicture(this, 1);
       break;
     case ID_OP_ROTATE_LEFT:
-      Rotate(0);
+      album_.RotatePicture(this, 0);
       break;
-    case ID_OP_OMIT:
-      Omit();
+    case ID_OP_OMIT: {
+      ClosingWindow self(this);
+      album_.MarkOmitted(&self);
       break;
+    }
     default:
       break;
   }
 }
 
-// The album turns and crosses out its selected picture. From this window that must be the
-// picture shown here: with another one selected on the sheet, a key pressed here would turn
-// (and rewrite on disk) or cross out a picture the user is not looking at.
-bool CPictureWindow::ShowsSelection() {
-  const CAlbumEntry* selected = album_.SelectedEntry();
-  return !diagnostic_ && selected != nullptr && selected->fileName == title_;
-}
-
-void CPictureWindow::Rotate(int direction) {
-  if (!ShowsSelection()) {
-    album_.ShowNotice(this, "No Full Size Display");
-    return;
+// The album's operations act on its selected picture; from this window they act on the
+// picture shown here, which becomes the selected one. With another picture selected on the
+// sheet, a key pressed here would otherwise turn (and rewrite on disk) or cross out a picture
+// the user is not looking at.
+bool CPictureWindow::SelectShownPicture() {
+  for (int i = 0; !diagnostic_ && i < album_.count; ++i) {
+    if (album_.EntryAt(i).fileName == title_) {
+      if (album_.selection != i) {
+        album_.Select(i);
+        album_.RepaintSheet();
+      }
+      return true;
+    }
   }
-  album_.RotatePicture(this, direction);
-}
-
-void CPictureWindow::Omit() {
-  if (!ShowsSelection()) {
-    album_.ShowNotice(this, "No Full Size Display");
-    return;
-  }
-  ClosingWindow self(this);
-  album_.MarkOmitted(&self);
+  album_.ShowNotice(this, title_ + " is not a picture of the album");
+  return false;
 }
 
 void CPictureWindow::keyPressEvent(QKeyEvent* event) {

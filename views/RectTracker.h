@@ -30,6 +30,8 @@ class CRectTracker {
   // Ends the drag at the release point; a press without a move in between leaves the
   // rectangle as it was before the press.
   void EndTrack(QPoint release);
+  // Puts the rectangle back as it was when the last drag began.
+  void Restore() { rect_ = start_; }
 
   void Draw(QPainter& painter) const;
 

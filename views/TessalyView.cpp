@@ -94,7 +94,7 @@ void CTessalyView::mouseMoveEvent(QMouseEvent* event) {
   const bool overSketch = album_.HoverAt(point.x(), point.y()) == 1;
   const bool keysOrButtons = event->buttons() != Qt::NoButton ||
                              (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
-  if (overSketch && keysOrButtons && dragging_ == 0 && !pressOpenedCaption_) {
+  if (overSketch && keysOrButtons && dragging_ == 0 && !ignoreRelease_) {
     dragging_ = 1;
     viewport()->setCursor(pixCursor_);
   }
@@ -134,8 +134,17 @@ void CTessalyView::mousePressEvent(QMouseEvent* event) {
   const QPoint point = SheetPoint(event->position().toPoint());
   // The press decides by what is under it now, not by the last mouse move.
   album_.HoverAt(point.x(), point.y());
-  pressOpenedCaption_ = OverCaption(point);
+  // The release after the caption dialog belongs to the dialog's click, not to a drop.
+  ignoreRelease_ = OverCaption(point);
   album_.ClickAt(1, point.x(), point.y());
+}
+
+void CTessalyView::EndDrag() {
+  if (dragging_ == 1) {
+    viewport()->unsetCursor();
+    dragging_ = 0;
+    autoScroll_.stop();
+  }
 }
 
 void CTessalyView::mouseReleaseEvent(QMouseEvent* event) {
@@ -143,17 +152,15 @@ void CTessalyView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   const int wasDragging = dragging_;
-  if (dragging_ == 1) {
-    viewport()->unsetCursor();
-    dragging_ = 0;
-    autoScroll_.stop();
-  }
-  if (pressOpenedCaption_) {
-    // The release after the caption dialog belongs to the dialog's click, not to a drop.
-    pressOpenedCaption_ = false;
+  EndDrag();
+  const bool ignored = ignoreRelease_;
+  ignoreRelease_ = false;
+  // A drag let go outside the sheet is given up, not a drop beside the sketches.
+  const QPoint released = event->position().toPoint();
+  if (ignored || (wasDragging == 1 && !viewport()->rect().contains(released))) {
     return;
   }
-  const QPoint point = SheetPoint(event->position().toPoint());
+  const QPoint point = SheetPoint(released);
   album_.DropAt(point.x(), point.y(), wasDragging);
 }
 
@@ -185,6 +192,11 @@ void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CTessalyView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && dragging_ == 1) {
+    EndDrag();
+    ignoreRelease_ = true;  // Escape gives the drag up
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:

@@ -44,6 +44,8 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
 
  private:
   void LayOut();
+  // Puts the cursor back after a drag and stops its scrolling.
+  void EndDrag();
   void ShowAfterPaint();
   void StepSelection(int key);
   void ScrollToSelection();
@@ -56,7 +58,9 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   QMenu* operations_ = nullptr;
   QString welcome_;
   int dragging_ = 0;
-  bool pressOpenedCaption_ = false;
+  // The press opened the caption dialog, or Escape gave the drag up: the release that follows
+  // does nothing, and no drag starts before it.
+  bool ignoreRelease_ = false;
   QTimer autoScroll_;
   int autoScrollStep_ = 0;
 };

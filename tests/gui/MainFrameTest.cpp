@@ -2,14 +2,19 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTest>
 #include <filesystem>
 
 #include "shell/DialogWizard.h"
 #include "shell/StatusPanes.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/TempDir.h"
+#include "views/TessalyView.h"
 
 namespace fs = std::filesystem;
 
@@ -84,6 +89,50 @@ TEST_F(MainFrame, ExitAsksToSaveTheRecordAfterASelectionChange) {
   Frame().close();
   EXPECT_EQ(modalTexts, std::vector<QString>{"Save Record?"});
   EXPECT_EQ(ReadFileBytes(temp / "album" / "Quillaran.txt").rfind("QLNV_A t120", 0), 0u);
+}
+
+// Cancel, Escape, or Yes with a record that cannot be saved: the program, the album and the
+// unsaved work stay; No then ends it.
+TEST_F(MainFrame, CancelOrAFailedSaveAtExitKeepsTheWindowAndTheAlbum) {
+  Start(0, MakeAlbum(2));
+  MousePress(SketchCentre(1));
+  MouseRelease(SketchCentre(1));
+  fs::create_directory(temp / "album" / "Quillaran.txt");  // the record cannot replace it
+  AnswerMessage("Cancel");
+  Frame().close();
+  WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+  Frame().close();
+  WhenModal([this](QWidget* modal) {
+    AnswerMessage("OK");  // the report that follows
+    qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+  });
+  Frame().close();
+  EXPECT_TRUE(Frame().isVisible());
+  EXPECT_EQ(Album().count, 2);
+  EXPECT_EQ(Album().dirty, 1);
+  AnswerMessage("&No");
+  Frame().close();
+  EXPECT_FALSE(Frame().isVisible());
+  EXPECT_EQ(modalTexts, (std::vector<QString>{"Save Record?", "Save Record?", "Save Record?",
+                                              "Cannot Save Record [21] Quillaran.txt",
+                                              "Save Record?"}));
+}
+
+// A window left open on p0.png would otherwise act on the p0.png of the new folder.
+TEST_F(MainFrame, AnotherFolderClosesTheOldPicturesWindowsAndStartsAtTheTop) {
+  Start(0, MakeAlbum(2));
+  fs::create_directory(temp / "other");
+  fs::copy_file(temp / "album" / "p1.png", temp / "other" / "p0.png");
+  MousePress(SketchCentre(0));
+  MouseRelease(SketchCentre(0));
+  Trigger(ID_SHOW_FULL_SIZE);
+  ASSERT_TRUE(app->Ui().FindPictureWindow("p0.png"));
+  View().verticalScrollBar()->setValue(100);
+  AnswerMessage("&No");
+  ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
+  EXPECT_FALSE(app->Ui().FindPictureWindow("p0.png"));
+  EXPECT_EQ(Album().pictureWindow, nullptr);
+  EXPECT_EQ(View().verticalScrollBar()->value(), 0);
 }
 
 TEST_F(MainFrame, ExitWithoutChangesAsksNothing) {

@@ -89,6 +89,25 @@ TEST_F(PictureWindow, TakesATrueRectangleOver20PixelsWithAnEvenWidth) {
   EXPECT_EQ(window.Rectangle(), (Rect{7, 7, 29, 28}));
 }
 
+TEST_F(PictureWindow, ARefusedResizeLeavesTheFrameOnTheKeptRectangle) {
+  CPictureWindow& window = Open(White(300, 300));
+  DrawRect(window, Rect{100, 100, 200, 200});
+  const Rect kept = window.Rectangle();
+  ASSERT_EQ(window.Tracker().TrueRect(), kept);
+  // The bottom-right handle pulled in until 10 x 10 pixels are left: too small to take.
+  const Rect own = window.Tracker().OwnRect();
+  const Rect handle = tracker::HandleRect(own, tracker::kBottomRight, tracker::kHandleSize);
+  DragOn(&window, QPoint(handle.left + 1, handle.top + 1), QPoint(own.left + 10, own.top + 10));
+  EXPECT_EQ(window.Rectangle(), kept);
+  EXPECT_EQ(window.Tracker().TrueRect(), kept);
+}
+
+TEST_F(PictureWindow, ATinyPictureOpensAWindowWideEnoughForItsTitle) {
+  const CPictureWindow& window = Open(White(1, 1));
+  EXPECT_GE(window.width(), window.fontMetrics().horizontalAdvance("pic.png") + 100);
+  EXPECT_GE(window.height(), 40);
+}
+
 TEST_F(PictureWindow, QueryAnswersInPicturePixelsAfterTrimmingAnOddWidth) {
   CPictureWindow& window = Open(White(1200, 800));  // shown at 600 x 400, factor 2
   Rect answer{1, 2, 3, 4};
@@ -175,32 +194,33 @@ TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
   EXPECT_EQ(PixelAt(copy, 0, 0), (Rgb{0, 8, 12}));  // the picture's pixel (2, 2)
   EXPECT_EQ(ReadFileBytes(original), before);
   // The window opened again on the cropped picture, without a rectangle.
-  const CPictureWindow* again =
-      dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+  CPictureWindow* again = dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
   EXPECT_EQ(again->Title(), "p0.png");
-  EXPECT_EQ(again->size(), QSize(36, 31));
+  EXPECT_EQ(again->grab().toImage().pixel(0, 0), qRgb(0, 8, 12));
   EXPECT_TRUE(again->Rectangle().IsEmpty());
 }
 
-TEST_F(PictureWindow, ReportsNoRectangleAndAWindowOfAnotherPicture) {
+// With another picture selected on the sheet, the window's keys still act on its own picture,
+// which becomes the selected one again.
+TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   Start(0, MakeAlbum(2));
   const fs::path other = temp / "album" / "p1.png";
   const std::string before = ReadFileBytes(other);
   CPictureWindow& window = OpenFromSheet(0);
+  MousePress(SketchCentre(1));
+  MouseRelease(SketchCentre(1));
   for (char key : {'T', 'O'}) {
     AnswerMessage("OK");
     KeyOn(&window, key);
   }
-  // With another picture selected on the sheet, this window's keys act on nothing.
+  EXPECT_EQ(modalTexts, (std::vector<QString>{"Could not redefine Thumbsketch area\nNo rectangle?",
+                                              "Cannot redefine picture\nNo rectangle?"}));
+  EXPECT_EQ(Album().selection, 0);
   MousePress(SketchCentre(1));
   MouseRelease(SketchCentre(1));
-  for (char key : {'T', 'R'}) {
-    AnswerMessage("OK");
-    KeyOn(&window, key);
-  }
-  EXPECT_EQ(modalTexts, (std::vector<QString>{"Could not redefine Thumbsketch area\nNo rectangle?",
-                                              "Cannot redefine picture\nNo rectangle?",
-                                              "No Full Size Display", "No Full Size Display"}));
+  KeyOn(&window, 'R');
+  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().EntryAt(0).picture.Width(), 40);
   EXPECT_EQ(ReadFileBytes(other), before);
 }
 

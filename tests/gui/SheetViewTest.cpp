@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
@@ -94,6 +95,25 @@ TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   EXPECT_EQ(Album().selection, 0);
 }
 
+TEST_F(SheetView, DragGivenUpOutsideTheSheetOrWithEscapeChangesNothing) {
+  Start(0, MakeAlbum(4));
+  MousePress(SketchCentre(0));
+  MouseMove(SketchCentre(2), true);
+  ASSERT_EQ(View().DragState(), 1);
+  MouseRelease(QPoint(View().viewport()->width() + 40, 100));
+  EXPECT_EQ(View().DragState(), 0);
+  MousePress(SketchCentre(0));
+  MouseMove(SketchCentre(2), true);
+  QTest::keyClick(&View(), Qt::Key_Escape);
+  EXPECT_EQ(View().DragState(), 0);
+  MouseMove(SketchCentre(3), true);  // no new drag before the release
+  EXPECT_EQ(View().DragState(), 0);
+  MouseRelease(SketchCentre(3));
+  EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(Album().EntryAt(0).omitted, 0);
+  EXPECT_EQ(Album().selection, 0);
+}
+
 TEST_F(SheetView, ArrowKeysMoveTheSelectionInDisplayOrder) {
   Start(0, MakeAlbum(9));  // seven sketches to a row at this width
   const auto press = [this](Qt::Key key) { QTest::keyClick(View().viewport(), key); };
@@ -149,6 +169,23 @@ TEST_F(SheetView, CaptionDialogRefusesMoreThan128Characters) {
   dialog.Fill(CaptionDialogData{std::string(128, 'a'), "", ""});
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// The record keeps a caption on one line, so the box takes none: Enter with Ctrl ends the
+// dialog as Enter does, and pasted line breaks and tabs become blanks.
+TEST_F(SheetView, CaptionBoxTakesNoLineBreak) {
+  Start(0);
+  CDialogCaption dialog(&Frame());
+  dialog.Fill(CaptionDialogData{"Line one", "", ""});
+  auto* caption = dialog.findChild<QPlainTextEdit*>("Caption");
+  caption->moveCursor(QTextCursor::End);
+  QTest::keyClick(caption, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Read().caption, "Line one");
+  QApplication::clipboard()->setText("Line one\nline two\tend");
+  caption->selectAll();
+  caption->paste();
+  EXPECT_EQ(caption->toPlainText(), "Line one line two end");
 }
 
 TEST_F(SheetView, KeyRTurnsTheSelectedPictureClockwiseOnDisk) {
