@@ -14,9 +14,9 @@
 #include <utility>
 
 #include "album/AlbumPath.h"
-#include "album/PictureFiles.h"
 #include "album/ImageFind.h"
 #include "album/Messages.h"
+#include "album/PictureFiles.h"
 #include "album/PictureReader.h"
 #include "album/PixDir.h"
 #include "imaging/AtomicFile.h"

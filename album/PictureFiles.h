@@ -17,10 +17,11 @@ class CPlatformUi;
 // load's message, the entry as it was.
 int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
 
-// Makes every picture what its record line asks for since the line was read: entries whose
+// Makes every picture what its record line asks for once the line is read: entries whose
 // cropped mark is new take their copy with takeCopy (empty: LoadCroppedCopy), entries that
-// lost it their original again. croppedBefore holds each entry's mark before the record was read. An entry whose
-// file cannot be read keeps the picture it had, and its mark says what that picture is.
+// lost it their original again. croppedBefore holds each entry's mark before the record was
+// read. An entry whose file cannot be read keeps the picture it had, and its mark says what
+// that picture is.
 void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy);
 

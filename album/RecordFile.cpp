@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "album/PictureFiles.h"
 #include "album/KeptRecordLines.h"
 #include "album/Messages.h"
+#include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "album/RecordLine.h"
 #include "album/TextScanner.h"
