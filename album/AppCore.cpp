@@ -13,10 +13,10 @@ void CAppCore::Startup() {
 }
 
 bool CAppCore::Shutdown() {
+  SaveState();
   if (album.AskSaveRecord() == 0) {
     return false;
   }
-  SaveState();
   if (album.AdvancedSettings.KeepLog == 1) {
     album.CloseLog();
   }

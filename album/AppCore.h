@@ -22,10 +22,10 @@ class CAppCore {
   // Start-up before the main window: settings, the run log when KeepLog is 1, the recent
   // list, the version string, the auto-crop diagnostic off.
   void Startup();
-  // Shut-down as the main window goes: the "Save Record?" question first, then settings,
-  // recent list and closing the log, so the settings are kept whatever the answer. false,
-  // with nothing done, when the user cancelled or the record could not be saved: the program
-  // goes on.
+  // Shut-down as the main window goes: settings and recent list, then the "Save Record?"
+  // question, so the settings are kept whatever the answer, then closing the log. false when
+  // the user cancelled or the record could not be saved: the program goes on, its log open,
+  // and saves the settings again when it ends.
   bool Shutdown();
   // The settings and the recent list into the profile.
   void SaveState();

@@ -96,9 +96,9 @@ TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
   EXPECT_EQ(ReadFileBytes(dir / "QuillaranLog.txt").rfind("--------- New Run (", 0), 0u);
 }
 
-// The question comes first, so that Cancel leaves the program running with its log open;
-// after No the settings are saved all the same.
-TEST_F(AppCore, ShutdownAsksFirstAndCancelKeepsEverything) {
+// The settings are saved before the question; Cancel leaves the program running with its log
+// open and its record out of date.
+TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
   app.album.dirPath = dir.Str();
@@ -108,13 +108,16 @@ TEST_F(AppCore, ShutdownAsksFirstAndCancelKeepsEverything) {
   ui.answers = {MsgAnswer::Cancel, MsgAnswer::No};
   trace.events.clear();
   EXPECT_FALSE(app.Shutdown());
-  EXPECT_EQ(trace.events, (std::vector<std::string>{"message Save Record?"}));
+  EXPECT_EQ(trace.events,
+            (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
   EXPECT_TRUE(app.album.logFile);
   EXPECT_EQ(app.album.dirty, 1);
 
+  trace.events.clear();
+  profile.writeOrder.clear();
   EXPECT_TRUE(app.Shutdown());
-  EXPECT_EQ(trace.events, (std::vector<std::string>{"message Save Record?", "message Save Record?",
-                                                    "write TopDir2Look", "write NDirEx"}));
+  EXPECT_EQ(trace.events,
+            (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
   ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
   EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
   EXPECT_FALSE(app.album.logFile);
