@@ -69,8 +69,34 @@ int CreateTemporary(const std::string& path, std::string& temporary) {
   return -1;
 }
 
-// The file that path finally names, through any symbolic links (a dangling link names the
-// file it would point to), so that the file is replaced and the link kept. 0 or ELOOP.
+// A file the user cannot write stays as it is, although the directory would allow the rename.
+// A file without any write bit counts as locked by its owner even for root, who may write
+// anything. 0, or the error number writing into the file would give.
+int WriteProtection(const std::string& path, const struct stat& info) {
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    return errno;
+  }
+  return (info.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
+// Flushes the directory that holds path, so that a rename in it survives a power cut. A
+// directory that cannot be opened for it, or a file system that cannot flush one (EINVAL),
+// leaves the rename as safe as the system makes it: 0 then too.
+int FlushDirectoryOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string directory =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    return 0;
+  }
+  const int error = ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+  ::close(fd);
+  return error;
+}
+
+}  // namespace
+
 int FollowLinks(const std::string& path, std::string& target) {
   constexpr int kMaxLinks = 40;  // as the kernel allows
   target = path;
@@ -88,18 +114,6 @@ int FollowLinks(const std::string& path, std::string& target) {
   }
   return ELOOP;
 }
-
-// A file the user cannot write stays as it is, although the directory would allow the rename.
-// A file without any write bit counts as locked by its owner even for root, who may write
-// anything. 0, or the error number writing into the file would give.
-int WriteProtection(const std::string& path, const struct stat& info) {
-  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-    return errno;
-  }
-  return (info.st_mode & 0222) == 0 ? EACCES : 0;
-}
-
-}  // namespace
 
 int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
                           LinkAtPath link) {
@@ -137,8 +151,9 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
   }
   if (error != 0) {
     ::unlink(temporary.c_str());
+    return error;
   }
-  return error;
+  return durable ? FlushDirectoryOf(target) : 0;
 }
 
 int RemoveDeadTemporaries(const std::string& directory) {

@@ -14,10 +14,16 @@ enum class LinkAtPath { Follow, Replace };
 // its permissions. When path is a symbolic link, Follow replaces the file it points to (the
 // temporary file lies beside that file) and keeps the link; Replace puts the new file in the
 // link's place. A file that is not writable is not replaced (EACCES). durable also flushes the
-// data to the disk before the rename. Returns 0, or the error number of the step that failed,
-// with the temporary file removed and path as it was.
+// data to the disk before the rename and the directory after it, so that a power cut leaves
+// the old file or the new one. Returns 0, or the error number of the step that failed: before
+// the rename with the temporary file removed and path as it was; a failed flush of the
+// directory after it, with the new file in place.
 int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
                           LinkAtPath link = LinkAtPath::Follow);
+
+// The file that path finally names through any symbolic links (a dangling link names the file
+// it would point to). 0, or the error number: ELOOP when the links do not end.
+int FollowLinks(const std::string& path, std::string& target);
 
 // Removes from the directory the temporary files of writers that were killed before their
 // rename: those of processes that no longer run. Returns how many were removed.
