@@ -108,7 +108,9 @@ class CPixDir {
   void UpdateHelpFile(CAdvancedSettings* block = nullptr);
 
   // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
+  // It is read and written only as a regular file inside that folder (FolderFile.h).
   std::string RecordPath() const;
+  std::string RecordFolder() const;
   // Appends the header line to out.
   void WriteRecordHeader(std::string& out) const;
   int ParseRecordHeader(const std::string& line);

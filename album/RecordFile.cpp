@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "album/FolderFile.h"
 #include "album/KeptRecordLines.h"
 #include "album/Messages.h"
 #include "album/PictureFiles.h"
@@ -22,6 +23,8 @@
 namespace {
 
 const char kRecordName[] = "Quillaran.txt";
+// Far beyond any album's record; a larger file is not read.
+constexpr int64_t kMaxRecordBytes = int64_t{16} << 20;
 const char kMagic[] = "QLNV_A";
 constexpr size_t kMaxColorName = 63;
 
@@ -71,6 +74,8 @@ class CLineMatcher {
 }  // namespace
 
 std::string CPixDir::RecordPath() const { return InDirectory(dirPath, kRecordName); }
+
+std::string CPixDir::RecordFolder() const { return dirPath.empty() ? "." : dirPath; }
 
 void CPixDir::WriteRecordHeader(std::string& out) const {
   const CWebViewSettings& web = WebViewSettings;
@@ -126,7 +131,15 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
 }
 
 int CPixDir::ReadRecord() {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(RecordPath().c_str(), "rb"));
+  std::string text;
+  std::string why;
+  const FolderFileRead read =
+      ReadFolderFile(RecordFolder(), RecordPath(), kMaxRecordBytes, text, why);
+  if (read == FolderFileRead::kRefused) {
+    ReportError(ui_, "Cannot read", why);
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(
+      text.empty() ? nullptr : fmemopen(text.data(), text.size(), "rb"));
   return file ? ReadRecord(file.get()) : 0;
 }
 
@@ -190,7 +203,13 @@ int CPixDir::WriteRecord() {
     content += EntryLine(EntryAt(i));
   }
   content += KeptRecordLines(*this);
-  const int error = ReplaceFileAtomically(RecordPath(), content, true);
+  std::string target;
+  std::string why;
+  if (!TargetInsideFolder(RecordFolder(), RecordPath(), target, why)) {
+    ReportError(ui_, "Cannot Save Record", why);
+    return 0;
+  }
+  const int error = ReplaceFileAtomically(target, content, true, LinkAtPath::Replace);
   if (error != 0) {
     ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordName);
     return 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "album/FolderFile.h"
 #include "album/PixDir.h"
 #include "platform/PlatformUi.h"
 
@@ -15,7 +16,10 @@ void CPixDir::OpenLog() {
 }
 
 void CPixDir::OpenLog(const std::tm& now) {
-  logFile.reset(std::fopen("QuillaranLog.txt", "a"));
+  // The current directory may be an album folder from elsewhere: no FIFO there may hang the
+  // program, and no link there may take the log's lines, picture names among them, elsewhere.
+  std::string why;
+  logFile.reset(AppendToFolderFile(".", "QuillaranLog.txt", why));
   if (!logFile) {
     AdvancedSettings.KeepLog = 0;
     ui_.MessageBox(nullptr, "Could not create LOG file", MsgIcon::Error, MsgButtons::Ok);
