@@ -199,8 +199,9 @@ int CPixDir::CropOriginal(WindowRef owner) {
     return 0;
   }
   const std::string copy = CroppedCopyPath(dirPath, selected->fileName);
-  if (!SaveCroppedOriginal(cropped, dirPath, selected->fileName, selected->fullPath)) {
-    ReportUnsavedPicture(owner, copy);
+  std::string unsaved;
+  if (!SaveCroppedOriginal(cropped, dirPath, selected->fileName, selected->fullPath, &unsaved)) {
+    ReportUnsavedPicture(owner, unsaved);
     return 0;
   }
   selected->picture = std::move(cropped);

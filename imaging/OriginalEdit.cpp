@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "imaging/AtomicFile.h"
+#include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/ExifSegment.h"
@@ -60,12 +61,27 @@ std::string CroppedCopyPath(const std::string& albumDir, const std::string& file
 }
 
 int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
-                        const std::string& fileName, const std::string& sourcePath) {
+                        const std::string& fileName, const std::string& sourcePath,
+                        std::string* why) {
   const std::string directory = InDirectory(albumDir, "Cropped");
-  std::error_code error;
-  std::filesystem::create_directory(directory, error);
-  if (!std::filesystem::is_directory(directory, error)) {
-    return 0;
+  std::string failure;
+  if (const int error = EnsureDirectory(directory); error != 0) {
+    failure = directory + (error == kFolderIsLink ? ": it is a symbolic link, and the cropped "
+                                                    "copies stay inside the album folder"
+                                                  : ": " + ErrorReason(error));
+  } else {
+    // A link in the copy's place is replaced, not written through: it may lead out of the album.
+    const std::string path = InDirectory(directory, fileName);
+    std::error_code ignored;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) {
+      std::filesystem::remove(path, ignored);
+    }
+    if (!SaveWithExifOf(cropped, path, sourcePath)) {
+      failure = path;
+    }
   }
-  return SaveWithExifOf(cropped, InDirectory(directory, fileName), sourcePath);
+  if (why != nullptr) {
+    *why = failure;
+  }
+  return failure.empty() ? 1 : 0;
 }

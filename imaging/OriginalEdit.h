@@ -14,12 +14,15 @@
 int TurnPictureFile(const std::string& path, int direction);
 
 // Writes the cropped picture as albumDir/Cropped/fileName, creating "Cropped" when it is
-// missing; an earlier crop of the same file is replaced. sourcePath is the original file,
-// whose EXIF segment is carried over with its Orientation set to 1, since the pixels are now
-// stored the way they are shown. 0 when "Cropped" cannot be made or the file cannot be written.
-// The current directory is not changed.
+// missing; an earlier crop of the same file, or a symbolic link in its place, is replaced.
+// sourcePath is the original file, whose EXIF segment is carried over with its Orientation set
+// to 1, since the pixels are now stored the way they are shown. 0 when "Cropped" cannot be
+// made or is a symbolic link (it could lead out of the album), or the file cannot be written;
+// why, when given, then names the folder with the reason, or the file. The current directory
+// is not changed.
 int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
-                        const std::string& fileName, const std::string& sourcePath);
+                        const std::string& fileName, const std::string& sourcePath,
+                        std::string* why = nullptr);
 
 // Where the cropped copy of a picture of the album lies.
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName);

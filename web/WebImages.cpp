@@ -1,6 +1,5 @@
 #include "web/WebImages.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -34,29 +33,6 @@ WebPageSizes PageSizesOf(const CAlbumEntry& entry) {
   sizes.webWidth = entry.webImage.displayWidth;
   sizes.webHeight = entry.webImage.displayHeight;
   return sizes;
-}
-
-std::string ErrorReason(int error) { return std::generic_category().message(error); }
-
-int FolderLinkError(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)) ? kFolderIsLink
-                                                                                   : 0;
-}
-
-int EnsureDirectory(const std::string& path) {
-  if (const int link = FolderLinkError(path); link != 0) {
-    return link;
-  }
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    return 0;
-  }
-  if (std::filesystem::exists(path, error)) {
-    return ENOTDIR;  // a file of that name is in the way
-  }
-  std::filesystem::create_directory(path, error);
-  return error ? error.value() : 0;
 }
 
 WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble) {

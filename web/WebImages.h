@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/OutputFolder.h"
 #include "imaging/ThumbBuild.h"
 #include "imaging/codec/Codec.h"
 
@@ -64,17 +65,9 @@ std::string DoubleFolderPath();
 std::string DoubleCopyPath(const std::string& fileName);
 // Whether that copy lies in the album as a file of its own, not through a link.
 bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName);
-// What EnsureDirectory and FolderLinkError give for a folder that is a symbolic link: the web
-// album does not write through one, which could lead outside the album.
-constexpr int kFolderIsLink = -1;
-// kFolderIsLink when path is a symbolic link, else 0.
-int FolderLinkError(const std::string& path);
-// An existing directory, or one made now: 0, kFolderIsLink, or the error number of why not.
-int EnsureDirectory(const std::string& path);
-// Finds or makes Thumbs and then Large below the album directory, and Large/2x withDouble.
+// Finds or makes Thumbs and then Large below the album directory, and Large/2x withDouble
+// (OutputFolder.h).
 WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble);
-// The system's text for an error number ("Permission denied").
-std::string ErrorReason(int error);
 
 // All that a run of the web album wrote of its images, kept for its report and its pages.
 struct WebImageRun {

@@ -204,6 +204,17 @@ TEST_F(OriginalOperations, ThumbRectangleTurnsWithThePicture) {
   EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{0, 0, 20, 10}));
 }
 
+TEST_F(OriginalOperations, CropIntoALinkedCroppedSaysWhyAndWritesNothingThroughIt) {
+  fs::create_directory(temp / "outside");
+  fs::create_directory_symlink(temp / "outside", dir / "Cropped");
+  ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
+  EXPECT_EQ(album.CropOriginal(nullptr), 0);
+  EXPECT_EQ(ui.LastMessage(), "Could not write " + (dir / "Cropped").string() +
+                                  ": it is a symbolic link, and the cropped copies stay inside the "
+                                  "album folder\nNothing was changed.");
+  EXPECT_TRUE(fs::is_empty(temp / "outside"));
+}
+
 TEST_F(OriginalOperations, CropOriginalWritesTheCopyAndLeavesTheFile) {
   ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
   ASSERT_EQ(album.CropOriginal(nullptr), 1);

@@ -122,6 +122,34 @@ TEST(SaveCroppedOriginal, FileNamedCroppedStopsTheCrop) {
   EXPECT_EQ(ReadFileBytes(dir / "Cropped"), "a file, not a directory");
 }
 
+// A folder from elsewhere may hold links in Cropped: a linked folder is refused and named, a
+// linked file in it is replaced; nothing outside the album changes.
+TEST(SaveCroppedOriginal, LinksInCroppedLeadNowhereOutsideTheAlbum) {
+  TempDir dir;
+  const std::string outside = dir.WriteFile("outside/a.png", "kept");
+  const std::string album = (dir / "album").string();
+  fs::create_directory(album);
+  const std::string source = (dir / "album" / "a.png").string();
+  ASSERT_EQ(MakePicture24(4, 4, CoordinateColour).Save(source), 0u);
+  const CImageWrap cropped = MakePicture24(2, 2, CoordinateColour);
+
+  fs::create_directory_symlink(dir / "outside", dir / "album" / "Cropped");
+  std::string why;
+  EXPECT_EQ(SaveCroppedOriginal(cropped, album, "a.png", source, &why), 0);
+  EXPECT_EQ(why, album +
+                     "/Cropped: it is a symbolic link, and the cropped copies stay inside "
+                     "the album folder");
+  EXPECT_EQ(FileNames(dir / "outside"), std::vector<std::string>{"a.png"});
+
+  fs::remove(dir / "album" / "Cropped");
+  fs::create_directory(dir / "album" / "Cropped");
+  fs::create_symlink(outside, dir / "album" / "Cropped" / "a.png");
+  ASSERT_EQ(SaveCroppedOriginal(cropped, album, "a.png", source, &why), 1);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "album" / "Cropped" / "a.png")));
+  EXPECT_EQ(LoadBack((dir / "album" / "Cropped" / "a.png").string()).Width(), 2);
+  EXPECT_EQ(ReadFileBytes(outside), "kept");
+}
+
 TEST(SaveCroppedOriginal, ReadOnlyAlbumDirectoryStopsTheCrop) {
   if (geteuid() == 0) {
     GTEST_SKIP() << "root writes into any directory";
