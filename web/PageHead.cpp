@@ -21,7 +21,7 @@ void WriteHead(std::FILE* file, const std::string& title, bool indexPage) {
   std::fwrite(head.data(), 1, head.size(), file);
 }
 
-int WriteStyleSheet(const std::string& albumDir, const std::string& textColour) {
+int WriteStyleSheet(const std::string& albumDir, const std::string& textColour, int* writeError) {
   const std::filesystem::path path = std::filesystem::path(albumDir) / "Large" / "Basic.css";
   std::string css;
   for (const char* selector : {"body", "td"}) {
@@ -29,5 +29,9 @@ int WriteStyleSheet(const std::string& albumDir, const std::string& textColour) 
            " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" + textColour +
            "\n}\n";
   }
-  return ReplaceFileAtomically(path.string(), css, false, LinkAtPath::Replace) == 0 ? 1 : 0;
+  const int error = ReplaceFileAtomically(path.string(), css, false, LinkAtPath::Replace);
+  if (writeError != nullptr) {
+    *writeError = error;
+  }
+  return error == 0 ? 1 : 0;
 }

@@ -11,6 +11,7 @@ std::string PageHead(const std::string& title, bool indexPage, const std::string
 void WriteHead(std::FILE* file, const std::string& title, bool indexPage);
 
 // Writes "Large/Basic.css" below the album directory with the text colour name as it is,
-// replacing a symbolic link of that name. 1 written; 0 when the file could not be written
-// (nothing is reported: a page without its style sheet still shows).
-int WriteStyleSheet(const std::string& albumDir, const std::string& textColour);
+// replacing a symbolic link of that name. 1 written; 0 when the file could not be written,
+// writeError, when given, then holding the error number. Nothing is reported here.
+int WriteStyleSheet(const std::string& albumDir, const std::string& textColour,
+                    int* writeError = nullptr);

@@ -11,16 +11,16 @@
 #include "web/PageParts.h"
 #include "web/WebElement.h"
 
-void CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int count) {
+int CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int count) {
   count = std::min(count, static_cast<int>(pageNames.size()));
   if (position < 0 || position >= count || pageNames[static_cast<size_t>(position)].empty()) {
-    return;
+    return 1;
   }
   const std::string page = album_.WebViewSettings.WebForPhones == 1
                                ? PhonePicturePage(entry, position, count)
                                : PicturePage(entry, position, count);
-  ReplaceFileAtomically(AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]), page, false,
-                        LinkAtPath::Replace);
+  const std::string path = AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]);
+  return WrittenOrReported(path, ReplaceFileAtomically(path, page, false, LinkAtPath::Replace));
 }
 
 int CWebElement::PreviousPage(int position) const {

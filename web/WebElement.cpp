@@ -42,7 +42,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
   const CWebViewSettings& web = album_.WebViewSettings;
 
-  imagesFailed_ = false;
+  writeFailed_ = false;
   // Also when only the pages and the style sheet are written into Large.
   for (const char* folder : {"Thumbs", "Large"}) {
     if (!FolderMade(folder, FolderLinkError(AlbumPath(folder)))) {
@@ -60,14 +60,15 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     pageNames.clear();
     return 0;
   }
-  WriteStyleSheet(album_.dirPath, web.WTextColor);
+  WriteStyleSheetOrReport();
 
   const std::string indexPath = AlbumPath("pix_index.htm");
   const std::string page = web.WebForPhones == 1 ? PhoneIndexPage(albumName, displayOrder, count)
                                                  : IndexPage(albumName, displayOrder, count);
   pageNames.clear();
-  // An image that could not be written was reported; the album is incomplete.
-  if (ReplaceFileAtomically(indexPath, page, false, LinkAtPath::Replace) != 0 || imagesFailed_) {
+  WrittenOrReported(indexPath, ReplaceFileAtomically(indexPath, page, false, LinkAtPath::Replace));
+  // What could not be written was reported; the album is incomplete.
+  if (writeFailed_) {
     return 0;
   }
   ui.Beep(BeepKind::Exclamation);
@@ -128,8 +129,7 @@ int CWebElement::ReportImages(const WebImageRun& run, int count) {
     for (int i = 0; i < count && i < static_cast<int>(run.errors.size()); ++i) {
       const std::string& error = run.errors[static_cast<size_t>(i)].*file;
       if (!error.empty()) {
-        ReportError(album_.Ui(), "Cannot write", error);
-        imagesFailed_ = true;
+        ReportUnwritten(error);
       }
     }
   };
@@ -140,7 +140,7 @@ int CWebElement::ReportImages(const WebImageRun& run, int count) {
   reportEach(&WebFileErrors::large);
   // The pages offer only the copies at twice the size that are there.
   if (!FolderMade(DoubleFolderPath(), run.folders.doubleError)) {
-    imagesFailed_ = true;
+    writeFailed_ = true;
   }
   reportEach(&WebFileErrors::doubleLarge);
   return 1;
@@ -152,4 +152,26 @@ WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) cons
     return writtenImages->sizes[static_cast<size_t>(position)];
   }
   return PageSizesOf(entry);
+}
+
+void CWebElement::ReportUnwritten(const std::string& pathAndReason) {
+  ReportError(album_.Ui(), "Cannot write", pathAndReason);
+  writeFailed_ = true;
+}
+
+int CWebElement::WrittenOrReported(const std::string& path, int error) {
+  if (error != 0) {
+    ReportUnwritten(path + ": " + ErrorReason(error));
+  }
+  return error == 0 ? 1 : 0;
+}
+
+void CWebElement::WriteStyleSheetOrReport() {
+  int error = 0;
+  // Without Large (a run of only the index, or Large removed while the program ran) the
+  // style sheet has no place, and the pages show without it.
+  if (!WriteStyleSheet(album_.dirPath, album_.WebViewSettings.WTextColor, &error) &&
+      error != ENOENT) {
+    WrittenOrReported(AlbumPath("Large/Basic.css"), error);
+  }
 }

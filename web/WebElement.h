@@ -38,15 +38,15 @@ class CWebElement {
   const WebImageRun* writtenImages = nullptr;
 
   // assumeImages 0 writes everything; 1 writes only the pages and the style sheet. 1 done;
-  // 0 when Large or Thumbs can be neither found nor made (the run stops), when an image file
-  // could not be written (the others are still written), each reported with its path and the
-  // system's reason, or when the index page cannot be written. The caller then reports
+  // 0 when Large or Thumbs can be neither found nor made (the run stops), or when an image,
+  // a page, the style sheet or the index could not be written (the others are still
+  // written), each reported with its path and the system's reason. The caller then reports
   // "Could not create Web Page".
   int CreateWebPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                     int count, int assumeImages);
-  // Writes Large/<page name> of the entry at this display position; a page that cannot be
-  // written is skipped without a message.
-  void WritePicturePage(const CAlbumEntry& entry, int position, int count);
+  // Writes Large/<page name> of the entry at this display position. 1 written (or the entry
+  // has no page); 0 when it could not be written, reported with its path and the reason.
+  int WritePicturePage(const CAlbumEntry& entry, int position, int count);
 
  private:
   void AskSingleCaption(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
@@ -74,9 +74,14 @@ class CWebElement {
   // Says, in display order, which image files could not be written (each marks the run as
   // failed) and which folder could not be made (the run stops). 0 when it stops.
   int ReportImages(const WebImageRun& run, int count);
+  // Reports a file that could not be written ("path: reason") and marks the run as failed.
+  void ReportUnwritten(const std::string& pathAndReason);
+  // 1 when error is 0; otherwise reports path with the reason for error, and 0.
+  int WrittenOrReported(const std::string& path, int error);
+  void WriteStyleSheetOrReport();
   // What the page of the entry at this display position tells of its images.
   WebPageSizes PageSizes(const CAlbumEntry& entry, int position) const;
 
   CPixDir& album_;
-  bool imagesFailed_ = false;
+  bool writeFailed_ = false;  // a file of the album is missing: the run fails at its end
 };

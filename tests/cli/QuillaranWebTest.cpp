@@ -52,6 +52,13 @@ class QuillaranWeb : public ::testing::Test {
   std::ostringstream err;
 };
 
+CImageWrap LoadFile(const fs::path& path) {
+  FakePlatformUi quiet;
+  CImageWrap image;
+  image.Load(path.string(), quiet);
+  return image;
+}
+
 TEST_F(QuillaranWeb, WrongUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> wrong = {
       {},
@@ -231,17 +238,23 @@ TEST_F(QuillaranWeb, NothingToLoadExitsWithOne) {
   }
 }
 
-TEST_F(QuillaranWeb, ThumbThatCannotBeWrittenExitsWithOne) {
+// A thumb, a page, the style sheet or the index that cannot be written fails the run with its
+// path; the rest is written.
+TEST_F(QuillaranWeb, FileThatCannotBeWrittenExitsWithOne) {
   WritePicture("a.jpg");
   WritePicture("b.jpg");
-  fs::create_directories(album / "Thumbs/Thumb_a.jpg");
-  EXPECT_EQ(Run({album.string()}), 1);
-  EXPECT_NE(err.str().find("Cannot write " + (album / "Thumbs/Thumb_a.jpg").string() +
-                           ": Is a directory\n"),
-            std::string::npos)
-      << err.str();
-  EXPECT_NE(err.str().find("Could not create Web Page\n"), std::string::npos);
-  EXPECT_TRUE(fs::exists(album / "Thumbs/Thumb_b.jpg"));
+  for (const char* file :
+       {"Thumbs/Thumb_a.jpg", "Large/a_jpg.htm", "Large/Basic.css", "pix_index.htm"}) {
+    fs::remove(album / file);  // as written by the run before
+    fs::create_directories(album / file);
+    EXPECT_EQ(Run({album.string()}), 1) << file;
+    EXPECT_NE(err.str().find("Cannot write " + (album / file).string() + ": Is a directory\n"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("Could not create Web Page\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(album / "Large/b_jpg.htm")) << file;
+    fs::remove(album / file);
+  }
 }
 
 TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {
@@ -257,13 +270,6 @@ TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {
   // Making the album, each picture is written as it is read.
   ASSERT_EQ(Run({album.string()}, true), 0);
   EXPECT_NE(err.str().find("\rPictures written 2/3\n"), std::string::npos) << err.str();
-}
-
-CImageWrap LoadFile(const fs::path& path) {
-  FakePlatformUi quiet;
-  CImageWrap image;
-  image.Load(path.string(), quiet);
-  return image;
 }
 
 // A folder for the one-pass album: JPEGs that are decoded smaller for their thumbs and large

@@ -372,21 +372,26 @@ TEST_F(CreateWebPage, PagesTellTheSizesOfThisRunsLargeImages) {
   EXPECT_EQ(LoadWritten("Large/A.bmp").Height(), 400);
 }
 
-TEST_F(CreateWebPage, ImagesThatCannotBeWrittenAreReportedAndTheRestWritten) {
+// A file that cannot be written (a directory in its place, a full disk) is reported with its
+// path and fails the run: an image, a page or the style sheet. The rest is still written.
+TEST_F(CreateWebPage, FilesThatCannotBeWrittenAreReportedAndTheRestWritten) {
   Add("A.png");
   Add("B.png");
   // A directory where a file should go cannot be replaced, even by root.
-  fs::create_directories(dir / "Thumbs/Thumb_A.png");
-  fs::create_directories(dir / "Large/B.png");
+  const std::vector<std::string> blocked = {"Thumbs/Thumb_A.png", "Large/B.png", "Large/A_png.htm",
+                                            "Large/Basic.css"};
+  std::vector<std::string> reported;
+  for (const std::string& file : blocked) {
+    fs::create_directories(dir / file);
+    reported.push_back("Cannot write " + (dir / file).string() + ": Is a directory");
+  }
   EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(ui.MessageTexts(),
-            (std::vector<std::string>{
-                "Cannot write " + (dir / "Thumbs/Thumb_A.png").string() + ": Is a directory",
-                "Cannot write " + (dir / "Large/B.png").string() + ": Is a directory"}));
+  EXPECT_EQ(ui.MessageTexts(), reported);
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
-  EXPECT_TRUE(Exists("Thumbs/Thumb_B.png"));
-  EXPECT_TRUE(Exists("Large/A.png"));
-  EXPECT_TRUE(Exists("Large/A_png.htm"));
+  for (const char* file :
+       {"Thumbs/Thumb_B.png", "Large/A.png", "Large/B_png.htm", "pix_index.htm"}) {
+    EXPECT_TRUE(Exists(file)) << file;
+  }
   EXPECT_TRUE(ui.beeps.empty());
   EXPECT_TRUE(ui.opened.empty());
 }
@@ -414,14 +419,12 @@ TEST_P(CreateWebPageFails, WhenADirectoryOrTheIndexCannotBeMade) {
   EXPECT_EQ(ui.waitCursorBegins, 1);
   EXPECT_TRUE(ui.beeps.empty());
   EXPECT_TRUE(ui.opened.empty());
-  // A folder that cannot be made is named; the caller reports "Could not create Web Page".
-  if (inTheWay == "pix_index.htm") {
-    EXPECT_TRUE(ui.messages.empty());
-  } else {
-    EXPECT_EQ(ui.MessageTexts(),
-              std::vector<std::string>{"Cannot create folder " + (dir / inTheWay).string() +
-                                       ": Not a directory"});
-  }
+  // The folder or the index is named; the caller reports "Could not create Web Page".
+  EXPECT_EQ(ui.MessageTexts(),
+            std::vector<std::string>{
+                inTheWay == "pix_index.htm"
+                    ? "Cannot write " + (dir / inTheWay).string() + ": Is a directory"
+                    : "Cannot create folder " + (dir / inTheWay).string() + ": Not a directory"});
   EXPECT_EQ(fs::current_path(), start);
 }
 

@@ -136,12 +136,14 @@ TEST_F(PicturePage, CollidingNamesEachGetTheirOwnPage) {
   EXPECT_NE(second.find("<a href=\"a_b_jpg.htm\"><b>Previous</b>"), std::string::npos);
 }
 
-TEST_F(PicturePage, PageThatCannotBeWrittenIsSkippedSilently) {
+TEST_F(PicturePage, PageThatCannotBeWrittenIsReportedWithItsPath) {
   MakeAlbum({"A.jpg"});
   fs::remove(dir / "Large");
-  web.WritePicturePage(entries[0], 0, 1);
+  EXPECT_EQ(web.WritePicturePage(entries[0], 0, 1), 0);
   EXPECT_FALSE(fs::exists(dir / "Large"));
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.MessageTexts(),
+            std::vector<std::string>{"Cannot write " + (dir / "Large/A_jpg.htm").string() +
+                                     ": No such file or directory"});
 }
 
 }  // namespace
