@@ -50,7 +50,8 @@ class CImageWrap {
   int CopyTo(CImageWrap& destination) const;
 
   // Reduces by the whole factor that fits the longer side into longestSide and sets the
-  // display size, whose longer side is longestSide (the bitmap may be a few pixels smaller).
+  // display size, whose longer side is longestSide (the bitmap may be a few pixels smaller);
+  // neither is ever less than one pixel on a side (PlanFit).
   int ScaleToFit(CImageWrap& destination, int longestSide) const;
   // Each factor x factor block becomes one pixel, the block's mean for 24-bit and grey
   // pictures, its top-left pixel for other 8-bit pictures. The display size is not changed.

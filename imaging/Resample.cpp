@@ -332,11 +332,15 @@ FitPlan PlanFit(int width, int height, int longestSide) {
   plan.factor = (std::max(width, height) - 1) / longestSide + 1;
   if (width > height) {
     plan.displayWidth = longestSide;
-    plan.displayHeight = static_cast<int>(static_cast<int64_t>(height) * longestSide / width);
+    plan.displayHeight = std::max(1, static_cast<int>(int64_t{height} * longestSide / width));
   } else {
     plan.displayHeight = longestSide;
-    plan.displayWidth = static_cast<int>(static_cast<int64_t>(width) * longestSide / height);
+    plan.displayWidth = std::max(1, static_cast<int>(int64_t{width} * longestSide / height));
   }
+  plan.width = std::max(1, width / plan.factor);
+  plan.height = std::max(1, height / plan.factor);
+  plan.coveredWidth = std::min(width, plan.width * plan.factor);
+  plan.coveredHeight = std::min(height, plan.height * plan.factor);
   return plan;
 }
 

@@ -16,12 +16,19 @@ struct SourceArea {
 };
 
 // How ScaleToFit reduces a width x height picture to the longest side L: the smallest whole
-// factor n with max(width, height) / n <= L, and the display size, whose longer side is L
-// and whose other side keeps the proportion (the quotient drops its remainder).
+// factor n with max(width, height) / n <= L; the display size, whose longer side is L and
+// whose other side keeps the proportion (the quotient drops its remainder); and the bitmap,
+// (width / n) x (height / n), which covers whole n x n blocks from the top-left corner. Each
+// side is at least one pixel: a side shorter than n (a picture of 300 x 2 at L 120) is reduced
+// whole into one pixel, so that a long thin picture still has its thumb.
 struct FitPlan {
   int factor = 0;
   int displayWidth = 0;
   int displayHeight = 0;
+  int width = 0;
+  int height = 0;
+  int coveredWidth = 0;  // the part of the source that the bitmap stands for
+  int coveredHeight = 0;
 };
 FitPlan PlanFit(int width, int height, int longestSide);
 

@@ -12,7 +12,9 @@ int CImageWrap::ScaleToFit(CImageWrap& destination, int longestSide) const {
   const FitPlan plan = PlanFit(Width(), Height(), longestSide);
   destination.displayWidth = plan.displayWidth;
   destination.displayHeight = plan.displayHeight;
-  return Subsample(destination, plan.factor);
+  const SourceArea covered{0, 0, static_cast<double>(plan.coveredWidth),
+                           static_cast<double>(plan.coveredHeight)};
+  return ResampleArea(bitmap, covered, destination.bitmap, plan.width, plan.height);
 }
 
 int CImageWrap::Subsample(CImageWrap& destination, int factor) const {

@@ -35,12 +35,8 @@ bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, Thum
   if (plan.part.IsEmpty() || thumbSize <= 0) {
     return false;
   }
-  const int partWidth = plan.part.Width();
-  const int partHeight = plan.part.Height();
-  plan.fit = PlanFit(partWidth, partHeight, thumbSize);
-  plan.width = partWidth / plan.fit.factor;
-  plan.height = partHeight / plan.fit.factor;
-  return plan.width > 0 && plan.height > 0;
+  plan.fit = PlanFit(plan.part.Width(), plan.part.Height(), thumbSize);
+  return true;
 }
 
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
@@ -89,11 +85,10 @@ int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImage
     return 0;
   }
   const double scale = 1.0 / picture.shrink;
-  const int factor = plan.fit.factor;
   const SourceArea area{plan.part.left * scale, plan.part.top * scale,
-                        (plan.part.left + plan.width * factor) * scale,
-                        (plan.part.top + plan.height * factor) * scale};
-  return ResampleArea(picture.image.bitmap, area, thumb.bitmap, plan.width, plan.height);
+                        (plan.part.left + plan.fit.coveredWidth) * scale,
+                        (plan.part.top + plan.fit.coveredHeight) * scale};
+  return ResampleArea(picture.image.bitmap, area, thumb.bitmap, plan.fit.width, plan.fit.height);
 }
 
 int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage, int times) {

@@ -33,14 +33,11 @@ inline DecodedPicture WholePicture(const CImageWrap& picture) {
 }
 
 // The thumb of a picture of width x height: the part shown (thumbRect clamped to the picture,
-// or the whole picture when thumbRect is empty), the reduction of that part, and the bitmap
-// size, (part width / factor) x (part height / factor). False when the rectangle lies outside
-// the picture or the factor exceeds a side of the part: the thumb cannot be made.
+// or the whole picture when thumbRect is empty) and its reduction, which gives the bitmap
+// size. False when the rectangle lies outside the picture: the thumb cannot be made.
 struct ThumbPlan {
   Rect part;
   FitPlan fit;
-  int width = 0;
-  int height = 0;
 };
 bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, ThumbPlan& plan);
 

@@ -257,6 +257,33 @@ TEST_F(QuillaranWeb, FileThatCannotBeWrittenExitsWithOne) {
   }
 }
 
+// A picture thinner than its reduction factor (300 x 2 and 5000 x 20 at thumb size 120) gets a
+// thumb one pixel on its short side: the album is made, and every image it shows is there.
+TEST_F(QuillaranWeb, ThinPicturesGiveAWorkingAlbum) {
+  ASSERT_EQ(MakePicture8(300, 2, [](int x, int) { return static_cast<uint8_t>(x); })
+                .Save((album / "line.bmp").string()),
+            0u);
+  WritePicture("strip.png", 5000, 20);
+  WritePicture("photo.jpg");
+  for (const char* frames : {"FrameYorN=0", "FrameYorN=1"}) {
+    ASSERT_EQ(Run({"--set", frames, album.string()}), 0) << err.str();
+    const std::string index = ReadFileBytes(album / "pix_index.htm");
+    for (size_t at = 0; (at = index.find("src=\"", at)) != std::string::npos;) {
+      at += 5;
+      const std::string src = index.substr(at, index.find('"', at) - at);
+      EXPECT_GT(LoadFile(album / src).Height(), 0) << src;
+    }
+  }
+  EXPECT_NE(ReadFileBytes(album / "pix_index.htm").find("Thumbs/Thumb_strip.png\""),
+            std::string::npos);
+  ASSERT_EQ(Run({"--set", "FrameYorN=0", album.string()}), 0) << err.str();
+  EXPECT_NE(ReadFileBytes(album / "pix_index.htm")
+                .find("Thumbs/Thumb_strip.png\"width=\"120\" height=\"1\""),
+            std::string::npos);
+  EXPECT_EQ(LoadFile(album / "Thumbs/Thumb_line.bmp").Width(), 100);
+  EXPECT_EQ(LoadFile(album / "Thumbs/Thumb_line.bmp").Height(), 1);
+}
+
 TEST_F(QuillaranWeb, ProgressShowsCountAndTotalOnATerminal) {
   WritePicture("a.jpg");
   WritePicture("b.jpg");

@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, ScaleToFitExample,
                                            ScaleCase{640, 480, 120, 6, 120, 90, 106, 80},
                                            ScaleCase{100, 80, 120, 1, 120, 96, 100, 80},
                                            ScaleCase{3000, 2000, 800, 4, 800, 533, 750, 500},
-                                           ScaleCase{5000, 20, 120, 0, 120, 0, 0, 0}));
+                                           // A side shorter than the factor becomes one pixel.
+                                           ScaleCase{5000, 20, 120, 42, 120, 1, 119, 1}));
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ScaleToFitExample,
@@ -67,8 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{121, 60, 120, 2, 120, 59, 60, 30},
         // The web album's "no limit" value copies every picture below it unchanged.
         ScaleCase{1500, 1000, 2000, 1, 2000, 1333, 1500, 1000},
-        // A factor above the width fails too.
-        ScaleCase{20, 5000, 120, 0, 0, 120, 0, 0}));
+        // So does a width below the factor, and a side of 2 at a factor of 3.
+        ScaleCase{20, 5000, 120, 42, 1, 120, 1, 119},
+        ScaleCase{300, 2, 120, 3, 120, 1, 100, 1}));
 
 TEST(ScaleToFit, SmallerPictureIsAnExactCopyShownEnlarged) {
   const CImageWrap source = MakePicture24(100, 80, GradientColour);

@@ -56,10 +56,18 @@ TEST_F(BuildThumb, RectangleOutsideThePictureFailsWithoutAStaleThumb) {
   EXPECT_FALSE(thumb.HasBitmap());
 }
 
-TEST_F(BuildThumb, LongThinPictureFails) {
+// Each pixel of the one row is the mean of its 42 columns over all 20 rows.
+TEST_F(BuildThumb, LongThinPictureGetsAThumbOneRowHigh) {
+  const auto stripes = [](int x, int y) {
+    return Rgb{0, 0, static_cast<uint8_t>(x / 42 % 2 * 200 + (y < 10 ? 0 : 40))};
+  };
   Rect rect;
-  EXPECT_EQ(Build(MakePicture24(5000, 20, CoordinateColour), rect), 0);
-  EXPECT_FALSE(thumb.HasBitmap());
+  ASSERT_EQ(Build(MakePicture24(5000, 20, stripes), rect), 1);
+  EXPECT_EQ(thumb.Width(), 119);
+  EXPECT_EQ(thumb.Height(), 1);
+  EXPECT_EQ(thumb.displayHeight, 1);
+  EXPECT_EQ(PixelAt(thumb, 0, 0).blue, 20);
+  EXPECT_EQ(PixelAt(thumb, 1, 0).blue, 220);
 }
 
 struct WebCase {
@@ -117,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShrinkCase{4000, 3000, {}, 800, false, 8},   // the thumb alone
                       ShrinkCase{4000, 3000, {0, 0, 600, 400}, 800, false, 4},  // factor 5
                       ShrinkCase{4000, 3000, {0, 0, 200, 150}, 800, true, 2},   // factor 2
-                      ShrinkCase{10000, 5, {}, 800, true, 1}));    // no copy can be made
+                      ShrinkCase{10000, 5, {}, 800, true, 8}));    // 800 x 1 from 1250 x 1
 
 // With the copy at twice the large copy's size, the decode keeps its pixels too: 1600 x 1200
 // of 4000 x 3000 for 800 x 600.
