@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Peak memory of quillaran-web (GNU time's %M, package "time") on two directories of small
+# Peak memory of quillaran-web (GNU time's %M, package "time") on three directories of small
 # files that claim huge pictures: eight 799-byte GIFs with a 65535 x 3814 screen around a
-# 1 x 1 frame, and eight 54-byte BMP headers of 65535 x 3814 at 24 bits with no pixels.
+# 1 x 1 frame, eight 54-byte BMP headers of 65535 x 3814 at 24 bits with no pixels, and four
+# valid 123 KB RLE8 BMPs of 16000 x 15600 pixels (each line three runs and its end), made on
+# four threads: each picture really takes its 250 MB, and its large file as much again.
 #
 #   bench/hostile_files.sh                builds into build/ (or $QUILLARAN_BUILD_DIR)
 #   bench/hostile_files.sh path/to/quillaran-web    measures that program instead
@@ -35,14 +37,37 @@ printf 'BM\x36\x00\x00\x00\x00\x00\x00\x00\x36\x00\x00\x00\x28\x00\x00\x00\xff\x
 for kind in gif bmp; do
   for i in 2 3 4 5 6 7 8; do cp "$work/$kind/copy1.$kind" "$work/$kind/copy$i.$kind"; done
 done
+# RLE8 BMP: file header, BITMAPINFOHEADER of 16000 x 15600 at 8 bits, a grey colour table of
+# 256, then 15600 lines of three runs of 255 pixels and an end of line, and the end of the
+# picture.
+mkdir -p "$work/bomb"
+le32() { printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) \
+  $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"; }
+{
+  printf 'BM'; le32 $((1078 + 15600 * 8 + 2)); le32 0; le32 1078
+  le32 40; le32 16000; le32 15600; printf '\x01\x00\x08\x00'; le32 1; le32 $((15600 * 8 + 2))
+  le32 2835; le32 2835; le32 256; le32 0
+  for i in $(seq 0 255); do le32 $((i * 0x10101)); done
+  for i in $(seq 15600); do printf '\xff\x01\xff\x02\xff\x03\x00\x00'; done
+  printf '\x00\x01'
+} >"$work/bomb/bomb1.bmp"
+for i in 2 3 4; do cp "$work/bomb/bomb1.bmp" "$work/bomb/bomb$i.bmp"; done
 # A profile of its own, so that the user's settings do not change the figures.
 export XDG_CONFIG_HOME="$work/config"
 
+# Peak memory in MB and exit status of quillaran-web with these arguments.
+peak() {
+  local status=0
+  /usr/bin/time -f "%M" -o "$work/time.txt" "$program" "$@" >/dev/null 2>"$work/err.txt" ||
+    status=$?
+  echo "peak memory $(tail -n 1 "$work/time.txt" | awk '{ printf "%.0f", $1 / 1024 }') MB," \
+    "exit status $status"
+}
+
 echo "quillaran-web: $program ($(nproc) cores)"
 for kind in gif bmp; do
-  status=0
-  /usr/bin/time -f "%M" -o "$work/time.txt" "$program" "$work/$kind" >/dev/null 2>"$work/err.txt" ||
-    status=$?
   echo "eight $(stat -c %s "$work/$kind/copy2.$kind")-byte ${kind^^}s of 65535 x 3814:" \
-    "peak memory $(tail -n 1 "$work/time.txt" | awk '{ printf "%.0f", $1 / 1024 }') MB, exit status $status"
+    "$(peak "$work/$kind")"
 done
+echo "four $(stat -c %s "$work/bomb/bomb1.bmp")-byte RLE8 BMPs of 16000 x 15600, --threads 4:" \
+  "$(peak --threads 4 "$work/bomb")"

@@ -1,5 +1,8 @@
 #include "cli/OnePassBuild.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "album/AlbumPath.h"
@@ -8,13 +11,32 @@
 #include "imaging/OriginalEdit.h"
 #include "imaging/PictureDate.h"
 #include "imaging/ThumbBuild.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+// The size of the file, which is read whole; 0 when it cannot be found.
+int64_t FileBytes(const std::string& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? 0 : std::min<int64_t>(static_cast<int64_t>(size), codec::kMaxFileBytes);
+}
+
+std::string TooLargeMessage(const std::string& path, int64_t bytes, int64_t budget) {
+  return "Image " + path + " needs " + std::to_string(bytes >> 20) +
+         " MB to be decoded and written, more than the " + std::to_string(budget >> 20) +
+         " MB that quillaran-web lets its pictures take at once";
+}
+
+}  // namespace
 
 COnePassBuild::COnePassBuild(CPixDir& album, bool writeImages, int threads,
-                             std::function<void(CPixDir&)> applyCommandLine)
+                             std::function<void(CPixDir&)> applyCommandLine, CMemoryBudget& budget)
     : album_(album),
       writeImages_(writeImages),
       threads_(threads),
-      applyCommandLine_(std::move(applyCommandLine)) {}
+      applyCommandLine_(std::move(applyCommandLine)),
+      budget_(budget) {}
 
 int COnePassBuild::OpenDirectory(const std::string& directory) {
   std::string name;
@@ -96,26 +118,24 @@ int COnePassBuild::ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPl
 }
 
 // Decodes the file (or its cropped copy) for the thumb rectangle of picture, makes and writes
-// its images, and lets the pixels go. A copy that cannot be read leaves the original.
+// its images, and lets the pixels go. A copy that cannot be read leaves the original. The
+// memory for all of it is held until the pixels are let go.
 int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui,
                           Picture& picture) {
-  int shrink = 1;
-  const codec::ShrinkChoice choose = [&](int width, int height) {
-    shrink = ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize, settings_.maxOsize,
-                       writeImages_, settings_.doubleLarge);
-    return shrink;
-  };
-  int fileWidth = 0;
-  int fileHeight = 0;
+  CBudgetShare share(budget_);
+  DecodedSize size;
   const std::string name = path.substr(path.rfind('/') + 1);
-  if (picture.fromCopy &&
-      entry.picture.Load(CroppedCopyPath(dirPath_, name), ui, choose, fileWidth, fileHeight) != 1) {
+  if (picture.fromCopy && LoadWithinBudget(CroppedCopyPath(dirPath_, name), entry, ui, picture,
+                                           share, size) != 1) {
     picture.fromCopy = false;
+    share.GiveBack();
   }
-  if (!picture.fromCopy && entry.picture.Load(path, ui, choose, fileWidth, fileHeight) != 1) {
+  if (!picture.fromCopy && LoadWithinBudget(path, entry, ui, picture, share, size) != 1) {
     return kPictureNotDecoded;
   }
-  const DecodedPicture decoded{entry.picture, shrink, fileWidth, fileHeight};
+  const int fileWidth = size.fileWidth;
+  const int fileHeight = size.fileHeight;
+  const DecodedPicture decoded{entry.picture, size.shrink, fileWidth, fileHeight};
   picture.clampedRect = picture.thumbRect;
   picture.thumbMade =
       BuildThumbFromDecoded(decoded, picture.clampedRect, entry.thumb, settings_.thumbSize) == 1;
@@ -135,6 +155,63 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   DestroyBitmap(entry.thumb.bitmap);
   entry.framedThumb.Release();
   return kPictureLoaded;
+}
+
+int COnePassBuild::LoadWithinBudget(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui,
+                                    const Picture& picture, CBudgetShare& share,
+                                    DecodedSize& size) {
+  // One picture at a time takes its memory: one that waits for room holds nothing that the
+  // others wait for, and they give theirs back as they finish.
+  std::unique_lock admission(admission_);
+  const auto refuse = [&](int64_t bytes) {
+    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, budget_.Total()), MsgIcon::Error,
+                  MsgButtons::Ok);
+  };
+  const int64_t fileBytes = FileBytes(file);
+  if (!share.Take(fileBytes)) {
+    refuse(fileBytes);
+    return 0;
+  }
+  codec::DecodeOptions options;
+  options.shrink = [&](int width, int height) {
+    size.shrink = ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize,
+                            settings_.maxOsize, writeImages_, settings_.doubleLarge);
+    return size.shrink;
+  };
+  options.gate = [&](const codec::DecodeCost& cost) {
+    const int64_t bytes = cost.bytes + LaterBytes(cost);
+    const bool taken = share.Take(bytes);
+    admission.unlock();
+    if (!taken) {
+      refuse(fileBytes + bytes);
+    }
+    return taken;
+  };
+  size = DecodedSize{};
+  return entry.picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
+}
+
+int64_t COnePassBuild::LaterBytes(const codec::DecodeCost& cost) const {
+  const auto pixels = [&](int width, int height) {
+    return static_cast<int64_t>(CBitmap::RowBytes(width, cost.depth)) * height;
+  };
+  // The thumb, its framed copy, the image of that and the encoded file.
+  const int framed = settings_.thumbSize + 2 * settings_.frameGap;
+  const int64_t thumb = 4 * pixels(framed, framed) * 3;
+  if (!writeImages_) {
+    return thumb;
+  }
+  // An encoded file grows by doubling, up to twice the pixels it holds. The copy at twice the
+  // large copy's size is made while the large copy is held.
+  if (NeedsWebImage(cost.fileWidth, cost.fileHeight, settings_.maxOsize)) {
+    const FitPlan large = PlanFit(cost.fileWidth, cost.fileHeight, settings_.maxOsize);
+    const bool twice =
+        settings_.doubleLarge &&
+        HoldsDoubleSize(cost.fileWidth, cost.fileHeight, large.displayWidth, large.displayHeight);
+    return thumb + 3 * pixels(large.displayWidth, large.displayHeight) +
+           (twice ? 3 * pixels(2 * large.displayWidth, 2 * large.displayHeight) : 0);
+  }
+  return thumb + 2 * pixels(cost.width, cost.height);
 }
 
 int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {

@@ -6,7 +6,7 @@
 // read ahead for the thumb rectangles and the settings that shape the images, and read
 // again in its place, so that the messages, files and pages are those of loading the whole
 // album first and writing its images afterwards. A picture that the record shows from its
-// cropped copy is made from that copy.
+// cropped copy is made from that copy. The workers share one memory budget.
 
 #include <functional>
 #include <mutex>
@@ -16,15 +16,18 @@
 #include <unordered_set>
 
 #include "album/PixDir.h"
+#include "cli/MemoryBudget.h"
+#include "imaging/codec/Codec.h"
 #include "web/WebImages.h"
 
 class COnePassBuild {
  public:
   // The album holds the settings of the profile and the command line; applyCommandLine puts
   // the command line's settings again over the record's. Without writeImages only what the
-  // pages need is gathered (for "Assume images exist").
+  // pages need is gathered (for "Assume images exist"). Each picture takes what it needs of
+  // the budget while it is decoded and written.
   COnePassBuild(CPixDir& album, bool writeImages, int threads,
-                std::function<void(CPixDir&)> applyCommandLine);
+                std::function<void(CPixDir&)> applyCommandLine, CMemoryBudget& budget);
 
   // As CPixDir::OpenDirectory; with writeImages the images of every loaded picture are
   // written by the time it returns.
@@ -50,6 +53,20 @@ class COnePassBuild {
   void ReadRecordAhead(const std::string& dirPath);
   int ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
   int Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui, Picture& picture);
+  // How a file was decoded: at 1 / shrink of its upright size in the file.
+  struct DecodedSize {
+    int shrink = 1;
+    int fileWidth = 0;
+    int fileHeight = 0;
+  };
+  // Decodes file into the entry for the thumb rectangle of picture. What it needs is taken
+  // into share first: the file's bytes before they are read, and what the decode and the
+  // picture's files need once the header tells. 1 decoded; 0 after the load's message, or the
+  // budget's when the picture needs more than all of it.
+  int LoadWithinBudget(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui,
+                       const Picture& picture, CBudgetShare& share, DecodedSize& size);
+  // What a picture takes besides its decode until its files are written.
+  int64_t LaterBytes(const codec::DecodeCost& cost) const;
   int LoadedThumb(CAlbumEntry& entry);
   Picture& PictureOf(const std::string& path);
   WebFolders Folders();
@@ -66,4 +83,8 @@ class COnePassBuild {
   std::mutex mutex_;
   std::unordered_map<std::string, Picture> pictures_;  // by path
   std::optional<WebFolders> folders_;
+  CMemoryBudget& budget_;
+  // Held by the one picture that is taking its memory: a worker that waits for room then
+  // holds nothing that the others wait for, and they give back theirs as they finish.
+  std::mutex admission_;
 };

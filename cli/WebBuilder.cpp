@@ -123,8 +123,9 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   // A listing shows the thumbs as the desktop program builds them; an album is made in one
   // pass that keeps no picture.
   const int threads = options.threads > 0 ? options.threads : PictureReaderThreads();
-  COnePassBuild pass(album, !options.assumeImages, threads,
-                     [&](CPixDir& settings) { ApplySettings(settings, options, err); });
+  const auto applyCommandLine = [&](CPixDir& settings) { ApplySettings(settings, options, err); };
+  CMemoryBudget budget(WebMemoryBudget());
+  COnePassBuild pass(album, !options.assumeImages, threads, applyCommandLine, budget);
   const int opened = options.list ? album.OpenDirectory(directory) : pass.OpenDirectory(directory);
   ui.FinishProgress();
   if (opened != 1) {

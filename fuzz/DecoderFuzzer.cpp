@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CBitmap bitmap;
 #ifdef QUILLARAN_FUZZ_SHRINK
   // Each divisor that the loader may ask for, 1, 2, 4 or 8, chosen by the input's length.
-  const codec::ShrinkChoice shrink = [size](int, int) { return 1 << (size % 4); };
-  const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap, shrink);
+  const codec::DecodeOptions options{.shrink = [size](int, int) { return 1 << (size % 4); }};
+  const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap, options);
 #else
   const codec::DecodeResult result = codec::QUILLARAN_FUZZ_DECODER({data, size}, bitmap);
 #endif

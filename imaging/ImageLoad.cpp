@@ -25,10 +25,10 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
   return Load(path, ui, {}, fileWidth, fileHeight);
 }
 
-int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::ShrinkChoice& shrink,
+int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::DecodeOptions& options,
                      int& fileWidth, int& fileHeight) {
   CBitmap decoded;
-  const codec::DecodeResult result = codec::DecodeFile(path, decoded, shrink);
+  const codec::DecodeResult result = codec::DecodeFile(path, decoded, options);
   std::string message;
   if (result.status != codec::kOk) {
     message = Format("Load image %s failed:\n%x - %s", path.c_str(), result.status,

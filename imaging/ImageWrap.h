@@ -35,9 +35,10 @@ class CImageWrap {
   // Decodes a picture file into this object (which must be empty). 1 loaded as an 8 or 24-bit
   // picture; 0 failed after one of the load messages was shown through ui.
   int Load(const std::string& path, CPlatformUi& ui);
-  // The same, a JPEG file decoded smaller where shrink asks for it (codec::ShrinkChoice);
-  // fileWidth and fileHeight receive the picture's upright size in the file.
-  int Load(const std::string& path, CPlatformUi& ui, const codec::ShrinkChoice& shrink,
+  // The same, a JPEG file decoded smaller where options ask for it (codec::ShrinkChoice) and
+  // the pixel memory let through their gate; fileWidth and fileHeight receive the picture's
+  // upright size in the file.
+  int Load(const std::string& path, CPlatformUi& ui, const codec::DecodeOptions& options,
            int& fileWidth, int& fileHeight);
   // Writes the pixels with the encoder that the name's extension chooses. Returns 0 (S_OK) on
   // success or a failure code (0x80004005). An EXIF segment, when given, is written into a

@@ -149,7 +149,7 @@ void Put32(ByteSink& out, uint32_t v, bool& ok) {
 
 }  // namespace
 
-DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap) {
+DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   BmpHeader h;
   if (!ParseHeader(file, h)) {
     return Failed();
@@ -178,6 +178,9 @@ DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap) {
     return Failed();  // cut short
   }
   const auto depth = static_cast<int>(h.bitCount);
+  if (!GateOpens(options, {static_cast<int>(h.width), static_cast<int>(height), depth})) {
+    return Failed(kOutOfMemory);
+  }
   if (!CreateBitmap(bitmap, static_cast<int>(h.width), static_cast<int>(height), depth)) {
     return Failed();
   }

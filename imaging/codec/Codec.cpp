@@ -131,7 +131,19 @@ Format FormatFromExtension(const std::string& path) {
   return Format::Unknown;
 }
 
-DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkChoice& shrink) {
+bool GateOpens(const DecodeOptions& options, DecodeCost cost) {
+  if (!options.gate) {
+    return true;
+  }
+  cost.bytes += static_cast<int64_t>(CBitmap::RowBytes(cost.width, cost.depth)) * cost.height;
+  if (cost.fileWidth == 0) {
+    cost.fileWidth = cost.width;
+    cost.fileHeight = cost.height;
+  }
+  return options.gate(cost);
+}
+
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOptions& options) {
   DestroyBitmap(bitmap);
   const FileBytes file = ReadPictureFile(path);
   if (!file.data) {
@@ -141,16 +153,16 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkCh
   DecodeResult result;
   switch (FormatFromMagic(bytes.data, bytes.size)) {
     case Format::Jpeg:
-      result = DecodeJpeg(bytes, bitmap, shrink);
+      result = DecodeJpeg(bytes, bitmap, options);
       break;
     case Format::Png:
-      result = DecodePng(bytes, bitmap);
+      result = DecodePng(bytes, bitmap, options);
       break;
     case Format::Gif:
-      result = DecodeGif(bytes, bitmap);
+      result = DecodeGif(bytes, bitmap, options);
       break;
     case Format::Bmp:
-      result = DecodeBmp(bytes, bitmap);
+      result = DecodeBmp(bytes, bitmap, options);
       break;
     case Format::Unknown:
       result = Failed();

@@ -79,8 +79,30 @@ inline DecodeResult Decoded(int depth) { return {kOk, depth}; }
 // reduced inverse DCT, each side rounded up; other formats always decode at full size.
 using ShrinkChoice = std::function<int(int fileWidth, int fileHeight)>;
 
+// What a decoder is about to take, asked once it has read the header and before it takes any
+// pixel memory: the bitmap it fills (width x height at depth bits per pixel), and in bytes
+// that bitmap with the decoder's own working memory besides. fileWidth x fileHeight is the
+// upright size in the file, which a shrunk decode reduces.
+struct DecodeCost {
+  int width = 0;
+  int height = 0;
+  int depth = 0;
+  int64_t bytes = 0;
+  int fileWidth = 0;
+  int fileHeight = 0;
+};
+// Lets a decode take its memory (it may wait for memory that others give back), or refuses
+// it: false, and the decode fails with kOutOfMemory before taking any.
+using MemoryGate = std::function<bool(const DecodeCost& cost)>;
+
+struct DecodeOptions {
+  ShrinkChoice shrink;
+  MemoryGate gate;
+};
+
 // Decodes the file at path by its magic bytes. On any failure the bitmap is empty.
-DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const ShrinkChoice& shrink = {});
+DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap,
+                        const DecodeOptions& options = {});
 
 // How a picture file is written.
 struct SaveOptions {

@@ -52,10 +52,15 @@ class ByteSink {
   size_t capacity_ = 0;
 };
 
-DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink);
-DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap);
-DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap);
-DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap);
+DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+
+// Whether the gate of options, when there is one, lets a decoder make the bitmap of cost
+// beside the working bytes that cost already holds; cost.bytes is completed with the bitmap's,
+// and a file size of 0 taken as the bitmap's.
+bool GateOpens(const DecodeOptions& options, DecodeCost cost);
 
 // Encoders take a bitmap of 8 or 24 bits per pixel; false when encoding failed.
 bool EncodeJpeg(const CBitmap& bitmap, const SaveOptions& options, ByteSink& out);

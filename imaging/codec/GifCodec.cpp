@@ -135,7 +135,7 @@ void FillCubeColours(GifColorType* colours) {
 
 }  // namespace
 
-DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap) {
+DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   GifReader reader(file);
   GifFileType* gif = reader.gif;
   if (gif == nullptr || !FindFirstImage(gif)) {
@@ -148,6 +148,9 @@ DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap) {
   if (frame.Left < 0 || frame.Top < 0 || frame.Width <= 0 || frame.Height <= 0 ||
       !SizeAcceptable(width, height, file.size)) {
     return Failed();
+  }
+  if (!GateOpens(options, {static_cast<int>(width), static_cast<int>(height), 8})) {
+    return Failed(kOutOfMemory);
   }
   if (!CreateBitmap(bitmap, static_cast<int>(width), static_cast<int>(height), 8)) {
     return Failed();

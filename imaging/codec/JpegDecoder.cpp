@@ -69,6 +69,21 @@ void SetGreyTable(CBitmap& bitmap) {
   }
 }
 
+// What libjpeg takes beside the bitmap: for a file of several scans (progressive ones) the
+// coefficients of the whole picture, 64 of two bytes for every block of every component,
+// whatever the scale; for others a few rows. The rows of a conversion are counted too.
+int64_t WorkingBytes(jpeg_decompress_struct& cinfo) {
+  int64_t bytes = int64_t{8} * cinfo.output_width * cinfo.num_components;
+  if (jpeg_has_multiple_scans(&cinfo)) {
+    for (int c = 0; c < cinfo.num_components; ++c) {
+      const jpeg_component_info& component = cinfo.comp_info[c];
+      bytes += int64_t{component.width_in_blocks + component.h_samp_factor} *
+               (component.height_in_blocks + component.v_samp_factor) * DCTSIZE2 * sizeof(JCOEF);
+    }
+  }
+  return bytes;
+}
+
 // Creates the upright bitmap and the row placement for the decode that has just started.
 DecodeResult PrepareOutput(JpegDecoder& d, CBitmap& bitmap, int orientation, int depth) {
   const auto width = static_cast<int>(d.cinfo.output_width);
@@ -90,7 +105,8 @@ DecodeResult PrepareOutput(JpegDecoder& d, CBitmap& bitmap, int orientation, int
 }
 
 // Drives libjpeg. The only function with setjmp: its locals are all trivially destructible.
-DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink) {
+DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap,
+                       const DecodeOptions& options) {
   if (setjmp(d.trap.jump) != 0) {
     return Failed(d.trap.outOfMemory ? kOutOfMemory : kFail);
   }
@@ -123,12 +139,19 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const Shr
   const bool swap = OrientedRows::SwapsSides(orientation);
   const auto fileWidth = static_cast<int>(swap ? d.cinfo.image_height : d.cinfo.image_width);
   const auto fileHeight = static_cast<int>(swap ? d.cinfo.image_width : d.cinfo.image_height);
-  if (shrink) {
-    const int divisor = shrink(fileWidth, fileHeight);
+  if (options.shrink) {
+    const int divisor = options.shrink(fileWidth, fileHeight);
     if (divisor == 2 || divisor == 4 || divisor == 8) {
       d.cinfo.scale_num = 1;
       d.cinfo.scale_denom = static_cast<unsigned int>(divisor);
     }
+  }
+  jpeg_calc_output_dimensions(&d.cinfo);
+  const auto outputWidth = static_cast<int>(d.cinfo.output_width);
+  const auto outputHeight = static_cast<int>(d.cinfo.output_height);
+  if (!GateOpens(options, {swap ? outputHeight : outputWidth, swap ? outputWidth : outputHeight,
+                           depth, WorkingBytes(d.cinfo), fileWidth, fileHeight})) {
+    return Failed(kOutOfMemory);
   }
   jpeg_start_decompress(&d.cinfo);
   if (d.cinfo.output_components != components || d.trap.prematureEnd) {
@@ -163,9 +186,9 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap, const Shr
 
 }  // namespace
 
-DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const ShrinkChoice& shrink) {
+DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   JpegDecoder decoder;
-  return RunDecode(decoder, file, bitmap, shrink);
+  return RunDecode(decoder, file, bitmap, options);
 }
 
 }  // namespace codec

@@ -91,7 +91,7 @@ void FillColourTable(PngReader& r, CBitmap& bitmap, int colourType) {
 }
 
 // Drives libpng. The only function with setjmp: its locals are all trivially destructible.
-DecodeResult RunDecode(PngReader& r, CBitmap& bitmap) {
+DecodeResult RunDecode(PngReader& r, CBitmap& bitmap, const DecodeOptions& options) {
   if (setjmp(png_jmpbuf(r.png)) != 0) {
     return Failed();
   }
@@ -106,6 +106,9 @@ DecodeResult RunDecode(PngReader& r, CBitmap& bitmap) {
                             png_get_valid(r.png, r.info, PNG_INFO_tRNS) != 0);
   if (depth != 8 && depth != 24) {
     return Refused(depth);
+  }
+  if (!GateOpens(options, {static_cast<int>(width), static_cast<int>(height), depth})) {
+    return Failed(kOutOfMemory);
   }
   if (!CreateBitmap(bitmap, static_cast<int>(width), static_cast<int>(height), depth)) {
     return Failed();
@@ -194,9 +197,9 @@ bool RunEncode(PngWriter& w, const CBitmap& bitmap) {
 
 }  // namespace
 
-DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap) {
+DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   PngReader reader(file);
-  return reader.info != nullptr ? RunDecode(reader, bitmap) : Failed(kOutOfMemory);
+  return reader.info != nullptr ? RunDecode(reader, bitmap, options) : Failed(kOutOfMemory);
 }
 
 bool EncodePng(const CBitmap& bitmap, ByteSink& out) {

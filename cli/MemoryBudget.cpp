@@ -1,0 +1,44 @@
+#include "cli/MemoryBudget.h"
+
+#include <algorithm>
+
+#include "album/PixDir.h"
+
+int64_t WebMemoryBudget() { return std::min<int64_t>(int64_t{768} << 20, HalfOfPhysicalMemory()); }
+
+bool CMemoryBudget::Take(int64_t bytes) {
+  std::unique_lock lock(mutex_);
+  if (bytes > total_) {
+    return false;
+  }
+  given_.wait(lock, [&] { return bytes <= total_ - held_; });
+  held_ += bytes;
+  peak_ = std::max(peak_, held_);
+  return true;
+}
+
+void CMemoryBudget::Give(int64_t bytes) {
+  {
+    std::lock_guard lock(mutex_);
+    held_ -= bytes;
+  }
+  given_.notify_all();
+}
+
+int64_t CMemoryBudget::Peak() const {
+  std::lock_guard lock(mutex_);
+  return peak_;
+}
+
+bool CBudgetShare::Take(int64_t bytes) {
+  if (!budget_.Take(bytes)) {
+    return false;
+  }
+  held_ += bytes;
+  return true;
+}
+
+void CBudgetShare::GiveBack() {
+  budget_.Give(held_);
+  held_ = 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The memory that quillaran-web's workers may hold at once for their pictures, shared by all
+// of them: a worker takes what its picture will need before it decodes it, waiting while the
+// others hold too much, and gives it back once the picture's files are written. So the peak
+// stays within the budget on any folder and with any number of threads; a picture that needs
+// more than the whole budget is refused.
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+// The budget of quillaran-web: 768 MB, or half of the machine's memory when that is less.
+int64_t WebMemoryBudget();
+
+class CMemoryBudget {
+ public:
+  explicit CMemoryBudget(int64_t bytes) : total_(bytes) {}
+  CMemoryBudget(const CMemoryBudget&) = delete;
+  CMemoryBudget& operator=(const CMemoryBudget&) = delete;
+
+  // Takes bytes once they fit beside what is held; true then. false at once, with nothing
+  // taken, when they exceed the whole budget.
+  bool Take(int64_t bytes);
+  void Give(int64_t bytes);
+  int64_t Total() const { return total_; }
+  // The most that was held at once.
+  int64_t Peak() const;
+
+ private:
+  const int64_t total_;
+  int64_t held_ = 0;
+  int64_t peak_ = 0;
+  mutable std::mutex mutex_;
+  std::condition_variable given_;
+};
+
+// What one picture holds of the budget, given back when it ends.
+class CBudgetShare {
+ public:
+  explicit CBudgetShare(CMemoryBudget& budget) : budget_(budget) {}
+  ~CBudgetShare() { GiveBack(); }
+  CBudgetShare(const CBudgetShare&) = delete;
+  CBudgetShare& operator=(const CBudgetShare&) = delete;
+
+  // As CMemoryBudget::Take, adding to the share.
+  bool Take(int64_t bytes);
+  // Gives back all of the share, when what it was taken for is let go early.
+  void GiveBack();
+
+ private:
+  CMemoryBudget& budget_;
+  int64_t held_ = 0;
+};
