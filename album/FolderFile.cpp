@@ -22,19 +22,25 @@ bool LiesBelow(const fs::path& path, const fs::path& folder) {
 }
 
 // The open file at path, which is a regular file; -1 with why set otherwise, and missing when
-// there is no such file. O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a
-// link put there since the path was checked.
+// there is no such file. Anything else is not even opened, and should it have been put there
+// since, O_NONBLOCK keeps a FIFO from blocking the open and O_NOFOLLOW refuses a link.
 int OpenRegular(const std::string& path, int flags, std::string& why, bool& missing) {
+  const std::string notRegular = path + ": it is not a regular file";
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    missing = false;
+    why = notRegular;
+    return -1;
+  }
   const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
   missing = fd < 0 && errno == ENOENT;
   if (fd < 0) {
     why = path + ": " + ErrorReason(errno);
     return -1;
   }
-  struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    why = path + ": it is not a regular file";
+    why = notRegular;
     return -1;
   }
   return fd;

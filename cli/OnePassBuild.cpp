@@ -195,9 +195,9 @@ int64_t COnePassBuild::LaterBytes(const codec::DecodeCost& cost) const {
   const auto pixels = [&](int width, int height) {
     return static_cast<int64_t>(CBitmap::RowBytes(width, cost.depth)) * height;
   };
-  // The thumb, its framed copy, the image of that and the encoded file.
-  const int framed = settings_.thumbSize + 2 * settings_.frameGap;
-  const int64_t thumb = 4 * pixels(framed, framed) * 3;
+  // The thumb, its framed copy, the image of that and the encoded file: four of 24 bits.
+  const int64_t framed = settings_.thumbSize + 2 * settings_.frameGap;
+  const int64_t thumb = 4 * 3 * framed * framed;
   if (!writeImages_) {
     return thumb;
   }

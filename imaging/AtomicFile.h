@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-// What becomes of a symbolic link at the path written: the user's own files (the record, a
-// turned picture) are written through it, so that the link stays; the files that the program
-// generates replace it, so that they never land outside their folder.
+// What becomes of a symbolic link at the path written: the user's own files (a turned picture)
+// are written through it, so that the link stays; the files that the program generates
+// replace it, so that they never land outside their folder. (The record follows a link only
+// into its own folder: album/FolderFile.h.)
 enum class LinkAtPath { Follow, Replace };
 
 // Writes content to path through a temporary file in the same directory; a replaced file keeps
