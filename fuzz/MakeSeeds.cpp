@@ -1,5 +1,5 @@
 // Writes the first inputs of the fuzz targets, small files of every kind each reader meets,
-// into DIR/jpeg, DIR/png, DIR/gif, DIR/bmp, DIR/exif and DIR/record.
+// into DIR/jpeg, DIR/png, DIR/gif, DIR/bmp, DIR/exif, DIR/exif_segment and DIR/record.
 //
 //   quillaran_fuzz_seeds DIR
 
@@ -215,6 +215,10 @@ int main(int argc, char** argv) {
   const std::string dated = Jpeg(8, 8, false, false, false, 1);
   Write("exif", "jpeg-head", dated.substr(2, 1024));
   Write("exif", "payload", ExifPayload(6));
+  // Whole JPEG files with an Exif segment after their JFIF segment, and one without.
+  Write("exif_segment", "exif-1.jpg", dated);
+  Write("exif_segment", "grey-exif-6.jpg", Jpeg(9, 7, true, false, false, 6));
+  Write("exif_segment", "progressive-no-exif.jpg", Jpeg(9, 7, false, true, false, 0));
   Write("exif", "little-endian-payload",
         std::string("Exif\0\0II\x2A\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x03\0\0\0\0\0\0\0",
                     32));

@@ -16,7 +16,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_exif fuzz_record)
+[ ${#targets[@]} -gt 0 ] ||
+  targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_exif fuzz_exif_segment fuzz_record)
 fuzz_dir="${QUILLARAN_FUZZ_DIR:-build-fuzz}"
 
 # clang and the fuzzer runtime: a trivial target must link.
@@ -45,6 +46,8 @@ if [ ! -d "$corpus/seeds" ]; then
   for kind in jpeg png gif bmp; do
     find samples -iname "*.${kind/jpeg/jpg}" -exec cp {} "$corpus/seeds/$kind/" \;
   done
+  # The segment reader sees whole JPEG files; the photographs carry Exif from their cameras.
+  find samples -iname "*.jpg" -exec cp {} "$corpus/seeds/exif_segment/" \;
   # The date reader sees the first kilobyte of the photographs after their first two bytes.
   for photo in samples/*.jpg; do
     head -c 1026 "$photo" | tail -c +3 >"$corpus/seeds/exif/$(basename "$photo").head"
