@@ -1,13 +1,33 @@
 #include "album/PictureFiles.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "album/Messages.h"
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
+#include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
+
+std::string LinkedCopy(const std::string& copy) {
+  std::error_code error;
+  const std::filesystem::path path(copy);
+  if (FolderLinkError(path.parent_path().string()) == 0 &&
+      !std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+    return {};
+  }
+  return copy +
+         ": it or its folder is a symbolic link, and the album's files stay inside "
+         "its folder";
+}
 
 int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui) {
   const std::string path = CroppedCopyPath(albumDir, entry.fileName);
+  if (const std::string linked = LinkedCopy(path); !linked.empty()) {
+    ReportError(ui, "Cannot read", linked);
+    return 0;
+  }
   const FileStamp stamp = StampOf(path);
   CImageWrap copy;
   if (copy.Load(path, ui) != 1) {
@@ -66,6 +86,11 @@ std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir)
 }
 
 std::string TurnPictureFiles(CAlbumEntry& entry, const std::string& albumDir, int direction) {
+  const std::string linked =
+      entry.cropped != 0 ? LinkedCopy(CroppedCopyPath(albumDir, entry.fileName)) : "";
+  if (!linked.empty()) {
+    return linked;
+  }
   const std::string original = InDirectory(albumDir, entry.fileName);
   if (!TurnPictureFile(original, direction)) {
     return original;

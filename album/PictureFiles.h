@@ -13,8 +13,13 @@ class CAlbumEntry;
 class CPixDir;
 class CPlatformUi;
 
+// Why the cropped copy at this path is neither read nor written ("path: reason"): it or its
+// folder is a symbolic link, which could show a file from elsewhere in the album and have a
+// turn write over it. Empty when the copy lies in the album itself.
+std::string LinkedCopy(const std::string& copy);
+
 // Replaces the entry's picture with its cropped copy and stamps the copy. 1 done; 0 after the
-// load's message, the entry as it was.
+// load's message, or the one of LinkedCopy, the entry as it was.
 int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
 
 // Makes every picture what its record line asks for once the line is read: entries whose
@@ -30,6 +35,6 @@ void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
 std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir);
 
 // Turns the original and, for a cropped picture, its copy a quarter turn (TurnPictureFile)
-// and stamps them anew. Empty when done; otherwise the file that could not be turned, and
-// both files are as they were.
+// and stamps them anew. Empty when done; otherwise the file that could not be turned (with
+// LinkedCopy's reason when it is that), and both files are as they were.
 std::string TurnPictureFiles(CAlbumEntry& entry, const std::string& albumDir, int direction);

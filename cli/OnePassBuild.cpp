@@ -8,6 +8,8 @@
 #include "album/AlbumPath.h"
 #include "album/DeferredUi.h"
 #include "album/ImageFind.h"
+#include "album/Messages.h"
+#include "album/PictureFiles.h"
 #include "imaging/OriginalEdit.h"
 #include "imaging/PictureDate.h"
 #include "imaging/ThumbBuild.h"
@@ -125,10 +127,16 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   CBudgetShare share(budget_);
   DecodedSize size;
   const std::string name = path.substr(path.rfind('/') + 1);
-  if (picture.fromCopy && LoadWithinBudget(CroppedCopyPath(dirPath_, name), entry, ui, picture,
-                                           share, size) != 1) {
-    picture.fromCopy = false;
-    share.GiveBack();
+  if (picture.fromCopy) {
+    const std::string copy = CroppedCopyPath(dirPath_, name);
+    const std::string linked = LinkedCopy(copy);
+    if (!linked.empty()) {
+      ReportError(ui, "Cannot read", linked);
+    }
+    if (!linked.empty() || LoadWithinBudget(copy, entry, ui, picture, share, size) != 1) {
+      picture.fromCopy = false;
+      share.GiveBack();
+    }
   }
   if (!picture.fromCopy && LoadWithinBudget(path, entry, ui, picture, share, size) != 1) {
     return kPictureNotDecoded;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
@@ -213,6 +214,43 @@ TEST_F(OriginalOperations, CropIntoALinkedCroppedSaysWhyAndWritesNothingThroughI
                                   ": it is a symbolic link, and the cropped copies stay inside the "
                                   "album folder\nNothing was changed.");
   EXPECT_TRUE(fs::is_empty(temp / "outside"));
+}
+
+// A record from elsewhere may say that a picture shows its cropped copy. A copy that is a link,
+// or lies in a linked Cropped, could be any file of the user's: it is neither shown (nor so
+// published) nor turned.
+TEST_F(OriginalOperations, CroppedCopyThroughALinkIsNeitherShownNorTurned) {
+  const std::string outside = (temp / "outside" / "a.png").string();
+  fs::create_directory(temp / "outside");
+  ASSERT_EQ(MakePicture24(10, 10, CoordinateColour).Save(outside), 0u);
+  const std::string outsideBytes = ReadFileBytes(outside);
+  const std::string originalBytes = ReadFileBytes(original);
+  album.EntryAt(0).cropped = 1;
+  ASSERT_EQ(album.WriteRecord(), 1);
+  const std::string linked = copy.string() +
+                             ": it or its folder is a symbolic link, and the album's files stay "
+                             "inside its folder";
+  for (const bool linkedFolder : {false, true}) {
+    fs::remove_all(dir / "Cropped");
+    if (linkedFolder) {
+      fs::create_directory_symlink(temp / "outside", dir / "Cropped");
+    } else {
+      fs::create_directory(dir / "Cropped");
+      fs::create_symlink(outside, copy);
+    }
+    FakePlatformUi reopenedUi;
+    CPixDir reopened(reopenedUi);
+    ASSERT_EQ(reopened.OpenDirectory(dir.string() + "/"), 1);
+    EXPECT_EQ(reopened.EntryAt(0).cropped, 0);
+    EXPECT_EQ(reopened.EntryAt(0).picture.Width(), 40);
+    EXPECT_EQ(reopenedUi.MessageTexts(), std::vector<std::string>{"Cannot read " + linked});
+
+    CAlbumEntry entry = std::move(reopened.EntryAt(0));
+    entry.cropped = 1;
+    EXPECT_EQ(TurnPictureFiles(entry, dir.string(), 1), linked);
+    EXPECT_EQ(ReadFileBytes(original), originalBytes);
+    EXPECT_EQ(ReadFileBytes(outside), outsideBytes);
+  }
 }
 
 TEST_F(OriginalOperations, CropOriginalWritesTheCopyAndLeavesTheFile) {

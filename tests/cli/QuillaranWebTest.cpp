@@ -257,6 +257,24 @@ TEST_F(QuillaranWeb, FileThatCannotBeWrittenExitsWithOne) {
   }
 }
 
+// A picture that the record shows from its cropped copy is made from the original when the
+// copy is a link: it could be any file of the user's, which the album would publish.
+TEST_F(QuillaranWeb, CroppedCopyThroughALinkIsNotPublished) {
+  WritePicture("a.jpg", 90, 60);
+  const fs::path outside = temp / "outside.jpg";
+  ASSERT_EQ(MakePicture24(30, 30, GradientColour).Save(outside.string()), 0u);
+  fs::create_directories(album / "Cropped");
+  fs::create_symlink(outside, album / "Cropped/a.jpg");
+  std::ofstream(album / "Quillaran.txt") << "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\n"
+                                            "a.jpg\t?\t\t0\t0 0 0 0\tC\n";
+  ASSERT_EQ(Run({album.string()}), 0) << err.str();
+  EXPECT_NE(err.str().find("Cannot read " + (album / "Cropped/a.jpg").string() +
+                           ": it or its folder is a symbolic link"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(LoadFile(album / "Large/a.jpg").Width(), 90);
+}
+
 // A picture thinner than its reduction factor (300 x 2 and 5000 x 20 at thumb size 120) gets a
 // thumb one pixel on its short side: the album is made, and every image it shows is there.
 TEST_F(QuillaranWeb, ThinPicturesGiveAWorkingAlbum) {
