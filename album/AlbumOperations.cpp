@@ -40,26 +40,29 @@ int CPixDir::ShowNotice(WindowRef owner, const std::string& text) {
   return 0;
 }
 
-void CPixDir::ClickAt(int clear, int x, int y) {
-  for (int position = 0; position < count; ++position) {
-    CAlbumEntry& entry = EntryAtPosition(position);
-    if (entry.captionRect.Contains(x, y)) {
-      EditCaption(false, &entry);
-      RepaintSheet();
-      return;
-    }
-  }
-  if (selection == hoverIndex) {
-    return;
-  }
-  if (hoverIndex >= 0) {
-    Select(hoverIndex);
-    EntryAt(hoverIndex).omitted = 0;  // selecting a crossed-out picture restores it
+ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
+  const int caption = CThumbSheet::CaptionAt(displayOrder, x, y);
+  if (caption >= 0) {
+    EditCaption(false, &EntryAtPosition(caption));
     RepaintSheet();
-  } else if (clear != 0 && selection >= 0) {
+    return ClickResult::Caption;
+  }
+  const int hover = sheet_.HoverIndex();
+  if (selection == hover) {
+    return ClickResult::Nothing;
+  }
+  if (hover >= 0) {
+    Select(hover);
+    EntryAt(hover).omitted = 0;  // selecting a crossed-out picture restores it
+    RepaintSheet();
+    return ClickResult::Selected;
+  }
+  if (empty == EmptyClick::ClearSelection && selection >= 0) {
     selection = -1;
     RepaintSheet();
+    return ClickResult::Deselected;
   }
+  return ClickResult::Nothing;
 }
 
 void CPixDir::Select(int index) {
@@ -70,33 +73,33 @@ void CPixDir::Select(int index) {
   dirty = 1;
 }
 
-void CPixDir::DropAt(int x, int y, int wasDragging) {
-  for (int position = 0; position < count; ++position) {
-    const CAlbumEntry& target = EntryAtPosition(position);
-    Rect near = target.sketchRect;
-    near.Inflate(sheetSpacing);
-    // A caption box belongs to the sketch above it.
-    if (!near.Contains(x, y) && !target.captionRect.Contains(x, y)) {
-      continue;
+DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
+  const int position = sheet_.DropTargetAt(displayOrder, x, y);
+  if (position >= 0) {
+    const int target = EntryAtPosition(position).index;
+    if (target == selection || selection < 0) {
+      return DropResult::Nothing;
     }
-    if (target.index != selection && selection >= 0) {
-      MoveAfter(selection, target.index);
-      dirty = 1;
-      ui_.Beep(BeepKind::Exclamation);
-      RepaintSheet();
-    }
-    return;
+    MoveAfter(selection, target);
+    dirty = 1;
+    ui_.Beep(BeepKind::Exclamation);
+    RepaintSheet();
+    return DropResult::Moved;
   }
   if (selection == -1) {
     ui_.Beep(BeepKind::Simple);
-  } else if (wasDragging != 0) {
-    MarkOmitted(nullptr);
+    return DropResult::Nothing;
   }
+  if (!wasDragging) {
+    return DropResult::Nothing;
+  }
+  MarkOmitted(nullptr);
+  return DropResult::CrossedOut;
 }
 
 bool CPixDir::HasFullSizeWindow() {
   const CAlbumEntry* selected = SelectedEntry();
-  return selected != nullptr && pictureWindow != nullptr &&
+  return selected != nullptr && pictureWindow_ != nullptr &&
          ui_.FindPictureWindow(selected->fileName);
 }
 
@@ -105,8 +108,8 @@ void CPixDir::ShowFullSize() {
   if (selected == nullptr) {
     return;
   }
-  pictureWindow.reset();
-  pictureWindow = ui_.OpenPictureWindow(selected->fileName, selected->picture);
+  pictureWindow_.reset();
+  pictureWindow_ = ui_.OpenPictureWindow(selected->fileName, selected->picture);
 }
 
 void CPixDir::ReopenFullSize() {

@@ -238,15 +238,14 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
 void CPixDir::ReleaseEntries() {
   // The windows of the old pictures go with them, so that none acts on a picture of the new
   // album that has the same name.
-  pictureWindow.reset();
-  diagnosticWindow.reset();
+  CloseWindows();
   selection = -1;
   otherPictureLines.clear();
   displayOrder.clear();
   entries.clear();
   entries.shrink_to_fit();
   count = 0;
-  hoverIndex = -1;
+  sheet_.SetHoverIndex(-1);
 }
 
 int CPixDir::ThumbFromPicture(CAlbumEntry& entry) const {

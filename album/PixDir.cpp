@@ -1,6 +1,7 @@
 #include "album/PixDir.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "album/SheetView.h"
 
@@ -21,9 +22,18 @@ void CPixDir::SortDisplayOrder() {
 }
 
 void CPixDir::RepaintSheet() {
-  if (sheetView != nullptr) {
-    sheetView->Repaint();
+  if (sheetView_ != nullptr) {
+    sheetView_->Repaint();
   }
+}
+
+void CPixDir::KeepDiagnosticWindow(std::unique_ptr<CWindowObject> window) {
+  diagnosticWindow_ = std::move(window);
+}
+
+void CPixDir::CloseWindows() {
+  pictureWindow_.reset();
+  diagnosticWindow_.reset();
 }
 
 void CPixDir::MoveAfter(int dragged, int target) {

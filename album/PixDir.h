@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "album/AlbumEntry.h"
+#include "album/AlbumSettings.h"
 #include "album/PictureReader.h"
-#include "album/Settings.h"
-#include "album/SheetLayout.h"
-#include "album/WebColors.h"
+#include "album/ThumbSheet.h"
 #include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
 
@@ -32,7 +31,15 @@ int64_t HalfOfPhysicalMemory();
 // Makes the thumb of one entry; 1 done, 0 failed (the caller reports it).
 using ThumbMaker = std::function<int(CAlbumEntry& entry)>;
 
-class CPixDir {
+// What a click on the sheet did: opened a caption box's dialog, selected the picture under
+// the mouse, removed the selection, or nothing. A click on empty sheet removes the selection
+// for the left button and keeps it for the context menu.
+enum class ClickResult { Nothing, Caption, Selected, Deselected };
+enum class EmptyClick { KeepSelection, ClearSelection };
+// What a drop of the selected picture did.
+enum class DropResult { Nothing, Moved, CrossedOut };
+
+class CPixDir : public CAlbumSettings {
  public:
   explicit CPixDir(CPlatformUi& ui);
   virtual ~CPixDir();
@@ -46,27 +53,10 @@ class CPixDir {
   int32_t dirty = 0;                        // 1 when the record file is out of date
   std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
   std::string dirName;                      // last component of dirPath
-  std::unique_ptr<CWindowObject> diagnosticWindow;
-  CPlatformUi* mainFrame = nullptr;         // status panes; set when the view is laid out
-  CSheetView* sheetView = nullptr;          // repainted through this link
-  CWebColors webColors;
-  std::unique_ptr<CWindowObject> pictureWindow;
   std::unique_ptr<std::FILE, FileCloser> logFile;
   // Lines of the record read last that name no picture of the album: those of pictures left
   // out by the limit or unreadable at the time, kept for the next save (KeptRecordLines.h).
   std::vector<std::string> otherPictureLines;
-  int32_t welcomeHintPending = 1;
-  int32_t sheetSpacing = 0;
-  int32_t hoverIndex = -1;
-  int32_t sheetWidth = 0;
-  int32_t sheetHeight = 0;
-  SheetLayout sheetLayout;    // the last layout of the sheet
-  // Set by a layout in which not one sketch fits the width; the view shows the warning
-  // (ShowFitWarning) once it has finished painting.
-  bool fitWarningDue = false;
-  CGeneralSettings GeneralSettings;
-  CWebViewSettings WebViewSettings;
-  CAdvancedSettings AdvancedSettings;
   int32_t autoCropDiagnostic = 0;
   // Bytes of decoded pictures that one album may hold, so that a directory of pictures larger
   // than memory stops loading with a message instead of the program being killed: half of
@@ -92,8 +82,17 @@ class CPixDir {
   void MoveAfter(int dragged, int target);
   // Sorts displayOrder by ascending order.
   void SortDisplayOrder();
-  // Repaints the sheet when a view is linked.
+  // The windows of the album: the view that shows the sheet, repainted through it, and the
+  // picture and diagnostic windows that the album owns (deleting one closes it).
+  void AttachView(CSheetView* view) { sheetView_ = view; }
+  void DetachView() { sheetView_ = nullptr; }
   void RepaintSheet();
+  CWindowObject* PictureWindow() const { return pictureWindow_.get(); }
+  CWindowObject* DiagnosticWindow() const { return diagnosticWindow_.get(); }
+  void KeepDiagnosticWindow(std::unique_ptr<CWindowObject> window);
+  void CloseDiagnosticWindow() { diagnosticWindow_.reset(); }
+  // Closes the picture and the diagnostic window.
+  void CloseWindows();
   void RebuildThumbs() {
     if (rebuildThumbs) {
       rebuildThumbs();
@@ -101,11 +100,6 @@ class CPixDir {
       BuildAllThumbs();
     }
   }
-
-  // Settings.
-  void LoadSettings(CProfileStore& store);
-  void SaveSettings(CProfileStore& store) const;
-  void UpdateHelpFile(CAdvancedSettings* block = nullptr);
 
   // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
   // It is read and written only as a regular file inside that folder (FolderFile.h).
@@ -142,9 +136,13 @@ class CPixDir {
 
   // The thumb sheet. LayOutSheet places every sketch for a client area of this width and
   // returns the number of columns (0: not one sketch fits); HoverAt fills the status panes
-  // for the point and answers 1 over a sketch.
+  // for the point and answers 1 over a sketch; StepSelection selects as an arrow key asks.
+  const CThumbSheet& Sheet() const { return sheet_; }
   int LayOutSheet(int clientWidth);
   int HoverAt(int x, int y);
+  void StepSelection(SheetStep step);
+  // The warning of a layout in which not one sketch fits; the view shows it once it has
+  // finished painting.
   void ShowFitWarning();
   // The learning hint of the welcome screen, once per run while learning mode is on.
   bool WelcomeHintDue() const;
@@ -152,8 +150,8 @@ class CPixDir {
 
   // What the user does to the pictures. Owners are the windows on whose behalf a message is
   // shown. Directions: 0 a quarter turn counter-clockwise, 1 clockwise.
-  void ClickAt(int clear, int x, int y);
-  void DropAt(int x, int y, int wasDragging);
+  ClickResult ClickAt(EmptyClick empty, int x, int y);
+  DropResult DropAt(int x, int y, bool wasDragging);
   // Makes the entry of this index the selected one (the record then counts as changed).
   void Select(int index);
   void ShowFullSize();
@@ -208,13 +206,9 @@ class CPixDir {
   // The thumb of the entry from its picture and thumb rectangle, without a message.
   int ThumbFromPicture(CAlbumEntry& entry) const;
 
-  struct FitKey {
-    int width = -1;
-    int thumbSize = -1;
-    int gap = -1;
-    bool operator==(const FitKey&) const = default;
-  };
-
   CPlatformUi& ui_;
-  FitKey warnedFit_;
+  CThumbSheet sheet_;
+  CSheetView* sheetView_ = nullptr;
+  std::unique_ptr<CWindowObject> pictureWindow_;
+  std::unique_ptr<CWindowObject> diagnosticWindow_;
 };

@@ -117,7 +117,7 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
   std::string color;
   scan.SkipSpace();
   const bool hasColor = scan.Literal("#") && scan.Word(color, kMaxColorName);
-  web.WTextColor = hasColor && webColors.Contains(color) ? color : CWebViewSettings{}.WTextColor;
+  web.WTextColor = hasColor && WebColors().Contains(color) ? color : CWebViewSettings{}.WTextColor;
   if (mode >= 0 && mode <= 2) {
     web.LIOwnWP = mode >= 1 ? 1 : 0;
     web.LIOwnBrW = mode == 2 ? 1 : 0;

@@ -5,9 +5,6 @@
 #include <system_error>
 #include <type_traits>
 
-#include "album/PixDir.h"
-#include "platform/ProfileStore.h"
-
 namespace {
 
 std::string& FavouriteDir() {
@@ -25,12 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kSection[] = "Parameters";
 const char kHelpPage[] = "QuillaranHelp.htm";
-// Web addresses join with "/"; so do directories on this platform. The two are kept apart so
-// that the rule for addresses stays visible.
-constexpr char kWebSeparator = '/';
-constexpr char kPathSeparator = '/';
 
 // The dialog ranges of the numeric settings; the defaults come from the settings blocks.
 struct Bounds {
@@ -116,50 +108,4 @@ int32_t SettingOrDefault(std::string_view name, int32_t value) {
   const SettingRange* range = FindSettingRange(name);
   return range != nullptr && (value < range->min || value > range->max) ? range->defaultValue
                                                                         : value;
-}
-
-void CPixDir::LoadSettings(CProfileStore& store) {
-  // Start from the defaults so that a missing value reads as its default. A stored value
-  // outside the range that the options accept reads as its default too: a profile edited by
-  // hand must not make a frame gap that overflows or a thumb canvas of a gigabyte.
-  GeneralSettings = {};
-  WebViewSettings = {};
-  AdvancedSettings = {};
-  VisitStoredSettings(
-      GeneralSettings, WebViewSettings, AdvancedSettings, [&](const char* name, auto& value) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
-          value = store.GetProfileString(kSection, name, value);
-          if (std::string_view(name) == "WTextColor" && !webColors.Contains(value)) {
-            value = CWebViewSettings{}.WTextColor;
-          }
-        } else {
-          value = SettingOrDefault(name, store.GetProfileInt(kSection, name, value));
-        }
-        if (std::string_view(name) == "HelpDirR") {
-          UpdateHelpFile();
-        }
-      });
-}
-
-void CPixDir::SaveSettings(CProfileStore& store) const {
-  // Write failures are ignored: there is nothing the user could do about them at exit.
-  VisitStoredSettings(GeneralSettings, WebViewSettings, AdvancedSettings,
-                      [&](const char* name, const auto& value) {
-                        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) {
-                          store.WriteProfileString(kSection, name, value);
-                        } else {
-                          store.WriteProfileInt(kSection, name, value);
-                        }
-                      });
-}
-
-void CPixDir::UpdateHelpFile(CAdvancedSettings* block) {
-  CAdvancedSettings& settings = block != nullptr ? *block : AdvancedSettings;
-  std::string& dir = settings.HelpDirR;
-  // Only the exact lower-case "http" marks a web address.
-  const char separator = dir.rfind("http", 0) == 0 ? kWebSeparator : kPathSeparator;
-  if (dir.empty() || dir.back() != separator) {
-    dir += separator;  // the stored setting itself gets the separator
-  }
-  settings.helpFile = dir + kHelpPage;
 }

@@ -11,8 +11,7 @@ CTessalyApp::CTessalyApp() : core_(ui_, profile_) { ui_.SetAlbum(&core_.album); 
 
 CTessalyApp::~CTessalyApp() {
   // The album's windows go before the main window and the seam they use.
-  core_.album.pictureWindow.reset();
-  core_.album.diagnosticWindow.reset();
+  core_.album.CloseWindows();
   ui_.SetMainWindow(nullptr, nullptr);
   frame_.reset();
 }

@@ -80,7 +80,7 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
         found = true;
         if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
           // The colour name goes into the style sheet as it is.
-          valid = name != kTextColourSetting || album.webColors.Contains(value);
+          valid = name != kTextColourSetting || album.WebColors().Contains(value);
           if (valid) {
             setting = value;
           }
@@ -94,7 +94,7 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
   }
   if (!valid) {
     const std::string takes = range != nullptr             ? RangeText(*range)
-                              : name == kTextColourSetting ? ColourNamesText(album.webColors)
+                              : name == kTextColourSetting ? ColourNamesText(album.WebColors())
                                                            : std::string("a whole number");
     error = "the setting " + name + " takes " + takes + ", not \"" + value + "\"";
     return false;

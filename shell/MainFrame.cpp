@@ -44,16 +44,14 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
   setCentralWidget(view_);
   connect(view_, &CTessalyView::albumChanged, this, &CMainFrame::UpdateCommandStates);
   // The album reaches its view for repaints and the frame for its status panes.
-  album_.sheetView = view_;
-  album_.mainFrame = &ui_;
+  album_.AttachView(view_);
   RestoreGeometry();
   UpdateCommandStates();
   view_->setFocus();
 }
 
 CMainFrame::~CMainFrame() {
-  album_.sheetView = nullptr;
-  album_.mainFrame = nullptr;
+  album_.DetachView();
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -306,8 +304,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     SaveGeometry();
     // No picture window outlives the program's main window.
-    album_.pictureWindow.reset();
-    album_.diagnosticWindow.reset();
+    album_.CloseWindows();
   }
   event->accept();
 }

@@ -15,7 +15,7 @@ COptionSheet::COptionSheet(CPixDir& album, QWidget* parent) : QDialog(parent), a
   setWindowTitle("Options");
   advancedPage = new CPageAdv(this);
   generalPage = new CPageGeneral(this);
-  webViewPage = new CPageWebView(album.webColors, this);
+  webViewPage = new CPageWebView(album.WebColors(), this);
   generalPage->LoadFrom(album.GeneralSettings);
   webViewPage->LoadFrom(album.WebViewSettings);
   advancedPage->LoadFrom(album.AdvancedSettings);

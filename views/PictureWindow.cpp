@@ -55,7 +55,7 @@ CRectTracker CPictureWindow::NewTracker(const Rect& rect) const {
 
 void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
                                  const CImageWrap& picture) {
-  album_.diagnosticWindow.reset();
+  album_.CloseDiagnosticWindow();
   const int factor = ReductionFactor(QSize(picture.Width(), picture.Height()), screen_.resolution);
   outcome_ = 0;
   CImageWrap shown;

@@ -181,7 +181,7 @@ void CPictureWindow::ShowDiagnostic(const CCropReport& report) {
   auto* window = new CPictureWindow(album_, screen_);
   window->ShowImage("debug" + std::to_string(++number) + ".jpg", kDiagnosticPosition,
                     FromQImage(DrawCropDiagnostic(shown_, report)));
-  album_.diagnosticWindow = std::make_unique<CPictureWindowHandle>(window);
+  album_.KeepDiagnosticWindow(std::make_unique<CPictureWindowHandle>(window));
 }
 
 void CPictureWindow::FitRectangle(int mode) {

@@ -11,7 +11,7 @@
 
 void RenderSheetPages(QPrinter& printer, CPixDir& album, CSketchCache& sketches, int sheetWidth) {
   album.LayOutSheet(sheetWidth);
-  const SheetLayout& layout = album.sheetLayout;
+  const SheetLayout& layout = album.Sheet().Layout();
   if (layout.rows == 0) {
     return;
   }

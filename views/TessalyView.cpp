@@ -45,9 +45,9 @@ void CTessalyView::Repaint() {
 void CTessalyView::LayOut() {
   album_.LayOutSheet(viewport()->width());
   QScrollBar* bar = verticalScrollBar();
-  bar->setRange(0, std::max(0, album_.sheetHeight - viewport()->height()));
+  bar->setRange(0, std::max(0, album_.Sheet().Height() - viewport()->height()));
   bar->setPageStep(viewport()->height());
-  bar->setSingleStep(std::max(1, album_.sheetLayout.RowPitch() / 4));
+  bar->setSingleStep(std::max(1, album_.Sheet().Layout().RowPitch() / 4));
 }
 
 QPoint CTessalyView::SheetPoint(const QPoint& viewportPoint) const {
@@ -74,9 +74,9 @@ void CTessalyView::paintEvent(QPaintEvent* event) {
 
 void CTessalyView::ShowAfterPaint() {
   // Dialogs never open from inside painting: they wait until the paint has returned.
-  if (album_.fitWarningDue) {
+  if (album_.Sheet().FitWarningDue()) {
     QTimer::singleShot(0, this, [this] {
-      if (album_.fitWarningDue) {
+      if (album_.Sheet().FitWarningDue()) {
         album_.ShowFitWarning();
       }
     });
@@ -118,15 +118,6 @@ void CTessalyView::AutoScroll() {
   viewport()->update();
 }
 
-bool CTessalyView::OverCaption(const QPoint& p) const {
-  for (int position = 0; position < album_.count; ++position) {
-    if (album_.EntryAtPosition(position).captionRect.Contains(p.x(), p.y())) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void CTessalyView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     return;
@@ -135,8 +126,8 @@ void CTessalyView::mousePressEvent(QMouseEvent* event) {
   // The press decides by what is under it now, not by the last mouse move.
   album_.HoverAt(point.x(), point.y());
   // The release after the caption dialog belongs to the dialog's click, not to a drop.
-  ignoreRelease_ = OverCaption(point);
-  album_.ClickAt(1, point.x(), point.y());
+  ignoreRelease_ =
+      album_.ClickAt(EmptyClick::ClearSelection, point.x(), point.y()) == ClickResult::Caption;
 }
 
 void CTessalyView::EndDrag() {
@@ -161,7 +152,7 @@ void CTessalyView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   const QPoint point = SheetPoint(released);
-  album_.DropAt(point.x(), point.y(), wasDragging);
+  album_.DropAt(point.x(), point.y(), wasDragging == 1);
 }
 
 void CTessalyView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -175,9 +166,7 @@ void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
   if (event->reason() == QContextMenuEvent::Mouse) {
     const QPoint point = SheetPoint(event->pos());
     album_.HoverAt(point.x(), point.y());
-    const bool caption = OverCaption(point);
-    album_.ClickAt(0, point.x(), point.y());
-    if (caption) {
+    if (album_.ClickAt(EmptyClick::KeepSelection, point.x(), point.y()) == ClickResult::Caption) {
       return;  // the caption dialog has had its turn
     }
   } else if (const CAlbumEntry* selected = album_.SelectedEntry()) {
@@ -199,13 +188,17 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
   }
   switch (event->key()) {
     case Qt::Key_Left:
+      return StepSelection(SheetStep::Left);
     case Qt::Key_Right:
+      return StepSelection(SheetStep::Right);
     case Qt::Key_Up:
+      return StepSelection(SheetStep::Up);
     case Qt::Key_Down:
+      return StepSelection(SheetStep::Down);
     case Qt::Key_Home:
+      return StepSelection(SheetStep::First);
     case Qt::Key_End:
-      StepSelection(event->key());
-      return;
+      return StepSelection(SheetStep::Last);
     case Qt::Key_Return:
     case Qt::Key_Enter:
       album_.ShowFullSize();
@@ -215,33 +208,8 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void CTessalyView::StepSelection(int key) {
-  if (album_.count == 0) {
-    return;
-  }
-  int position = -1;
-  for (int p = 0; p < album_.count; ++p) {
-    if (album_.EntryAtPosition(p).index == album_.selection) {
-      position = p;
-    }
-  }
-  const int perRow = std::max(1, album_.sheetLayout.perRow);
-  const int last = album_.count - 1;
-  if (position < 0) {
-    position = key == Qt::Key_End ? last : 0;
-  } else if (key == Qt::Key_Left) {
-    position = std::max(0, position - 1);
-  } else if (key == Qt::Key_Right) {
-    position = std::min(last, position + 1);
-  } else if (key == Qt::Key_Up) {
-    position = position >= perRow ? position - perRow : position;
-  } else if (key == Qt::Key_Down) {
-    position = position + perRow <= last ? position + perRow : position;
-  } else {
-    position = key == Qt::Key_Home ? 0 : last;
-  }
-  album_.Select(album_.EntryAtPosition(position).index);
-  album_.RepaintSheet();
+void CTessalyView::StepSelection(SheetStep step) {
+  album_.StepSelection(step);
   ScrollToSelection();
 }
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "album/SheetView.h"
+#include "album/ThumbSheet.h"
 #include "views/SketchCache.h"
 
 class CPixDir;
@@ -47,10 +48,9 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   // Puts the cursor back after a drag and stops its scrolling.
   void EndDrag();
   void ShowAfterPaint();
-  void StepSelection(int key);
+  void StepSelection(SheetStep step);
   void ScrollToSelection();
   void AutoScroll();
-  bool OverCaption(const QPoint& sheetPoint) const;
 
   CPixDir& album_;
   CSketchCache sketches_;

@@ -29,7 +29,7 @@ struct Sheet {
       album.EntryAt(i).caption = "A caption long enough to wrap over two lines";
     }
     album.LayOutSheet(1000);
-    target = QImage(1000, album.sheetHeight, QImage::Format_RGB32);
+    target = QImage(1000, album.Sheet().Height(), QImage::Format_RGB32);
   }
   FakePlatformUi ui;
   CPixDir album{ui};

@@ -21,14 +21,14 @@ class AlbumOperations : public ::testing::Test {
  protected:
   void SetUp() override {
     FillAlbum(album, {"p0.jpg", "p1.jpg", "p2.jpg", "p3.jpg", "p4.jpg"});
-    album.sheetView = &view;
+    album.AttachView(&view);
     album.LayOutSheet(1000);
   }
   // Moves the mouse to the middle of a sketch (or a point) and presses there.
-  void ClickSketch(int position) { Click(76 + 142 * position, 100); }
-  void Click(int x, int y, int clear = 1) {
+  ClickResult ClickSketch(int position) { return Click(76 + 142 * position, 100); }
+  ClickResult Click(int x, int y, EmptyClick empty = EmptyClick::ClearSelection) {
     album.HoverAt(x, y);
-    album.ClickAt(clear, x, y);
+    return album.ClickAt(empty, x, y);
   }
   FakePlatformUi ui;
   CountingSheetView view;
@@ -37,13 +37,14 @@ class AlbumOperations : public ::testing::Test {
 
 TEST_F(AlbumOperations, ClickSelectsRestoresAndMarksTheRecord) {
   album.EntryAt(2).omitted = 1;
-  ClickSketch(2);
+  EXPECT_EQ(ClickSketch(2), ClickResult::Selected);
   EXPECT_EQ(album.selection, 2);
   EXPECT_EQ(album.EntryAt(2).omitted, 0);
   EXPECT_EQ(album.dirty, 1);
-  Click(5, 500, 0);  // the context menu's click keeps the selection
+  // The context menu's click keeps the selection.
+  EXPECT_EQ(Click(5, 500, EmptyClick::KeepSelection), ClickResult::Nothing);
   EXPECT_EQ(album.selection, 2);
-  Click(5, 500);
+  EXPECT_EQ(Click(5, 500), ClickResult::Deselected);
   EXPECT_EQ(album.selection, -1);
   EXPECT_EQ(view.repaints, 2);
 }
@@ -51,31 +52,32 @@ TEST_F(AlbumOperations, ClickSelectsRestoresAndMarksTheRecord) {
 TEST_F(AlbumOperations, DropOnAnotherSketchMovesTheSelectionAfterIt) {
   ClickSketch(1);
   album.dirty = 0;
-  album.DropAt(76 + 142 * 3, 100, 1);
+  EXPECT_EQ(album.DropAt(76 + 142 * 3, 100, true), DropResult::Moved);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
   EXPECT_EQ(ui.beeps, (std::vector<BeepKind>{BeepKind::Exclamation}));
   EXPECT_EQ(album.dirty, 1);
   // Ten pixels above a frame still count as that sketch; the own sketch changes nothing.
   album.LayOutSheet(1000);
-  album.DropAt(76 + 142 * 3, 34 - 9, 1);
+  EXPECT_EQ(album.DropAt(76 + 142 * 3, 34 - 9, true), DropResult::Nothing);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
   EXPECT_EQ(ui.beeps.size(), 1u);
   // The caption box under a sketch is part of it: the bottom of the fifth one.
   album.LayOutSheet(1000);
-  album.DropAt(76 + 142 * 4, 225, 1);
+  album.DropAt(76 + 142 * 4, 225, true);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 4, 1}));
   EXPECT_EQ(album.EntryAt(1).omitted, 0);
 }
 
 TEST_F(AlbumOperations, DragOffTheSheetCrossesOutAndAClickRestores) {
   ClickSketch(4);
-  album.DropAt(900, 500, 0);  // a plain release beside the sketches does nothing
+  // A plain release beside the sketches does nothing.
+  EXPECT_EQ(album.DropAt(900, 500, false), DropResult::Nothing);
   EXPECT_EQ(album.selection, 4);
-  album.DropAt(900, 500, 1);
+  EXPECT_EQ(album.DropAt(900, 500, true), DropResult::CrossedOut);
   EXPECT_EQ(album.EntryAt(4).omitted, 1);
   EXPECT_EQ(album.selection, -1);
   EXPECT_EQ(ui.beeps.back(), BeepKind::Information);
-  album.DropAt(900, 500, 0);  // nothing selected any more
+  album.DropAt(900, 500, false);  // nothing selected any more
   EXPECT_EQ(ui.beeps.back(), BeepKind::Simple);
   ClickSketch(4);
   EXPECT_EQ(album.EntryAt(4).omitted, 0);
@@ -83,7 +85,7 @@ TEST_F(AlbumOperations, DragOffTheSheetCrossesOutAndAClickRestores) {
 
 TEST_F(AlbumOperations, CaptionDialogsTakeTheTextOnlyOnOk) {
   ui.captionReplies.push_back(CaptionDialogData{"Sunset", "July", ""});
-  Click(76, 200);  // inside the first caption box
+  EXPECT_EQ(Click(76, 200), ClickResult::Caption);  // inside the first caption box
   ASSERT_EQ(ui.captionDialogsShown.size(), 1u);
   EXPECT_EQ(ui.captionDialogsShown[0].titleLine, "");
   EXPECT_EQ(album.EntryAt(0).caption, "Sunset");
@@ -140,7 +142,7 @@ class OriginalOperations : public ::testing::Test {
     ASSERT_EQ(album.OpenDirectory(dir.string() + "/"), 1);
     album.LayOutSheet(1000);
     album.HoverAt(76, 100);
-    album.ClickAt(1, 76, 100);
+    album.ClickAt(EmptyClick::ClearSelection, 76, 100);
     album.ShowFullSize();
   }
   CImageWrap Load(const fs::path& path) {

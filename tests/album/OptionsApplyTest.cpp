@@ -22,7 +22,7 @@ class OptionsApply : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::current_path(dir.Path());  // where the run log goes
-    album.sheetView = &view;
+    album.AttachView(&view);
     album.rebuildThumbs = [this] { ++rebuilds; };
     album.UpdateHelpFile();
     general = album.GeneralSettings;

@@ -37,7 +37,7 @@ class RecordCommands : public ::testing::Test {
  protected:
   void SetUp() override {
     album.dirPath = dir.Str();
-    album.sheetView = &view;
+    album.AttachView(&view);
     album.rebuildThumbs = [this] { ++rebuilds; };
     FillAlbum(album, {"a.jpg", "b.jpg"});
   }

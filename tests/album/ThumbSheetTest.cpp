@@ -32,6 +32,30 @@ TEST(SheetLayout, HeightFollowsTheAlbumAndARowMayHoldAPartCell) {
   EXPECT_EQ(ComputeSheetLayout(120, 6, 1000, 0).height, 0);
 }
 
+TEST(SheetSteps, ArrowKeysWalkTheRowsAndStopAtTheEdges) {
+  std::vector<CAlbumEntry> entries(10);
+  std::vector<CAlbumEntry*> order;
+  for (CAlbumEntry& entry : entries) {
+    order.push_back(&entry);
+  }
+  CThumbSheet sheet;
+  sheet.LayOut(order, 120, 6, true, 600);  // four sketches a row
+  ASSERT_EQ(sheet.Layout().perRow, 4);
+  struct Case {
+    int from;
+    SheetStep step;
+    int to;
+  };
+  const Case cases[] = {{-1, SheetStep::Right, 0}, {-1, SheetStep::Last, 9},
+                        {0, SheetStep::Left, 0},   {3, SheetStep::Right, 4},
+                        {9, SheetStep::Right, 9},  {5, SheetStep::Up, 1},
+                        {1, SheetStep::Up, 1},     {5, SheetStep::Down, 9},
+                        {7, SheetStep::Down, 7},   {6, SheetStep::First, 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(sheet.Step(c.from, c.step, 10), c.to) << c.from << " " << static_cast<int>(c.step);
+  }
+}
+
 class ThumbSheet : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,9 +72,9 @@ class ThumbSheet : public ::testing::Test {
 
 TEST_F(ThumbSheet, LayOutStoresEveryRectangleAndCountsTheBuiltThumbs) {
   EXPECT_EQ(album.LayOutSheet(1000), 7);
-  EXPECT_EQ(album.sheetSpacing, 10);
-  EXPECT_EQ(album.sheetHeight, album.sheetLayout.height);
-  EXPECT_EQ(album.EntryAt(2).sketchRect, album.sheetLayout.SketchRect(2));
+  EXPECT_EQ(album.Sheet().Spacing(), 10);
+  EXPECT_EQ(album.Sheet().Height(), album.Sheet().Layout().height);
+  EXPECT_EQ(album.EntryAt(2).sketchRect, album.Sheet().Layout().SketchRect(2));
   EXPECT_EQ(ui.statusText[2], "3 Thumb bitmaps built");
   album.AdvancedSettings.AlwaysShowCaptions = 0;
   album.LayOutSheet(1000);
@@ -59,14 +83,14 @@ TEST_F(ThumbSheet, LayOutStoresEveryRectangleAndCountsTheBuiltThumbs) {
 
 TEST_F(ThumbSheet, NarrowWindowWarnsOncePerWidthAndSize) {
   EXPECT_EQ(album.LayOutSheet(100), 0);
-  EXPECT_TRUE(album.fitWarningDue);
+  EXPECT_TRUE(album.Sheet().FitWarningDue());
   album.ShowFitWarning();
   EXPECT_EQ(ui.LastMessage().rfind("Not All ThumbSketches Fit in the Window.", 0), 0u);
   EXPECT_EQ(ui.messages.back().icon, MsgIcon::Error);
   album.LayOutSheet(100);
-  EXPECT_FALSE(album.fitWarningDue);  // the same width again: no second message
+  EXPECT_FALSE(album.Sheet().FitWarningDue());  // the same width again: no second message
   album.LayOutSheet(120);
-  EXPECT_TRUE(album.fitWarningDue);
+  EXPECT_TRUE(album.Sheet().FitWarningDue());
   EXPECT_TRUE(album.EntryAt(0).sketchRect.IsEmpty());
 }
 
@@ -81,14 +105,14 @@ TEST_F(ThumbSheet, HoverFillsTheFourPanes) {
   EXPECT_EQ(ui.statusText[1], "(40x30) th-cropped");
   EXPECT_EQ(ui.statusText[2], "Lake");
   EXPECT_EQ(ui.statusText[3], "3:5pm March 7, 2008");
-  EXPECT_EQ(album.hoverIndex, 0);
+  EXPECT_EQ(album.Sheet().HoverIndex(), 0);
   EXPECT_EQ(album.HoverAt(160, 40), 1);
   EXPECT_EQ(ui.statusText[0], "b.jpg (1)  ");
   EXPECT_EQ(album.HoverAt(5, 5), 0);
   EXPECT_EQ(ui.statusText[0], "Trip");
   EXPECT_EQ(ui.statusText[1], "3 images");
   EXPECT_EQ(ui.statusText[2], "");
-  EXPECT_EQ(album.hoverIndex, -1);
+  EXPECT_EQ(album.Sheet().HoverIndex(), -1);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST_F(MainFrame, AnotherFolderClosesTheOldPicturesWindowsAndStartsAtTheTop) {
   AnswerMessage("&No");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
   EXPECT_FALSE(app->Ui().FindPictureWindow("p0.png"));
-  EXPECT_EQ(Album().pictureWindow, nullptr);
+  EXPECT_EQ(Album().PictureWindow(), nullptr);
   EXPECT_EQ(View().verticalScrollBar()->value(), 0);
 }
 

@@ -23,10 +23,10 @@ class OptionSheet : public GuiFixture {
     GuiFixture::SetUp();
     Start(0, MakeAlbum(1));
     Album().rebuildThumbs = [this] { ++rebuilds; };
-    Album().sheetView = &counting;
+    Album().AttachView(&counting);
   }
   void TearDown() override {
-    Album().sheetView = &View();
+    Album().AttachView(&View());
     GuiFixture::TearDown();
   }
   std::unique_ptr<COptionSheet> OpenSheet() {
@@ -119,8 +119,8 @@ TEST_F(OptionSheet, TheColourPreviewShowsNameValueAndLuminance) {
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "silver #C0C0C0 Lum=75%");
   list->setCurrentRow(7);
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "maroon #800000 Lum=15%");
-  EXPECT_FALSE(PreviewOf("maroon", Album().webColors).onBlack);
-  EXPECT_TRUE(PreviewOf("silver", Album().webColors).onBlack);
+  EXPECT_FALSE(PreviewOf("maroon", Album().WebColors()).onBlack);
+  EXPECT_TRUE(PreviewOf("silver", Album().WebColors()).onBlack);
 }
 
 TEST_F(OptionSheet, AColourNameOutsideTheListStaysWhenNoLineIsPicked) {

@@ -40,7 +40,7 @@ class PictureWindow : public GuiFixture {
     MousePress(SketchCentre(position));
     MouseRelease(SketchCentre(position));
     Trigger(ID_SHOW_FULL_SIZE);
-    return *dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+    return *dynamic_cast<CPictureWindowHandle&>(*Album().PictureWindow()).Window();
   }
 
   // Draws by hand the rectangle that the window then holds.
@@ -155,14 +155,14 @@ TEST_F(PictureWindow, DOpensTheDiagnosticViewUntilTheNextPicture) {
   CPictureWindow& window = Open(White(600, 400), 2);
   EXPECT_EQ(window.AutoCropOutcome(), 2);
   KeyOn(&window, 'd');
-  ASSERT_NE(Album().diagnosticWindow, nullptr);
+  ASSERT_NE(Album().DiagnosticWindow(), nullptr);
   const CPictureWindow* view =
-      dynamic_cast<CPictureWindowHandle&>(*Album().diagnosticWindow).Window();
+      dynamic_cast<CPictureWindowHandle&>(*Album().DiagnosticWindow()).Window();
   EXPECT_EQ(view->Title().rfind("debug", 0), 0u);
   EXPECT_EQ(view->size(), QSize(600, 400));
   EXPECT_TRUE(view->isVisible());
   Open(White(600, 400));
-  EXPECT_EQ(Album().diagnosticWindow, nullptr);
+  EXPECT_EQ(Album().DiagnosticWindow(), nullptr);
 }
 
 TEST_F(PictureWindow, CropForThumbFromTheWindowSetsTheThumbAndTheRecord) {
@@ -194,7 +194,7 @@ TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
   EXPECT_EQ(PixelAt(copy, 0, 0), (Rgb{0, 8, 12}));  // the picture's pixel (2, 2)
   EXPECT_EQ(ReadFileBytes(original), before);
   // The window opened again on the cropped picture, without a rectangle.
-  CPictureWindow* again = dynamic_cast<CPictureWindowHandle&>(*Album().pictureWindow).Window();
+  CPictureWindow* again = dynamic_cast<CPictureWindowHandle&>(*Album().PictureWindow()).Window();
   EXPECT_EQ(again->Title(), "p0.png");
   EXPECT_EQ(again->grab().toImage().pixel(0, 0), qRgb(0, 8, 12));
   EXPECT_TRUE(again->Rectangle().IsEmpty());

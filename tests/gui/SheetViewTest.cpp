@@ -47,9 +47,9 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
   EXPECT_EQ(Album().EntryAtPosition(7).sketchRect.top, 242 - 6);
   // The sheet scrolls down to the last row, whatever the album's size.
   EXPECT_EQ(View().verticalScrollBar()->maximum(),
-            Album().sheetHeight - View().viewport()->height());
+            Album().Sheet().Height() - View().viewport()->height());
 
-  QImage sheet(1000, Album().sheetHeight, QImage::Format_RGB32);
+  QImage sheet(1000, Album().Sheet().Height(), QImage::Format_RGB32);
   sheet.fill(Qt::white);
   QPainter painter(&sheet);
   EXPECT_EQ(PaintSheet(painter, Album(), sheet.rect(), View().Sketches()), 300);

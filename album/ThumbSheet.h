@@ -1,0 +1,61 @@
+#pragma once
+// The thumb sheet as the album keeps it between paintings: where each sketch lay at the last
+// layout, which one is under the mouse, how far around a sketch a drop still lands, where the
+// arrow keys lead, the warning when not one sketch fits, and the welcome hint.
+
+#include <vector>
+
+#include "album/SheetLayout.h"
+
+class CAlbumEntry;
+
+// Where a key moves the selection on the sheet.
+enum class SheetStep { Left, Right, Up, Down, First, Last };
+
+class CThumbSheet {
+ public:
+  // Places the entries, in display order, for a client area of this width: each one's
+  // sketchRect and, with captions, its captionRect (all zero when not one sketch fits).
+  // Returns the number of columns; 0 marks the fit warning due once per width and size.
+  int LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumbSize, int gap,
+             bool captions, int clientWidth);
+  const SheetLayout& Layout() const { return layout_; }
+  // The scroll extent of the last layout; the spacing is 0 until the first one.
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Spacing() const { return spacing_; }
+
+  // Display positions of what lies under a point, -1 for nothing: a sketch's cell, a caption
+  // box, and where a drop lands (a cell enlarged by the spacing, or its caption box).
+  static int SketchAt(const std::vector<CAlbumEntry*>& displayOrder, int x, int y);
+  static int CaptionAt(const std::vector<CAlbumEntry*>& displayOrder, int x, int y);
+  int DropTargetAt(const std::vector<CAlbumEntry*>& displayOrder, int x, int y) const;
+  // The display position the step leads to from this one (-1: none selected) among count.
+  int Step(int position, SheetStep step, int count) const;
+
+  // The entry index under the mouse at the last hover, -1 for none.
+  int HoverIndex() const { return hoverIndex_; }
+  void SetHoverIndex(int index) { hoverIndex_ = index; }
+
+  bool FitWarningDue() const { return fitWarningDue_; }
+  void FitWarningShown() { fitWarningDue_ = false; }
+  bool WelcomeHintPending() const { return welcomeHintPending_; }
+  void WelcomeHintShown() { welcomeHintPending_ = false; }
+
+ private:
+  struct FitKey {
+    int width = -1;
+    int thumbSize = -1;
+    int gap = -1;
+    bool operator==(const FitKey&) const = default;
+  };
+
+  SheetLayout layout_;
+  int width_ = 0;
+  int height_ = 0;
+  int spacing_ = 0;
+  int hoverIndex_ = -1;
+  bool fitWarningDue_ = false;
+  FitKey warnedFit_;
+  bool welcomeHintPending_ = true;
+};
