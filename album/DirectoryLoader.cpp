@@ -186,8 +186,8 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
       }
       if (result->ok == kPictureLoaded) {
         const int64_t bytes = DecodedBytes(result->entry.picture);
-        if (bytes > decodedMemoryBudget - decodedBytes) {
-          ui_.MessageBox(nullptr, BudgetMessage(loadedCount, n, file, decodedMemoryBudget),
+        if (bytes > decodedMemoryBudget_ - decodedBytes) {
+          ui_.MessageBox(nullptr, BudgetMessage(loadedCount, n, file, decodedMemoryBudget_),
                          MsgIcon::Information, MsgButtons::Ok);
           break;
         }

@@ -27,6 +27,14 @@ void CPixDir::RepaintSheet() {
   }
 }
 
+void CPixDir::RebuildThumbs() {
+  if (rebuildThumbs_) {
+    rebuildThumbs_();
+  } else {
+    BuildAllThumbs();
+  }
+}
+
 void CPixDir::KeepDiagnosticWindow(std::unique_ptr<CWindowObject> window) {
   diagnosticWindow_ = std::move(window);
 }

@@ -58,13 +58,6 @@ class CPixDir : public CAlbumSettings {
   // out by the limit or unreadable at the time, kept for the next save (KeptRecordLines.h).
   std::vector<std::string> otherPictureLines;
   int32_t autoCropDiagnostic = 0;
-  // Bytes of decoded pictures that one album may hold, so that a directory of pictures larger
-  // than memory stops loading with a message instead of the program being killed: half of
-  // the machine's physical memory unless set otherwise.
-  int64_t decodedMemoryBudget = HalfOfPhysicalMemory();
-  // Replaces BuildAllThumbs where the options or the record ask for a rebuild; tests watch
-  // the rebuild here. Empty means BuildAllThumbs.
-  std::function<void()> rebuildThumbs;
 
   CPlatformUi& Ui() const { return ui_; }
 
@@ -93,13 +86,14 @@ class CPixDir : public CAlbumSettings {
   void CloseDiagnosticWindow() { diagnosticWindow_.reset(); }
   // Closes the picture and the diagnostic window.
   void CloseWindows();
-  void RebuildThumbs() {
-    if (rebuildThumbs) {
-      rebuildThumbs();
-    } else {
-      BuildAllThumbs();
-    }
-  }
+  // Rebuilds every thumb where the options or the record ask for it: BuildAllThumbs, or what
+  // SetThumbRebuild gave instead (tests watch the rebuild there; empty restores the default).
+  void RebuildThumbs();
+  void SetThumbRebuild(std::function<void()> rebuild) { rebuildThumbs_ = std::move(rebuild); }
+  // Bytes of decoded pictures that one album may hold, so that a directory of pictures larger
+  // than memory stops loading with a message instead of the program being killed: half of
+  // the machine's physical memory unless set otherwise.
+  void SetDecodedMemoryBudget(int64_t bytes) { decodedMemoryBudget_ = bytes; }
 
   // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
   // It is read and written only as a regular file inside that folder (FolderFile.h).
@@ -207,6 +201,8 @@ class CPixDir : public CAlbumSettings {
   int ThumbFromPicture(CAlbumEntry& entry) const;
 
   CPlatformUi& ui_;
+  int64_t decodedMemoryBudget_ = HalfOfPhysicalMemory();
+  std::function<void()> rebuildThumbs_;
   CThumbSheet sheet_;
   CSheetView* sheetView_ = nullptr;
   std::unique_ptr<CWindowObject> pictureWindow_;

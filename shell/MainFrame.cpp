@@ -236,9 +236,9 @@ void CMainFrame::OnCaption() { album_.EditSelectedCaption(); }
 
 void CMainFrame::OnShowFullSize() { album_.ShowFullSize(); }
 
-void CMainFrame::OnCreateWebPage() { RunWebPage(0); }
+void CMainFrame::OnCreateWebPage() { RunWebPage(kWriteImages); }
 
-void CMainFrame::OnAssumeImagesExist() { RunWebPage(1); }
+void CMainFrame::OnAssumeImagesExist() { RunWebPage(kAssumeImagesExist); }
 
 void CMainFrame::RunWebPage(int assumeImages) {
   CWebElement element(album_);

@@ -66,7 +66,7 @@ void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
   }
   Show(title, position, std::move(shown), factor);
   if (album_.AdvancedSettings.AutoCropStrategy > 0) {
-    RunAutoCrop(1, 0, 0);
+    RunAutoCrop({.fit = true});
   }
 }
 

@@ -70,8 +70,15 @@ class CPictureWindow : public QWidget {
   void RunOperation(int id);
   bool SelectShownPicture();
   void OnCharacter(QChar character);
+  // How the automatic crop runs: whether it fits its rectangle to the picture's shape itself
+  // (as on opening), or the window fits it afterwards with the fit mode (b, and d after b).
+  struct AutoCropRun {
+    bool fit = false;
+    bool fitAfter = false;
+    int fitMode = 0;
+  };
   // The automatic crop on the shown image; 1 when it proposed a rectangle.
-  int RunAutoCrop(int fit, int fitAfter, int fitMode);
+  int RunAutoCrop(AutoCropRun run);
   void ShowDiagnostic(const CCropReport& report);
   void FitRectangle(int mode);
   void SaveScreenDump();
@@ -83,8 +90,7 @@ class CPictureWindow : public QWidget {
   QImage shownImage_;
   int factor_ = 1;
   int outcome_ = 0;
-  int fitAfter_ = 0;
-  int fitMode_ = 0;
+  AutoCropRun lastRun_;  // the fit-after flag and mode that d runs the crop with again
   CRectTracker tracker_;
   std::string title_;
   bool diagnostic_ = false;

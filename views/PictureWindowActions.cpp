@@ -118,14 +118,14 @@ void CPictureWindow::keyPressEvent(QKeyEvent* event) {
 void CPictureWindow::OnCharacter(QChar character) {
   switch (character.unicode()) {
     case 'a':
-      RunAutoCrop(0, 0, 0);
+      RunAutoCrop({});
       break;
     case 'b':
-      RunAutoCrop(0, 1, 0);
+      RunAutoCrop({.fitAfter = true});
       break;
     case 'd':
       album_.autoCropDiagnostic = album_.autoCropDiagnostic == 0 ? 1 : 0;
-      RunAutoCrop(0, fitAfter_, fitMode_);
+      RunAutoCrop({.fitAfter = lastRun_.fitAfter, .fitMode = lastRun_.fitMode});
       break;
     case 'e':
     case 's':
@@ -143,7 +143,7 @@ void CPictureWindow::OnCharacter(QChar character) {
     case 'v':
       rect_.SetEmpty();
       if (album_.AdvancedSettings.AutoCropStrategy > 0) {
-        RunAutoCrop(1, 0, 0);
+        RunAutoCrop({.fit = true});
       }
       break;
     case 'z':
@@ -155,13 +155,12 @@ void CPictureWindow::OnCharacter(QChar character) {
   update();
 }
 
-int CPictureWindow::RunAutoCrop(int fit, int fitAfter, int fitMode) {
-  fitAfter_ = fitAfter;
-  fitMode_ = fitMode;
+int CPictureWindow::RunAutoCrop(AutoCropRun run) {
+  lastRun_ = run;
   const int diagnostic = album_.autoCropDiagnostic;
   CCropReport report;
-  outcome_ = shown_.FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, fit, diagnostic,
-                                 diagnostic != 0 ? &report : nullptr);
+  outcome_ = shown_.FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
+                                 diagnostic, diagnostic != 0 ? &report : nullptr);
   if (diagnostic != 0 && report.blockRows > 0) {
     ShowDiagnostic(report);
   }
@@ -169,8 +168,8 @@ int CPictureWindow::RunAutoCrop(int fit, int fitAfter, int fitMode) {
     album_.Ui().Beep(BeepKind::Simple);
     return 0;
   }
-  if (fitAfter == 1 && fit == 0) {
-    shown_.FitCropAspect(rect_, fitMode);
+  if (run.fitAfter && !run.fit) {
+    shown_.FitCropAspect(rect_, run.fitMode);
   }
   tracker_ = NewTracker(rect_);
   return 1;

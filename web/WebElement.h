@@ -18,6 +18,11 @@ void AvoidAdSize(int& width, int& height);
 // The footer's link to the product's web site.
 extern const char* const kProductSite;
 
+// The assume-images flag of CreateWebPage: "Create Web page" writes every file, "Assume
+// images exist" only the pages and the style sheet.
+constexpr int kWriteImages = 0;
+constexpr int kAssumeImagesExist = 1;
+
 class CWebElement {
  public:
   // Settings, the album directory and the user interface come from the album, which must

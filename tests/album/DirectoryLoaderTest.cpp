@@ -97,7 +97,7 @@ TEST_F(DirectoryLoading, ThePictureThatWouldPassTheMemoryBudgetStopsTheLoading) 
   for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
     WritePicture(dir, name, 600, 600);  // 1.03 MB each at 24 bits
   }
-  album.decodedMemoryBudget = 3 << 20;
+  album.SetDecodedMemoryBudget(3 << 20);
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.png", "b.png"}));
   ASSERT_EQ(ui.messages.size(), 1u);

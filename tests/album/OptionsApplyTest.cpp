@@ -23,7 +23,7 @@ class OptionsApply : public ::testing::Test {
   void SetUp() override {
     fs::current_path(dir.Path());  // where the run log goes
     album.AttachView(&view);
-    album.rebuildThumbs = [this] { ++rebuilds; };
+    album.SetThumbRebuild([this] { ++rebuilds; });
     album.UpdateHelpFile();
     general = album.GeneralSettings;
     webView = album.WebViewSettings;
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<GeneralCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsApply, NewThumbSizeRebuildsTheThumbs) {
-  album.rebuildThumbs = nullptr;  // the album's own BuildAllThumbs
+  album.SetThumbRebuild(nullptr);  // the album's own BuildAllThumbs
   FillAlbum(album, {"a.jpg"});
   album.EntryAt(0).picture = MakePicture24(80, 40, GradientColour);
   general.ThumbSize = 20;

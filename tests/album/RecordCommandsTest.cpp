@@ -38,7 +38,7 @@ class RecordCommands : public ::testing::Test {
   void SetUp() override {
     album.dirPath = dir.Str();
     album.AttachView(&view);
-    album.rebuildThumbs = [this] { ++rebuilds; };
+    album.SetThumbRebuild([this] { ++rebuilds; });
     FillAlbum(album, {"a.jpg", "b.jpg"});
   }
   std::string Record() const { return ReadFileBytes(dir / "Quillaran.txt"); }

@@ -22,7 +22,7 @@ class OptionSheet : public GuiFixture {
   void SetUp() override {
     GuiFixture::SetUp();
     Start(0, MakeAlbum(1));
-    Album().rebuildThumbs = [this] { ++rebuilds; };
+    Album().SetThumbRebuild([this] { ++rebuilds; });
     Album().AttachView(&counting);
   }
   void TearDown() override {
