@@ -240,7 +240,7 @@ void CPixDir::ReleaseEntries() {
   // album that has the same name.
   CloseWindows();
   selection = -1;
-  otherPictureLines.clear();
+  record_.ForgetOtherLines();
   displayOrder.clear();
   entries.clear();
   entries.shrink_to_fit();

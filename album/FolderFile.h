@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <string>
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
 // The file that path (inside folder) stands for: path itself, or the file its symbolic links
 // lead to when that lies inside folder too. false, with why naming the link and where it
 // leads, when the links lead out of the folder or do not end.

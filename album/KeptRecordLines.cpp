@@ -6,7 +6,7 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "album/PixDir.h"
+#include "album/AlbumEntry.h"
 #include "album/RecordLine.h"
 
 namespace fs = std::filesystem;
@@ -28,17 +28,18 @@ std::unordered_set<std::string> RecordNamesIn(const std::string& directory) {
 
 }  // namespace
 
-std::string KeptRecordLines(const CPixDir& album) {
-  if (album.otherPictureLines.empty()) {
+std::string KeptRecordLines(const std::vector<std::string>& lines, const std::string& folder,
+                            std::span<const CAlbumEntry> entries) {
+  if (lines.empty()) {
     return {};
   }
   std::unordered_set<std::string> inAlbum;
-  for (int i = 0; i < album.count; ++i) {
-    inAlbum.insert(RecordName(album.entries[static_cast<size_t>(i)].fileName));
+  for (const CAlbumEntry& entry : entries) {
+    inAlbum.insert(RecordName(entry.fileName));
   }
-  const std::unordered_set<std::string> inFolder = RecordNamesIn(album.dirPath);
+  const std::unordered_set<std::string> inFolder = RecordNamesIn(folder);
   std::string kept;
-  for (const std::string& line : album.otherPictureLines) {
+  for (const std::string& line : lines) {
     const std::string name(EntryLineName(line).value_or(std::string_view()));
     if (inFolder.count(name) != 0 && inAlbum.count(name) == 0) {
       kept += line + '\n';

@@ -4,10 +4,13 @@
 // captions, dates and rectangles must outlive a save, so their lines are written again as they
 // were read; only the lines of files that are gone from the folder are dropped.
 
+#include <span>
 #include <string>
+#include <vector>
 
-class CPixDir;
+class CAlbumEntry;
 
-// The lines (each with its line end) of album.otherPictureLines whose picture is in the
-// album's folder and is none of the album's.
-std::string KeptRecordLines(const CPixDir& album);
+// The lines (each with its line end) whose picture is in the folder and is none of the
+// entries.
+std::string KeptRecordLines(const std::vector<std::string>& lines, const std::string& folder,
+                            std::span<const CAlbumEntry> entries);

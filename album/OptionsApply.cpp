@@ -28,7 +28,7 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
       album.CloseLog();
     } else {
       album.OpenLog();
-      if (!album.logFile) {
+      if (!album.LogIsOpen()) {
         page.KeepLog = 0;  // the log could not be opened: logging stays off
       }
     }

@@ -1,6 +1,7 @@
 #include "album/PixDir.h"
 
 #include <algorithm>
+#include <ctime>
 #include <utility>
 
 #include "album/SheetView.h"
@@ -24,6 +25,28 @@ void CPixDir::SortDisplayOrder() {
 void CPixDir::RepaintSheet() {
   if (sheetView_ != nullptr) {
     sheetView_->Repaint();
+  }
+}
+
+void CPixDir::OpenLog() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  OpenLog(local);
+}
+
+void CPixDir::OpenLog(const std::tm& now) {
+  if (!log_.Open(now)) {
+    AdvancedSettings.KeepLog = 0;
+    ui_.MessageBox(nullptr, "Could not create LOG file", MsgIcon::Error, MsgButtons::Ok);
+  }
+}
+
+void CPixDir::CloseLog() { log_.Close(); }
+
+void CPixDir::WriteLogLine(const std::string& line) {
+  if (AdvancedSettings.KeepLog == 1) {
+    log_.WriteLine(line);
   }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
-// The album of one directory: its entries, the display order, the selection, the settings
-// and the run log. One lives for the whole run; opening a directory replaces its entries.
+// The album of one directory: its entries, the display order and the selection, which the
+// whole program reads, and the operations on them. It owns the parts that keep state of their
+// own: the settings with the web colours (CAlbumSettings, which it is), the thumb sheet
+// (CThumbSheet), the record file (CRecordFile), the run log (CRunLog), and its windows. One
+// lives for the whole run; opening a directory replaces its entries.
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +16,8 @@
 #include "album/AlbumEntry.h"
 #include "album/AlbumSettings.h"
 #include "album/PictureReader.h"
+#include "album/RecordFile.h"
+#include "album/RunLog.h"
 #include "album/ThumbSheet.h"
 #include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
@@ -20,10 +25,6 @@
 class CPlatformUi;
 class CProfileStore;
 class CSheetView;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Half of the machine's physical memory in bytes.
 int64_t HalfOfPhysicalMemory();
@@ -53,10 +54,6 @@ class CPixDir : public CAlbumSettings {
   int32_t dirty = 0;                        // 1 when the record file is out of date
   std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
   std::string dirName;                      // last component of dirPath
-  std::unique_ptr<std::FILE, FileCloser> logFile;
-  // Lines of the record read last that name no picture of the album: those of pictures left
-  // out by the limit or unreadable at the time, kept for the next save (KeptRecordLines.h).
-  std::vector<std::string> otherPictureLines;
   int32_t autoCropDiagnostic = 0;
 
   CPlatformUi& Ui() const { return ui_; }
@@ -95,10 +92,10 @@ class CPixDir : public CAlbumSettings {
   // the machine's physical memory unless set otherwise.
   void SetDecodedMemoryBudget(int64_t bytes) { decodedMemoryBudget_ = bytes; }
 
-  // Record file "Quillaran.txt" in the album directory (dirPath, else the current directory).
-  // It is read and written only as a regular file inside that folder (FolderFile.h).
+  // The record file "Quillaran.txt" in the album directory (dirPath, else the current
+  // directory), through CRecordFile: read and written only as a regular file inside that
+  // folder (FolderFile.h).
   std::string RecordPath() const;
-  std::string RecordFolder() const;
   // Appends the header line to out.
   void WriteRecordHeader(std::string& out) const;
   int ParseRecordHeader(const std::string& line);
@@ -125,6 +122,7 @@ class CPixDir : public CAlbumSettings {
   void OpenLog();
   void OpenLog(const std::tm& now);
   void CloseLog();
+  bool LogIsOpen() const { return log_.IsOpen(); }
   // Writes one line (a line end is added when missing) while KeepLog is 1 and the log is open.
   void WriteLogLine(const std::string& line);
 
@@ -204,6 +202,8 @@ class CPixDir : public CAlbumSettings {
   int64_t decodedMemoryBudget_ = HalfOfPhysicalMemory();
   std::function<void()> rebuildThumbs_;
   CThumbSheet sheet_;
+  CRunLog log_;
+  CRecordFile record_{ui_};
   CSheetView* sheetView_ = nullptr;
   std::unique_ptr<CWindowObject> pictureWindow_;
   std::unique_ptr<CWindowObject> diagnosticWindow_;

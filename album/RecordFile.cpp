@@ -1,19 +1,18 @@
-// The record file "Quillaran.txt": a header line with the thumb size and the web settings,
-// then one tab-separated line per entry in scan order (RecordLine.h). Lines are matched to the
-// pictures by name, so that a record outlives changes to its folder.
+#include "album/RecordFile.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "album/AlbumEntry.h"
+#include "album/AlbumSettings.h"
 #include "album/FolderFile.h"
 #include "album/KeptRecordLines.h"
 #include "album/Messages.h"
-#include "album/PictureFiles.h"
-#include "album/PixDir.h"
 #include "album/RecordLine.h"
 #include "album/TextScanner.h"
 #include "imaging/AtomicFile.h"
@@ -22,7 +21,6 @@
 
 namespace {
 
-const char kRecordName[] = "Quillaran.txt";
 // Far beyond any album's record; a larger file is not read.
 constexpr int64_t kMaxRecordBytes = int64_t{16} << 20;
 const char kMagic[] = "QLNV_A";
@@ -37,17 +35,18 @@ int32_t ClampOr(int32_t value, int32_t low, int32_t high, int32_t fallback) {
 // folder after pictures were added, removed or renamed.
 class CLineMatcher {
  public:
-  explicit CLineMatcher(CPixDir& album) : album_(album), matched_(album.count, false) {
-    for (int i = 0; i < album.count; ++i) {
-      byName_[RecordName(album.EntryAt(i).fileName)].push_back(i);
+  explicit CLineMatcher(std::span<CAlbumEntry> entries)
+      : entries_(entries), matched_(entries.size(), false) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+      byName_[RecordName(entries[i].fileName)].push_back(static_cast<int>(i));
     }
   }
   // The entry for the line at this position, or null when no picture of the folder has its
   // name or every such picture has had its line.
   CAlbumEntry* Match(std::string_view name, int position) {
     int found = -1;
-    if (position < album_.count && !matched_[position] &&
-        RecordName(album_.EntryAt(position).fileName) == name) {
+    if (position < static_cast<int>(entries_.size()) && !matched_[position] &&
+        RecordName(entries_[static_cast<size_t>(position)].fileName) == name) {
       found = position;
     } else if (const auto it = byName_.find(std::string(name)); it != byName_.end()) {
       for (const int i : it->second) {
@@ -61,38 +60,39 @@ class CLineMatcher {
       return nullptr;
     }
     matched_[found] = true;
-    return &album_.EntryAt(found);
+    return &entries_[static_cast<size_t>(found)];
   }
   bool Matched(int index) const { return matched_[index]; }
 
  private:
-  CPixDir& album_;
+  std::span<CAlbumEntry> entries_;
   std::vector<bool> matched_;
   std::unordered_map<std::string, std::vector<int>> byName_;
 };
 
 }  // namespace
 
-std::string CPixDir::RecordPath() const { return InDirectory(dirPath, kRecordName); }
+std::string CRecordFile::PathIn(const std::string& folder) {
+  return InDirectory(folder, kRecordFileName);
+}
 
-std::string CPixDir::RecordFolder() const { return dirPath.empty() ? "." : dirPath; }
-
-void CPixDir::WriteRecordHeader(std::string& out) const {
-  const CWebViewSettings& web = WebViewSettings;
+void CRecordFile::WriteHeader(const CAlbumSettings& settings, std::string& out) {
+  const CWebViewSettings& web = settings.WebViewSettings;
   const int mode = web.LIOwnWP != 1 ? 0 : (web.LIOwnBrW != 1 ? 1 : 2);
   const std::string header =
-      std::string(kMagic) + " t" + std::to_string(GeneralSettings.ThumbSize) + " x" +
+      std::string(kMagic) + " t" + std::to_string(settings.GeneralSettings.ThumbSize) + " x" +
       std::to_string(web.MaxOsize) + " p" + std::to_string(web.WPwidth) + " f" +
       std::to_string(mode) + " d" + std::to_string(web.Only1Date) + " c" +
       std::to_string(web.Only1Caption) + " #" + FieldText(web.WTextColor) + '\n';
   out += header;
 }
 
-int CPixDir::ParseRecordHeader(const std::string& line) {
-  CWebViewSettings& web = WebViewSettings;
+int CRecordFile::ParseHeader(const std::string& line, CAlbumSettings& settings) const {
+  CGeneralSettings& general = settings.GeneralSettings;
+  CWebViewSettings& web = settings.WebViewSettings;
   int32_t mode = 0;
   // Each number goes straight into its setting, so those before a mismatch stay applied.
-  const std::pair<char, int32_t*> fields[] = {{'t', &GeneralSettings.ThumbSize},
+  const std::pair<char, int32_t*> fields[] = {{'t', &general.ThumbSize},
                                               {'x', &web.MaxOsize},
                                               {'p', &web.WPwidth},
                                               {'f', &mode},
@@ -110,19 +110,20 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
     }
   }
   if (converted < 6) {
-    ReportError(ui_, kRecordName, "has old format.\nIt is ignored");
+    ReportError(ui_, kRecordFileName, "has old format.\nIt is ignored");
     return 0;
   }
   // The colour name goes into the style sheet: only a name of the web colour table is one.
   std::string color;
   scan.SkipSpace();
   const bool hasColor = scan.Literal("#") && scan.Word(color, kMaxColorName);
-  web.WTextColor = hasColor && WebColors().Contains(color) ? color : CWebViewSettings{}.WTextColor;
+  web.WTextColor =
+      hasColor && settings.WebColors().Contains(color) ? color : CWebViewSettings{}.WTextColor;
   if (mode >= 0 && mode <= 2) {
     web.LIOwnWP = mode >= 1 ? 1 : 0;
     web.LIOwnBrW = mode == 2 ? 1 : 0;
   }
-  GeneralSettings.ThumbSize = ClampOr(GeneralSettings.ThumbSize, 20, 400, 120);
+  general.ThumbSize = ClampOr(general.ThumbSize, 20, 400, 120);
   web.MaxOsize = ClampOr(web.MaxOsize, 300, 2000, 2000);
   web.WPwidth = ClampOr(web.WPwidth, 300, 1000, 600);
   web.Only1Date = SettingOrDefault("Only1Date", web.Only1Date);
@@ -130,29 +131,31 @@ int CPixDir::ParseRecordHeader(const std::string& line) {
   return 1;
 }
 
-int CPixDir::ReadRecord() {
+int CRecordFile::Read(const std::string& folder, CAlbumSettings& settings,
+                      std::span<CAlbumEntry> entries, std::vector<CAlbumEntry*>& displayOrder) {
   std::string text;
   std::string why;
-  const FolderFileRead read =
-      ReadFolderFile(RecordFolder(), RecordPath(), kMaxRecordBytes, text, why);
+  const FolderFileRead read = ReadFolderFile(folder.empty() ? "." : folder, PathIn(folder),
+                                             kMaxRecordBytes, text, why);
   if (read == FolderFileRead::kRefused) {
     ReportError(ui_, "Cannot read", why);
   }
   std::unique_ptr<std::FILE, FileCloser> file(
       text.empty() ? nullptr : fmemopen(text.data(), text.size(), "rb"));
-  return file ? ReadRecord(file.get()) : 0;
+  return file ? Read(file.get(), settings, entries, displayOrder) : 0;
 }
 
-int CPixDir::ReadRecord(std::FILE* file) {
+int CRecordFile::Read(std::FILE* file, CAlbumSettings& settings, std::span<CAlbumEntry> entries,
+                      std::vector<CAlbumEntry*>& displayOrder) {
   std::string line;
   bool hadLineEnd = false;
-  if (!ReadWholeLine(file, line, hadLineEnd) || !ParseRecordHeader(line)) {
+  if (!ReadWholeLine(file, line, hadLineEnd) || !ParseHeader(line, settings)) {
     return 0;
   }
-  CLineMatcher matcher(*this);
+  CLineMatcher matcher(entries);
   int namingLines = 0;
   int matchedLines = 0;
-  otherPictureLines.clear();
+  otherPictureLines_.clear();
   for (int position = 0; ReadWholeLine(file, line, hadLineEnd); ++position) {
     const std::optional<std::string_view> name = EntryLineName(line);
     if (!name) {
@@ -163,17 +166,17 @@ int CPixDir::ReadRecord(std::FILE* file) {
       ApplyEntryLine(*entry, line, hadLineEnd);
       ++matchedLines;
     } else {
-      otherPictureLines.push_back(line);
+      otherPictureLines_.push_back(line);
     }
   }
   // A record none of whose lines names a picture here belongs to another folder.
   if (namingLines > 0 && matchedLines == 0) {
-    ReportError(ui_, "Scrambled", kRecordName);
+    ReportError(ui_, "Scrambled", kRecordFileName);
     return 0;
   }
   // Pictures with a line first, by their recorded order; the others after them in scan order.
   // The orders then become the display positions, without gaps.
-  auto scanIndex = [this](const CAlbumEntry* e) { return static_cast<int>(e - entries.data()); };
+  auto scanIndex = [&](const CAlbumEntry* e) { return static_cast<int>(e - entries.data()); };
   std::sort(
       displayOrder.begin(), displayOrder.end(), [&](const CAlbumEntry* a, const CAlbumEntry* b) {
         const bool aLine = matcher.Matched(scanIndex(a));
@@ -183,78 +186,32 @@ int CPixDir::ReadRecord(std::FILE* file) {
         }
         return aLine && a->order != b->order ? a->order < b->order : scanIndex(a) < scanIndex(b);
       });
-  for (int position = 0; position < count; ++position) {
-    displayOrder[static_cast<size_t>(position)]->order = position;
+  for (size_t position = 0; position < displayOrder.size(); ++position) {
+    displayOrder[position]->order = static_cast<int>(position);
   }
   return 1;
 }
 
-int CPixDir::WriteRecord() {
-  // Without pictures there is nothing to record, and a header-only file would replace
-  // whatever record lies in the current directory.
-  if (!HasAlbum()) {
-    return 0;
-  }
+int CRecordFile::Write(const std::string& folder, const CAlbumSettings& settings,
+                       std::span<const CAlbumEntry> entries) const {
   // Written beside the record and renamed over it, so that a failure at any point leaves the
   // old record whole.
   std::string content;
-  WriteRecordHeader(content);
-  for (int i = 0; i < count; ++i) {
-    content += EntryLine(EntryAt(i));
+  WriteHeader(settings, content);
+  for (const CAlbumEntry& entry : entries) {
+    content += EntryLine(entry);
   }
-  content += KeptRecordLines(*this);
+  content += KeptRecordLines(otherPictureLines_, folder, entries);
   std::string target;
   std::string why;
-  if (!TargetInsideFolder(RecordFolder(), RecordPath(), target, why)) {
+  if (!TargetInsideFolder(folder.empty() ? "." : folder, PathIn(folder), target, why)) {
     ReportError(ui_, "Cannot Save Record", why);
     return 0;
   }
   const int error = ReplaceFileAtomically(target, content, true, LinkAtPath::Replace);
   if (error != 0) {
-    ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordName);
+    ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordFileName);
     return 0;
   }
-  dirty = 0;
   return 1;
-}
-
-int CPixDir::AskSaveRecord() {
-  if (dirty == 1 && HasAlbum()) {
-    const MsgAnswer answer =
-        ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNoCancel);
-    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && WriteRecord() == 0)) {
-      return 0;
-    }
-  }
-  if (const CAlbumEntry* selected = SelectedEntry()) {
-    if (ui_.FindPictureWindow(selected->fileName)) {
-      ui_.ClosePictureWindow(selected->fileName);
-    }
-  }
-  return 1;
-}
-
-void CPixDir::EditRecordExternally() {
-  // Reading back a record that could not be saved would replace the unsaved work with the
-  // older file, so stop here; WriteRecord has told the user why.
-  if (!WriteRecord()) {
-    return;
-  }
-  const std::string path = RecordPath();
-  if (!ui_.OpenWithDefaultProgram(path)) {
-    ReportError(ui_, "Cannot Find Record File", kRecordName);
-  }
-  ui_.MessageBox(nullptr,
-                 "CAUTION: You cannot work on Quillaran until you finish editing\n"
-                 "Quillaran.txt. After you Save the file and exit the text editor,\n"
-                 "then Click OK on this box and resume work",
-                 MsgIcon::None, MsgButtons::Ok);
-  std::vector<int> croppedBefore;
-  for (int i = 0; i < count; ++i) {
-    croppedBefore.push_back(EntryAt(i).cropped);
-  }
-  ReadRecord();
-  ShowRecordedCrops(*this, croppedBefore, {});
-  RebuildThumbs();
-  RepaintSheet();
 }

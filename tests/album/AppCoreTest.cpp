@@ -85,14 +85,14 @@ TEST_F(AppCore, StartupReadsSettingsThenTheRecentList) {
             (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "read NDirEx"}));
   EXPECT_EQ(app.version, "2.3.1");
   EXPECT_EQ(app.album.autoCropDiagnostic, 0);
-  EXPECT_FALSE(app.album.logFile);
+  EXPECT_FALSE(app.album.LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
 }
 
 TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
-  EXPECT_TRUE(app.album.logFile);
+  EXPECT_TRUE(app.album.LogIsOpen());
   EXPECT_EQ(ReadFileBytes(dir / "QuillaranLog.txt").rfind("--------- New Run (", 0), 0u);
 }
 
@@ -110,7 +110,7 @@ TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
   EXPECT_FALSE(app.Shutdown());
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
-  EXPECT_TRUE(app.album.logFile);
+  EXPECT_TRUE(app.album.LogIsOpen());
   EXPECT_EQ(app.album.dirty, 1);
 
   trace.events.clear();
@@ -120,7 +120,7 @@ TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
   ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
   EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
-  EXPECT_FALSE(app.album.logFile);
+  EXPECT_FALSE(app.album.LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }
 

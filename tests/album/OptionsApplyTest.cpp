@@ -153,13 +153,13 @@ TEST_F(OptionsApply, HelpFileFollowsOnlyAChangedHelpDirectory) {
 TEST_F(OptionsApply, KeepLogOpensAndClosesTheLog) {
   advanced.KeepLog = 1;
   Apply();
-  ASSERT_TRUE(album.logFile);
+  ASSERT_TRUE(album.LogIsOpen());
   EXPECT_EQ(album.AdvancedSettings.KeepLog, 1);
   const std::string firstLine = ReadFileBytes(dir / "QuillaranLog.txt");
   EXPECT_EQ(firstLine.rfind("--------- New Run (", 0), 0u) << firstLine;
   advanced.KeepLog = 0;
   Apply();
-  EXPECT_FALSE(album.logFile);
+  EXPECT_FALSE(album.LogIsOpen());
   EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
 }
 

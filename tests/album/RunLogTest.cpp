@@ -67,7 +67,7 @@ TEST_F(RunLog, UnwritableLogIsReportedOnceAndTurnsLoggingOff) {
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
   EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
-  EXPECT_FALSE(album.logFile);
+  EXPECT_FALSE(album.LogIsOpen());
 }
 
 TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {

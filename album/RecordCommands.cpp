@@ -1,0 +1,76 @@
+// The album's record commands: reading and writing its record file (CRecordFile), the
+// "Save Record?" question before its work could be lost, and editing the record in the
+// desktop's text editor.
+
+#include <span>
+#include <vector>
+
+#include "album/Messages.h"
+#include "album/PictureFiles.h"
+#include "album/PixDir.h"
+#include "platform/PlatformUi.h"
+
+std::string CPixDir::RecordPath() const { return CRecordFile::PathIn(dirPath); }
+
+void CPixDir::WriteRecordHeader(std::string& out) const { CRecordFile::WriteHeader(*this, out); }
+
+int CPixDir::ParseRecordHeader(const std::string& line) { return record_.ParseHeader(line, *this); }
+
+int CPixDir::ReadRecord() {
+  return record_.Read(dirPath, *this, std::span(entries.data(), count), displayOrder);
+}
+
+int CPixDir::ReadRecord(std::FILE* file) {
+  return record_.Read(file, *this, std::span(entries.data(), count), displayOrder);
+}
+
+int CPixDir::WriteRecord() {
+  // Without pictures there is nothing to record, and a header-only file would replace
+  // whatever record lies in the current directory.
+  if (!HasAlbum() ||
+      !record_.Write(dirPath, *this, std::span<const CAlbumEntry>(entries.data(), count))) {
+    return 0;
+  }
+  dirty = 0;
+  return 1;
+}
+
+int CPixDir::AskSaveRecord() {
+  if (dirty == 1 && HasAlbum()) {
+    const MsgAnswer answer =
+        ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && WriteRecord() == 0)) {
+      return 0;
+    }
+  }
+  if (const CAlbumEntry* selected = SelectedEntry()) {
+    if (ui_.FindPictureWindow(selected->fileName)) {
+      ui_.ClosePictureWindow(selected->fileName);
+    }
+  }
+  return 1;
+}
+
+void CPixDir::EditRecordExternally() {
+  // Reading back a record that could not be saved would replace the unsaved work with the
+  // older file, so stop here; WriteRecord has told the user why.
+  if (!WriteRecord()) {
+    return;
+  }
+  if (!ui_.OpenWithDefaultProgram(RecordPath())) {
+    ReportError(ui_, "Cannot Find Record File", kRecordFileName);
+  }
+  ui_.MessageBox(nullptr,
+                 "CAUTION: You cannot work on Quillaran until you finish editing\n"
+                 "Quillaran.txt. After you Save the file and exit the text editor,\n"
+                 "then Click OK on this box and resume work",
+                 MsgIcon::None, MsgButtons::Ok);
+  std::vector<int> croppedBefore;
+  for (int i = 0; i < count; ++i) {
+    croppedBefore.push_back(EntryAt(i).cropped);
+  }
+  ReadRecord();
+  ShowRecordedCrops(*this, croppedBefore, {});
+  RebuildThumbs();
+  RepaintSheet();
+}
