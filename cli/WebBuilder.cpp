@@ -153,7 +153,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   const WebImageRun written = pass.ImageRun();
   web.writtenImages = &written;
   if (web.CreateWebPage(album.dirName, album.displayOrder, album.count,
-                        options.assumeImages ? 1 : 0) != 1) {
+                        options.assumeImages ? kAssumeImagesExist : kWriteImages) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;
   }

@@ -53,7 +53,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     AskSingleCaption(albumName, displayOrder, count);
   }
   // The images first: the pages tell the sizes of this run's large images.
-  if (assumeImages == 0 && !WriteImages(displayOrder, count)) {
+  if (assumeImages == kWriteImages && !WriteImages(displayOrder, count)) {
     return 0;
   }
   if (web.LIOwnWP == 1 && !WritePicturePages(displayOrder, count)) {
