@@ -4,19 +4,12 @@
 #include <vector>
 
 #include "album/DirectoryFind.h"
+#include "tests/support/TestAlbum.h"
 
 namespace {
 
-CDirectoryFind ListOf(const std::vector<std::string>& paths) {
-  CDirectoryFind recent;
-  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    recent.Add(*it);
-  }
-  return recent;
-}
-
 TEST(DirectoryFind, KeepsSixMostRecentFirstWithoutDuplicates) {
-  CDirectoryFind recent = ListOf({"/6/", "/5/", "/4/", "/3/", "/2/", "/1/"});
+  CDirectoryFind recent = RecentListOf({"/6/", "/5/", "/4/", "/3/", "/2/", "/1/"});
   recent.Add("/7/");
   EXPECT_EQ(recent.dirCount, 6);
   EXPECT_EQ(recent.dirs[0], "/7/");

@@ -7,6 +7,7 @@
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
 
 namespace fs = std::filesystem;
 
@@ -28,14 +29,6 @@ QStringList MenuTexts(const CDirectoryFind& recent) {
   return texts;
 }
 
-CDirectoryFind ListOf(const std::vector<std::string>& paths) {
-  CDirectoryFind recent;
-  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    recent.Add(*it);
-  }
-  return recent;
-}
-
 TEST(RecentMenu, ACountOutsideOneToSixReadsAsAnEmptyList) {
   for (int count : {0, 7, -1}) {
     FakeProfileStore store;
@@ -52,13 +45,13 @@ TEST(RecentMenu, LabelsItemsWithNumberAndShortName) {
   TempDir temp;
   fs::create_directory(temp / "Trip");
   const std::string trip = (temp / "Trip").string() + "/";
-  const CDirectoryFind recent = ListOf({trip, "/", "/home/nobody/Misc"});
+  const CDirectoryFind recent = RecentListOf({trip, "/", "/home/nobody/Misc"});
   EXPECT_EQ(MenuTexts(recent), (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
 }
 
 TEST(RecentMenu, AMissingDirectoryShowsDisabledAndStaysInTheList) {
   TempDir temp;
-  const CDirectoryFind recent = ListOf({temp.Str() + "/", (temp / "unplugged").string() + "/"});
+  const CDirectoryFind recent = RecentListOf({temp.Str() + "/", (temp / "unplugged").string() + "/"});
   QMenu menu;
   menu.addSeparator();
   menu.addSeparator();

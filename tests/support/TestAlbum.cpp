@@ -15,6 +15,14 @@ void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames) {
   album.count = n;
 }
 
+CDirectoryFind RecentListOf(const std::vector<std::string>& paths) {
+  CDirectoryFind recent;
+  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+    recent.Add(*it);
+  }
+  return recent;
+}
+
 std::vector<int> DisplayedIndexes(CPixDir& album) {
   std::vector<int> shown;
   for (int p = 0; p < album.count; ++p) {

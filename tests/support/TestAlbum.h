@@ -4,12 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "album/DirectoryFind.h"
 #include "album/PixDir.h"
 #include "album/SheetView.h"
 
 // Replaces the album's entries by one per name, in scan order: index = order = position,
 // caption "?", no date, no thumb rectangle.
 void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames);
+
+// A recent-directory list holding these paths, the most recent first.
+CDirectoryFind RecentListOf(const std::vector<std::string>& paths);
 
 // Scan indexes of the album's entries in display order.
 std::vector<int> DisplayedIndexes(CPixDir& album);
