@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QPixmap>
 #include <QTextLayout>
 #include <filesystem>
@@ -40,17 +41,71 @@ int LastLineWidth(const QString& text, const QFont& font, int width) {
   return static_cast<int>(last + 0.5);
 }
 
+QFont ItemFont(size_t item) {
+  return item == 0 ? VerdanaFont(12, true, false)
+         : item % 2 == 1 ? VerdanaFont(10, true, true)
+                         : VerdanaFont(10, false, false);
+}
+
+// Where each item's text goes, one under the other from the top of the page: the area it is
+// wrapped in, 100 pixels short of the page's foot, and the box it fills there.
+struct ItemBox {
+  QRect area;
+  QRect box;
+};
+
+std::vector<ItemBox> LayOutItems(std::span<const char* const> items, const QRect& page) {
+  std::vector<ItemBox> boxes;
+  int bottom = page.top();
+  for (size_t i = 0; i < items.size() && i < 16; ++i) {
+    const int top = bottom + 10;
+    const QRect area(page.left() + 10, top, page.width() - 20,
+                     std::max(1, page.bottom() + 1 - 100 - top));
+    const QRect box = QFontMetrics(ItemFont(i)).boundingRect(area, Qt::TextWordWrap,
+                                                             QString::fromUtf8(items[i]));
+    boxes.push_back({area, box});
+    bottom = box.top() + box.height();
+  }
+  return boxes;
+}
+
 }  // namespace
 
-CTextWindow::CTextWindow(CPixDir& album)
-    : QWidget(nullptr, Qt::Window), album_(album), hand_(QPixmap(":/cursors/hand.xpm"), 12, 5) {
+CTextWindow::CTextWindow(CPixDir& album) : album_(album), hand_(QPixmap(":/cursors/hand.xpm"), 12, 5) {
+  setWindowFlags(Qt::Window);
   setObjectName("QuickHelp");
   setWindowTitle("TxtWindow");
-  setMouseTracking(true);
-  QPalette white = palette();
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  viewport()->setMouseTracking(true);
+  QPalette white = viewport()->palette();
   white.setColor(QPalette::Window, Qt::white);
-  setPalette(white);
-  setAutoFillBackground(true);
+  viewport()->setPalette(white);
+  viewport()->setAutoFillBackground(true);
+}
+
+std::span<const char* const> CTextWindow::PageItems() const {
+  if (page_ == 0) {
+    return quickhelp::kMainPage;
+  }
+  if (page_ == 1) {
+    return quickhelp::kDragDropPage;
+  }
+  return {};
+}
+
+int CTextWindow::PageHeight() const {
+  const int width = viewport()->width();
+  const std::vector<ItemBox> boxes = LayOutItems(PageItems(), QRect(0, 0, width, 1 << 24));
+  const int text = boxes.empty() ? 0 : boxes.back().box.bottom() + 1;
+  return std::max(viewport()->height(), text + 100);
+}
+
+void CTextWindow::UpdateScrollBar() {
+  QScrollBar* bar = verticalScrollBar();
+  bar->setRange(0, PageHeight() - viewport()->height());
+  bar->setPageStep(viewport()->height());
+  bar->setSingleStep(20);
 }
 
 void CTextWindow::Open(const QString& title, QPoint position) {
@@ -62,42 +117,32 @@ void CTextWindow::Open(const QString& title, QPoint position) {
   widgets_.push_back(std::make_unique<CMiniButton>("Close this Window", 0, kLightGrey, kLightGrey));
   widgets_.push_back(std::make_unique<CTxtLink>("", 0, kLinkBlue, kLinkDarkRed));
   page_ = 0;
+  UpdateScrollBar();
   showNormal();
   raise();
   update();
 }
 
 void CTextWindow::paintEvent(QPaintEvent*) {
-  if (widgets_.empty()) {
+  const std::span<const char* const> items = PageItems();
+  if (widgets_.empty() || items.empty()) {
     return;
   }
-  QPainter painter(this);
-  const QRect client = rect();
-  const QFont titleFont = VerdanaFont(12, true, false);
-  const QFont headingFont = VerdanaFont(10, true, true);
-  const QFont bodyFont = VerdanaFont(10, false, false);
-  std::span<const char* const> items;
-  if (page_ == 0) {
-    items = quickhelp::kMainPage;
-  } else if (page_ == 1) {
-    items = quickhelp::kDragDropPage;
-  } else {
-    return;
-  }
+  QPainter painter(viewport());
+  painter.translate(0, -verticalScrollBar()->value());
+  const QRect client(0, 0, viewport()->width(), PageHeight());
+  const QFont headingFont = ItemFont(1);
   const int anchor = quickhelp::kPageLinkAnchor[static_cast<size_t>(page_)];
 
   // Each item is a word-wrapped box of paper under the one before it.
   int bottom = client.top();
   int pageLinkTop = 0;
-  for (size_t i = 0; i < items.size() && i < 16; ++i) {
-    painter.setFont(i == 0 ? titleFont : i % 2 == 1 ? headingFont : bodyFont);
-    const int top = (i == 0 ? client.top() : bottom) + 10;
-    const QRect area(client.left() + 10, top, client.width() - 20,
-                     std::max(1, client.bottom() + 1 - 100 - top));
+  const std::vector<ItemBox> boxes = LayOutItems(items, client);
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    const auto& [area, box] = boxes[i];
     const QString text = QString::fromUtf8(items[i]);
-    const QRect box = painter.fontMetrics().boundingRect(area, Qt::TextWordWrap, text);
-    const QRect shown(box.topLeft(), QSize(box.width(), box.height()));
-    painter.fillRect(shown, kPaper);
+    painter.setFont(ItemFont(i));
+    painter.fillRect(box, kPaper);
     painter.setPen(Qt::black);
     painter.drawText(QRect(area.left(), area.top(), area.width(), box.height()), Qt::TextWordWrap,
                      text);
@@ -133,7 +178,8 @@ void CTextWindow::paintEvent(QPaintEvent*) {
   Widget(kClose).Draw(painter, QPoint(learningSize.width() + 20, y - 5));
 }
 
-int CTextWindow::HitTest(QPoint point) {
+int CTextWindow::HitTest(QPoint windowPoint) {
+  const QPoint point = windowPoint + QPoint(0, verticalScrollBar()->value());
   for (size_t i = 0; i < widgets_.size(); ++i) {
     const bool inside = widgets_[i]->rect.contains(point);
     widgets_[i]->state = inside ? 1 : 0;
@@ -149,13 +195,13 @@ void CTextWindow::mouseMoveEvent(QMouseEvent* event) {
   if (hit >= 0) {
     if (!hover_) {
       hover_ = true;
-      setCursor(hand_);
-      update();
+      viewport()->setCursor(hand_);
+      viewport()->update();
     }
   } else if (hover_) {
     hover_ = false;
-    unsetCursor();
-    update();
+    viewport()->unsetCursor();
+    viewport()->update();
   }
 }
 
@@ -167,7 +213,7 @@ void CTextWindow::mousePressEvent(QMouseEvent* event) {
   if (hit < 0) {
     return;
   }
-  update();
+  viewport()->update();
   switch (hit) {
     case kWebHelp:
       OpenWebHelp();
@@ -181,6 +227,8 @@ void CTextWindow::mousePressEvent(QMouseEvent* event) {
       break;
     case kPageLink:
       page_ = page_ == 0 ? 1 : 0;
+      UpdateScrollBar();
+      verticalScrollBar()->setValue(0);
       break;
     default:
       break;
@@ -188,8 +236,9 @@ void CTextWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTextWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  update();
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBar();
+  viewport()->update();
 }
 
 void CTextWindow::OpenWebHelp() {

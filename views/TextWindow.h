@@ -1,10 +1,12 @@
 #pragma once
 // The quick help: a window of two pages of titled paragraphs drawn straight onto it, with a
 // link to the web help page, a link to the other page, a button that turns learning mode on
-// or off and a button that closes the window. Under a link or button the cursor is a hand.
+// or off and a button that closes the window. Under a link or button the cursor is a hand. A
+// window smaller than its page scrolls.
 
+#include <QAbstractScrollArea>
 #include <QCursor>
-#include <QWidget>
+#include <span>
 #include <memory>
 #include <vector>
 
@@ -12,7 +14,7 @@
 
 class CPixDir;
 
-class CTextWindow : public QWidget {
+class CTextWindow : public QAbstractScrollArea {
   Q_OBJECT
  public:
   // The widgets, in the order of their hit tests.
@@ -23,6 +25,9 @@ class CTextWindow : public QWidget {
   void Open(const QString& title, QPoint position);
 
   int Page() const { return page_; }
+  // The height the page takes at the window's width: its text and the links and buttons
+  // under it, or the whole window when that is taller.
+  int PageHeight() const;
   CTxtWidget& Widget(int index) { return *widgets_[static_cast<size_t>(index)]; }
 
  signals:
@@ -36,8 +41,11 @@ class CTextWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // Sets each widget's state by the point, up to the first hit; the hit's index or -1.
+  // Sets each widget's state by the point of the window, up to the first hit; the hit's
+  // index or -1.
   int HitTest(QPoint point);
+  std::span<const char* const> PageItems() const;
+  void UpdateScrollBar();
   void OpenWebHelp();
 
   CPixDir& album_;

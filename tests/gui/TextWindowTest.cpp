@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 #include "tests/gui/GuiFixture.h"
 #include "views/TextWindow.h"
@@ -20,13 +21,15 @@ CTextWindow* OnlyHelpWindow() {
   return count == 1 ? found : nullptr;
 }
 
-// A click on a widget where the last painting put it; paints first.
+// A click on a widget where the last painting put it, on the page scrolled to its top; paints
+// first.
 void Click(CTextWindow& window, int index) {
+  window.verticalScrollBar()->setValue(0);
   window.grab();
   const QPoint at = window.Widget(index).rect.center();
-  QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&window, &press);
+  QMouseEvent press(QEvent::MouseButtonPress, at, window.viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.viewport(), &press);
 }
 
 TEST_F(QuickHelp, OpensOnceAndThePageLinkSwitchesPagesBackAndForth) {
@@ -59,6 +62,25 @@ TEST_F(QuickHelp, TheLearningButtonSwitchesLearningModeItsTextAndColour) {
   EXPECT_EQ(button.text, "Turn Learning Mode On");
   EXPECT_EQ(button.Color(), QColor(0, 255, 0));
   EXPECT_FALSE(Action(ID_CAPTION).isEnabled());  // the toolbar follows at once
+}
+
+// A window shorter than its page scrolls down to the buttons under the text, which still act.
+TEST_F(QuickHelp, AShortWindowScrollsToTheButtonsUnderItsText) {
+  Start(1);
+  Trigger(ID_QUICK_HELP);
+  CTextWindow& window = *OnlyHelpWindow();
+  window.resize(600, 300);
+  QScrollBar& bar = *window.verticalScrollBar();
+  ASSERT_GT(bar.maximum(), 0);
+  EXPECT_EQ(bar.maximum(), window.PageHeight() - window.viewport()->height());
+  bar.setValue(bar.maximum());
+  window.grab();
+  const QPoint at = window.Widget(CTextWindow::kLearning).rect.center() - QPoint(0, bar.value());
+  ASSERT_TRUE(window.viewport()->rect().contains(at));
+  QMouseEvent press(QEvent::MouseButtonPress, at, window.viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.viewport(), &press);
+  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
 }
 
 }  // namespace
