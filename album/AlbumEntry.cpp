@@ -11,7 +11,7 @@ int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b) {
 }
 
 int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
-  return ReadPictureDate(path, entry.date, ui);
+  return ReadPictureDate(path, entry.date, ui, &entry.takenAt);
 }
 
 int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind) {

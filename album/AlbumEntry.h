@@ -35,6 +35,10 @@ class CAlbumEntry {
   Rect captionRect;    // caption box under the sketch; all zero when captions are hidden
   Rect thumbRect;      // area of picture used for the thumb; empty = whole picture
   int32_t cropped = 0; // 1 = picture is the original's cropped copy in "Cropped"
+  // When the picture was taken (TakenAtKey): the camera's time stamp, else the file's time,
+  // read with the date at load. Sort by Date orders by it; date is display text only, which
+  // the user may change.
+  int64_t takenAt = 0;
   // The files as loaded or last written, so that a file changed on disk since then is
   // never written over: the original, and the cropped copy while cropped is 1.
   FileStamp fileStamp;
@@ -47,7 +51,8 @@ class CAlbumEntry {
 // -1, 0 or 1 as a's order is below, equal to or above b's.
 int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b);
 
-// The picture's date text into the entry's date (imaging/PictureDate.h).
+// The picture's date text into the entry's date, and when it was taken into takenAt
+// (imaging/PictureDate.h).
 int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
 // The entry's framed thumb on a square cell of cellSide (imaging/FramedThumb.h).
 int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind);

@@ -1,6 +1,7 @@
 // What the user does to the pictures of the album: selecting, dropping one sketch onto
 // another, crossing out, the full size window, the thumb area, and cropping or turning the
-// original. Every change that the record file keeps marks the record out of date.
+// original. Every change that the record file keeps marks the record out of date, and can be
+// undone (AlbumUndo.cpp).
 
 #include <string>
 #include <utility>
@@ -16,21 +17,6 @@ namespace {
 
 const char kFailedThumb[] = "Failed to Create Thumbsketch";
 const char kNoFullSize[] = "No Full Size Display";
-
-// A file that changed on disk since the album read it is someone's newer work: it is neither
-// written over nor made again. true (after the message) when that is so.
-bool RefuseChangedFile(CPlatformUi& ui, WindowRef owner, const CAlbumEntry& entry,
-                       const std::string& albumDir) {
-  const std::string changed = ChangedFileOf(entry, albumDir);
-  if (changed.empty()) {
-    return false;
-  }
-  ui.MessageBox(owner,
-                changed + "\nhas been changed or removed since Quillaran read it, so nothing "
-                          "was written.\nOpen the folder again to work on it as it is now.",
-                MsgIcon::Error, MsgButtons::Ok);
-  return true;
-}
 
 }  // namespace
 
@@ -52,8 +38,10 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     return ClickResult::Nothing;
   }
   if (hover >= 0) {
+    const AlbumState before = CurrentState();
     Select(hover);
     EntryAt(hover).omitted = 0;  // selecting a crossed-out picture restores it
+    RecordChange("Restore", before);
     RepaintSheet();
     return ClickResult::Selected;
   }
@@ -80,7 +68,9 @@ DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
     if (target == selection || selection < 0) {
       return DropResult::Nothing;
     }
+    const AlbumState before = CurrentState();
     MoveAfter(selection, target);
+    RecordChange("Move", before);
     dirty = 1;
     ui_.Beep(BeepKind::Exclamation);
     RepaintSheet();
@@ -104,18 +94,20 @@ bool CPixDir::HasFullSizeWindow() {
 }
 
 void CPixDir::ShowFullSize() {
-  CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr) {
-    return;
+  if (CAlbumEntry* selected = SelectedEntry()) {
+    OpenFullSize(*selected);
   }
-  pictureWindow_.reset();
-  pictureWindow_ = ui_.OpenPictureWindow(selected->fileName, selected->picture);
 }
 
-void CPixDir::ReopenFullSize() {
-  if (HasFullSizeWindow()) {
-    ui_.ClosePictureWindow(SelectedEntry()->fileName);
-    ShowFullSize();
+void CPixDir::OpenFullSize(CAlbumEntry& entry) {
+  pictureWindow_.reset();
+  pictureWindow_ = ui_.OpenPictureWindow(entry.fileName, entry.picture);
+}
+
+void CPixDir::ReopenFullSize(CAlbumEntry& entry) {
+  if (pictureWindow_ != nullptr && ui_.FindPictureWindow(entry.fileName)) {
+    ui_.ClosePictureWindow(entry.fileName);
+    OpenFullSize(entry);
   }
 }
 
@@ -129,8 +121,10 @@ void CPixDir::MarkOmitted(CWindowObject* window) {
   } else if (ui_.FindPictureWindow(selected->fileName)) {
     ui_.ClosePictureWindow(selected->fileName);
   }
+  const AlbumState before = CurrentState();
   selected->omitted = 1;
   selection = -1;
+  RecordChange("X-out", before);
   dirty = 1;
   RepaintSheet();
   ui_.Beep(BeepKind::Information);
@@ -150,13 +144,14 @@ int CPixDir::CropForThumb(WindowRef owner) {
     return ShowNotice(owner, kNoRectangle);
   }
   // A rectangle that gives no thumb leaves the entry as it was; one message tells the user.
-  const Rect before = selected->thumbRect;
+  const AlbumState before = CurrentState();
   selected->thumbRect = rect;
   if (!ThumbFromPicture(*selected)) {
-    selected->thumbRect = before;
+    selected->thumbRect = before.entries[static_cast<size_t>(selection)].thumbRect;
     ThumbFromPicture(*selected);
     return ShowNotice(owner, kNoRectangle);
   }
+  RecordChange("Thumb Area", before);
   dirty = 1;
   RepaintSheet();
   ui_.MessageBox(owner, "Area for Thumbsketch redefined", MsgIcon::None, MsgButtons::Ok);
@@ -165,7 +160,7 @@ int CPixDir::CropForThumb(WindowRef owner) {
 
 int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
   dirty = 1;
-  ReopenFullSize();
+  ReopenFullSize(entry);
   // The thumb as the next opening of the folder makes it.
   if (!ThumbFromPicture(entry)) {
     ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
@@ -202,6 +197,12 @@ int CPixDir::CropOriginal(WindowRef owner) {
     return 0;
   }
   const std::string copy = CroppedCopyPath(dirPath, selected->fileName);
+  CropFiles files;
+  files.wasCropped = selected->cropped != 0;
+  if (files.wasCropped) {
+    files.before = ReadCroppedCopy(dirPath, selected->fileName);
+  }
+  files.thumbRectBefore = selected->thumbRect;
   std::string unsaved;
   if (!SaveCroppedOriginal(cropped, dirPath, selected->fileName, selected->fullPath, &unsaved)) {
     ReportUnsavedPicture(owner, unsaved);
@@ -211,6 +212,8 @@ int CPixDir::CropOriginal(WindowRef owner) {
   selected->cropped = 1;
   selected->croppedStamp = StampOf(copy);
   selected->thumbRect.SetEmpty();
+  files.after = ReadCroppedCopy(dirPath, selected->fileName);
+  RecordCrop(selection, std::move(files));
   return ShowChangedPicture(*selected, owner);
 }
 
@@ -218,20 +221,30 @@ int CPixDir::CropOriginal(WindowRef owner) {
 // the picture in memory, which may be the crop.
 int CPixDir::RotatePicture(WindowRef owner, int direction) {
   CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || RefuseChangedFile(ui_, owner, *selected, dirPath)) {
+  if (selected == nullptr || TurnEntry(*selected, owner, direction) == 0) {
     return 0;
   }
-  const int width = selected->picture.Width();
-  const int height = selected->picture.Height();
-  if (!selected->picture.Rotate(direction)) {
+  RecordTurn(selection, direction);
+  return 1;
+}
+
+int CPixDir::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
+  if (RefuseChangedFile(ui_, owner, entry, dirPath)) {
     return 0;
   }
-  const std::string unturned = TurnPictureFiles(*selected, dirPath, direction);
+  const int width = entry.picture.Width();
+  const int height = entry.picture.Height();
+  if (!entry.picture.Rotate(direction)) {
+    return 0;
+  }
+  const std::string unturned = TurnPictureFiles(entry, dirPath, direction);
   if (!unturned.empty()) {
-    selected->picture.Rotate(1 - direction);
+    entry.picture.Rotate(1 - direction);
     ReportUnsavedPicture(owner, unturned);
     return 0;
   }
-  selected->thumbRect = TurnedRect(selected->thumbRect, width, height, direction);
-  return ShowChangedPicture(*selected, owner);
+  entry.thumbRect = TurnedRect(entry.thumbRect, width, height, direction);
+  // The files are turned: a thumb that cannot be made is said, and the turn stays done.
+  ShowChangedPicture(entry, owner);
+  return 1;
 }

@@ -29,8 +29,10 @@ void CPixDir::EditCaption(bool withTitle, CAlbumEntry* entry) {
     return;
   }
   if (data.caption != entry->caption || data.date != entry->date) {
+    const AlbumState before = CurrentState();
     entry->caption = data.caption;
     entry->date = data.date;
+    RecordChange("Caption", before);
     dirty = 1;
   }
   RepaintSheet();

@@ -57,6 +57,15 @@ const std::vector<CommandRow>& CommandTable() {
        nullptr, ER::Selection},
       {ID_OP_OMIT, "ID_OP_OMIT", "&X-out (omit)\tX", "", "", nullptr, "X", LR::Acts, nullptr,
        ER::Selection},
+      {ID_EDIT_UNDO, "ID_EDIT_UNDO", "&Undo", "Undo the last change to the album", "Undo",
+       nullptr, "Ctrl+Z", LR::Acts, nullptr, ER::Undo},
+      {ID_EDIT_REDO, "ID_EDIT_REDO", "&Redo", "Make the last undone change again", "Redo",
+       nullptr, "Ctrl+Shift+Z", LR::Acts, nullptr, ER::Redo},
+      {ID_SORT_BY_DATE, "ID_SORT_BY_DATE", "Sort by &Date",
+       "Order the pictures by the time they were taken, oldest first", "Sort by Date", nullptr,
+       "", LR::Acts, nullptr, ER::Album},
+      {ID_SORT_BY_NAME, "ID_SORT_BY_NAME", "Sort by &Name", "Order the pictures by file name",
+       "Sort by Name", nullptr, "", LR::Acts, nullptr, ER::Album},
       {ID_FILE_PRINT, "ID_FILE_PRINT", "&Print...", "Print the thumb sketches", "Print", nullptr,
        "Ctrl+P", LR::Acts, nullptr, ER::Album},
       {ID_FILE_PRINT_PREVIEW, "ID_FILE_PRINT_PREVIEW", "Print Pre&view",
@@ -101,6 +110,10 @@ bool IsEnabled(EnableRule rule, const CPixDir& album) {
       return selected;
     case EnableRule::Never:
       return false;
+    case EnableRule::Undo:
+      return album.History().CanUndo();
+    case EnableRule::Redo:
+      return album.History().CanRedo();
   }
   return false;
 }

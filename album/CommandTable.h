@@ -21,6 +21,8 @@ enum class EnableRule {
   Album,                 // an album is open
   Selection,             // a picture is selected
   Never,                 // works only from the picture window
+  Undo,                  // there is a change to undo
+  Redo,                  // there is an undone change to make again
 };
 
 struct CommandRow {
@@ -54,8 +56,12 @@ enum CommandId {
   ID_FIND_DIRECTORY = 32789,
   ID_EXIT_PROGRAM = 32790,
   ID_ASSUME_IMAGES_EXIST = 32797,
+  ID_SORT_BY_DATE = 32798,
+  ID_SORT_BY_NAME = 32799,
   ID_FILE_PRINT = 57607,
   ID_FILE_PRINT_PREVIEW = 57609,
+  ID_EDIT_UNDO = 57643,
+  ID_EDIT_REDO = 57644,
   ID_APP_ABOUT = 57664,
 };
 

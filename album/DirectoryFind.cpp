@@ -57,6 +57,16 @@ void CDirectoryFind::MoveToFront(int position) {
   dirs[0] = kept;
 }
 
+void CDirectoryFind::Remove(int position) {
+  if (position < 0 || position >= dirCount) {
+    return;
+  }
+  for (int j = position; j + 1 < dirCount; ++j) {
+    dirs[static_cast<size_t>(j)] = dirs[static_cast<size_t>(j + 1)];
+  }
+  dirs[static_cast<size_t>(--dirCount)].clear();
+}
+
 std::string CDirectoryFind::ShortName(const std::string& path) {
   if (path.empty()) {
     return path;

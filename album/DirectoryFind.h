@@ -22,6 +22,8 @@ class CDirectoryFind {
   // Puts the path at the front; a path already in the list moves there.
   void Add(const std::string& path);
   void MoveToFront(int position);
+  // Takes the entry out of the list; the ones after it move up.
+  void Remove(int position);
   // Entry 0, or the empty text when the list is empty.
   std::string MostRecent() const { return dirCount > 0 ? dirs[0] : std::string(); }
   // The menu label of the entry at this position: "%d %s" with its number and short name.

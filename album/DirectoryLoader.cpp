@@ -241,6 +241,7 @@ void CPixDir::ReleaseEntries() {
   CloseWindows();
   selection = -1;
   record_.ForgetOtherLines();
+  history_.Clear();
   displayOrder.clear();
   entries.clear();
   entries.shrink_to_fit();

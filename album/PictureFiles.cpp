@@ -53,6 +53,10 @@ int LoadOriginalAgain(CAlbumEntry& entry, CPlatformUi& ui) {
 
 }  // namespace
 
+int ReloadPicture(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui) {
+  return entry.cropped != 0 ? LoadCroppedCopy(entry, albumDir, ui) : LoadOriginalAgain(entry, ui);
+}
+
 void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy) {
   for (int i = 0; i < album.count; ++i) {
@@ -83,6 +87,22 @@ std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir)
     return copy;
   }
   return {};
+}
+
+void ReportChangedFile(CPlatformUi& ui, WindowRef owner, const std::string& path) {
+  ui.MessageBox(owner,
+                path + "\nhas been changed or removed since Quillaran read it, so nothing "
+                       "was written.\nOpen the folder again to work on it as it is now.",
+                MsgIcon::Error, MsgButtons::Ok);
+}
+
+bool RefuseChangedFile(CPlatformUi& ui, WindowRef owner, const CAlbumEntry& entry,
+                       const std::string& albumDir) {
+  const std::string changed = ChangedFileOf(entry, albumDir);
+  if (!changed.empty()) {
+    ReportChangedFile(ui, owner, changed);
+  }
+  return !changed.empty();
 }
 
 std::string TurnPictureFiles(CAlbumEntry& entry, const std::string& albumDir, int direction) {

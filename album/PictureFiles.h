@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/PlatformUi.h"
+
 class CAlbumEntry;
 class CPixDir;
-class CPlatformUi;
 
 // Why the cropped copy at this path is neither read nor written ("path: reason"): it or its
 // folder is a symbolic link, which could show a file from elsewhere in the album and have a
@@ -21,6 +22,10 @@ std::string LinkedCopy(const std::string& copy);
 // Replaces the entry's picture with its cropped copy and stamps the copy. 1 done; 0 after the
 // load's message, or the one of LinkedCopy, the entry as it was.
 int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
+
+// Loads the entry's picture anew from the file that its cropped mark names, and stamps it. 1
+// done; 0 after the load's message, the entry as it was.
+int ReloadPicture(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
 
 // Makes every picture what its record line asks for once the line is read: entries whose
 // cropped mark is new take their copy with takeCopy (empty: LoadCroppedCopy), entries that
@@ -33,6 +38,13 @@ void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
 // The first of the entry's files that is not the one the album read or wrote last (replaced,
 // changed or deleted since); empty when both are.
 std::string ChangedFileOf(const CAlbumEntry& entry, const std::string& albumDir);
+
+// Says that the file at path is someone's newer work: it changed on disk since the album read
+// it, so nothing was written.
+void ReportChangedFile(CPlatformUi& ui, WindowRef owner, const std::string& path);
+// true, after ReportChangedFile, when one of the entry's files changed (ChangedFileOf).
+bool RefuseChangedFile(CPlatformUi& ui, WindowRef owner, const CAlbumEntry& entry,
+                       const std::string& albumDir);
 
 // Turns the original and, for a cropped picture, its copy a quarter turn (TurnPictureFile)
 // and stamps them anew. Empty when done; otherwise the file that could not be turned (with

@@ -2,23 +2,27 @@
 // The album of one directory: its entries, the display order and the selection, which the
 // whole program reads, and the operations on them. It owns the parts that keep state of their
 // own: the settings with the web colours (CAlbumSettings, which it is), the thumb sheet
-// (CThumbSheet), the record file (CRecordFile), the run log (CRunLog), and its windows. One
-// lives for the whole run; opening a directory replaces its entries.
+// (CThumbSheet), the record file (CRecordFile), the run log (CRunLog), the changes that can be
+// undone (CUndoHistory), and its windows. One lives for the whole run; opening a directory
+// replaces its entries.
 
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "album/AlbumEntry.h"
 #include "album/AlbumSettings.h"
+#include "album/AlbumState.h"
 #include "album/PictureReader.h"
 #include "album/RecordFile.h"
 #include "album/RunLog.h"
 #include "album/ThumbSheet.h"
+#include "album/UndoHistory.h"
 #include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
 
@@ -160,6 +164,17 @@ class CPixDir : public CAlbumSettings {
   // The "Helpful Hints" dialog, which may switch learning mode off.
   void ShowHint(const std::string& text);
 
+  // Every change above can be undone and made again, in turn (AlbumUndo.cpp); each marks the
+  // record out of date as the change itself did. 1 done; 0 nothing to do, or refused with a
+  // message (a turned or cropped picture whose files changed on disk since).
+  const CUndoHistory& History() const { return history_; }
+  int Undo(WindowRef owner);
+  int Redo(WindowRef owner);
+  // Orders the pictures by the time they were taken, oldest first, or by file name, as one
+  // change (AlbumSort.cpp); an album already in that order is left as it is.
+  void SortByDate();
+  void SortByName();
+
   // Directory loading and thumb building. path is the directory, in any spelling, or a file
   // inside it (AlbumPath.h). 1 when at least one picture was loaded.
   int OpenDirectory(const std::string& path);
@@ -189,14 +204,44 @@ class CPixDir : public CAlbumSettings {
  private:
   // Whether the selected picture's full size window is open.
   bool HasFullSizeWindow();
-  // Closes and opens again the selected picture's full size window, when it is open.
-  void ReopenFullSize();
+  void OpenFullSize(CAlbumEntry& entry);
+  // Closes and opens again the entry's full size window, when it is open.
+  void ReopenFullSize(CAlbumEntry& entry);
   // After a turn or a crop of the original: the record is out of date, the full size window
   // shows the new picture, and so does the thumb. 0 when the thumb could not be made.
   int ShowChangedPicture(CAlbumEntry& entry, WindowRef owner);
   void ReportUnsavedPicture(WindowRef owner, const std::string& path);
   // The thumb of the entry from its picture and thumb rectangle, without a message.
   int ThumbFromPicture(CAlbumEntry& entry) const;
+  // A quarter turn of the entry's picture and files; 0 when nothing was turned (refused when
+  // they changed on disk, or not written: said).
+  int TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction);
+  // Undo steps (AlbumUndo.cpp). What the record keeps of every picture, and the selection.
+  AlbumState CurrentState() const;
+  // Adds the step between the state before a change and now, when the change altered what
+  // the record keeps (true); name says what the user did.
+  bool RecordChange(const std::string& name, const AlbumState& before);
+  // Sets the pictures to one side of their changes, and the selection when one is given, and
+  // shows them.
+  void ApplyChanges(const std::vector<EntryChange>& changes, bool undo,
+                    std::optional<int> newSelection);
+  void RecordTurn(int index, int direction);
+  // What Crop Original changed: the cropped copy's content before (none when there was no
+  // copy) and after, and the thumb area, which the crop cleared.
+  struct CropFiles {
+    bool wasCropped = false;
+    std::optional<std::string> before;
+    std::optional<std::string> after;
+    Rect thumbRectBefore;
+  };
+  void RecordCrop(int index, CropFiles files);
+  // Puts the cropped copy back to content (none: removes it) with the thumb area, and shows
+  // the entry's picture from its files; refused when they changed on disk since.
+  int PutCroppedCopy(CAlbumEntry& entry, WindowRef owner, const std::optional<std::string>& content,
+                     const Rect& thumbRect);
+  // Gives the pictures the display order that sorts them by less, as one change.
+  void Reorder(const std::string& name,
+               const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less);
 
   CPlatformUi& ui_;
   int64_t decodedMemoryBudget_ = HalfOfPhysicalMemory();
@@ -204,6 +249,7 @@ class CPixDir : public CAlbumSettings {
   CThumbSheet sheet_;
   CRunLog log_;
   CRecordFile record_{ui_};
+  CUndoHistory history_;
   CSheetView* sheetView_ = nullptr;
   std::unique_ptr<CWindowObject> pictureWindow_;
   std::unique_ptr<CWindowObject> diagnosticWindow_;

@@ -71,6 +71,8 @@ void CPixDir::EditRecordExternally() {
   }
   ReadRecord();
   ShowRecordedCrops(*this, croppedBefore, {});
+  // The record may now say anything of any picture: what came before is no longer undone.
+  history_.Clear();
   RebuildThumbs();
   RepaintSheet();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -60,9 +61,12 @@ std::string CroppedCopyPath(const std::string& albumDir, const std::string& file
   return InDirectory(InDirectory(albumDir, "Cropped"), fileName);
 }
 
-int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
-                        const std::string& fileName, const std::string& sourcePath,
-                        std::string* why) {
+namespace {
+
+// Makes "Cropped" when it is missing and clears a link in the copy's place, then writes the
+// copy with write. why, when given, names the folder with the reason, or the file.
+int WriteCroppedCopy(const std::string& albumDir, const std::string& fileName,
+                     const std::function<int(const std::string& path)>& write, std::string* why) {
   const std::string directory = InDirectory(albumDir, "Cropped");
   std::string failure;
   if (const int error = EnsureDirectory(directory); error != 0) {
@@ -76,7 +80,7 @@ int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) {
       std::filesystem::remove(path, ignored);
     }
-    if (!SaveWithExifOf(cropped, path, sourcePath)) {
+    if (!write(path)) {
       failure = path;
     }
   }
@@ -84,4 +88,46 @@ int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
     *why = failure;
   }
   return failure.empty() ? 1 : 0;
+}
+
+}  // namespace
+
+int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
+                        const std::string& fileName, const std::string& sourcePath,
+                        std::string* why) {
+  return WriteCroppedCopy(
+      albumDir, fileName,
+      [&](const std::string& path) { return SaveWithExifOf(cropped, path, sourcePath); }, why);
+}
+
+std::optional<std::string> ReadCroppedCopy(const std::string& albumDir,
+                                           const std::string& fileName) {
+  const codec::FileBytes file = codec::ReadPictureFile(CroppedCopyPath(albumDir, fileName));
+  if (!file.data) {
+    return std::nullopt;
+  }
+  return std::string(reinterpret_cast<const char*>(file.data.get()), file.size);
+}
+
+int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
+                       const std::optional<std::string>& content, std::string* why) {
+  if (content) {
+    return WriteCroppedCopy(
+        albumDir, fileName,
+        [&](const std::string& path) {
+          return ReplaceFileAtomically(path, *content, true, LinkAtPath::Replace) == 0 ? 1 : 0;
+        },
+        why);
+  }
+  const std::string path = CroppedCopyPath(albumDir, fileName);
+  std::error_code error;
+  std::filesystem::remove(path, error);
+  if (why != nullptr) {
+    *why = error ? path : std::string();
+  }
+  if (error) {
+    return 0;
+  }
+  std::filesystem::remove(InDirectory(albumDir, "Cropped"), error);  // only when empty
+  return 1;
 }

@@ -2,6 +2,7 @@
 // Turning and cropping an original picture file of the album. The album operations that
 // call these rebuild the thumb and redraw; here is the file work.
 
+#include <optional>
 #include <string>
 
 #include "imaging/ImageWrap.h"
@@ -23,6 +24,16 @@ int TurnPictureFile(const std::string& path, int direction);
 int SaveCroppedOriginal(const CImageWrap& cropped, const std::string& albumDir,
                         const std::string& fileName, const std::string& sourcePath,
                         std::string* why = nullptr);
+
+// The content of the cropped copy of a picture, kept so that an undone crop can put it back;
+// none when there is no copy that can be read.
+std::optional<std::string> ReadCroppedCopy(const std::string& albumDir, const std::string& fileName);
+
+// Puts content back as the cropped copy, with the rules of SaveCroppedOriginal for the folder
+// and a link in the copy's place; without content, removes the copy (and "Cropped" when that
+// leaves it empty). 0 when that failed, why as for SaveCroppedOriginal.
+int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
+                       const std::optional<std::string>& content, std::string* why = nullptr);
 
 // Where the cropped copy of a picture of the album lies.
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName);

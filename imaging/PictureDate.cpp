@@ -178,7 +178,15 @@ bool FileCreationTime(const std::string& path, std::time_t& seconds) {
   return true;
 }
 
-bool ExifDateText(const char* head, int size, std::string& date) {
+int64_t TakenAtKey(int year, int month, int day, int hour, int minute, int second) {
+  int64_t key = std::clamp(year, 0, 9999);
+  for (const int field : {month, day, hour, minute, second}) {
+    key = key * 100 + std::clamp(field, 0, 99);
+  }
+  return key;
+}
+
+bool ExifDateText(const char* head, int size, std::string& date, int64_t* takenAt) {
   const int n = std::min(size, kBufferSize);
   if (n <= 0 || !HasExifHeader(head, n)) {
     return false;
@@ -187,13 +195,21 @@ bool ExifDateText(const char* head, int size, std::string& date) {
   if (i < 0) {
     return false;
   }
+  // "yyyy:mm:dd hh:mm:ss"
   const int year = 2000 + 10 * (head[i + 2] - '0') + (head[i + 3] - '0');
-  date = FormatExifDate(year, NumberAt(head, n, i + 5), NumberAt(head, n, i + 8),
-                        NumberAt(head, n, i + 11), NumberAt(head, n, i + 14));
+  const int month = NumberAt(head, n, i + 5);
+  const int day = NumberAt(head, n, i + 8);
+  const int hour = NumberAt(head, n, i + 11);
+  const int minute = NumberAt(head, n, i + 14);
+  date = FormatExifDate(year, month, day, hour, minute);
+  if (takenAt != nullptr) {
+    *takenAt = TakenAtKey(year, month, day, hour, minute, NumberAt(head, n, i + 17));
+  }
   return true;
 }
 
-int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui) {
+int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
+                    int64_t* takenAt) {
   const FileHandle file(OpenForReading(path));
   if (file.Get() < 0) {
     ui.ShowError(CannotOpenText(errno, path));
@@ -212,7 +228,7 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui)
   // File offsets 2 to 1025.
   char buffer[kBufferSize];
   const int n = ReadFully(file.Get(), buffer, kBufferSize);
-  if (ExifDateText(buffer, n, date)) {
+  if (ExifDateText(buffer, n, date, takenAt)) {
     return 1;
   }
   std::time_t seconds = 0;
@@ -224,5 +240,9 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui)
     local = UnconvertedTime();
   }
   date = FormatFileTime(local);
+  if (takenAt != nullptr) {
+    *takenAt = TakenAtKey(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                          local.tm_min, local.tm_sec);
+  }
   return 1;
 }

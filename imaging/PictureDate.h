@@ -2,6 +2,7 @@
 // The date text of a picture: the camera's time stamp from an EXIF header near the start of
 // the file, or else the file's creation time.
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
@@ -9,13 +10,20 @@ class CPlatformUi;
 
 // Sets date and returns 1; 0 when the file cannot be opened or is shorter than 2 bytes
 // (after a message) or has vanished before its time could be read (no message). At most
-// 1026 bytes of the file are read.
-int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui);
+// 1026 bytes of the file are read. takenAt, when given, gets the same time as a number that
+// orders (TakenAtKey).
+int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
+                    int64_t* takenAt = nullptr);
+
+// A time of day on a date as the decimal digits yyyymmddhhmmss, so that earlier times are
+// smaller numbers whether they came from a camera or a file; each field is kept within its
+// two digits (four for the year), as a damaged time stamp may hold anything.
+int64_t TakenAtKey(int year, int month, int day, int hour, int minute, int second);
 
 // The date text of the camera's time stamp among the bytes that follow a file's first two
 // (the reader looks at no more than 1024 of them); false when they hold no EXIF header or no
 // time stamp.
-bool ExifDateText(const char* head, int size, std::string& date);
+bool ExifDateText(const char* head, int size, std::string& date, int64_t* takenAt = nullptr);
 // The text of a camera time stamp: "3:5pm March 7, 2008" (minutes unpadded, noon is pm).
 std::string FormatExifDate(int year, int month, int day, int hour, int minute);
 // The text of a file time in local time: "1:05pm, Sun, Jan 6, 2008" (noon is am).

@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 #include "album/AppCore.h"
+#include "album/WindowTitle.h"
 #include "platform/PlatformUi.h"
 #include "platform/ProfileStore.h"
 #include "shell/AboutDlg.h"
@@ -31,7 +32,7 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
     : core_(core), album_(core.album), recent_(core.recent), ui_(ui) {
   LoadResources();
   setObjectName("MainFrame");
-  setWindowTitle("Quillaran");
+  setWindowTitle(QString::fromStdString(WindowTitle(album_)));
   setWindowIcon(QIcon(":/icons/quillaran.svg"));
   panes_ = std::make_unique<CStatusPanes>(statusBar());
   CreateActions();
@@ -84,6 +85,8 @@ void CMainFrame::CreateMenus() {
   // "Directory": Open, the recent directories between two separators, Exit.
   directoryMenu_ = menuBar()->addMenu("Directory");
   directoryMenu_->addAction(Action(ID_FIND_DIRECTORY));
+  directoryMenu_->addAction(Action(ID_SORT_BY_DATE));
+  directoryMenu_->addAction(Action(ID_SORT_BY_NAME));
   directoryMenu_->addSeparator();
   directoryMenu_->addSeparator();
   directoryMenu_->addAction(Action(ID_EXIT_PROGRAM));
@@ -98,7 +101,12 @@ void CMainFrame::CreateMenus() {
     }
   });
 
-  QMenu* view = menuBar()->addMenu("&View");
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->addAction(Action(ID_EDIT_UNDO));
+  edit->addAction(Action(ID_EDIT_REDO));
+
+  viewMenu_ = menuBar()->addMenu("&View");
+  QMenu* view = viewMenu_;
   QAction* statusToggle = view->addAction("&Status Bar");
   statusToggle->setObjectName("ToggleStatusBar");
   statusToggle->setStatusTip("Show or hide the status bar");
@@ -118,7 +126,7 @@ void CMainFrame::CreateMenus() {
   for (int id : kOperationsCommands) {
     operationsMenu_->addAction(Action(id));
   }
-  for (QMenu* menu : {directoryMenu_, view, help, operationsMenu_}) {
+  for (QMenu* menu : {directoryMenu_, edit, view, help, operationsMenu_}) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
   }
 }
@@ -141,14 +149,20 @@ void CMainFrame::CreateToolBar() {
   toggle->setText("&Toolbar");
   toggle->setStatusTip("Show or hide the toolbar");
   toggle->setToolTip("Toggle ToolBar");
-  QMenu* view = menuBar()->actions()[1]->menu();
-  view->insertAction(view->actions().value(0), toggle);
+  viewMenu_->insertAction(viewMenu_->actions().value(0), toggle);
 }
 
 void CMainFrame::UpdateCommandStates() {
   for (const CommandRow& row : CommandTable()) {
     Action(row.id)->setEnabled(IsEnabled(row.enable, album_));
   }
+  // "Undo Move", "Redo Caption": the menu says what the command would undo or make again.
+  const auto named = [](const char* command, const std::string& change) {
+    return change.empty() ? QString(command) : QString("%1 %2").arg(command, change.c_str());
+  };
+  Action(ID_EDIT_UNDO)->setText(named("&Undo", album_.History().UndoName()));
+  Action(ID_EDIT_REDO)->setText(named("&Redo", album_.History().RedoName()));
+  setWindowTitle(QString::fromStdString(WindowTitle(album_)));
 }
 
 CMainFrame::Handler CMainFrame::HandlerOf(int id) {
@@ -173,6 +187,10 @@ CMainFrame::Handler CMainFrame::HandlerOf(int id) {
       {ID_OP_OMIT, &CMainFrame::OnOmit},
       {ID_FILE_PRINT, &CMainFrame::OnPrint},
       {ID_FILE_PRINT_PREVIEW, &CMainFrame::OnPrintPreview},
+      {ID_EDIT_UNDO, &CMainFrame::OnUndo},
+      {ID_EDIT_REDO, &CMainFrame::OnRedo},
+      {ID_SORT_BY_DATE, &CMainFrame::OnSortByDate},
+      {ID_SORT_BY_NAME, &CMainFrame::OnSortByName},
   };
   return handlers.at(id);
 }
@@ -222,6 +240,17 @@ void CMainFrame::OnRecentDirectory(int position) {
     return;
   }
   const std::string path = recent_.dirs[static_cast<size_t>(position)];
+  // A folder that is gone (deleted, or on a drive not plugged in) may leave the list.
+  if (!recent_.Exists(position)) {
+    const MsgAnswer answer = ui_.MessageBox(
+        this, path + "\nis not there any more. Remove it from the list?", MsgIcon::Question,
+        MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes) {
+      recent_.Remove(position);
+      InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
+    }
+    return;
+  }
   if (album_.OpenDirectory(path) == 1) {
     view_->verticalScrollBar()->setValue(0);
   }
@@ -284,6 +313,14 @@ void CMainFrame::OnRotateRight() { album_.RotatePicture(this, 1); }
 void CMainFrame::OnRotateLeft() { album_.RotatePicture(this, 0); }
 
 void CMainFrame::OnOmit() { album_.MarkOmitted(nullptr); }
+
+void CMainFrame::OnUndo() { album_.Undo(this); }
+
+void CMainFrame::OnRedo() { album_.Redo(this); }
+
+void CMainFrame::OnSortByDate() { album_.SortByDate(); }
+
+void CMainFrame::OnSortByName() { album_.SortByName(); }
 
 void CMainFrame::OnPrint() { PrintSheet(album_, view_->Sketches(), view_->viewport()->width(), this); }
 

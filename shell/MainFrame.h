@@ -35,7 +35,7 @@ class CMainFrame : public QMainWindow {
 
   // Opens a directory as the directory dialog does; true when an album was loaded.
   bool OpenDirectoryPath(const std::string& path);
-  // Re-evaluates every command's enabling rule.
+  // Re-evaluates every command's enabling rule, the undo commands' texts and the title.
   void UpdateCommandStates();
 
   // Command handlers, run by RunCommand after its checks.
@@ -58,6 +58,10 @@ class CMainFrame : public QMainWindow {
   void OnOmit();
   void OnPrint();
   void OnPrintPreview();
+  void OnUndo();
+  void OnRedo();
+  void OnSortByDate();
+  void OnSortByName();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -83,6 +87,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CStatusPanes> panes_;
   QToolBar* toolBar_ = nullptr;
   QMenu* directoryMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
   QMenu* operationsMenu_ = nullptr;
   std::map<int, QAction*> actions_;
   QPointer<QWidget> quickHelpWindow_;

@@ -18,13 +18,17 @@ void InsertIntoMenu(const CDirectoryFind& recent, QMenu* menu, OldItems old) {
       items[i]->deleteLater();
     }
   }
+  // The items go between the two separators over the last item, "Exit".
+  const qsizetype first = std::max<qsizetype>(0, menu->actions().size() - 2);
   for (int i = 0; i < recent.dirCount; ++i) {
     auto* item = new QAction(QString::fromStdString(recent.Label(i)).replace('&', "&&"), menu);
+    // The whole path tells two folders of the same name apart.
+    const QString path = QString::fromStdString(recent.dirs[static_cast<size_t>(i)]);
     item->setData(kRecentDirFirstId + i);
-    item->setStatusTip("Open this directory");
-    item->setEnabled(recent.Exists(i));
-    const qsizetype position = std::min<qsizetype>(i + 2, menu->actions().size());
-    QAction* before = position < menu->actions().size() ? menu->actions()[position] : nullptr;
-    menu->insertAction(before, item);
+    item->setToolTip(path);
+    item->setStatusTip(recent.Exists(i) ? "Open this directory: " + path
+                                        : "Not found, click to remove it from the list: " + path);
+    menu->insertAction(menu->actions().value(first + i, nullptr), item);
   }
+  menu->setToolTipsVisible(true);
 }

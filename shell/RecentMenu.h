@@ -8,6 +8,7 @@ class QMenu;
 // Whether InsertIntoMenu first takes out the recent items it put in before.
 enum class OldItems { Keep, Remove };
 
-// Puts one item per recent directory into the menu, labelled with its number and short name;
-// an item's data is its command id. A directory that does not exist now shows disabled.
+// Puts one item per recent directory into the menu, labelled with its number and short name,
+// with its whole path in its tool tip and status prompt; an item's data is its command id. A
+// directory that does not exist now says so in its prompt.
 void InsertIntoMenu(const CDirectoryFind& recent, QMenu* menu, OldItems old);

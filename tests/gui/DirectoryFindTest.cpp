@@ -49,20 +49,38 @@ TEST(RecentMenu, LabelsItemsWithNumberAndShortName) {
   EXPECT_EQ(MenuTexts(recent), (QStringList{"Open", "-", "1 Trip/", "2 /", "3 Misc", "-", "Exit"}));
 }
 
-TEST(RecentMenu, AMissingDirectoryShowsDisabledAndStaysInTheList) {
+TEST(RecentMenu, ItemsShowTheirWholePathAndAMissingOneSaysSo) {
   TempDir temp;
-  const CDirectoryFind recent = RecentListOf({temp.Str() + "/", (temp / "unplugged").string() + "/"});
+  const std::string here = temp.Str() + "/";
+  const std::string gone = (temp / "unplugged").string() + "/";
+  const CDirectoryFind recent = RecentListOf({here, gone});
   QMenu menu;
   menu.addSeparator();
   menu.addSeparator();
   menu.addAction("Exit");
   InsertIntoMenu(recent, &menu, OldItems::Remove);
-  EXPECT_TRUE(menu.actions()[2]->isEnabled());
-  EXPECT_FALSE(menu.actions()[3]->isEnabled());
-  EXPECT_EQ(recent.dirCount, 2);
+  const QAction& first = *menu.actions()[1];
+  const QAction& second = *menu.actions()[2];
+  EXPECT_EQ(first.toolTip().toStdString(), here);
+  EXPECT_EQ(first.statusTip().toStdString(), "Open this directory: " + here);
+  EXPECT_EQ(second.toolTip().toStdString(), gone);
+  EXPECT_EQ(second.statusTip().toStdString(),
+            "Not found, click to remove it from the list: " + gone);
+  EXPECT_TRUE(second.isEnabled());
 }
 
-using RecentDirectory = GuiFixture;
+class RecentDirectory : public GuiFixture {
+ protected:
+  // The recent item at this position of the list.
+  QAction* RecentItem(int position) {
+    for (QAction* item : Frame().DirectoryMenu()->actions()) {
+      if (item->data().toInt() == kRecentDirFirstId + position) {
+        return item;
+      }
+    }
+    return nullptr;
+  }
+};
 
 TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   const std::string album = MakeAlbum(1);
@@ -71,16 +89,37 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   fs::copy_file(temp / "album" / "p0.png", temp / "other" / "p0.png");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
   Album().GeneralSettings.Learning = 1;
-  QAction* second = Frame().DirectoryMenu()->actions()[3];
+  QAction* second = RecentItem(1);
   ASSERT_EQ(second->text(), "2 album/");
   second->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), (temp / "other").string() + "/");
   EXPECT_EQ(Album().dirPath, (temp / "other").string());
 
   Album().GeneralSettings.Learning = 0;
-  Frame().DirectoryMenu()->actions()[3]->trigger();
+  RecentItem(1)->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
   EXPECT_EQ(Album().count, 1);
+}
+
+TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSaysSo) {
+  const std::string album = MakeAlbum(1);
+  Start(0);
+  fs::create_directory(temp / "gone");
+  fs::copy_file(temp / "album" / "p0.png", temp / "gone" / "p0.png");
+  ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "gone").string()));
+  ASSERT_TRUE(Frame().OpenDirectoryPath(album));
+  fs::remove_all(temp / "gone");
+  for (const char* answer : {"&No", "&Yes"}) {
+    AnswerMessage(answer);
+    RecentItem(1)->trigger();
+  }
+  EXPECT_EQ(modalTexts[0].toStdString(),
+            (temp / "gone").string() + "/\nis not there any more. Remove it from the list?");
+  EXPECT_EQ(modalTexts.size(), 2u);
+  EXPECT_EQ(app->Recent().dirCount, 1);
+  EXPECT_EQ(app->Recent().MostRecent(), album + "/");
+  EXPECT_EQ(RecentItem(1), nullptr);
+  EXPECT_EQ(Album().dirPath, album);
 }
 
 TEST_F(RecentDirectory, AnotherSpellingOfAListedDirectoryIsNotListedTwice) {

@@ -14,6 +14,7 @@
 #include "shell/StatusPanes.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
 #include "views/TessalyView.h"
 
 namespace fs = std::filesystem;
@@ -173,6 +174,39 @@ TEST_F(MainFrame, RemembersItsSizeBetweenRuns) {
   app = std::make_unique<CTessalyApp>();
   app->Start();
   EXPECT_EQ(Frame().size(), QSize(900, 640));
+}
+
+}  // namespace
+
+namespace {
+
+// The title names the album and stars its unsaved changes; Ctrl+Z and Ctrl+Shift+Z undo and
+// redo a drag, and their menu items say what they would undo or make again.
+TEST_F(MainFrame, TitleAndUndoFollowTheAlbum) {
+  Start(0);
+  EXPECT_EQ(Frame().windowTitle(), "Quillaran");
+  EXPECT_FALSE(Action(ID_EDIT_UNDO).isEnabled());
+  ASSERT_TRUE(Frame().OpenDirectoryPath(MakeAlbum(3)));
+  EXPECT_EQ(Frame().windowTitle(), "album - Quillaran");
+  EXPECT_EQ(Action(ID_EDIT_UNDO).shortcut(), QKeySequence("Ctrl+Z"));
+  EXPECT_EQ(Action(ID_EDIT_REDO).shortcut(), QKeySequence("Ctrl+Shift+Z"));
+
+  MousePress(SketchCentre(0));
+  MouseMove(SketchCentre(2), true);
+  MouseRelease(SketchCentre(2));
+  EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{1, 2, 0}));
+  EXPECT_EQ(Frame().windowTitle(), "album* - Quillaran");
+  EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Move");
+  Trigger(ID_SAVE_RECORD);
+  EXPECT_EQ(Frame().windowTitle(), "album - Quillaran");
+
+  Trigger(ID_EDIT_UNDO);
+  EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(Frame().windowTitle(), "album* - Quillaran");
+  EXPECT_FALSE(Action(ID_EDIT_UNDO).isEnabled());
+  EXPECT_EQ(Action(ID_EDIT_REDO).text(), "&Redo Move");
+  Trigger(ID_EDIT_REDO);
+  EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{1, 2, 0}));
 }
 
 }  // namespace

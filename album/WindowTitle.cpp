@@ -1,0 +1,11 @@
+#include "album/WindowTitle.h"
+
+#include "album/PixDir.h"
+
+std::string WindowTitle(const CPixDir& album) {
+  const std::string program = "Quillaran";
+  if (!album.HasAlbum()) {
+    return program;
+  }
+  return album.dirName + (album.dirty == 1 ? "*" : "") + " - " + program;
+}

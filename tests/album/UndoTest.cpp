@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/album/UndoFixture.h"
+#include "tests/support/TestAlbum.h"
+#include "tests/support/TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ChangeCase {
+  const char* name;  // what the menu's "Undo ..." says
+  std::function<void(UndoFixture&)> change;
+  std::function<void(UndoFixture&)> prepare = [](UndoFixture&) {};
+};
+
+class UndoEachChange : public UndoFixture, public ::testing::WithParamInterface<ChangeCase> {};
+
+// Each change is undone back to the album and the folder as they were, marking the record out
+// of date as the change did, and made again exactly.
+TEST_P(UndoEachChange, GoesBackAndComesAgain) {
+  GetParam().prepare(*this);
+  const std::vector<std::string> before = Pictures();
+  const auto filesBefore = Files();
+  GetParam().change(*this);
+  const std::vector<std::string> after = Pictures();
+  const auto filesAfter = Files();
+  ASSERT_NE(after, before);
+  EXPECT_EQ(album.History().UndoName(), GetParam().name);
+
+  album.dirty = 0;
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  EXPECT_EQ(Pictures(), before);
+  EXPECT_EQ(Files(), filesBefore);
+  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.History().RedoName(), GetParam().name);
+
+  album.dirty = 0;
+  ASSERT_EQ(album.Redo(nullptr), 1);
+  EXPECT_EQ(Pictures(), after);
+  EXPECT_EQ(Files(), filesAfter);
+  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UndoEachChange,
+    ::testing::Values(
+        ChangeCase{"Move", [](UndoFixture& f) { f.Move(0, 2); }},
+        ChangeCase{"X-out", [](UndoFixture& f) { f.CrossOut(1); }},
+        ChangeCase{"Restore", [](UndoFixture& f) { f.Restore(3); },
+                   [](UndoFixture& f) { f.CrossOut(3); }},
+        ChangeCase{"Caption", [](UndoFixture& f) { f.Caption(1, "Lake", "July"); }},
+        ChangeCase{"Thumb Area", [](UndoFixture& f) { f.ThumbArea(1, {2, 4, 20, 30}); }},
+        ChangeCase{"Rotate Right", [](UndoFixture& f) { f.Turn(0, 1); }},
+        ChangeCase{"Rotate Left", [](UndoFixture& f) { f.Turn(3, 0); }},
+        ChangeCase{"Crop Original", [](UndoFixture& f) { f.CropOriginal(1, {2, 4, 20, 30}); }},
+        // A crop of the crop puts the first one back.
+        ChangeCase{"Crop Original", [](UndoFixture& f) { f.CropOriginal(3, {8, 8, 40, 24}); },
+                   [](UndoFixture& f) { f.CropOriginal(3, {0, 0, 48, 32}); }},
+        ChangeCase{"Sort by Name", [](UndoFixture& f) { f.album.SortByName(); },
+                   [](UndoFixture& f) { f.Move(0, 3); }}),
+    [](const auto& info) { return std::to_string(info.index); });
+
+TEST_F(UndoFixture, NothingToUndoOrRedoChangesNothing) {
+  Caption(0, "?", album.EntryAt(0).date);  // the dialog's OK without a change is no change
+  album.SortByName();   // already in name order
+  EXPECT_FALSE(album.History().CanUndo());
+  EXPECT_EQ(album.Undo(nullptr), 0);
+  EXPECT_EQ(album.Redo(nullptr), 0);
+}
+
+TEST_F(UndoFixture, ANewChangeDropsWhatWasUndoneAndAnotherFolderForgetsAll) {
+  Caption(0, "one", "");
+  Caption(0, "two", "");
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  Caption(1, "three", "");
+  EXPECT_FALSE(album.History().CanRedo());
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  EXPECT_EQ(album.EntryAt(0).caption, "?");
+  Caption(0, "four", "");
+  ASSERT_EQ(album.OpenDirectory(dir.string()), 1);
+  EXPECT_FALSE(album.History().CanUndo());
+  EXPECT_FALSE(album.History().CanRedo());
+}
+
+// What became of a file between a turn or a crop and its undo, or a redo.
+struct ChangedCase {
+  const char* name;
+  std::function<void(UndoFixture&)> change;     // then undone, when redo is set
+  bool redo;
+  std::function<fs::path(UndoFixture&)> touch;  // changes a file on disk; which one
+};
+
+class ChangedSince : public UndoFixture, public ::testing::WithParamInterface<ChangedCase> {};
+
+// A file that changed on disk since is someone's newer work: the step is refused with its
+// name, writes nothing, and stays to be tried again.
+TEST_P(ChangedSince, RefusesAndWritesNothing) {
+  const ChangedCase& c = GetParam();
+  c.change(*this);
+  if (c.redo) {
+    ASSERT_EQ(album.Undo(nullptr), 1);
+  }
+  const fs::path touched = c.touch(*this);
+  const auto files = Files();
+  const auto pictures = Pictures();
+  EXPECT_EQ(c.redo ? album.Redo(nullptr) : album.Undo(nullptr), 0);
+  EXPECT_EQ(ui.LastMessage().rfind(touched.string() + "\nhas been changed or removed", 0), 0u)
+      << ui.LastMessage();
+  EXPECT_EQ(Files(), files);
+  EXPECT_EQ(Pictures(), pictures);
+  EXPECT_TRUE(c.redo ? album.History().CanRedo() : album.History().CanUndo());
+}
+
+fs::path Rewrite(const fs::path& path) {
+  EXPECT_EQ(MakePicture24(8, 8, GradientColour).Save(path.string()), 0u);
+  return path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChangedSince,
+    ::testing::Values(
+        ChangedCase{"TurnedOriginal", [](UndoFixture& f) { f.Turn(0, 1); }, false,
+                    [](UndoFixture& f) { return Rewrite(f.dir / "a.png"); }},
+        ChangedCase{"CroppedCopy", [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); },
+                    false, [](UndoFixture& f) { return Rewrite(f.dir / "Cropped" / "a.png"); }},
+        ChangedCase{"CopyThatTurnedUp",
+                    [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); }, true,
+                    [](UndoFixture& f) {
+                      fs::create_directory(f.dir / "Cropped");
+                      return Rewrite(f.dir / "Cropped" / "a.png");
+                    }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Any sequence of changes, undos and redos is undone back to the first album and folder,
+// and made again to the last.
+TEST_F(UndoFixture, ARandomSequenceUndoesBackToTheStartAndRedoesToTheEnd) {
+  const std::vector<std::string> first = Pictures();
+  const auto firstFiles = Files();
+  std::mt19937 random(22);
+  const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  for (int step = 0; step < 80; ++step) {
+    const int i = pick(album.count);
+    const int w = album.EntryAt(i).picture.Width();
+    const int h = album.EntryAt(i).picture.Height();
+    const Rect inside{pick(w / 4), pick(h / 4), w - pick(w / 4), h - pick(h / 4)};
+    switch (pick(11)) {
+      case 0: Move(i, pick(album.count)); break;
+      case 1: CrossOut(i); break;
+      case 2: if (album.EntryAt(i).omitted) Restore(i); break;
+      case 3: Caption(i, "caption " + std::to_string(step), "date " + std::to_string(step)); break;
+      case 4: ThumbArea(i, inside); break;
+      case 5: Turn(i, pick(2)); break;
+      case 6: CropOriginal(i, inside); break;
+      case 7: album.SortByDate(); break;
+      case 8: album.SortByName(); break;
+      case 9: album.Undo(nullptr); break;
+      default: album.Redo(nullptr); break;
+    }
+  }
+  const std::vector<std::string> last = Pictures();
+  const auto lastFiles = Files();
+  const std::vector<int> lastOrder = DisplayedIndexes(album);
+  int undone = 0;
+  while (album.History().CanUndo()) {
+    ASSERT_EQ(album.Undo(nullptr), 1) << ui.LastMessage();
+    ++undone;
+  }
+  EXPECT_GT(undone, 10);
+  EXPECT_EQ(Pictures(), first);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(Files(), firstFiles);
+  EXPECT_FALSE(fs::exists(dir / "Cropped"));
+  while (album.History().CanRedo()) {
+    ASSERT_EQ(album.Redo(nullptr), 1) << ui.LastMessage();
+  }
+  EXPECT_EQ(Pictures(), last);
+  EXPECT_EQ(DisplayedIndexes(album), lastOrder);
+  EXPECT_EQ(Files(), lastFiles);
+  EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+}  // namespace
