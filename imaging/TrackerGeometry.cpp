@@ -120,7 +120,18 @@ Rect PictureRect(Rect& shown, int factor) {
   if (shown.Width() % 2 != 0) {
     --shown.right;
   }
-  return {shown.left * factor, shown.top * factor, shown.right * factor, shown.bottom * factor};
+  return EnlargedRect(shown, factor);
+}
+
+Rect EnlargedRect(const Rect& reduced, int factor) {
+  return {reduced.left * factor, reduced.top * factor, reduced.right * factor,
+          reduced.bottom * factor};
+}
+
+Rect ReducedRect(const Rect& whole, int factor) {
+  const auto down = [factor](int v) { return v >= 0 ? v / factor : -((-v + factor - 1) / factor); };
+  const auto up = [factor](int v) { return v >= 0 ? (v + factor - 1) / factor : -(-v / factor); };
+  return {down(whole.left), down(whole.top), up(whole.right), up(whole.bottom)};
 }
 
 }  // namespace tracker

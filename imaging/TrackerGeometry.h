@@ -48,5 +48,9 @@ std::optional<Rect> Accept(const Rect& current, const Rect& trueRect);
 // loses its rightmost column (in place, so the window keeps the even one), and the answer is
 // in pixels of the whole picture that the window shows reduced by factor.
 Rect PictureRect(Rect& shown, int factor);
+// A rectangle on the picture reduced by factor, in pixels of the whole picture; and a
+// rectangle on the whole picture on the reduced one, covering every pixel it touches.
+Rect EnlargedRect(const Rect& reduced, int factor);
+Rect ReducedRect(const Rect& whole, int factor);
 
 }  // namespace tracker

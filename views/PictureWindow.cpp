@@ -47,6 +47,7 @@ CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   CreateOperations();
+  CreateScrollBars();
 }
 
 CRectTracker CPictureWindow::NewTracker(const Rect& rect) const {
@@ -58,11 +59,13 @@ void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
   album_.CloseDiagnosticWindow();
   const int factor = ReductionFactor(QSize(picture.Width(), picture.Height()), screen_.resolution);
   outcome_ = 0;
+  fitFactor_ = factor;
   CImageWrap shown;
   if (factor == 1) {
     picture.CopyTo(shown);
   } else {
     picture.Subsample(shown, factor);
+    picture.CopyTo(picture_);  // for 100 %
   }
   Show(title, position, std::move(shown), factor);
   if (album_.AdvancedSettings.AutoCropStrategy > 0) {
@@ -83,6 +86,9 @@ void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap 
   factor_ = factor;
   shown_ = std::move(image);
   shownImage_ = ToQImage(shown_);
+  offset_ = QPoint();
+  wholeRect_.SetEmpty();
+  reducedRect_.SetEmpty();
   const QSizeF logical = QSizeF(shownImage_.size()) / screen_.ratio;
   // However small the picture, the window is wide enough for its title to show.
   setMinimumSize(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom, kMinimumHeight);
@@ -92,6 +98,7 @@ void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap 
     setScreen(screen_.screen);
   }
   move(screen_.origin + position);
+  UpdateScrollBars();
   show();
   raise();
   activateWindow();
@@ -102,14 +109,17 @@ int CPictureWindow::QueryRect(Rect& rect) {
   if (rect_.IsEmpty()) {
     return -1;
   }
-  rect = tracker::PictureRect(rect_, factor_);
+  // A rectangle drawn at 100 % and not changed since is taken exactly as it was drawn.
+  const bool exact = factor_ > 1 && !wholeRect_.IsEmpty() && rect_ == reducedRect_;
+  rect = exact ? tracker::PictureRect(wholeRect_, 1) : tracker::PictureRect(rect_, factor_);
   update();
   return 0;
 }
 
-void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio) const {
+void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio, QPoint offset) const {
   painter.save();
   painter.scale(1 / ratio, 1 / ratio);
+  painter.translate(-offset);
   painter.drawImage(0, 0, shownImage_);
   if (!rect_.IsEmpty() || tracker_.IsTracking()) {
     tracker_.Draw(painter);
@@ -120,7 +130,7 @@ void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio) const {
     painter.drawRect(ToQRect(rect_));
   }
   painter.restore();
-  if (factor_ > 1) {
+  if (fitFactor_ > 1) {
     const QRect note(area.width() - kNoteInset, area.height() - kNoteInset, 2 * kNoteInset,
                      2 * kNoteInset);
     painter.setPen(Qt::black);
@@ -132,18 +142,18 @@ void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio) const {
 
 void CPictureWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  Paint(painter, size(), screen_.ratio);
+  Paint(painter, VisibleArea(), screen_.ratio, offset_);
 }
 
 QPoint CPictureWindow::ImagePoint(const QPointF& position) const {
-  return QPoint(static_cast<int>(std::floor(position.x() * screen_.ratio)),
-                static_cast<int>(std::floor(position.y() * screen_.ratio)));
+  return offset_ + QPoint(static_cast<int>(std::floor(position.x() * screen_.ratio)),
+                          static_cast<int>(std::floor(position.y() * screen_.ratio)));
 }
 
 // With no rectangle a press pulls out a rubber band; with one it moves or resizes the
 // tracker, and a press that hits nothing takes the tracker as it stands.
 void CPictureWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
+  if (Pan(event) || event->button() != Qt::LeftButton) {
     return;
   }
   const QPoint point = ImagePoint(event->position());
@@ -157,6 +167,9 @@ void CPictureWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (Pan(event)) {
+    return;
+  }
   if (tracker_.IsTracking()) {
     tracker_.TrackTo(ImagePoint(event->position()));
     update();
@@ -168,7 +181,7 @@ void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
 // A drag that the window does not take leaves the hatched frame where it was, on the
 // rectangle kept.
 void CPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
+  if (Pan(event) || event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
     return;
   }
   tracker_.EndTrack(ImagePoint(event->position()));

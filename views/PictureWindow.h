@@ -1,6 +1,7 @@
 #pragma once
 // The full size window of one picture, titled with its file name: the picture at its own
-// size, or reduced by a whole factor when it would not fit on the screen. On it the user
+// size, or reduced by a whole factor when it would not fit on the screen; key 1 shows a
+// reduced picture at 100 % with scroll bars, key 0 reduced again. On it the user
 // draws the rectangle that the album's crops use, or has the automatic crop propose one; the
 // window carries the picture operations on its keys and its "Operations" popup. A second
 // window of the same kind shows the automatic crop's diagnostic view.
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 #include "imaging/ImageWrap.h"
@@ -18,6 +20,7 @@
 
 class CPixDir;
 class QMenu;
+class QScrollBar;
 struct CCropReport;
 
 class CPictureWindow : public QWidget {
@@ -36,7 +39,14 @@ class CPictureWindow : public QWidget {
   int QueryRect(Rect& rect);
 
   const std::string& Title() const { return title_; }
+  // The factor of what is shown: 1 at 100 %.
   int ScaleFactor() const { return factor_; }
+  // Shows the picture at 100 %, or reduced to fit the screen again (keys 1 and 0); the
+  // rectangle stays on the same pixels of the picture.
+  void ShowFullScale();
+  void ShowFit();
+  // The shown image's pixel at the window's top-left corner.
+  QPoint ScrollOffset() const { return offset_; }
   // The rectangle in pixels of the shown image; empty when there is none.
   const Rect& Rectangle() const { return rect_; }
   const CRectTracker& Tracker() const { return tracker_; }
@@ -52,19 +62,31 @@ class CPictureWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // Display (PictureWindow.cpp).
   void Show(const std::string& title, QPoint position, CImageWrap image, int factor);
-  // Paints the image, the tracker, the rectangle and, with a reduced picture, the factor note
-  // in the corner of an area of this logical size; ratio is device pixels per logical pixel,
-  // and the image, the tracker and the rectangle are drawn one image pixel per device pixel.
-  void Paint(QPainter& painter, QSize area, qreal ratio) const;
+  // Paints the image from the offset on, the tracker, the rectangle and, for a picture that
+  // is reduced to fit, the factor note in the corner of an area of this logical size; ratio is
+  // device pixels per logical pixel, and the image, the tracker and the rectangle are drawn
+  // one image pixel per device pixel.
+  void Paint(QPainter& painter, QSize area, qreal ratio, QPoint offset) const;
   QPoint ImagePoint(const QPointF& position) const;
   CRectTracker NewTracker(const Rect& rect) const;
   // Makes the tracked rectangle the window's when it is one to take; false when it is not.
   bool TakeTrackedRect();
   void UpdateCursor(const QPointF& position);
+  // 100 % and back (PictureWindowZoom.cpp).
+  void ShowScaled(CImageWrap image, int factor, const Rect& rect);
+  void CreateScrollBars();
+  // Shows the scroll bars that the shown image needs in this window, with their ranges.
+  void UpdateScrollBars();
+  // The logical size of the window without its scroll bars.
+  QSize VisibleArea() const;
+  void ScrollTo(QPoint offset);
+  bool Pan(QMouseEvent* event);
   // Operations (PictureWindowActions.cpp).
   void CreateOperations();
   void RunOperation(int id);
@@ -89,6 +111,19 @@ class CPictureWindow : public QWidget {
   CImageWrap shown_;
   QImage shownImage_;
   int factor_ = 1;
+  // What key 1 shows when the picture is reduced to fit (fitFactor_ above 1).
+  CImageWrap picture_;
+  int fitFactor_ = 1;
+  // The rectangle as it was at 100 % and as it was then shown reduced: while the reduced one
+  // is unchanged, it stands for the exact one.
+  Rect wholeRect_;
+  Rect reducedRect_;
+  QPoint offset_;
+  QScrollBar* horizontal_ = nullptr;
+  QScrollBar* vertical_ = nullptr;
+  // A drag with the middle button moves the picture: where it started.
+  std::optional<QPoint> panStart_;
+  QPoint panOffset_;
   int outcome_ = 0;
   AutoCropRun lastRun_;  // the fit-after flag and mode that d runs the crop with again
   CRectTracker tracker_;

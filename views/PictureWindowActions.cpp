@@ -48,6 +48,14 @@ void CPictureWindow::CreateOperations() {
     addAction(action);
     operations_->addAction(action);
   }
+  // Undo and redo reach the album from here as from the main window.
+  for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
+    auto* action = new QAction(FindCommand(id)->text, this);
+    action->setShortcut(QKeySequence(FindCommand(id)->shortcut));
+    connect(action, &QAction::triggered, this,
+            [this, id] { id == ID_EDIT_UNDO ? album_.Undo(this) : album_.Redo(this); });
+    addAction(action);
+  }
 }
 
 void CPictureWindow::contextMenuEvent(QContextMenuEvent* event) {
@@ -149,6 +157,12 @@ void CPictureWindow::OnCharacter(QChar character) {
     case 'z':
       SaveScreenDump();
       break;
+    case '1':
+      ShowFullScale();
+      break;
+    case '0':
+      ShowFit();
+      break;
     default:
       return;
   }
@@ -195,7 +209,7 @@ void CPictureWindow::SaveScreenDump() {
   QImage dump = shownImage_.convertToFormat(QImage::Format_RGB32);
   {
     QPainter painter(&dump);
-    Paint(painter, dump.size(), 1);
+    Paint(painter, dump.size(), 1, QPoint());
   }
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   const std::string path = QDir(folder).filePath("AC").toStdString() + title_;

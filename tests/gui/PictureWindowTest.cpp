@@ -1,4 +1,7 @@
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "tests/gui/GuiFixture.h"
@@ -222,6 +225,58 @@ TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   EXPECT_EQ(Album().selection, 0);
   EXPECT_EQ(Album().EntryAt(0).picture.Width(), 40);
   EXPECT_EQ(ReadFileBytes(other), before);
+}
+
+// Key 1 shows a reduced picture at 100 % with the rectangle on the same picture pixels, and
+// T and O take the same area either way; one drawn at 100 % comes back exactly from 0.
+TEST_F(PictureWindow, KeysOneAndZeroKeepTheRectangleOnThePicturesPixels) {
+  CPictureWindow& window = Open(White(1200, 800));  // shown at 600 x 400, factor 2
+  DrawRect(window, Rect{400, 250, 500, 350});
+  KeyOn(&window, '1');
+  EXPECT_EQ(window.ScaleFactor(), 1);
+  EXPECT_EQ(window.Rectangle(), (Rect{800, 500, 1000, 700}));
+  Rect taken;
+  ASSERT_EQ(window.QueryRect(taken), 0);
+  EXPECT_EQ(taken, (Rect{800, 500, 1000, 700}));
+  // The view opens on the rectangle.
+  const QPoint offset = window.ScrollOffset();
+  EXPECT_GT(offset.x(), 500);
+  EXPECT_GT(offset.y(), 300);
+
+  // A rectangle from an odd picture column, which the reduced picture cannot show exactly.
+  const int left = 51 - offset.x() % 2;
+  KeyOn(&window, 'u');
+  DrawRect(window, Rect{left, 40, left + 100, 140});
+  const Rect drawn{left + offset.x(), 40 + offset.y(), left + 100 + offset.x(), 140 + offset.y()};
+  ASSERT_EQ(window.Rectangle(), drawn);
+  KeyOn(&window, '0');
+  EXPECT_EQ(window.ScaleFactor(), 2);
+  EXPECT_EQ(window.Rectangle(), tracker::ReducedRect(drawn, 2));
+  ASSERT_EQ(window.QueryRect(taken), 0);
+  EXPECT_EQ(taken, drawn);
+  KeyOn(&window, '1');
+  EXPECT_EQ(window.Rectangle(), drawn);
+}
+
+TEST_F(PictureWindow, AtFullScaleTheWheelAndTheMiddleButtonMoveThePicture) {
+  CPictureWindow& window = Open(White(1200, 800));
+  KeyOn(&window, '1');
+  const QPoint start = window.ScrollOffset();
+  QWheelEvent wheel(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&window, &wheel);
+  EXPECT_EQ(window.ScrollOffset().x(), start.x());
+  EXPECT_GT(window.ScrollOffset().y(), start.y());
+  const QPoint afterWheel = window.ScrollOffset();
+  const auto middle = [&window](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, window.mapToGlobal(at), Qt::MiddleButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&window, &event);
+  };
+  middle(QEvent::MouseButtonPress, {300, 200}, Qt::MiddleButton);
+  middle(QEvent::MouseMove, {250, 170}, Qt::MiddleButton);
+  middle(QEvent::MouseButtonRelease, {250, 170}, Qt::NoButton);
+  EXPECT_EQ(window.ScrollOffset(), afterWheel + QPoint(50, 30));
+  EXPECT_TRUE(window.Rectangle().IsEmpty());
 }
 
 }  // namespace
