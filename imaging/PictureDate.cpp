@@ -8,8 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
+#include <vector>
 
+#include "imaging/codec/ExifSegment.h"
 #include "platform/PlatformUi.h"
 
 namespace {
@@ -135,6 +138,34 @@ int OpenForReading(const std::string& path) {
   return fd;
 }
 
+// A camera's time stamp, "yyyy:mm:dd hh:mm:ss".
+struct CameraStamp {
+  int year, month, day, hour, minute, second;
+  int64_t Key() const { return TakenAtKey(year, month, day, hour, minute, second); }
+};
+
+// The first time stamp among the first bytes of buffer.
+std::optional<CameraStamp> CameraStampIn(const char* buffer, int n) {
+  const int i = FindTimeStamp(buffer, n);
+  if (i < 0) {
+    return std::nullopt;
+  }
+  return CameraStamp{2000 + 10 * (buffer[i + 2] - '0') + (buffer[i + 3] - '0'),
+                     NumberAt(buffer, n, i + 5),  NumberAt(buffer, n, i + 8),
+                     NumberAt(buffer, n, i + 11), NumberAt(buffer, n, i + 14),
+                     NumberAt(buffer, n, i + 17)};
+}
+
+// When a JPEG file whose Exif segment does not come first (after a JFIF segment, as editors
+// write them) was taken: the date text does not look that far, but Sort by Date should.
+std::optional<int64_t> LaterExifTakenAt(const std::string& path) {
+  const std::vector<uint8_t> exif = ReadJpegExifSegment(path);
+  const auto* bytes = reinterpret_cast<const char*>(exif.data());
+  const std::optional<CameraStamp> stamp =
+      CameraStampIn(bytes, static_cast<int>(std::min<size_t>(exif.size(), kBufferSize)));
+  return stamp ? std::optional<int64_t>(stamp->Key()) : std::nullopt;
+}
+
 }  // namespace
 
 std::string FormatExifDate(int year, int month, int day, int hour, int minute) {
@@ -191,19 +222,13 @@ bool ExifDateText(const char* head, int size, std::string& date, int64_t* takenA
   if (n <= 0 || !HasExifHeader(head, n)) {
     return false;
   }
-  const int i = FindTimeStamp(head, n);
-  if (i < 0) {
+  const std::optional<CameraStamp> stamp = CameraStampIn(head, n);
+  if (!stamp) {
     return false;
   }
-  // "yyyy:mm:dd hh:mm:ss"
-  const int year = 2000 + 10 * (head[i + 2] - '0') + (head[i + 3] - '0');
-  const int month = NumberAt(head, n, i + 5);
-  const int day = NumberAt(head, n, i + 8);
-  const int hour = NumberAt(head, n, i + 11);
-  const int minute = NumberAt(head, n, i + 14);
-  date = FormatExifDate(year, month, day, hour, minute);
+  date = FormatExifDate(stamp->year, stamp->month, stamp->day, stamp->hour, stamp->minute);
   if (takenAt != nullptr) {
-    *takenAt = TakenAtKey(year, month, day, hour, minute, NumberAt(head, n, i + 17));
+    *takenAt = stamp->Key();
   }
   return true;
 }
@@ -241,8 +266,9 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
   }
   date = FormatFileTime(local);
   if (takenAt != nullptr) {
-    *takenAt = TakenAtKey(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                          local.tm_min, local.tm_sec);
+    *takenAt = LaterExifTakenAt(path).value_or(
+        TakenAtKey(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                   local.tm_min, local.tm_sec));
   }
   return 1;
 }

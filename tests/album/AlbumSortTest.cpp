@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,18 +16,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A camera's JPEG: an Exif segment right after the start of image with its time stamp
-// ("yyyy:mm:dd hh:mm:ss"), long enough that its length holds no zero byte.
-void SaveCameraJpeg(const fs::path& path, const std::string& stamp) {
+// An Exif segment with a camera's time stamp ("yyyy:mm:dd hh:mm:ss"), long enough that its
+// length holds no zero byte.
+std::string ExifWithStamp(const std::string& stamp) {
   const char head[] = "Exif\0\0MM\0\x2A\0\0\0\x08\0\0\0\0\0\0";  // no entries
   std::string segment = std::string(head, sizeof(head) - 1) + stamp;
   segment.resize(300, '\0');
+  return segment;
+}
+
+// A camera's JPEG: its Exif segment right after the start of image.
+void SaveCameraJpeg(const fs::path& path, const std::string& stamp) {
+  const std::string segment = ExifWithStamp(stamp);
   const std::vector<uint8_t> exif(segment.begin(), segment.end());
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save(path.string(), &exif), 0u);
 }
 
-// Photos of two cameras and pictures dated by their files merge into one story: the camera
-// times from 2003 first, to the second, then the files made now, then the camera of 2099.
+// A JPEG as editors write it: the Exif segment after the JFIF one that starts the file.
+void SaveEditedJpeg(const fs::path& path, const std::string& stamp) {
+  ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save(path.string()), 0u);
+  const std::string jpeg = ReadFileBytes(path);
+  ASSERT_EQ(jpeg.substr(6, 4), "JFIF");
+  const std::string segment = ExifWithStamp(stamp);
+  const size_t length = segment.size() + 2;
+  const std::string app1 = std::string("\xFF\xE1") + static_cast<char>(length >> 8) +
+                           static_cast<char>(length & 0xFF) + segment;
+  std::ofstream(path, std::ios::binary) << jpeg.substr(0, 20) + app1 + jpeg.substr(20);
+}
+
+// Photos of two cameras, an edited one and pictures dated by their files merge into one story:
+// the camera times from 2003 first, to the second, then the files made now, then 2099.
 TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
   TempDir temp;
   FakePlatformUi ui;
@@ -34,6 +53,7 @@ TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
   SaveCameraJpeg(temp / "b.jpg", "2003:05:04 10:00:07");
   SaveCameraJpeg(temp / "c.jpg", "2099:01:01 00:00:00");
   SaveCameraJpeg(temp / "d.jpg", "2003:05:04 10:00:05");
+  SaveEditedJpeg(temp / "f.jpg", "2003:05:04 10:00:06");
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "a.png").string()), 0u);
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "e.jpg").string()), 0u);
   ASSERT_EQ(album.OpenDirectory(temp.Str()), 1);
@@ -42,10 +62,10 @@ TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
   album.EntryAt(3).date = "Christmas 1999";
 
   album.SortByDate();
-  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{3, 1, 0, 4, 2}));
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{3, 5, 1, 0, 4, 2}));
   EXPECT_EQ(album.dirty, 1);
   ASSERT_EQ(album.Undo(nullptr), 1);
-  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2, 3, 4, 5}));
   EXPECT_FALSE(album.History().CanUndo());
 }
 
