@@ -256,6 +256,9 @@ TEST_F(PictureWindow, KeysOneAndZeroKeepTheRectangleOnThePicturesPixels) {
   EXPECT_EQ(taken, drawn);
   KeyOn(&window, '1');
   EXPECT_EQ(window.Rectangle(), drawn);
+  // It shows where it lies on the scrolled picture, in the cyan pen of one drawn by hand.
+  const QPoint edge = QPoint(drawn.left, drawn.top + 50) - window.ScrollOffset();
+  EXPECT_EQ(window.grab().toImage().pixel(edge), qRgb(0, 255, 255));
 }
 
 TEST_F(PictureWindow, AtFullScaleTheWheelAndTheMiddleButtonMoveThePicture) {
