@@ -38,10 +38,15 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     return ClickResult::Nothing;
   }
   if (hover >= 0) {
-    const AlbumState before = CurrentState();
+    // Selecting a crossed-out picture restores it, a change that can be undone; a plain
+    // selection is none.
+    const bool restores = EntryAt(hover).omitted != 0;
+    const AlbumState before = restores ? CurrentState() : AlbumState{};
     Select(hover);
-    EntryAt(hover).omitted = 0;  // selecting a crossed-out picture restores it
-    RecordChange("Restore", before);
+    EntryAt(hover).omitted = 0;
+    if (restores) {
+      RecordChange("Restore", before);
+    }
     RepaintSheet();
     return ClickResult::Selected;
   }
