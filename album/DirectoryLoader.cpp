@@ -1,8 +1,6 @@
 // Opening a directory: find the picture files, ask whether to limit a large directory, date
 // and decode every file, merge the record file and build the thumb sketches.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <exception>
@@ -112,12 +110,6 @@ class DirectoryRestorer {
 };
 
 }  // namespace
-
-int64_t HalfOfPhysicalMemory() {
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGESIZE);
-  return pages > 0 && pageSize > 0 ? static_cast<int64_t>(pages) * pageSize / 2 : INT64_MAX;
-}
 
 int CPixDir::OpenDirectory(const std::string& path) {
   DirectoryLoad how;

@@ -18,6 +18,7 @@
 #include "album/AlbumEntry.h"
 #include "album/AlbumSettings.h"
 #include "album/AlbumState.h"
+#include "album/MemoryBudget.h"
 #include "album/PictureReader.h"
 #include "album/RecordFile.h"
 #include "album/RunLog.h"
@@ -29,9 +30,6 @@
 class CPlatformUi;
 class CProfileStore;
 class CSheetView;
-
-// Half of the machine's physical memory in bytes.
-int64_t HalfOfPhysicalMemory();
 
 // Makes the thumb of one entry; 1 done, 0 failed (the caller reports it).
 using ThumbMaker = std::function<int(CAlbumEntry& entry)>;

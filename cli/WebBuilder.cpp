@@ -12,7 +12,7 @@
 #include "album/PixDir.h"
 #include "album/PictureReader.h"
 #include "cli/CliOptions.h"
-#include "cli/OnePassBuild.h"
+#include "web/OnePassBuild.h"
 #include "cli/SettingOption.h"
 #include "cli/StderrUi.h"
 #include "imaging/PathJoin.h"
@@ -124,7 +124,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   // pass that keeps no picture.
   const int threads = options.threads > 0 ? options.threads : PictureReaderThreads();
   const auto applyCommandLine = [&](CPixDir& settings) { ApplySettings(settings, options, err); };
-  CMemoryBudget budget(WebMemoryBudget());
+  CMemoryBudget budget(PictureMemoryBudget());
   COnePassBuild pass(album, !options.assumeImages, threads, applyCommandLine, budget);
   const int opened = options.list ? album.OpenDirectory(directory) : pass.OpenDirectory(directory);
   ui.FinishProgress();

@@ -16,7 +16,7 @@
 #include <unordered_set>
 
 #include "album/PixDir.h"
-#include "cli/MemoryBudget.h"
+#include "album/BudgetedDecode.h"
 #include "imaging/codec/Codec.h"
 #include "web/WebImages.h"
 
@@ -53,16 +53,8 @@ class COnePassBuild {
   void ReadRecordAhead(const std::string& dirPath);
   int ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
   int Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui, Picture& picture);
-  // How a file was decoded: at 1 / shrink of its upright size in the file.
-  struct DecodedSize {
-    int shrink = 1;
-    int fileWidth = 0;
-    int fileHeight = 0;
-  };
-  // Decodes file into the entry for the thumb rectangle of picture. What it needs is taken
-  // into share first: the file's bytes before they are read, and what the decode and the
-  // picture's files need once the header tells. 1 decoded; 0 after the load's message, or the
-  // budget's when the picture needs more than all of it.
+  // Decodes file into the entry for the thumb rectangle of picture, within the budget
+  // (CBudgetedDecoder::Decode).
   int LoadWithinBudget(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui,
                        const Picture& picture, CBudgetShare& share, DecodedSize& size);
   // What a picture takes besides its decode until its files are written.
@@ -83,8 +75,5 @@ class COnePassBuild {
   std::mutex mutex_;
   std::unordered_map<std::string, Picture> pictures_;  // by path
   std::optional<WebFolders> folders_;
-  CMemoryBudget& budget_;
-  // Held by the one picture that is taking its memory: a worker that waits for room then
-  // holds nothing that the others wait for, and they give back theirs as they finish.
-  std::mutex admission_;
+  CBudgetedDecoder decoder_;
 };

@@ -1,8 +1,5 @@
-#include "cli/OnePassBuild.h"
+#include "web/OnePassBuild.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "album/AlbumPath.h"
@@ -15,30 +12,13 @@
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 
-namespace {
-
-// The size of the file, which is read whole; 0 when it cannot be found.
-int64_t FileBytes(const std::string& path) {
-  std::error_code error;
-  const uintmax_t size = std::filesystem::file_size(path, error);
-  return error ? 0 : std::min<int64_t>(static_cast<int64_t>(size), codec::kMaxFileBytes);
-}
-
-std::string TooLargeMessage(const std::string& path, int64_t bytes, int64_t budget) {
-  return "Image " + path + " needs " + std::to_string(bytes >> 20) +
-         " MB to be decoded and written, more than the " + std::to_string(budget >> 20) +
-         " MB that quillaran-web lets its pictures take at once";
-}
-
-}  // namespace
-
 COnePassBuild::COnePassBuild(CPixDir& album, bool writeImages, int threads,
                              std::function<void(CPixDir&)> applyCommandLine, CMemoryBudget& budget)
     : album_(album),
       writeImages_(writeImages),
       threads_(threads),
       applyCommandLine_(std::move(applyCommandLine)),
-      budget_(budget) {}
+      decoder_(budget, "quillaran-web") {}
 
 int COnePassBuild::OpenDirectory(const std::string& directory) {
   std::string name;
@@ -124,7 +104,7 @@ int COnePassBuild::ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPl
 // memory for all of it is held until the pixels are let go.
 int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui,
                           Picture& picture) {
-  CBudgetShare share(budget_);
+  CBudgetShare share(decoder_.Budget());
   DecodedSize size;
   const std::string name = path.substr(path.rfind('/') + 1);
   if (picture.fromCopy) {
@@ -168,41 +148,16 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
 int COnePassBuild::LoadWithinBudget(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui,
                                     const Picture& picture, CBudgetShare& share,
                                     DecodedSize& size) {
-  // One picture at a time takes its memory: one that waits for room holds nothing that the
-  // others wait for, and they give theirs back as they finish.
-  std::unique_lock admission(admission_);
-  const auto refuse = [&](int64_t bytes) {
-    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, budget_.Total()), MsgIcon::Error,
-                  MsgButtons::Ok);
+  const auto shrink = [&](int width, int height) {
+    return ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize, settings_.maxOsize,
+                     writeImages_, settings_.doubleLarge);
   };
-  const int64_t fileBytes = FileBytes(file);
-  if (!share.Take(fileBytes)) {
-    refuse(fileBytes);
-    return 0;
-  }
-  codec::DecodeOptions options;
-  options.shrink = [&](int width, int height) {
-    size.shrink = ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize,
-                            settings_.maxOsize, writeImages_, settings_.doubleLarge);
-    return size.shrink;
-  };
-  options.gate = [&](const codec::DecodeCost& cost) {
-    const int64_t bytes = cost.bytes + LaterBytes(cost);
-    const bool taken = share.Take(bytes);
-    admission.unlock();
-    if (!taken) {
-      refuse(fileBytes + bytes);
-    }
-    return taken;
-  };
-  size = DecodedSize{};
-  return entry.picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
+  const auto later = [this](const codec::DecodeCost& cost) { return LaterBytes(cost); };
+  return decoder_.Decode(file, entry.picture, ui, share, shrink, later, size);
 }
 
 int64_t COnePassBuild::LaterBytes(const codec::DecodeCost& cost) const {
-  const auto pixels = [&](int width, int height) {
-    return static_cast<int64_t>(CBitmap::RowBytes(width, cost.depth)) * height;
-  };
+  const auto pixels = [&](int width, int height) { return BitmapBytes(width, height, cost.depth); };
   // The thumb, its framed copy, the image of that and the encoded file: four of 24 bits.
   const int64_t framed = settings_.thumbSize + 2 * settings_.frameGap;
   const int64_t thumb = 4 * 3 * framed * framed;

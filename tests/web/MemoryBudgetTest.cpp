@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "album/MemoryBudget.h"
 #include "album/PixDir.h"
-#include "cli/MemoryBudget.h"
-#include "cli/OnePassBuild.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
+#include "web/OnePassBuild.h"
 
 namespace fs = std::filesystem;
 

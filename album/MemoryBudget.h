@@ -1,16 +1,18 @@
 #pragma once
-// The memory that quillaran-web's workers may hold at once for their pictures, shared by all
-// of them: a worker takes what its picture will need before it decodes it, waiting while the
-// others hold too much, and gives it back once the picture's files are written. So the peak
-// stays within the budget on any folder and with any number of threads; a picture that needs
-// more than the whole budget is refused.
+// The memory that the workers of one pass over a folder may hold at once for their pictures,
+// shared by all of them: a worker takes what its picture will need before it decodes it,
+// waiting while the others hold too much, and gives it back once it is done with the pixels.
+// So the peak stays within the budget on any folder and with any number of threads; a
+// picture that needs more than the whole budget is refused.
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
-// The budget of quillaran-web: 768 MB, or half of the machine's memory when that is less.
-int64_t WebMemoryBudget();
+// Half of the machine's physical memory in bytes.
+int64_t HalfOfPhysicalMemory();
+// The budget of a pass: 768 MB, or half of the machine's memory when that is less.
+int64_t PictureMemoryBudget();
 
 class CMemoryBudget {
  public:

@@ -1,10 +1,18 @@
-#include "cli/MemoryBudget.h"
+#include "album/MemoryBudget.h"
+
+#include <unistd.h>
 
 #include <algorithm>
 
-#include "album/PixDir.h"
+int64_t HalfOfPhysicalMemory() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGESIZE);
+  return pages > 0 && pageSize > 0 ? static_cast<int64_t>(pages) * pageSize / 2 : INT64_MAX;
+}
 
-int64_t WebMemoryBudget() { return std::min<int64_t>(int64_t{768} << 20, HalfOfPhysicalMemory()); }
+int64_t PictureMemoryBudget() {
+  return std::min<int64_t>(int64_t{768} << 20, HalfOfPhysicalMemory());
+}
 
 bool CMemoryBudget::Take(int64_t bytes) {
   std::unique_lock lock(mutex_);

@@ -1,0 +1,64 @@
+#include "album/BudgetedDecode.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "imaging/Bitmap.h"
+#include "imaging/ImageWrap.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+// The size of the file, which is read whole; 0 when it cannot be found.
+int64_t FileBytes(const std::string& path) {
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? 0 : std::min<int64_t>(static_cast<int64_t>(size), codec::kMaxFileBytes);
+}
+
+std::string TooLargeMessage(const std::string& path, int64_t bytes, int64_t budget,
+                            const std::string& program) {
+  return "Image " + path + " needs " + std::to_string(bytes >> 20) +
+         " MB to be decoded and written, more than the " + std::to_string(budget >> 20) +
+         " MB that " + program + " lets its pictures take at once";
+}
+
+}  // namespace
+
+int64_t BitmapBytes(int width, int height, int depth) {
+  return static_cast<int64_t>(CBitmap::RowBytes(width, depth)) * height;
+}
+
+int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui,
+                             CBudgetShare& share, const codec::ShrinkChoice& shrink,
+                             const LaterBytes& later, DecodedSize& size) {
+  // One picture at a time takes its memory: one that waits for room holds nothing that the
+  // others wait for, and they give theirs back as they finish.
+  std::unique_lock admission(admission_);
+  const auto refuse = [&](int64_t bytes) {
+    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, budget_.Total(), program_),
+                  MsgIcon::Error, MsgButtons::Ok);
+  };
+  const int64_t fileBytes = FileBytes(file);
+  if (!share.Take(fileBytes)) {
+    refuse(fileBytes);
+    return 0;
+  }
+  size = DecodedSize{};
+  codec::DecodeOptions options;
+  options.shrink = [&](int width, int height) {
+    size.shrink = shrink ? shrink(width, height) : 1;
+    return size.shrink;
+  };
+  options.gate = [&](const codec::DecodeCost& cost) {
+    const int64_t bytes = cost.bytes + (later ? later(cost) : 0);
+    const bool taken = share.Take(bytes);
+    admission.unlock();
+    if (!taken) {
+      refuse(fileBytes + bytes);
+    }
+    return taken;
+  };
+  return picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Decoding pictures on the workers of one pass over a folder, each within the memory budget
+// that they share (MemoryBudget.h): the file's bytes are taken before it is read, and what
+// the decode and the picture's later work need once its header tells.
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "album/MemoryBudget.h"
+#include "imaging/codec/Codec.h"
+
+class CImageWrap;
+class CPlatformUi;
+
+// How a file was decoded: at 1 / shrink of its upright size in the file.
+struct DecodedSize {
+  int shrink = 1;
+  int fileWidth = 0;
+  int fileHeight = 0;
+};
+
+// What a picture takes besides its decode until its work is done, by the decode's cost.
+using LaterBytes = std::function<int64_t(const codec::DecodeCost& cost)>;
+
+class CBudgetedDecoder {
+ public:
+  // program names the one whose budget a refused picture would pass, in the message.
+  CBudgetedDecoder(CMemoryBudget& budget, std::string program)
+      : budget_(budget), program_(std::move(program)) {}
+  CBudgetedDecoder(const CBudgetedDecoder&) = delete;
+  CBudgetedDecoder& operator=(const CBudgetedDecoder&) = delete;
+
+  CMemoryBudget& Budget() const { return budget_; }
+
+  // Decodes file into picture (which must be empty) at the divisor that shrink chooses (none:
+  // full size), holding what it needs in share. 1 decoded; 0 after the load's message, or the
+  // budget's when the picture needs more than all of it.
+  int Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui, CBudgetShare& share,
+             const codec::ShrinkChoice& shrink, const LaterBytes& later, DecodedSize& size);
+
+ private:
+  CMemoryBudget& budget_;
+  std::string program_;
+  // Held by the one picture that is taking its memory: a worker that waits for room then
+  // holds nothing that the others wait for, and they give back theirs as they finish.
+  std::mutex admission_;
+};
+
+// The bytes of a bitmap of width x height at this depth.
+int64_t BitmapBytes(int width, int height, int depth);
