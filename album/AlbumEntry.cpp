@@ -1,6 +1,5 @@
 #include "album/AlbumEntry.h"
 
-#include "imaging/FramedThumb.h"
 #include "imaging/PictureDate.h"
 
 int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b) {
@@ -12,9 +11,4 @@ int CompareOrder(const CAlbumEntry* a, const CAlbumEntry* b) {
 
 int ReadPictureDate(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
   return ReadPictureDate(path, entry.date, ui, &entry.takenAt);
-}
-
-int RenderFramedThumb(CAlbumEntry& entry, int cellSide, int gap, int32_t colour, int brushKind) {
-  return RenderFramedThumb(entry.thumb, entry.framedThumb, cellSide, cellSide, gap, colour,
-                           brushKind);
 }

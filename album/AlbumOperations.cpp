@@ -3,6 +3,7 @@
 // original. Every change that the record file keeps marks the record out of date, and can be
 // undone (AlbumUndo.cpp).
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -106,7 +107,9 @@ void CPixDir::ShowFullSize() {
 
 void CPixDir::OpenFullSize(CAlbumEntry& entry) {
   pictureWindow_.reset();
-  pictureWindow_ = ui_.OpenPictureWindow(entry.fileName, entry.picture);
+  if (const std::shared_ptr<const CImageWrap> picture = ShownPicture(entry)) {
+    pictureWindow_ = ui_.OpenPictureWindow(entry.fileName, *picture);
+  }
 }
 
 void CPixDir::ReopenFullSize(CAlbumEntry& entry) {
@@ -148,12 +151,16 @@ int CPixDir::CropForThumb(WindowRef owner) {
   if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
     return ShowNotice(owner, kNoRectangle);
   }
+  const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
+  if (picture == nullptr) {
+    return 0;
+  }
   // A rectangle that gives no thumb leaves the entry as it was; one message tells the user.
   const AlbumState before = CurrentState();
   selected->thumbRect = rect;
-  if (!ThumbFromPicture(*selected)) {
+  if (!SketchFromShown(*selected, *picture)) {
     selected->thumbRect = before.entries[static_cast<size_t>(selection)].thumbRect;
-    ThumbFromPicture(*selected);
+    SketchFromShown(*selected, *picture);
     return ShowNotice(owner, kNoRectangle);
   }
   RecordChange("Thumb Area", before);
@@ -167,7 +174,8 @@ int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
   dirty = 1;
   ReopenFullSize(entry);
   // The thumb as the next opening of the folder makes it.
-  if (!ThumbFromPicture(entry)) {
+  const std::shared_ptr<const CImageWrap> picture = ShownPicture(entry);
+  if (picture == nullptr || !SketchFromShown(entry, *picture)) {
     ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
@@ -197,8 +205,9 @@ int CPixDir::CropOriginal(WindowRef owner) {
   }
   // The copy is written first: the album shows the crop only once the folder holds it, and
   // the original stays as it is. The thumb area of the whole picture means nothing on the crop.
+  const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
   CImageWrap cropped;
-  if (!selected->picture.CropTo(rect, cropped)) {
+  if (picture == nullptr || !picture->CropTo(rect, cropped)) {
     return 0;
   }
   const std::string copy = CroppedCopyPath(dirPath, selected->fileName);
@@ -213,7 +222,7 @@ int CPixDir::CropOriginal(WindowRef owner) {
     ReportUnsavedPicture(owner, unsaved);
     return 0;
   }
-  selected->picture = std::move(cropped);
+  originals_.Put(copy, std::move(cropped));  // what the window and the sketch show next
   selected->cropped = 1;
   selected->croppedStamp = StampOf(copy);
   selected->thumbRect.SetEmpty();
@@ -222,8 +231,8 @@ int CPixDir::CropOriginal(WindowRef owner) {
   return ShowChangedPicture(*selected, owner);
 }
 
-// The files are turned on disk as they are (a crop and its original both), not written from
-// the picture in memory, which may be the crop.
+// The files are turned on disk as they are (a crop and its original both); the window and the
+// sketch then show the turned file.
 int CPixDir::RotatePicture(WindowRef owner, int direction) {
   CAlbumEntry* selected = SelectedEntry();
   if (selected == nullptr || TurnEntry(*selected, owner, direction) == 0) {
@@ -237,14 +246,10 @@ int CPixDir::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
   if (RefuseChangedFile(ui_, owner, entry, dirPath)) {
     return 0;
   }
-  const int width = entry.picture.Width();
-  const int height = entry.picture.Height();
-  if (!entry.picture.Rotate(direction)) {
-    return 0;
-  }
+  const int width = entry.pictureWidth;
+  const int height = entry.pictureHeight;
   const std::string unturned = TurnPictureFiles(entry, dirPath, direction);
   if (!unturned.empty()) {
-    entry.picture.Rotate(1 - direction);
     ReportUnsavedPicture(owner, unturned);
     return 0;
   }

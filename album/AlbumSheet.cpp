@@ -57,8 +57,8 @@ int CPixDir::HoverAt(int x, int y) {
     const CAlbumEntry& entry = EntryAtPosition(position);
     panes.SetStatusText(0, entry.fileName + " (" + std::to_string(entry.index) + ") " +
                                (entry.omitted == 1 ? "X" : " "));
-    panes.SetStatusText(1, "(" + std::to_string(entry.picture.Width()) + "x" +
-                               std::to_string(entry.picture.Height()) + ")" +
+    panes.SetStatusText(1, "(" + std::to_string(entry.pictureWidth) + "x" +
+                               std::to_string(entry.pictureHeight) + ")" +
                                (entry.thumbRect.IsEmpty() ? "" : " th-cropped"));
     panes.SetStatusText(2, entry.caption);
     panes.SetStatusText(3, entry.date);

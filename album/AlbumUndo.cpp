@@ -119,7 +119,7 @@ int CPixDir::PutCroppedCopy(CAlbumEntry& entry, WindowRef owner,
     return 0;
   }
   entry.cropped = content ? 1 : 0;
-  ReloadPicture(entry, dirPath, ui_);
+  ReloadPicture(entry, *this);
   entry.thumbRect = thumbRect;
   ShowChangedPicture(entry, owner);
   return 1;

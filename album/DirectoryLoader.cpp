@@ -1,26 +1,24 @@
-// Opening a directory: find the picture files, ask whether to limit a large directory, date
-// and decode every file, merge the record file and build the thumb sketches.
+// Opening a directory: find the picture files, ask whether to limit a large directory, read
+// the record ahead, date every file and make its sketch on worker threads, merge the record;
+// and the thumb sketches made again when what they show changes.
 
 #include <algorithm>
-#include <cstdint>
-#include <exception>
 #include <filesystem>
 #include <memory>
-#include <new>
 #include <string>
 #include <system_error>
 #include <utility>
 
+#include "album/AlbumLoad.h"
 #include "album/AlbumPath.h"
+#include "album/DeferredUi.h"
 #include "album/ImageFind.h"
 #include "album/Messages.h"
 #include "album/PictureFiles.h"
-#include "album/PictureReader.h"
 #include "album/PixDir.h"
+#include "album/RecordAhead.h"
 #include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
-#include "imaging/PictureDate.h"
-#include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
 
@@ -28,19 +26,6 @@ namespace {
 
 const char kNoImages[] = "No readable image files in this directory";
 const char kFailedThumb[] = "Failed to Create Thumbsketch";
-
-// Files read ahead of the one the loader waits for: enough to keep every core decoding.
-constexpr int kReadAhead = 4;
-
-// Dates and decodes one file; runs on a worker thread and touches nothing of the album. The
-// stamp is taken first, so that a file changed while it is read counts as changed.
-int ReadPicture(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui) {
-  if (ReadPictureDate(file, entry, ui) == 0) {
-    return kPictureNotDated;
-  }
-  entry.fileStamp = StampOf(file);
-  return entry.LoadOriginal(file, ui) == 1 ? kPictureLoaded : kPictureNotDecoded;
-}
 
 // Removes the temporary files that saves killed before their end left in the album and in
 // the folders the program writes below it (not through links).
@@ -55,19 +40,6 @@ void RemoveLeftovers(const std::string& dir) {
   }
 }
 
-// The memory that a decoded picture holds.
-int64_t DecodedBytes(const CImageWrap& picture) {
-  return static_cast<int64_t>(CBitmap::RowBytes(picture.Width(), picture.BitsPerPixel())) *
-         picture.Height();
-}
-
-std::string BudgetMessage(int loaded, int found, const std::string& file, int64_t budget) {
-  return "Stopped loading after " + std::to_string(loaded) + " of " + std::to_string(found) +
-         " pictures: with " + file + " the decoded pictures would take more than " +
-         std::to_string(budget / (1024 * 1024)) +
-         " MB, half of this machine's memory. The album holds the pictures loaded before it.";
-}
-
 std::string LimitQuestion(int found, int safe) {
   return "Your directory has " + std::to_string(found) + " pictures that exceeds " +
          std::to_string(safe) +
@@ -77,49 +49,24 @@ std::string LimitQuestion(int found, int safe) {
          std::to_string(safe) + "?";
 }
 
-// Puts the album's directory and the process's current directory back as they were when an
-// open fails, so that the album still on screen keeps its own record file.
-class DirectoryRestorer {
- public:
-  explicit DirectoryRestorer(CPixDir& album)
-      : album_(album), dirPath_(album.dirPath), dirName_(album.dirName) {
-    std::error_code ignored;
-    startDir_ = std::filesystem::current_path(ignored);
-  }
-  ~DirectoryRestorer() {
-    if (committed_) {
-      return;
-    }
-    album_.dirPath = dirPath_;
-    album_.dirName = dirName_;
-    std::error_code ignored;
-    if (!startDir_.empty()) {
-      std::filesystem::current_path(startDir_, ignored);
-    }
-  }
-  DirectoryRestorer(const DirectoryRestorer&) = delete;
-  DirectoryRestorer& operator=(const DirectoryRestorer&) = delete;
-  void Commit() { committed_ = true; }
-
- private:
-  CPixDir& album_;
-  std::string dirPath_;
-  std::string dirName_;
-  std::filesystem::path startDir_;
-  bool committed_ = false;
-};
-
 }  // namespace
 
-int CPixDir::OpenDirectory(const std::string& path) {
-  DirectoryLoad how;
-  how.read = ReadPicture;
-  how.threads = PictureReaderThreads();
-  how.makeThumb = [this](CAlbumEntry& entry) { return ThumbFromPicture(entry); };
-  return OpenDirectory(path, how);
-}
+int CPixDir::OpenDirectory(const std::string& path) { return OpenDirectory(path, {}); }
 
 int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
+  WaitCursor wait(ui_);
+  if (BeginOpenDirectory(path, how) == 0) {
+    return 0;
+  }
+  while (ContinueLoading(true)) {
+  }
+  return lastOpenResult_;
+}
+
+int CPixDir::BeginOpenDirectory(const std::string& path) { return BeginOpenDirectory(path, {}); }
+
+int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& how) {
+  StopLoading();
   if (AskSaveRecord() == 0) {
     return 0;
   }
@@ -128,7 +75,7 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   if (!AlbumDirectoryOf(path, newPath, newName)) {
     return 0;
   }
-  DirectoryRestorer restorer(*this);
+  auto restorer = std::make_unique<CDirectoryRestorer>(*this);
   dirPath = newPath;
   dirName = newName;
 
@@ -151,86 +98,75 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
       n = safe > 0 ? safe : 0;
     }
   }
-
-  // The new album is built beside the old one, which stays whole until the first picture has
-  // loaded: an open in which every file is skipped leaves the album on screen as it was, and
-  // memory holds both albums' pictures for no more than the first few files.
-  std::vector<CAlbumEntry> loaded;
-  int loadedCount = 0;
-  int64_t decodedBytes = 0;
-  try {
-    loaded.resize(static_cast<size_t>(n));
-    std::vector<std::string> files;
-    for (int i = 0; i < n; ++i) {
-      files.push_back(finder.GetAt(i));
-    }
-    CPictureReader reader(files, how.read, how.threads, std::max(kReadAhead, how.threads));
-    for (int i = 0; i < n; ++i) {
-      const std::string& file = files[static_cast<size_t>(i)];
-      WriteLogLine("Attempting " + file + "\n");
-      std::unique_ptr<CPictureReader::Result> result = reader.Take(i);
-      if (result->failure) {
-        std::rethrow_exception(result->failure);
-      }
-      result->messages.Replay(ui_);
-      if (result->ok == kPictureNotDated) {
-        continue;
-      }
-      if (result->ok == kPictureLoaded) {
-        const int64_t bytes = DecodedBytes(result->entry.picture);
-        if (bytes > decodedMemoryBudget_ - decodedBytes) {
-          ui_.MessageBox(nullptr, BudgetMessage(loadedCount, n, file, decodedMemoryBudget_),
-                         MsgIcon::Information, MsgButtons::Ok);
-          break;
-        }
-        decodedBytes += bytes;
-        WriteLogLine("OK\n");
-        CAlbumEntry& entry = loaded[static_cast<size_t>(loadedCount)];
-        entry = std::move(result->entry);
-        entry.fullPath = file;
-        entry.fileName = file.substr(file.rfind('/') + 1);
-        entry.thumbRect.SetEmpty();
-        entry.index = entry.order = loadedCount;
-        entry.caption = "?";
-        entry.omitted = 0;
-        ++loadedCount;
-        if (loadedCount == 1) {
-          ReleaseEntries();
-        }
-      }
-      if (loadedCount % 10 == 0) {
-        ui_.SetStatusCount(2, how.progressLabel, loadedCount);
-      }
-    }
-  } catch (const std::bad_alloc&) {
-    FatalError(ui_, "Memory Exception");
+  std::vector<std::string> files;
+  for (int i = 0; i < n; ++i) {
+    files.push_back(finder.GetAt(i));
   }
-  if (loadedCount == 0) {
-    ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
-    return 0;
+  auto ahead = std::make_unique<CRecordAhead>(*this, dirPath, files);
+  DirectoryLoad load = how;
+  if (!load.read) {
+    const SketchScale scale{ahead->Album().GeneralSettings.ThumbSize, sketchRatio_};
+    load.read = [this, scale, dir = dirPath](const std::string& file, const CAlbumEntry& planned,
+                                             CAlbumEntry& entry, CPlatformUi& ui) {
+      return ReadForAlbum(file, planned, scale, dir, entry, ui);
+    };
+    load.threads = PictureReaderThreads();
   }
-  restorer.Commit();
-  ui_.SetStatusCount(2, how.progressLabel, loadedCount);
-
-  loaded.resize(static_cast<size_t>(loadedCount));
-  entries = std::move(loaded);
-  count = loadedCount;
-  displayOrder.clear();
-  for (CAlbumEntry& entry : entries) {
-    displayOrder.push_back(&entry);
+  if (!load.makeThumb) {
+    load.makeThumb = [this](CAlbumEntry& entry) { return RemakeSketch(entry, ui_); };
   }
-  ReadRecord();
-  ShowRecordedCrops(*this, std::vector<int>(static_cast<size_t>(count), 0), how.takeCroppedCopy);
-  BuildAllThumbs(how.makeThumb);
-  RepaintSheet();
-  dirty = 0;
+  load_ = std::make_unique<CAlbumLoad>(*this, std::move(load), std::move(files), std::move(ahead),
+                                       std::move(restorer));
   return 1;
+}
+
+bool CPixDir::ContinueLoading(bool wait) {
+  if (load_ == nullptr) {
+    return false;
+  }
+  if (load_->Take(wait)) {
+    return true;
+  }
+  // Gone from the album before it ends, so that whatever the end shows sees no load.
+  const std::unique_ptr<CAlbumLoad> ending = std::move(load_);
+  lastOpenResult_ = ending->Finish();
+  return false;
+}
+
+void CPixDir::StopLoading() {
+  if (load_ != nullptr) {
+    load_->Stop();
+    ContinueLoading();
+  }
+}
+
+int CPixDir::ReadForAlbum(const std::string& path, const CAlbumEntry& planned,
+                          const SketchScale& scale, const std::string& dir, CAlbumEntry& entry,
+                          CPlatformUi& ui) const {
+  if (ReadPictureDate(path, entry, ui) == 0) {
+    return kPictureNotDated;
+  }
+  // Stamped before it is read, so that a file changed while it is read counts as changed.
+  entry.fileStamp = StampOf(path);
+  entry.thumbRect = planned.thumbRect;
+  // A picture that its record shows from its cropped copy is made from that; a copy that
+  // cannot be read leaves the original.
+  if (planned.cropped != 0) {
+    const std::string copy = ShownFile(planned, 1, dir, ui);
+    if (!copy.empty() && ReadSketch(copy, 1, entry, scale, *decoder_, ui) != SketchResult::kNotRead) {
+      return kPictureLoaded;
+    }
+  }
+  return ReadSketch(path, 0, entry, scale, *decoder_, ui) != SketchResult::kNotRead
+             ? kPictureLoaded
+             : kPictureNotDecoded;
 }
 
 void CPixDir::ReleaseEntries() {
   // The windows of the old pictures go with them, so that none acts on a picture of the new
   // album that has the same name.
   CloseWindows();
+  originals_.Clear();
   selection = -1;
   record_.ForgetOtherLines();
   history_.Clear();
@@ -241,13 +177,34 @@ void CPixDir::ReleaseEntries() {
   sheet_.SetHoverIndex(-1);
 }
 
-int CPixDir::ThumbFromPicture(CAlbumEntry& entry) const {
-  return BuildThumbFromPicture(entry.picture, entry.thumbRect, entry.cropArea, entry.thumb,
-                               GeneralSettings.ThumbSize);
+void CPixDir::SetPictureMemoryBudget(int64_t bytes) {
+  decoder_.reset();
+  budget_ = std::make_unique<CMemoryBudget>(bytes);
+  decoder_ = std::make_unique<CBudgetedDecoder>(*budget_, "Quillaran");
+}
+
+std::shared_ptr<const CImageWrap> CPixDir::ShownPicture(const CAlbumEntry& entry) {
+  const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+  return file.empty() ? nullptr : originals_.Get(file, ui_);
+}
+
+int CPixDir::SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const {
+  return SketchFromPicture(WholePicture(picture), entry.cropped, entry, SketchesAt()) ==
+                 SketchResult::kMade
+             ? 1
+             : 0;
+}
+
+int CPixDir::RemakeSketch(CAlbumEntry& entry, CPlatformUi& ui) {
+  if (SketchIsCurrent(entry, SketchesAt())) {
+    return 1;
+  }
+  return ReadShownSketch(entry, entry.cropped, *this, ui) == SketchResult::kMade ? 1 : 0;
 }
 
 int CPixDir::BuildThumb(CAlbumEntry& entry) {
-  if (ThumbFromPicture(entry) == 0) {
+  entry.sketchSource.made = false;  // made again, whatever it was made of
+  if (RemakeSketch(entry, ui_) == 0) {
     ui_.ShowError(kFailedThumb);
     return 0;
   }
@@ -255,7 +212,25 @@ int CPixDir::BuildThumb(CAlbumEntry& entry) {
 }
 
 void CPixDir::BuildAllThumbs() {
-  BuildAllThumbs([this](CAlbumEntry& entry) { return ThumbFromPicture(entry); });
+  WaitCursor wait(ui_);
+  std::vector<CAlbumEntry*> stale;
+  for (int i = 0; i < count; ++i) {
+    if (!SketchIsCurrent(EntryAt(i), SketchesAt())) {
+      stale.push_back(&EntryAt(i));
+    }
+  }
+  // Each sketch is made on a thread of its own; what failed is said in scan order.
+  std::vector<CDeferredUi> heard(stale.size());
+  std::vector<int> made(stale.size(), 0);
+  ForEachOnThreads(static_cast<int>(stale.size()), PictureReaderThreads(), [&](int k) {
+    made[static_cast<size_t>(k)] = RemakeSketch(*stale[static_cast<size_t>(k)], heard[static_cast<size_t>(k)]);
+  });
+  for (size_t k = 0; k < stale.size(); ++k) {
+    heard[k].Replay(ui_);
+    if (made[k] == 0) {
+      ui_.ShowError(kFailedThumb);
+    }
+  }
 }
 
 void CPixDir::BuildAllThumbs(const ThumbMaker& makeThumb) {

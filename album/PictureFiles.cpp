@@ -22,39 +22,31 @@ std::string LinkedCopy(const std::string& copy) {
          "its folder";
 }
 
-int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui) {
-  const std::string path = CroppedCopyPath(albumDir, entry.fileName);
-  if (const std::string linked = LinkedCopy(path); !linked.empty()) {
+std::string ShownFile(const CAlbumEntry& entry, int cropped, const std::string& albumDir,
+                      CPlatformUi& ui) {
+  if (cropped == 0) {
+    return entry.fullPath;
+  }
+  std::string copy = CroppedCopyPath(albumDir, entry.fileName);
+  if (const std::string linked = LinkedCopy(copy); !linked.empty()) {
     ReportError(ui, "Cannot read", linked);
-    return 0;
+    return {};
   }
-  const FileStamp stamp = StampOf(path);
-  CImageWrap copy;
-  if (copy.Load(path, ui) != 1) {
-    return 0;
-  }
-  entry.picture = std::move(copy);
-  entry.croppedStamp = stamp;
-  return 1;
+  return copy;
 }
 
-namespace {
-
-int LoadOriginalAgain(CAlbumEntry& entry, CPlatformUi& ui) {
-  const FileStamp stamp = StampOf(entry.fullPath);
-  CImageWrap original;
-  if (original.Load(entry.fullPath, ui) != 1) {
-    return 0;
-  }
-  entry.picture = std::move(original);
-  entry.fileStamp = stamp;
-  return 1;
+SketchResult ReadShownSketch(CAlbumEntry& entry, int cropped, CPixDir& album, CPlatformUi& ui) {
+  const std::string file = ShownFile(entry, cropped, album.dirPath, ui);
+  return file.empty() ? SketchResult::kNotRead
+                      : ReadSketch(file, cropped, entry, album.SketchesAt(), album.Decoder(), ui);
 }
 
-}  // namespace
+int LoadCroppedCopy(CAlbumEntry& entry, CPixDir& album) {
+  return ReadShownSketch(entry, 1, album, album.Ui()) != SketchResult::kNotRead ? 1 : 0;
+}
 
-int ReloadPicture(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui) {
-  return entry.cropped != 0 ? LoadCroppedCopy(entry, albumDir, ui) : LoadOriginalAgain(entry, ui);
+int ReloadPicture(CAlbumEntry& entry, CPixDir& album) {
+  return ReadShownSketch(entry, entry.cropped, album, album.Ui()) != SketchResult::kNotRead ? 1 : 0;
 }
 
 void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
@@ -67,9 +59,9 @@ void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
     }
     bool shown = false;
     if (entry.cropped == 0) {
-      shown = LoadOriginalAgain(entry, album.Ui()) == 1;
+      shown = ReadShownSketch(entry, 0, album, album.Ui()) != SketchResult::kNotRead;
     } else {
-      shown = (takeCopy ? takeCopy(entry) : LoadCroppedCopy(entry, album.dirPath, album.Ui())) == 1;
+      shown = (takeCopy ? takeCopy(entry) : LoadCroppedCopy(entry, album)) == 1;
     }
     if (!shown) {
       entry.cropped = before;

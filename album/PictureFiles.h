@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "album/PictureSketch.h"
 #include "platform/PlatformUi.h"
 
 class CAlbumEntry;
@@ -19,13 +20,22 @@ class CPixDir;
 // turn write over it. Empty when the copy lies in the album itself.
 std::string LinkedCopy(const std::string& copy);
 
-// Replaces the entry's picture with its cropped copy and stamps the copy. 1 done; 0 after the
-// load's message, or the one of LinkedCopy, the entry as it was.
-int LoadCroppedCopy(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
+// The file whose picture the entry shows when cropped is as given: its cropped copy, or its
+// original. Empty after LinkedCopy's reason was reported ("Cannot read ...").
+std::string ShownFile(const CAlbumEntry& entry, int cropped, const std::string& albumDir,
+                      CPlatformUi& ui);
+// Makes the entry's sketch, at the album's scale, from the file it shows when cropped is as
+// given (ReadSketch); kNotRead after the message that says why not.
+SketchResult ReadShownSketch(CAlbumEntry& entry, int cropped, CPixDir& album, CPlatformUi& ui);
 
-// Loads the entry's picture anew from the file that its cropped mark names, and stamps it. 1
-// done; 0 after the load's message, the entry as it was.
-int ReloadPicture(CAlbumEntry& entry, const std::string& albumDir, CPlatformUi& ui);
+// The entry shows its cropped copy from now on: its sketch and size are made from the copy,
+// which is stamped. 1 done; 0 after the load's message, or the one of LinkedCopy, the entry
+// as it was.
+int LoadCroppedCopy(CAlbumEntry& entry, CPixDir& album);
+
+// Makes the entry's sketch and size anew from the file that its cropped mark names, and stamps
+// it. 1 done; 0 after the load's message, the entry as it was.
+int ReloadPicture(CAlbumEntry& entry, CPixDir& album);
 
 // Makes every picture what its record line asks for once the line is read: entries whose
 // cropped mark is new take their copy with takeCopy (empty: LoadCroppedCopy), entries that

@@ -42,7 +42,7 @@ void CPictureReader::Work() {
     }
     auto result = std::make_unique<Result>();
     try {
-      result->ok = read_(paths_[static_cast<size_t>(i)], result->entry, result->messages);
+      result->ok = read_(i, paths_[static_cast<size_t>(i)], result->entry, result->messages);
     } catch (...) {
       result->failure = std::current_exception();
     }
@@ -61,6 +61,11 @@ std::unique_ptr<CPictureReader::Result> CPictureReader::Take(int i) {
   taken_ = i + 1;
   changed_.notify_all();
   return std::move(results_[static_cast<size_t>(i)]);
+}
+
+bool CPictureReader::Ready(int i) {
+  std::lock_guard lock(mutex_);
+  return done_[static_cast<size_t>(i)];
 }
 
 int PictureReaderThreads() {
@@ -92,6 +97,40 @@ void ForEachOnThreads(int count, int threads, const std::function<void(int)>& wo
   for (std::thread& helper : helpers) {
     helper.join();
   }
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
+}
+
+void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work,
+                      const std::function<void(int done)>& progress) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  int done = 0;
+  std::exception_ptr failure;
+  std::thread runner([&] {
+    try {
+      ForEachOnThreads(count, threads, [&](int i) {
+        work(i);
+        std::lock_guard lock(mutex);
+        ++done;
+        changed.notify_all();
+      });
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    std::lock_guard lock(mutex);
+    done = count;
+    changed.notify_all();
+  });
+  for (int shown = 0; shown < count;) {
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [&] { return done > shown; });
+    shown = done;
+    lock.unlock();
+    progress(shown);
+  }
+  runner.join();
   if (failure) {
     std::rethrow_exception(failure);
   }

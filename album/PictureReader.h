@@ -20,9 +20,10 @@ enum PictureRead { kPictureNotDated = 0, kPictureLoaded = 1, kPictureNotDecoded 
 
 class CPictureReader {
  public:
-  // Reads one file into an entry; returns a PictureRead, kPictureLoaded when the entry holds a
-  // dated, decoded picture.
-  using ReadOne = std::function<int(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui)>;
+  // Reads the file at this position of the list into an entry; returns a PictureRead,
+  // kPictureLoaded when the entry holds a dated, decoded picture.
+  using ReadOne =
+      std::function<int(int index, const std::string& path, CAlbumEntry& entry, CPlatformUi& ui)>;
 
   struct Result {
     CAlbumEntry entry;
@@ -38,6 +39,8 @@ class CPictureReader {
 
   // Waits for file i (taken in increasing order, each once) and hands over its result.
   std::unique_ptr<Result> Take(int i);
+  // Whether file i has been read, so that Take(i) returns at once.
+  bool Ready(int i);
 
  private:
   void Work();
@@ -61,3 +64,7 @@ int PictureReaderThreads();
 // Runs work(0) .. work(count - 1) on up to threads threads and returns when all are done; an
 // exception from work is passed on then (the first one; the other items still run).
 void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work);
+// The same on threads of their own, while the calling thread calls progress(done) each time
+// more items are done (the user interface's thread, which shows it).
+void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work,
+                      const std::function<void(int done)>& progress);

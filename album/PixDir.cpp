@@ -4,9 +4,10 @@
 #include <ctime>
 #include <utility>
 
+#include "album/AlbumLoad.h"
 #include "album/SheetView.h"
 
-CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {}
+CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) { SetPictureMemoryBudget(PictureMemoryBudget()); }
 
 CPixDir::~CPixDir() = default;
 

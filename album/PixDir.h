@@ -18,8 +18,10 @@
 #include "album/AlbumEntry.h"
 #include "album/AlbumSettings.h"
 #include "album/AlbumState.h"
-#include "album/MemoryBudget.h"
+#include "album/BudgetedDecode.h"
+#include "album/OriginalCache.h"
 #include "album/PictureReader.h"
+#include "album/PictureSketch.h"
 #include "album/RecordFile.h"
 #include "album/RunLog.h"
 #include "album/ThumbSheet.h"
@@ -27,6 +29,7 @@
 #include "platform/PlatformUi.h"
 #include "platform/WindowObject.h"
 
+class CAlbumLoad;
 class CPlatformUi;
 class CProfileStore;
 class CSheetView;
@@ -89,10 +92,18 @@ class CPixDir : public CAlbumSettings {
   // SetThumbRebuild gave instead (tests watch the rebuild there; empty restores the default).
   void RebuildThumbs();
   void SetThumbRebuild(std::function<void()> rebuild) { rebuildThumbs_ = std::move(rebuild); }
-  // Bytes of decoded pictures that one album may hold, so that a directory of pictures larger
-  // than memory stops loading with a message instead of the program being killed: half of
-  // the machine's physical memory unless set otherwise.
-  void SetDecodedMemoryBudget(int64_t bytes) { decodedMemoryBudget_ = bytes; }
+  // The memory that the workers decoding the album's pictures (for their sketches, or for
+  // the web album) may hold at once: PictureMemoryBudget() unless set otherwise.
+  void SetPictureMemoryBudget(int64_t bytes);
+  CBudgetedDecoder& Decoder() { return *decoder_; }
+  // What the sketches are made at: ThumbSize, and the device pixels per sheet pixel of the
+  // screen that shows them (1 until the view tells another).
+  SketchScale SketchesAt() const { return {GeneralSettings.ThumbSize, sketchRatio_}; }
+  void SetSketchRatio(double ratio) { sketchRatio_ = ratio; }
+  // The picture that the entry shows (its cropped copy while it is cropped, else its
+  // original), decoded at full size, or kept from the last operation on it. Null after the
+  // message that says why it could not be read.
+  std::shared_ptr<const CImageWrap> ShownPicture(const CAlbumEntry& entry);
 
   // The record file "Quillaran.txt" in the album directory (dirPath, else the current
   // directory), through CRecordFile: read and written only as a regular file inside that
@@ -174,29 +185,50 @@ class CPixDir : public CAlbumSettings {
   void SortByName();
 
   // Directory loading and thumb building. path is the directory, in any spelling, or a file
-  // inside it (AlbumPath.h). 1 when at least one picture was loaded.
+  // inside it (AlbumPath.h). 1 when at least one picture was loaded. A load that is under
+  // way stops first, its album holding the pictures loaded so far.
   int OpenDirectory(const std::string& path);
   // How the pictures are read and their thumbs made: by default every picture is decoded and
   // kept, and the thumbs are built once the record is merged.
   struct DirectoryLoad {
-    // Dates and reads one file into its entry on a worker thread (PictureRead).
-    CPictureReader::ReadOne read;
+    // Dates and reads one file into its entry on a worker thread (PictureRead), given its
+    // entry in the record read ahead (RecordAhead.h). Empty: the album's own, which keeps the
+    // sketch of what the record shows.
+    std::function<int(const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
+                      CPlatformUi& ui)>
+        read;
     int threads = 1;
     // What the progress in status pane 2 counts.
     std::string progressLabel = "Images read";
     // Makes the thumb of an entry once the record is merged; 1 done, 0 failed (reported).
     ThumbMaker makeThumb;
     // Shows an entry whose record line marks it cropped from its cropped copy; 0 when that
-    // copy cannot be read (reported), and the entry shows its original. Empty: the copy is
-    // loaded into the entry's picture.
+    // copy cannot be read (reported), and the entry shows its original. Empty: the sketch is
+    // made from the copy (LoadCroppedCopy).
     std::function<int(CAlbumEntry& entry)> takeCroppedCopy;
   };
   int OpenDirectory(const std::string& path, const DirectoryLoad& how);
+  // The same without waiting for the pictures: 1 when the load has begun (after the record
+  // question, the listing and the limit question), 0 as OpenDirectory. The pictures are read
+  // on worker threads and join the album as ContinueLoading takes them.
+  int BeginOpenDirectory(const std::string& path);
+  int BeginOpenDirectory(const std::string& path, const DirectoryLoad& how);
+  // Takes the pictures read so far (with wait: every one, waiting for each) and, after the
+  // last, ends the load. true while the load goes on.
+  bool ContinueLoading(bool wait = false);
+  // Ends the load under way with the pictures taken so far, as if they were all the folder
+  // held.
+  void StopLoading();
+  bool IsLoading() const { return load_ != nullptr; }
+  // OpenDirectory's result for the last load that ended.
+  int LastOpenResult() const { return lastOpenResult_; }
   int BuildThumb(CAlbumEntry& entry);
   // Frees every entry and the display order; the album is empty.
   void ReleaseEntries();
+  // Makes again every sketch that was not made of what its entry shows now at SketchesAt(),
+  // on every core; each failure is reported, in scan order.
   void BuildAllThumbs();
-  // The same with another way of making each thumb; every failure is reported.
+  // The same with another way of making each thumb, one after the other.
   void BuildAllThumbs(const ThumbMaker& makeThumb);
 
  private:
@@ -209,8 +241,14 @@ class CPixDir : public CAlbumSettings {
   // shows the new picture, and so does the thumb. 0 when the thumb could not be made.
   int ShowChangedPicture(CAlbumEntry& entry, WindowRef owner);
   void ReportUnsavedPicture(WindowRef owner, const std::string& path);
-  // The thumb of the entry from its picture and thumb rectangle, without a message.
-  int ThumbFromPicture(CAlbumEntry& entry) const;
+  // The sketch of the entry from the picture it shows, without a message; 1 made.
+  int SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const;
+  // What the loader reads of one file (DirectoryLoad::read) of the album directory dir, on a
+  // worker thread: its date, then its sketch at scale, from the file its record line shows.
+  int ReadForAlbum(const std::string& path, const CAlbumEntry& planned, const SketchScale& scale,
+                   const std::string& dir, CAlbumEntry& entry, CPlatformUi& ui) const;
+  // Makes the sketch again when it is not current; 1 when it is made (DirectoryLoad::makeThumb).
+  int RemakeSketch(CAlbumEntry& entry, CPlatformUi& ui);
   // A quarter turn of the entry's picture and files; 0 when nothing was turned (refused when
   // they changed on disk, or not written: said).
   int TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction);
@@ -242,7 +280,10 @@ class CPixDir : public CAlbumSettings {
                const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less);
 
   CPlatformUi& ui_;
-  int64_t decodedMemoryBudget_ = HalfOfPhysicalMemory();
+  std::unique_ptr<CMemoryBudget> budget_;
+  std::unique_ptr<CBudgetedDecoder> decoder_;
+  double sketchRatio_ = 1;
+  COriginalCache originals_;
   std::function<void()> rebuildThumbs_;
   CThumbSheet sheet_;
   CRunLog log_;
@@ -251,4 +292,7 @@ class CPixDir : public CAlbumSettings {
   CSheetView* sheetView_ = nullptr;
   std::unique_ptr<CWindowObject> pictureWindow_;
   std::unique_ptr<CWindowObject> diagnosticWindow_;
+  int lastOpenResult_ = 0;
+  // Last, so that a load under way stops before anything it uses goes.
+  std::unique_ptr<CAlbumLoad> load_;
 };

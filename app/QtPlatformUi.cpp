@@ -117,6 +117,12 @@ void CQtPlatformUi::SetStatusCount(int slot, const std::string& label, int numbe
   }
 }
 
+void CQtPlatformUi::SetStatusProgress(int slot, const std::string& label, int done, int total) {
+  if (panes_ != nullptr) {
+    panes_->ShowNow(slot, label + " " + std::to_string(done) + "/" + std::to_string(total));
+  }
+}
+
 ScreenSize CQtPlatformUi::GetScreenSize() {
   const QScreen* screen =
       mainWindow_ != nullptr ? mainWindow_->screen() : QGuiApplication::primaryScreen();

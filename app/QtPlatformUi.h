@@ -36,6 +36,7 @@ class CQtPlatformUi : public CPlatformUi {
   void EndWaitCursor() override;
   void SetStatusText(int slot, const std::string& text) override;
   void SetStatusCount(int slot, const std::string& label, int number) override;
+  void SetStatusProgress(int slot, const std::string& label, int done, int total) override;
   ScreenSize GetScreenSize() override;
   bool OpenWithDefaultProgram(const std::string& pathOrAddress) override;
   std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,

@@ -35,7 +35,7 @@ void ListAlbum(CPixDir& album, std::ostream& out) {
   for (int position = 0; position < album.count; ++position) {
     const CAlbumEntry& e = album.EntryAtPosition(position);
     out << position << '\t' << e.index << '\t' << e.fileName << '\t'
-        << SizeText(e.picture.Width(), e.picture.Height()) << '\t'
+        << SizeText(e.pictureWidth, e.pictureHeight) << '\t'
         << SizeText(e.thumb.Width(), e.thumb.Height()) << '\t'
         << SizeText(e.thumb.displayWidth, e.thumb.displayHeight) << '\t' << e.omitted << '\t'
         << e.date << '\t' << e.caption << '\n';

@@ -1,5 +1,8 @@
 #include "imaging/ThumbBuild.h"
 
+#include <algorithm>
+#include <cmath>
+
 int BuildThumbFromPicture(const CImageWrap& picture, Rect& thumbRect, CImageWrap& cropArea,
                           CImageWrap& thumb, int thumbSize) {
   if (thumbRect.IsEmpty()) {
@@ -39,6 +42,47 @@ bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, Thum
   return true;
 }
 
+namespace {
+
+// The bitmap size of the sketch at this ratio.
+void SketchSize(const ThumbPlan& plan, double ratio, int& width, int& height) {
+  if (ratio <= 1) {
+    width = plan.fit.width;
+    height = plan.fit.height;
+    return;
+  }
+  width = std::max(1, static_cast<int>(std::lround(plan.fit.displayWidth * ratio)));
+  height = std::max(1, static_cast<int>(std::lround(plan.fit.displayHeight * ratio)));
+}
+
+// Whether a decode at 1 / divisor still holds a pixel for every pixel of the sketch: for the
+// thumb itself, whether its whole reduction factor reaches the divisor.
+bool SketchKept(const ThumbPlan& plan, double ratio, int divisor) {
+  if (ratio <= 1) {
+    return plan.fit.factor >= divisor;
+  }
+  int width = 0;
+  int height = 0;
+  SketchSize(plan, ratio, width, height);
+  return plan.fit.coveredWidth >= int64_t{width} * divisor &&
+         plan.fit.coveredHeight >= int64_t{height} * divisor;
+}
+
+}  // namespace
+
+int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio) {
+  ThumbPlan plan;
+  if (!PlanThumb(fileWidth, fileHeight, thumbRect, thumbSize, plan)) {
+    return 8;  // nothing is made of it: the smallest decode tells the picture's size
+  }
+  for (int divisor = 8; divisor > 1; divisor /= 2) {
+    if (SketchKept(plan, ratio, divisor)) {
+      return divisor;
+    }
+  }
+  return 1;
+}
+
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
               bool withLarge, bool withDouble) {
   FitPlan large;
@@ -62,7 +106,7 @@ int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSiz
     // The decoder rounds each side up.
     const bool largeKept = (fileWidth + divisor - 1) / divisor >= large.displayWidth &&
                            (fileHeight + divisor - 1) / divisor >= large.displayHeight;
-    const bool thumbKept = !thumbMade || thumb.fit.factor >= divisor;
+    const bool thumbKept = !thumbMade || SketchKept(thumb, 1, divisor);
     if (largeKept && thumbKept) {
       return divisor;
     }
@@ -72,23 +116,31 @@ int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSiz
 
 int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImageWrap& thumb,
                           int thumbSize) {
+  return BuildSketch(picture, thumbRect, thumbSize, 1, thumb);
+}
+
+int BuildSketch(const DecodedPicture& picture, Rect& thumbRect, int thumbSize, double ratio,
+                CImageWrap& sketch) {
   ThumbPlan plan;
   const bool made = PlanThumb(picture.fileWidth, picture.fileHeight, thumbRect, thumbSize, plan);
   if (!thumbRect.IsEmpty()) {
     thumbRect.ClampTo(picture.fileWidth, picture.fileHeight);
   }
   if (plan.fit.factor > 0) {
-    thumb.displayWidth = plan.fit.displayWidth;
-    thumb.displayHeight = plan.fit.displayHeight;
+    sketch.displayWidth = plan.fit.displayWidth;
+    sketch.displayHeight = plan.fit.displayHeight;
   }
   if (!made) {
     return 0;
   }
+  int width = 0;
+  int height = 0;
+  SketchSize(plan, ratio, width, height);
   const double scale = 1.0 / picture.shrink;
   const SourceArea area{plan.part.left * scale, plan.part.top * scale,
                         (plan.part.left + plan.fit.coveredWidth) * scale,
                         (plan.part.top + plan.fit.coveredHeight) * scale};
-  return ResampleArea(picture.image.bitmap, area, thumb.bitmap, plan.fit.width, plan.fit.height);
+  return ResampleArea(picture.image.bitmap, area, sketch.bitmap, width, height);
 }
 
 int BuildWebImage(const DecodedPicture& picture, int maxOsize, CImageWrap& webImage, int times) {

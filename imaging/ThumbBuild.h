@@ -48,12 +48,22 @@ bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, Thum
 // it.
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
               bool withLarge, bool withDouble = false);
+// The same for the sketch that BuildSketch makes at this ratio, alone.
+int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio);
 
 // The thumb that BuildThumbFromPicture gives the picture in the file (same bitmap size and
 // display size), made from the decoded picture; thumbRect is in pixels of the picture in the
 // file and is clamped to it in place. 1 built; 0 failed, as BuildThumbFromPicture.
 int BuildThumbFromDecoded(const DecodedPicture& picture, Rect& thumbRect, CImageWrap& thumb,
                           int thumbSize);
+
+// The sketch that the sheet shows on a screen of ratio device pixels per sheet pixel: at a
+// ratio of 1 (or less) the thumb that BuildThumbFromDecoded makes; above it the same part of
+// the picture (the area that thumb stands for) resampled to its display size times the
+// ratio, each side rounded and at least one pixel, so that fine detail stays sharp. The
+// display size is the thumb's either way. 1 built; 0 failed, as BuildThumbFromPicture.
+int BuildSketch(const DecodedPicture& picture, Rect& thumbRect, int thumbSize, double ratio,
+                CImageWrap& sketch);
 
 // The large copy for the web album: the display size that ScaleToFit gives at maxOsize, and a
 // bitmap of exactly that size, resampled by area (pictures of a colour table keep picking).

@@ -50,6 +50,10 @@ class CPlatformUi {
   virtual void SetStatusText(int slot, const std::string& text) = 0;
   // Shows "%d %s" (number first) in the pane at once.
   virtual void SetStatusCount(int slot, const std::string& label, int number) = 0;
+  // Shows "%s %d/%d" (label, done, total) in the pane at once.
+  virtual void SetStatusProgress(int slot, const std::string& label, int done, int total) {
+    SetStatusText(slot, label + " " + std::to_string(done) + "/" + std::to_string(total));
+  }
 
   virtual ScreenSize GetScreenSize() = 0;
   // Opens a file or an address with the user's default program; false when that failed.

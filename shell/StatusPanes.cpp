@@ -83,9 +83,13 @@ void CStatusPanes::SetText(int slot, const std::string& text) {
 }
 
 void CStatusPanes::SetCount(int slot, const std::string& label, int number) {
+  ShowNow(slot, std::to_string(number) + " " + label);
+}
+
+void CStatusPanes::ShowNow(int slot, const std::string& text) {
   if (slot < 0 || slot >= static_cast<int>(panes_.size())) {
     return;
   }
-  SetText(slot, std::to_string(number) + " " + label);
+  SetText(slot, text);
   panes_[static_cast<size_t>(slot)]->repaint();
 }

@@ -14,10 +14,11 @@ class CStatusPanes {
  public:
   explicit CStatusPanes(QStatusBar* bar);
 
-  // Slots 0..3; other slots are ignored. SetCount shows "%d %s" and repaints at once, so that
-  // progress shows while the album works.
+  // Slots 0..3; other slots are ignored. SetCount shows "%d %s" and ShowNow a text, each
+  // repainting at once, so that progress shows while the album works.
   void SetText(int slot, const std::string& text);
   void SetCount(int slot, const std::string& label, int number);
+  void ShowNow(int slot, const std::string& text);
   QLabel* Pane(int slot) const { return panes_[static_cast<size_t>(slot)]; }
 
  private:

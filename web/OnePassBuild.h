@@ -13,10 +13,9 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
-#include "album/PixDir.h"
 #include "album/BudgetedDecode.h"
+#include "album/PixDir.h"
 #include "imaging/codec/Codec.h"
 #include "web/WebImages.h"
 
@@ -41,7 +40,7 @@ class COnePassBuild {
  private:
   // What became of one picture file.
   struct Picture {
-    Rect thumbRect;          // read ahead from the record
+    Rect thumbRect;          // read ahead from the record (the loader's planned entry)
     bool fromCopy = false;   // decoded from its cropped copy, as the record asks
     Rect clampedRect;        // the same, fitted to the picture
     bool thumbMade = false;  // at the final settings
@@ -51,14 +50,13 @@ class COnePassBuild {
   };
 
   void ReadRecordAhead(const std::string& dirPath);
-  int ReadAndWrite(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui);
+  int ReadAndWrite(const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
+                   CPlatformUi& ui);
   int Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui, Picture& picture);
-  // Decodes file into the entry for the thumb rectangle of picture, within the budget
+  // Decodes file into image for the thumb rectangle of picture, within the budget
   // (CBudgetedDecoder::Decode).
-  int LoadWithinBudget(const std::string& file, CAlbumEntry& entry, CPlatformUi& ui,
+  int LoadWithinBudget(const std::string& file, CImageWrap& image, CPlatformUi& ui,
                        const Picture& picture, CBudgetShare& share, DecodedSize& size);
-  // What a picture takes besides its decode until its files are written.
-  int64_t LaterBytes(const codec::DecodeCost& cost) const;
   int LoadedThumb(CAlbumEntry& entry);
   Picture& PictureOf(const std::string& path);
   WebFolders Folders();
@@ -68,8 +66,6 @@ class COnePassBuild {
   int threads_;
   std::function<void(CPixDir&)> applyCommandLine_;
   std::string dirPath_;
-  std::unordered_map<std::string, Rect> recordedRects_;  // by file name
-  std::unordered_set<std::string> recordedCrops_;        // names shown from their copy
   int loaderThumbSize_ = 0;
   WebImageSettings settings_;  // the final settings
   std::mutex mutex_;

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "album/AlbumEntry.h"
+#include "album/DeferredUi.h"
 #include "album/Messages.h"
 #include "album/PixDir.h"
 #include "album/PictureReader.h"
@@ -107,16 +108,34 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
   if (writtenImages != nullptr) {
     return ReportImages(*writtenImages, count);
   }
-  // Every picture's files are made on a thread of their own; what failed is said in order.
+  // Every picture is decoded again and its files made on a thread of its own, one picture at
+  // a time on each core and within the album's memory budget; what it said and what failed
+  // is said in display order.
   const WebImageSettings settings = WebImageSettingsOf(album_);
   WebImageRun run;
   run.folders = MakeWebFolders(album_.dirPath, settings.doubleLarge);
   run.errors.resize(static_cast<size_t>(count));
-  ForEachOnThreads(count, PictureReaderThreads(), [&](int i) {
-    CAlbumEntry& entry = *displayOrder[static_cast<size_t>(i)];
-    run.errors[static_cast<size_t>(i)] =
-        MakeWebFiles(entry, WholePicture(entry.picture), settings, album_.dirPath, run.folders);
-  });
+  run.sizes.resize(static_cast<size_t>(count));
+  std::vector<CDeferredUi> heard(static_cast<size_t>(count));
+  CPlatformUi& ui = album_.Ui();
+  ForEachOnThreads(
+      count, PictureReaderThreads(),
+      [&](int i) {
+        const auto at = static_cast<size_t>(i);
+        run.errors[at] = WriteWebFilesOf(*displayOrder[at], album_, settings, run.folders,
+                                         heard[at], run.sizes[at]);
+      },
+      [&](int done) { ui.SetStatusProgress(2, "Pictures written", done, count); });
+  for (int i = 0; i < count; ++i) {
+    const auto at = static_cast<size_t>(i);
+    heard[at].Replay(ui);
+    // A later run that assumes the images exist tells the sizes of these large copies.
+    CAlbumEntry& entry = *displayOrder[at];
+    if (run.sizes[at].pictureWidth > 0) {
+      entry.webWidth = run.sizes[at].hasWebImage ? run.sizes[at].webWidth : 0;
+      entry.webHeight = run.sizes[at].hasWebImage ? run.sizes[at].webHeight : 0;
+    }
+  }
   return ReportImages(run, count);
 }
 

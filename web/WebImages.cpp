@@ -4,10 +4,13 @@
 #include <system_error>
 
 #include "album/AlbumEntry.h"
+#include "album/BudgetedDecode.h"
+#include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "imaging/ErrorText.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/PathJoin.h"
+#include "imaging/PixelBuffer.h"
 #include "web/PageNames.h"
 
 const char* const kDoubleFolder = "2x";
@@ -27,11 +30,11 @@ WebImageSettings WebImageSettingsOf(const CPixDir& album) {
 
 WebPageSizes PageSizesOf(const CAlbumEntry& entry) {
   WebPageSizes sizes;
-  sizes.pictureWidth = entry.picture.Width();
-  sizes.pictureHeight = entry.picture.Height();
-  sizes.hasWebImage = entry.webImage.HasBitmap();
-  sizes.webWidth = entry.webImage.displayWidth;
-  sizes.webHeight = entry.webImage.displayHeight;
+  sizes.pictureWidth = entry.pictureWidth;
+  sizes.pictureHeight = entry.pictureHeight;
+  sizes.hasWebImage = entry.webWidth > 0 && entry.webHeight > 0;
+  sizes.webWidth = entry.webWidth;
+  sizes.webHeight = entry.webHeight;
   return sizes;
 }
 
@@ -84,50 +87,103 @@ bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName) 
              InDirectory(dirPath, DoubleCopyPath(fileName)), error));
 }
 
-WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
-                           const WebImageSettings& settings, const std::string& dirPath,
-                           const WebFolders& folders) {
+WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
+                           const DecodedPicture& picture, const WebImageSettings& settings,
+                           const std::string& dirPath, const WebFolders& folders,
+                           WebPageSizes& sizes) {
+  CPixelBuffer framed;
   if (settings.framed) {
-    RenderFramedThumb(entry, settings.thumbSize + 2 * settings.frameGap, settings.frameGap,
-                      settings.frameColor, settings.frameBrush);
+    const int cell = settings.thumbSize + 2 * settings.frameGap;
+    RenderFramedThumb(thumb, framed, cell, cell, settings.frameGap, settings.frameColor,
+                      settings.frameBrush);
   }
+  CImageWrap webImage;
   if (NeedsWebImage(picture.fileWidth, picture.fileHeight, settings.maxOsize)) {
-    BuildWebImage(picture, settings.maxOsize, entry.webImage);
-  } else {
-    DestroyBitmap(entry.webImage.bitmap);
-    entry.webImage.displayWidth = 0;
-    entry.webImage.displayHeight = 0;
+    BuildWebImage(picture, settings.maxOsize, webImage);
   }
+  sizes = WebPageSizes{picture.fileWidth, picture.fileHeight, webImage.HasBitmap(),
+                       webImage.displayWidth, webImage.displayHeight};
 
   WebFileErrors errors;
   if (folders.ThumbsOpen()) {
     // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
     const codec::SaveOptions thumbOptions{.fullChroma = true, .replaceLink = true};
-    const std::string path = InDirectory(dirPath, "Thumbs/" + ThumbNameOf(entry.fileName));
-    if (settings.framed && entry.thumb.BitsPerPixel() > 8) {
+    const std::string path = InDirectory(dirPath, "Thumbs/" + ThumbNameOf(fileName));
+    if (settings.framed && thumb.BitsPerPixel() > 8) {
       CImageWrap framedImage;
-      errors.thumb = PixelBufferToImage(entry.framedThumb, framedImage.bitmap, 1)
+      errors.thumb = PixelBufferToImage(framed, framedImage.bitmap, 1)
                          ? WriteImageFile(framedImage, path, thumbOptions)
                          : path + ": " + ErrorText(codec::kOutOfMemory);
     } else {
-      errors.thumb = WriteImageFile(entry.thumb, path, thumbOptions);
+      errors.thumb = WriteImageFile(thumb, path, thumbOptions);
     }
   }
   if (folders.LargeOpen()) {
-    const std::string path = InDirectory(dirPath, "Large/" + entry.fileName);
-    if (entry.webImage.HasBitmap() || picture.shrink == 1) {
-      const CImageWrap& large = entry.webImage.HasBitmap() ? entry.webImage : picture.image;
+    const std::string path = InDirectory(dirPath, "Large/" + fileName);
+    if (webImage.HasBitmap() || picture.shrink == 1) {
+      const CImageWrap& large = webImage.HasBitmap() ? webImage : picture.image;
       errors.large = WriteImageFile(large, path, {.replaceLink = true});
     } else {
       // A picture decoded smaller than it is must not pass for it.
       errors.large = path + ": " + ErrorText(codec::kOutOfMemory);
     }
   }
-  if (settings.doubleLarge && folders.DoubleOpen() && entry.webImage.HasBitmap() &&
-      HoldsDoubleSize(picture.fileWidth, picture.fileHeight, entry.webImage.displayWidth,
-                      entry.webImage.displayHeight)) {
+  if (settings.doubleLarge && folders.DoubleOpen() && webImage.HasBitmap() &&
+      HoldsDoubleSize(picture.fileWidth, picture.fileHeight, webImage.displayWidth,
+                      webImage.displayHeight)) {
     errors.doubleLarge = WriteDoubleCopy(picture, settings.maxOsize,
-                                         InDirectory(dirPath, DoubleCopyPath(entry.fileName)));
+                                         InDirectory(dirPath, DoubleCopyPath(fileName)));
   }
   return errors;
+}
+
+int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& settings,
+                      bool writeImages) {
+  const auto pixels = [&](int width, int height) { return BitmapBytes(width, height, cost.depth); };
+  // The thumb, its framed copy, the image of that and the encoded file: four of 24 bits.
+  const int64_t framed = settings.thumbSize + 2 * settings.frameGap;
+  const int64_t thumb = 4 * 3 * framed * framed;
+  if (!writeImages) {
+    return thumb;
+  }
+  // An encoded file grows by doubling, up to twice the pixels it holds. The copy at twice the
+  // large copy's size is made while the large copy is held.
+  if (NeedsWebImage(cost.fileWidth, cost.fileHeight, settings.maxOsize)) {
+    const FitPlan large = PlanFit(cost.fileWidth, cost.fileHeight, settings.maxOsize);
+    const bool twice =
+        settings.doubleLarge &&
+        HoldsDoubleSize(cost.fileWidth, cost.fileHeight, large.displayWidth, large.displayHeight);
+    return thumb + 3 * pixels(large.displayWidth, large.displayHeight) +
+           (twice ? 3 * pixels(2 * large.displayWidth, 2 * large.displayHeight) : 0);
+  }
+  return thumb + 2 * pixels(cost.width, cost.height);
+}
+
+WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
+                              const WebImageSettings& settings, const WebFolders& folders,
+                              CPlatformUi& ui, WebPageSizes& sizes) {
+  const std::string file = ShownFile(entry, entry.cropped, album.dirPath, ui);
+  CBudgetedDecoder& decoder = album.Decoder();
+  CBudgetShare share(decoder.Budget());
+  CImageWrap picture;
+  DecodedSize size;
+  const auto shrink = [&](int width, int height) {
+    return ShrinkFor(width, height, entry.thumbRect, settings.thumbSize, settings.maxOsize, true,
+                     settings.doubleLarge);
+  };
+  const auto later = [&](const codec::DecodeCost& cost) {
+    return WebFilesBytes(cost, settings, true);
+  };
+  if (file.empty() || decoder.Decode(file, picture, ui, share, shrink, later, size) != 1) {
+    const std::string unread = ": " + entry.fileName + " could not be read";
+    WebFileErrors errors;
+    errors.thumb = InDirectory(album.dirPath, "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
+    errors.large = InDirectory(album.dirPath, "Large/" + entry.fileName) + unread;
+    return errors;
+  }
+  const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};
+  Rect rect = entry.thumbRect;
+  CImageWrap thumb;
+  BuildThumbFromDecoded(decoded, rect, thumb, settings.thumbSize);
+  return MakeWebFiles(entry.fileName, thumb, decoded, settings, album.dirPath, folders, sizes);
 }

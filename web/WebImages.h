@@ -15,6 +15,7 @@
 
 class CAlbumEntry;
 class CPixDir;
+class CPlatformUi;
 
 // The settings that shape a picture's web files, read once per run.
 struct WebImageSettings {
@@ -76,14 +77,28 @@ struct WebImageRun {
   std::vector<WebPageSizes> sizes;    // by scan index; empty when the entries hold their images
 };
 
-// Frames the entry's thumb on a framed run; makes entry.webImage from the decoded picture where
-// maxOsize limits it, and empties it otherwise (a copy from an earlier run, or of the picture
-// before it was turned, would be written as its large image); then writes the thumb file and
-// the large file below dirPath into the folders that are open, and with doubleLarge the copy
-// at twice the size where the picture holds it, made and let go at once.
-WebFileErrors MakeWebFiles(CAlbumEntry& entry, const DecodedPicture& picture,
-                           const WebImageSettings& settings, const std::string& dirPath,
-                           const WebFolders& folders);
+// Writes the web files of the picture named fileName from its decoded picture and its thumb:
+// frames the thumb on a framed run; makes the large copy from the decoded picture where
+// maxOsize limits it; writes the thumb file and the large file below dirPath into the folders
+// that are open, and with doubleLarge the copy at twice the size where the picture holds it,
+// each made and let go at once. sizes receives what the pages tell of them.
+WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
+                           const DecodedPicture& picture, const WebImageSettings& settings,
+                           const std::string& dirPath, const WebFolders& folders,
+                           WebPageSizes& sizes);
+
+// What one picture's work takes besides its decode until its files are written: its thumb
+// and frame, and with writeImages its large copies and the encoded files.
+int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& settings,
+                      bool writeImages);
+
+// The web files of an open album's picture: the picture it shows is decoded no larger than
+// its thumb and large copy need, within the budget of decoder, and its files are written as
+// MakeWebFiles writes them. A picture that cannot be read is said through ui, and its files
+// are reported as not written.
+WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
+                              const WebImageSettings& settings, const WebFolders& folders,
+                              CPlatformUi& ui, WebPageSizes& sizes);
 
 // Writes the image to path with the encoder of its extension; empty, or "path: reason".
 std::string WriteImageFile(const CImageWrap& image, const std::string& path,

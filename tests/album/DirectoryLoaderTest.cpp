@@ -90,23 +90,25 @@ TEST_F(DirectoryLoading, LeftoversOfKilledSavesAreRemoved) {
   }
 }
 
-// Pictures that together would pass the album's memory budget stop the loading with a message
-// before the one that would pass it, instead of the system killing the program.
-TEST_F(DirectoryLoading, ThePictureThatWouldPassTheMemoryBudgetStopsTheLoading) {
+// The album keeps sketches, not pictures, so any number of pictures loads; a JPEG is decoded
+// no larger than its sketch needs. Only a picture whose decode alone needs more than the
+// memory budget is left out, with a message, instead of the system killing the program.
+TEST_F(DirectoryLoading, OnlyAPictureAboveTheMemoryBudgetIsLeftOut) {
   const fs::path dir = temp / "pics";
-  for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
-    WritePicture(dir, name, 600, 600);  // 1.03 MB each at 24 bits
-  }
-  album.SetDecodedMemoryBudget(3 << 20);
+  WritePicture(dir, "a.png", 40, 30);
+  WritePicture(dir, "b.png", 1400, 1000);  // 4.2 MB decoded: a PNG decodes whole
+  WritePicture(dir, "c.jpg", 2400, 1800);  // 13 MB whole, 0.2 MB at 1/8
+  album.SetPictureMemoryBudget(4 << 20);
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.png", "b.png"}));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Stopped loading after 2 of 4 pictures: with " +
-                                     (dir / "c.png").string() +
-                                     " the decoded pictures would take more than 3 MB, half of "
-                                     "this machine's memory. The album holds the pictures loaded "
-                                     "before it.");
-  EXPECT_EQ(album.displayOrder.size(), 2u);
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.png", "c.jpg"}));
+  EXPECT_EQ(album.EntryAt(1).pictureWidth, 2400);
+  const std::vector<std::string> messages = ui.MessageTexts();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Image " + (dir / "b.png").string() +
+                             " needs 4 MB to be decoded and written, more than the 4 MB that "
+                             "Quillaran lets its pictures take at once");
+  EXPECT_EQ(messages[1].rfind("Load image " + (dir / "b.png").string() + " failed:\n8007000e", 0),
+            0u);
 }
 
 TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
@@ -276,7 +278,7 @@ TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory");
   EXPECT_EQ(album.count, 1);
-  EXPECT_TRUE(album.EntryAt(0).picture.HasBitmap());
+  EXPECT_TRUE(album.EntryAt(0).thumb.HasBitmap());
   EXPECT_EQ(album.dirPath, first.string());
   EXPECT_EQ(fs::current_path(), first);
 }
@@ -290,7 +292,7 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   ASSERT_EQ(album.count, 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_EQ(album.EntryAt(1).index, 1);
-  EXPECT_EQ(PixelAt(album.EntryAt(1).picture, 0, 0).red, 3);
+  EXPECT_EQ(PixelAt(album.EntryAt(1).thumb, 0, 0).red, 3);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
 }

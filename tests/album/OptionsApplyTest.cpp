@@ -83,8 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OptionsApply, NewThumbSizeRebuildsTheThumbs) {
   album.SetThumbRebuild(nullptr);  // the album's own BuildAllThumbs
-  FillAlbum(album, {"a.jpg"});
-  album.EntryAt(0).picture = MakePicture24(80, 40, GradientColour);
+  TempDir temp;
+  FillAlbum(album, {"a.png"});
+  album.EntryAt(0).fullPath = (temp / "a.png").string();
+  ASSERT_EQ(MakePicture24(80, 40, GradientColour).Save(album.EntryAt(0).fullPath), 0u);
   general.ThumbSize = 20;
   Apply();
   EXPECT_EQ(album.EntryAt(0).thumb.Width(), 20);

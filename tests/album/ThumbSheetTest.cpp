@@ -64,7 +64,8 @@ class ThumbSheet : public ::testing::Test {
     for (int i = 0; i < album.count; ++i) {
       album.EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
     }
-    album.EntryAt(0).picture = MakePicture24(40, 30, GradientColour);
+    album.EntryAt(0).pictureWidth = 40;
+    album.EntryAt(0).pictureHeight = 30;
   }
   FakePlatformUi ui;
   CPixDir album{ui};

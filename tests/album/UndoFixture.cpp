@@ -76,8 +76,8 @@ std::vector<std::string> UndoFixture::Pictures() {
                        " '" + e.caption + "' '" + e.date + "' area " + std::to_string(r.left) +
                        "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
                        std::to_string(r.bottom) + (e.cropped ? " cropped " : " ") +
-                       std::to_string(e.picture.Width()) + "x" +
-                       std::to_string(e.picture.Height()) + " thumb " +
+                       std::to_string(e.pictureWidth) + "x" +
+                       std::to_string(e.pictureHeight) + " thumb " +
                        std::to_string(e.thumb.Width()) + "x" + std::to_string(e.thumb.Height()));
   }
   return pictures;

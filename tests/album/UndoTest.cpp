@@ -149,8 +149,8 @@ TEST_F(UndoFixture, ARandomSequenceUndoesBackToTheStartAndRedoesToTheEnd) {
   const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   for (int step = 0; step < 80; ++step) {
     const int i = pick(album.count);
-    const int w = album.EntryAt(i).picture.Width();
-    const int h = album.EntryAt(i).picture.Height();
+    const int w = album.EntryAt(i).pictureWidth;
+    const int h = album.EntryAt(i).pictureHeight;
     const Rect inside{pick(w / 4), pick(h / 4), w - pick(w / 4), h - pick(h / 4)};
     switch (pick(11)) {
       case 0: Move(i, pick(album.count)); break;

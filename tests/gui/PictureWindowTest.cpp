@@ -223,7 +223,7 @@ TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   MouseRelease(SketchCentre(1));
   KeyOn(&window, 'R');
   EXPECT_EQ(Album().selection, 0);
-  EXPECT_EQ(Album().EntryAt(0).picture.Width(), 40);
+  EXPECT_EQ(Album().EntryAt(0).pictureWidth, 40);
   EXPECT_EQ(ReadFileBytes(other), before);
 }
 

@@ -38,8 +38,7 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
   FillAlbum(Album(), names);
   for (int i = 0; i < 300; ++i) {
     CAlbumEntry& entry = Album().EntryAt(i);
-    entry.picture = MakePicture24(90, 60, GradientColour);
-    entry.picture.ScaleToFit(entry.thumb, 120);
+    MakePicture24(90, 60, GradientColour).ScaleToFit(entry.thumb, 120);
   }
   View().Repaint();
   EXPECT_EQ(Album().EntryAtPosition(0).sketchRect, (Rect{10, 34, 142, 166}));

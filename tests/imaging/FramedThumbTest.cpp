@@ -55,6 +55,14 @@ TEST(FramedThumb, LandscapeThumbSitsInTheMiddleOfDeepBandsAboveAndBelow) {
   EXPECT_EQ(BufferPixel(out, 131, 66), kBlack);
 }
 
+TEST(FramedThumb, ACellOfNoSizeGivesAnEmptyBuffer) {
+  CImageWrap thumb = PlainThumb(120, 80);
+  CPixelBuffer out;
+  ASSERT_EQ(RenderFramedThumb(thumb, out, 132, 132, 6, kRed, kFrameSolid), 1);
+  EXPECT_EQ(RenderFramedThumb(thumb, out, 0, 132, 6, kRed, kFrameSolid), 0);
+  EXPECT_TRUE(out.IsEmpty());
+}
+
 TEST(FramedThumb, CornersOutsideTheRoundedFrameStayWhite) {
   CImageWrap thumb = PlainThumb(80, 120);
   CPixelBuffer out;

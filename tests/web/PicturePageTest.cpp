@@ -91,10 +91,10 @@ TEST_F(PicturePage, QuestionMarkCaptionWritesNoCaptionLineButTheDateLineStays) {
 
 TEST_F(PicturePage, ReducedWebImageGivesItsSizeAndTheScaleNote) {
   MakeAlbum({"big.jpg"});
-  ASSERT_EQ(CreateBitmap(entries[0].picture.bitmap, 3000, 2000, 8), 1);
-  ASSERT_EQ(CreateBitmap(entries[0].webImage.bitmap, 4, 4, 24), 1);
-  entries[0].webImage.displayWidth = 1000;
-  entries[0].webImage.displayHeight = 666;
+  entries[0].pictureWidth = 3000;
+  entries[0].pictureHeight = 2000;
+  entries[0].webWidth = 1000;
+  entries[0].webHeight = 666;
   EXPECT_NE(
       Write(0).find("<p><img src=\"big.jpg\" border=\"2\" width=\"1000\" height=\"666\" ></p>\n"
                     "<strong>big.jpg</strong><strong> (scaled 0.333)</strong>\n"),
@@ -103,10 +103,10 @@ TEST_F(PicturePage, ReducedWebImageGivesItsSizeAndTheScaleNote) {
 
 TEST_F(PicturePage, WebImageOfTheFullSizeGetsNoScaleNote) {
   MakeAlbum({"small.jpg"});
-  ASSERT_EQ(CreateBitmap(entries[0].picture.bitmap, 40, 30, 24), 1);
-  ASSERT_EQ(CreateBitmap(entries[0].webImage.bitmap, 40, 30, 24), 1);
-  entries[0].webImage.displayWidth = 40;
-  entries[0].webImage.displayHeight = 30;
+  entries[0].pictureWidth = 40;
+  entries[0].pictureHeight = 30;
+  entries[0].webWidth = 40;
+  entries[0].webHeight = 30;
   const std::string page = Write(0);
   EXPECT_NE(page.find("width=\"40\" height=\"30\" ></p>\n<strong>small.jpg</strong>\n"),
             std::string::npos);

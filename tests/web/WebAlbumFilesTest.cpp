@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "imaging/OriginalEdit.h"
 #include "tests/support/TestPictures.h"
 #include "tests/web/WebAlbumFixture.h"
 #include "web/PageHead.h"
@@ -118,7 +119,7 @@ TEST_F(WebAlbumFiles, PagesTellTheSizesOfThisRunsLargeImages) {
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"1000\" height=\"500\" >"), std::string::npos);
   album.WebViewSettings.MaxOsize = 400;
-  ASSERT_EQ(entry.picture.Rotate(1), 1);
+  ASSERT_EQ(TurnPictureFile(entry.fullPath, 1), 1);
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"200\" height=\"400\" >"), std::string::npos);
   EXPECT_EQ(LoadWritten("Large/A.bmp").Height(), 400);

@@ -13,10 +13,13 @@ WebAlbumTest::WebAlbumTest() : album(ui), web(album) {
 CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int height,
                                const std::string& caption, const std::string& date, int omitted) {
   CAlbumEntry& entry = album.entries.emplace_back();
-  entry.picture = MakePicture24(width, height, GradientColour);
-  entry.picture.ScaleToFit(entry.thumb, album.GeneralSettings.ThumbSize);
+  const CImageWrap picture = MakePicture24(width, height, GradientColour);
+  picture.ScaleToFit(entry.thumb, album.GeneralSettings.ThumbSize);
   entry.fileName = fileName;
   entry.fullPath = dir.Str() + "/" + fileName;
+  EXPECT_EQ(picture.Save(entry.fullPath), 0u) << fileName;
+  entry.pictureWidth = width;
+  entry.pictureHeight = height;
   entry.caption = caption;
   entry.date = date;
   entry.omitted = omitted;

@@ -14,8 +14,9 @@ class WebAlbumTest : public testing::Test {
  protected:
   WebAlbumTest();
 
-  // Adds a picture of width x height with a thumb made as the loader makes it (ScaleToFit at
-  // ThumbSize). Call before Run; the album is put together in display order of the calls.
+  // Adds a picture of width x height, written into the album folder, with a thumb made as the
+  // loader makes it (ScaleToFit at ThumbSize). Call before Run; the album is put together in
+  // display order of the calls.
   CAlbumEntry& Add(const std::string& fileName, int width = 60, int height = 40,
                    const std::string& caption = "?", const std::string& date = "2004:05:06",
                    int omitted = 0);

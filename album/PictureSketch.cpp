@@ -1,0 +1,46 @@
+#include "album/PictureSketch.h"
+
+#include "album/AlbumEntry.h"
+#include "album/BudgetedDecode.h"
+
+SketchResult SketchFromPicture(const DecodedPicture& picture, int cropped, CAlbumEntry& entry,
+                               const SketchScale& scale) {
+  SketchSource& source = entry.sketchSource;
+  source.askedRect = entry.thumbRect;
+  source.made = BuildSketch(picture, entry.thumbRect, scale.thumbSize, scale.ratio, entry.thumb) == 1;
+  source.fittedRect = entry.thumbRect;
+  source.thumbSize = scale.thumbSize;
+  source.ratio = scale.ratio;
+  source.cropped = cropped;
+  entry.pictureWidth = picture.fileWidth;
+  entry.pictureHeight = picture.fileHeight;
+  return source.made ? SketchResult::kMade : SketchResult::kNoSketch;
+}
+
+SketchResult ReadSketch(const std::string& path, int cropped, CAlbumEntry& entry,
+                        const SketchScale& scale, CBudgetedDecoder& decoder, CPlatformUi& ui) {
+  const FileStamp stamp = StampOf(path);
+  const Rect rect = entry.thumbRect;
+  const auto shrink = [&](int width, int height) {
+    return SketchShrink(width, height, rect, scale.thumbSize, scale.ratio);
+  };
+  // The sketch is made while the decoded picture is held.
+  const int64_t side = static_cast<int64_t>(scale.thumbSize * (scale.ratio > 1 ? scale.ratio : 1)) + 1;
+  const auto later = [side](const codec::DecodeCost&) { return 3 * side * side; };
+  CBudgetShare share(decoder.Budget());
+  CImageWrap picture;
+  DecodedSize size;
+  if (decoder.Decode(path, picture, ui, share, shrink, later, size) != 1) {
+    return SketchResult::kNotRead;
+  }
+  (cropped != 0 ? entry.croppedStamp : entry.fileStamp) = stamp;
+  return SketchFromPicture({picture, size.shrink, size.fileWidth, size.fileHeight}, cropped, entry,
+                           scale);
+}
+
+bool SketchIsCurrent(const CAlbumEntry& entry, const SketchScale& scale) {
+  const SketchSource& source = entry.sketchSource;
+  return source.made && source.thumbSize == scale.thumbSize && source.ratio == scale.ratio &&
+         source.cropped == entry.cropped &&
+         (entry.thumbRect == source.askedRect || entry.thumbRect == source.fittedRect);
+}
