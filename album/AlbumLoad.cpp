@@ -47,7 +47,14 @@ CAlbumLoad::CAlbumLoad(CPixDir& album, CPixDir::DirectoryLoad how, std::vector<s
       how_(std::move(how)),
       files_(std::move(files)),
       ahead_(std::move(ahead)),
-      restorer_(std::move(restorer)) {
+      restorer_(std::move(restorer)),
+      entryOf_(files_.size(), kWaiting) {
+  for (int i = 0; i < static_cast<int>(files_.size()); ++i) {
+    byRecordedOrder_.push_back(i);
+  }
+  std::stable_sort(byRecordedOrder_.begin(), byRecordedOrder_.end(), [this](int a, int b) {
+    return ahead_->Planned(a).order < ahead_->Planned(b).order;
+  });
   const auto read = [this](int i, const std::string& path, CAlbumEntry& entry, CPlatformUi& ui) {
     return how_.read(path, ahead_->Planned(i), entry, ui);
   };
@@ -64,26 +71,34 @@ bool CAlbumLoad::Take(bool wait) {
   }
   taking_ = true;
   const int count = static_cast<int>(files_.size());
+  bool changed = false;
   try {
     for (; next_ < count && (wait || reader_->Ready(next_)); ++next_) {
       album_.WriteLogLine("Attempting " + files_[static_cast<size_t>(next_)] + "\n");
       const std::unique_ptr<CPictureReader::Result> result = reader_->Take(next_);
-      TakeResult(next_, *result);
+      changed = TakeResult(next_, *result) || changed;
     }
   } catch (const std::bad_alloc&) {
     FatalError(album_.Ui(), "Memory Exception");
   }
   taking_ = false;
+  if (changed && loaded_ > 0) {
+    Arrange();
+    if (!wait) {
+      album_.RepaintSheet();
+    }
+  }
   return next_ < count;
 }
 
-void CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
+bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
   if (result.failure) {
     std::rethrow_exception(result.failure);
   }
   result.messages.Replay(album_.Ui());
+  entryOf_[static_cast<size_t>(i)] = kLeftOut;
   if (result.ok == kPictureNotDated) {
-    return;
+    return true;
   }
   if (result.ok == kPictureLoaded) {
     album_.WriteLogLine("OK\n");
@@ -97,12 +112,62 @@ void CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
     // Caption, marks and rectangle are the record's to give, when it is merged.
     entry.thumbRect.SetEmpty();
     entry.index = entry.order = loaded_;
+    entryOf_[static_cast<size_t>(i)] = loaded_;
     album_.displayOrder.push_back(&entry);
     album_.count = ++loaded_;
-    copyTried_.push_back(ahead_->Planned(i).cropped != 0);
+    ShowPlanned(entry, i);
   }
   if (loaded_ % 10 == 0) {
     album_.Ui().SetStatusCount(2, how_.progressLabel, loaded_);
+  }
+  return true;
+}
+
+void CAlbumLoad::ShowPlanned(CAlbumEntry& entry, int i) {
+  const CAlbumEntry& planned = ahead_->Planned(i);
+  fileDates_.push_back(entry.date);
+  copyTried_.push_back(planned.cropped != 0);
+  entry.caption = planned.caption;
+  if (ahead_->DateGiven(i)) {
+    entry.date = planned.date;
+  }
+  entry.omitted = planned.omitted;
+  entry.thumbRect = entry.sketchSource.fittedRect;
+  entry.cropped = entry.sketchSource.cropped;
+}
+
+void CAlbumLoad::Arrange() {
+  album_.displayOrder.clear();
+  cells_.ofPosition.clear();
+  int cell = 0;
+  for (const int file : byRecordedOrder_) {
+    const int index = entryOf_[static_cast<size_t>(file)];
+    if (index == kLeftOut) {
+      continue;
+    }
+    if (index >= 0) {
+      CAlbumEntry& entry = album_.EntryAt(index);
+      entry.order = static_cast<int>(album_.displayOrder.size());
+      album_.displayOrder.push_back(&entry);
+      cells_.ofPosition.push_back(cell);
+    }
+    ++cell;
+  }
+  cells_.count = cell;
+}
+
+void CAlbumLoad::ForgetPlanned() {
+  static const std::string kNoCaption(1, '?');
+  album_.displayOrder.clear();
+  for (int index = 0; index < loaded_; ++index) {
+    CAlbumEntry& entry = album_.EntryAt(index);
+    entry.caption = kNoCaption;
+    entry.date = fileDates_[static_cast<size_t>(index)];
+    entry.order = index;
+    entry.omitted = 0;
+    entry.cropped = 0;
+    entry.thumbRect.SetEmpty();
+    album_.displayOrder.push_back(&entry);
   }
 }
 
@@ -116,6 +181,7 @@ void CAlbumLoad::ReplaceAlbum() {
 void CAlbumLoad::Stop() {
   reader_.reset();
   files_.resize(static_cast<size_t>(next_));
+  std::fill(entryOf_.begin() + next_, entryOf_.end(), kLeftOut);
 }
 
 int CAlbumLoad::Finish() {
@@ -128,6 +194,9 @@ int CAlbumLoad::Finish() {
     return 0;
   }
   ui.SetStatusCount(2, how_.progressLabel, loaded_);
+  // The record is read in its place, on the pictures that were loaded, as the last step of a
+  // load on one thread reads it.
+  ForgetPlanned();
   album_.ReadRecord();
   // A copy that the record read ahead asked for was read already, or said why it could not be.
   const auto takeCopy = [this](CAlbumEntry& entry) {

@@ -4,7 +4,9 @@
 // called: their messages are shown and their entries join the album in that order, so that
 // what the user sees is what a load on one thread shows. The album of the old directory stays
 // whole until the first picture has been taken; from then on the album holds the pictures
-// taken so far, a consistent album at every moment. Finish merges the record and ends the load.
+// taken so far, a consistent album at every moment, each with what the record read ahead
+// gives it, in the cell of the sheet that its recorded order gives it. Finish merges the
+// record in its place and ends the load.
 
 #include <memory>
 #include <string>
@@ -50,11 +52,21 @@ class CAlbumLoad {
   // Merges the record into the pictures taken and makes the sketches it asks for anew, as
   // OpenDirectory does after the last file; its result: 1 when a picture was loaded.
   int Finish();
+  // The cells of the sheet while pictures arrive: one for every file not known to have
+  // failed, in recorded order; none before the first picture is taken.
+  const SheetCells* Cells() const { return loaded_ > 0 ? &cells_ : nullptr; }
 
  private:
-  void TakeResult(int i, CPictureReader::Result& result);
+  // Takes file i; true when the album changed.
+  bool TakeResult(int i, CPictureReader::Result& result);
   // The first picture taken replaces the old album.
   void ReplaceAlbum();
+  // Gives a picture just taken what the record read ahead says of it.
+  void ShowPlanned(CAlbumEntry& entry, int i);
+  // Puts the pictures taken in recorded order and gives them and the files to come their cells.
+  void Arrange();
+  // Gives the entries back what they were before the record was read ahead.
+  void ForgetPlanned();
 
   CPixDir& album_;
   CPixDir::DirectoryLoad how_;
@@ -63,7 +75,15 @@ class CAlbumLoad {
   std::unique_ptr<CDirectoryRestorer> restorer_;
   int next_ = 0;    // the next file to take
   int loaded_ = 0;  // the pictures taken into the album
-  std::vector<bool> copyTried_;  // by entry: whether its cropped copy was read for its sketch
+  // By file: the index of its entry, or one of these.
+  static constexpr int kWaiting = -1;
+  static constexpr int kLeftOut = -2;
+  std::vector<int> entryOf_;
+  std::vector<int> byRecordedOrder_;  // the files as the record orders them
+  SheetCells cells_;
+  // By entry: its file's own date, and whether its cropped copy was read for its sketch.
+  std::vector<std::string> fileDates_;
+  std::vector<bool> copyTried_;
   bool taking_ = false;
   // Last, so that the workers stop before what they read goes.
   std::unique_ptr<CPictureReader> reader_;

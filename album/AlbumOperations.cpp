@@ -39,13 +39,13 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     return ClickResult::Nothing;
   }
   if (hover >= 0) {
-    // Selecting a crossed-out picture restores it, a change that can be undone; a plain
-    // selection is none.
-    const bool restores = EntryAt(hover).omitted != 0;
+    // Selecting a crossed-out picture restores it, a change that can be undone, once the
+    // record has been merged; a plain selection is none.
+    const bool restores = EntryAt(hover).omitted != 0 && !IsLoading();
     const AlbumState before = restores ? CurrentState() : AlbumState{};
     Select(hover);
-    EntryAt(hover).omitted = 0;
     if (restores) {
+      EntryAt(hover).omitted = 0;
       RecordChange("Restore", before);
     }
     RepaintSheet();
@@ -71,7 +71,7 @@ DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
   const int position = sheet_.DropTargetAt(displayOrder, x, y);
   if (position >= 0) {
     const int target = EntryAtPosition(position).index;
-    if (target == selection || selection < 0) {
+    if (target == selection || selection < 0 || RefuseWhileLoading(nullptr)) {
       return DropResult::Nothing;
     }
     const AlbumState before = CurrentState();
@@ -121,7 +121,7 @@ void CPixDir::ReopenFullSize(CAlbumEntry& entry) {
 
 void CPixDir::MarkOmitted(CWindowObject* window) {
   CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr) {
+  if (selected == nullptr || RefuseWhileLoading(nullptr)) {
     return;
   }
   if (window != nullptr) {
@@ -139,6 +139,9 @@ void CPixDir::MarkOmitted(CWindowObject* window) {
 }
 
 int CPixDir::CropForThumb(WindowRef owner) {
+  if (RefuseWhileLoading(owner)) {
+    return 0;
+  }
   CAlbumEntry* selected = SelectedEntry();
   if (selected == nullptr) {
     return ShowNotice(owner, "No Selection");
@@ -190,7 +193,7 @@ void CPixDir::ReportUnsavedPicture(WindowRef owner, const std::string& path) {
 
 int CPixDir::CropOriginal(WindowRef owner) {
   CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr) {
+  if (selected == nullptr || RefuseWhileLoading(owner)) {
     return 0;
   }
   if (!HasFullSizeWindow()) {
@@ -235,7 +238,8 @@ int CPixDir::CropOriginal(WindowRef owner) {
 // sketch then show the turned file.
 int CPixDir::RotatePicture(WindowRef owner, int direction) {
   CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || TurnEntry(*selected, owner, direction) == 0) {
+  if (selected == nullptr || RefuseWhileLoading(owner) ||
+      TurnEntry(*selected, owner, direction) == 0) {
     return 0;
   }
   RecordTurn(selection, direction);

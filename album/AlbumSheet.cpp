@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "album/AlbumLoad.h"
 #include "album/PixDir.h"
 #include "platform/PlatformUi.h"
 
@@ -22,7 +23,9 @@ const char kWelcomeHint[] =
 }  // namespace
 
 bool CPixDir::WelcomeHintDue() const {
-  return count == 0 && GeneralSettings.Learning == 1 && sheet_.WelcomeHintPending();
+  // Not while a directory loads: its pictures are about to replace the welcome screen.
+  return count == 0 && !IsLoading() && GeneralSettings.Learning == 1 &&
+         sheet_.WelcomeHintPending();
 }
 
 void CPixDir::ShowWelcomeHint() {
@@ -35,8 +38,10 @@ void CPixDir::ShowWelcomeHint() {
 int CPixDir::LayOutSheet(int clientWidth) {
   const int columns = sheet_.LayOut(displayOrder, GeneralSettings.ThumbSize,
                                     GeneralSettings.FrameGap,
-                                    AdvancedSettings.AlwaysShowCaptions == 1, clientWidth);
-  if (columns > 0 && count > 0) {
+                                    AdvancedSettings.AlwaysShowCaptions == 1, clientWidth,
+                                    load_ != nullptr ? load_->Cells() : nullptr);
+  // While pictures arrive, the pane counts them.
+  if (columns > 0 && count > 0 && !IsLoading()) {
     const int built = static_cast<int>(
         std::count_if(displayOrder.begin(), displayOrder.end(),
                       [](const CAlbumEntry* e) { return e->thumb.HasBitmap(); }));

@@ -83,6 +83,9 @@ void CPixDir::SortByName() { Reorder("Sort by Name", NameBefore); }
 
 void CPixDir::Reorder(const std::string& name,
                       const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less) {
+  if (RefuseWhileLoading(nullptr)) {
+    return;
+  }
   std::vector<CAlbumEntry*> sorted = displayOrder;
   std::sort(sorted.begin(), sorted.end(), less);
   const AlbumState before = CurrentState();

@@ -13,9 +13,13 @@
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
 
-int CPixDir::Undo(WindowRef owner) { return history_.Undo(owner); }
+int CPixDir::Undo(WindowRef owner) {
+  return RefuseWhileLoading(owner) ? 0 : history_.Undo(owner);
+}
 
-int CPixDir::Redo(WindowRef owner) { return history_.Redo(owner); }
+int CPixDir::Redo(WindowRef owner) {
+  return RefuseWhileLoading(owner) ? 0 : history_.Redo(owner);
+}
 
 AlbumState CPixDir::CurrentState() const {
   AlbumState state;

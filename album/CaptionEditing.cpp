@@ -16,7 +16,7 @@ std::string SelectedTitle(const CAlbumEntry& entry) {
 }  // namespace
 
 void CPixDir::EditCaption(bool withTitle, CAlbumEntry* entry) {
-  if (entry == nullptr) {
+  if (entry == nullptr || RefuseWhileLoading(nullptr)) {
     return;
   }
   CaptionDialogData data;

@@ -1,5 +1,6 @@
 #include "album/CommandTable.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -116,6 +117,15 @@ bool IsEnabled(EnableRule rule, const CPixDir& album) {
       return album.History().CanRedo();
   }
   return false;
+}
+
+bool IsAvailable(const CommandRow& row, const CPixDir& album) {
+  static const std::vector<int> kWhileLoading = {ID_SELECT_DIRECTORY, ID_FIND_DIRECTORY,
+                                                 ID_EXIT_PROGRAM,     ID_SHOW_FULL_SIZE,
+                                                 ID_QUICK_HELP,       ID_APP_ABOUT};
+  return IsEnabled(row.enable, album) &&
+         (!album.IsLoading() ||
+          std::find(kWhileLoading.begin(), kWhileLoading.end(), row.id) != kWhileLoading.end());
 }
 
 const std::vector<int> kToolbarCommands = {

@@ -70,6 +70,9 @@ const CommandRow* FindCommand(int id);
 
 // Whether a command of this rule is enabled for the album as it stands.
 bool IsEnabled(EnableRule rule, const CPixDir& album);
+// Whether the command is enabled now: by its rule, and, while a directory loads, only when it
+// changes neither the pictures nor the record (opening another directory stops the load).
+bool IsAvailable(const CommandRow& row, const CPixDir& album);
 
 // Where the commands stand. A 0 in the toolbar list marks a separator.
 extern const std::vector<int> kToolbarCommands;

@@ -17,6 +17,7 @@
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "album/RecordAhead.h"
+#include "album/SheetView.h"
 #include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
@@ -117,6 +118,9 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   }
   load_ = std::make_unique<CAlbumLoad>(*this, std::move(load), std::move(files), std::move(ahead),
                                        std::move(restorer));
+  if (sheetView_ != nullptr) {
+    sheetView_->LoadingStarted();
+  }
   return 1;
 }
 
@@ -130,7 +134,20 @@ bool CPixDir::ContinueLoading(bool wait) {
   // Gone from the album before it ends, so that whatever the end shows sees no load.
   const std::unique_ptr<CAlbumLoad> ending = std::move(load_);
   lastOpenResult_ = ending->Finish();
+  if (sheetView_ != nullptr) {
+    sheetView_->LoadingEnded(lastOpenResult_);
+  }
   return false;
+}
+
+bool CPixDir::RefuseWhileLoading(WindowRef owner) {
+  if (!IsLoading()) {
+    return false;
+  }
+  ShowNotice(owner,
+             "Quillaran is still reading the pictures of this folder.\nTry again once they are "
+             "all read, or press Escape to stop reading.");
+  return true;
 }
 
 void CPixDir::StopLoading() {

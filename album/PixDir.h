@@ -220,6 +220,9 @@ class CPixDir : public CAlbumSettings {
   // held.
   void StopLoading();
   bool IsLoading() const { return load_ != nullptr; }
+  // What changes the pictures or the record waits until the album is loaded: true (after a
+  // message that says so) while a load is under way.
+  bool RefuseWhileLoading(WindowRef owner);
   // OpenDirectory's result for the last load that ended.
   int LastOpenResult() const { return lastOpenResult_; }
   int BuildThumb(CAlbumEntry& entry);

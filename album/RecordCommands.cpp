@@ -26,8 +26,9 @@ int CPixDir::ReadRecord(std::FILE* file) {
 
 int CPixDir::WriteRecord() {
   // Without pictures there is nothing to record, and a header-only file would replace
-  // whatever record lies in the current directory.
-  if (!HasAlbum() ||
+  // whatever record lies in the current directory. Half an album would lose the lines of the
+  // pictures still to come.
+  if (!HasAlbum() || RefuseWhileLoading(nullptr) ||
       !record_.Write(dirPath, *this, std::span<const CAlbumEntry>(entries.data(), count))) {
     return 0;
   }

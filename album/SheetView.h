@@ -1,8 +1,14 @@
 #pragma once
-// The view that shows the thumb sheet, as the album sees it: something to repaint.
+// The view that shows the thumb sheet, as the album sees it: something to repaint, and
+// something that keeps a load going while it shows the pictures arriving.
 
 class CSheetView {
  public:
   virtual ~CSheetView() = default;
   virtual void Repaint() = 0;
+  // A directory has begun to load: the view calls CPixDir::ContinueLoading, from the
+  // window's own event loop, until it answers false.
+  virtual void LoadingStarted() {}
+  // The load has ended; opened is OpenDirectory's result.
+  virtual void LoadingEnded(int opened) { (void)opened; }
 };

@@ -5,17 +5,26 @@
 #include "album/AlbumEntry.h"
 
 int CThumbSheet::LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumbSize, int gap,
-                        bool captions, int clientWidth) {
+                        bool captions, int clientWidth, const SheetCells* cells) {
   const int count = static_cast<int>(displayOrder.size());
   spacing_ = kSheetSpacing;
-  layout_ = ComputeSheetLayout(thumbSize, gap, clientWidth, count);
+  layout_ = ComputeSheetLayout(thumbSize, gap, clientWidth, cells != nullptr ? cells->count : count);
   width_ = clientWidth;
   height_ = layout_.height;
   const bool fits = layout_.columns > 0;
+  std::vector<bool> taken(static_cast<size_t>(layout_.count), false);
   for (int position = 0; position < count; ++position) {
     CAlbumEntry& entry = *displayOrder[static_cast<size_t>(position)];
-    entry.sketchRect = fits ? layout_.SketchRect(position) : Rect{};
-    entry.captionRect = fits && captions ? layout_.CaptionRect(position) : Rect{};
+    const int cell = cells != nullptr ? cells->ofPosition[static_cast<size_t>(position)] : position;
+    taken[static_cast<size_t>(cell)] = true;
+    entry.sketchRect = fits ? layout_.SketchRect(cell) : Rect{};
+    entry.captionRect = fits && captions ? layout_.CaptionRect(cell) : Rect{};
+  }
+  waiting_.clear();
+  for (int cell = 0; fits && cell < layout_.count; ++cell) {
+    if (!taken[static_cast<size_t>(cell)]) {
+      waiting_.push_back(cell);
+    }
   }
   // One warning per width and size that does not fit, not one per repaint.
   const FitKey key{clientWidth, thumbSize, gap};

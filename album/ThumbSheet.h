@@ -12,14 +12,24 @@ class CAlbumEntry;
 // Where a key moves the selection on the sheet.
 enum class SheetStep { Left, Right, Up, Down, First, Last };
 
+// The cells of a sheet whose pictures are still arriving: count cells, of which the entry at
+// display position p takes cell ofPosition[p]; the others wait for theirs.
+struct SheetCells {
+  std::vector<int> ofPosition;
+  int count = 0;
+};
+
 class CThumbSheet {
  public:
   // Places the entries, in display order, for a client area of this width: each one's
-  // sketchRect and, with captions, its captionRect (all zero when not one sketch fits).
-  // Returns the number of columns; 0 marks the fit warning due once per width and size.
+  // sketchRect and, with captions, its captionRect (all zero when not one sketch fits); in
+  // the cells given, when some are still waiting for their pictures. Returns the number of
+  // columns; 0 marks the fit warning due once per width and size.
   int LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumbSize, int gap,
-             bool captions, int clientWidth);
+             bool captions, int clientWidth, const SheetCells* cells = nullptr);
   const SheetLayout& Layout() const { return layout_; }
+  // The cells of the last layout that wait for their pictures.
+  const std::vector<int>& WaitingCells() const { return waiting_; }
   // The scroll extent of the last layout; the spacing is 0 until the first one.
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -51,6 +61,7 @@ class CThumbSheet {
   };
 
   SheetLayout layout_;
+  std::vector<int> waiting_;
   int width_ = 0;
   int height_ = 0;
   int spacing_ = 0;

@@ -31,6 +31,7 @@ void CTessalyApp::Start(const QString& directory) {
   // all the same, so the settings are saved in any case.
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),
                    [this](QSessionManager& manager) {
+                     core_.album.StopLoading();
                      core_.SaveState();
                      if (!manager.allowsInteraction()) {
                        return;

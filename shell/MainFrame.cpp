@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -44,6 +43,7 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
   view_->SetWelcomeText(QString("Welcome to Quillaran (%1)").arg(QString::fromStdString(core_.version)));
   setCentralWidget(view_);
   connect(view_, &CTessalyView::albumChanged, this, &CMainFrame::UpdateCommandStates);
+  connect(view_, &CTessalyView::loadEnded, this, &CMainFrame::OnLoadEnded);
   // The album reaches its view for repaints and the frame for its status panes.
   album_.AttachView(view_);
   RestoreGeometry();
@@ -154,7 +154,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::UpdateCommandStates() {
   for (const CommandRow& row : CommandTable()) {
-    Action(row.id)->setEnabled(IsEnabled(row.enable, album_));
+    Action(row.id)->setEnabled(IsAvailable(row, album_));
   }
   // "Undo Move", "Redo Caption": the menu says what the command would undo or make again.
   const auto named = [](const char* command, const std::string& change) {
@@ -197,7 +197,7 @@ CMainFrame::Handler CMainFrame::HandlerOf(int id) {
 
 void CMainFrame::RunCommand(const CommandRow& row) {
   // The album may have changed since the states were last shown: the rule is checked anew.
-  if (!IsEnabled(row.enable, album_)) {
+  if (!IsAvailable(row, album_)) {
     return;
   }
   if (row.learning == LearningRule::Hint && album_.GeneralSettings.Learning == 1) {
@@ -215,15 +215,20 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
   if (directory.empty() || directory.back() != '/') {
     directory += '/';
   }
-  const bool opened = album_.OpenDirectory(directory) == 1;
-  if (opened) {
+  const bool begun = album_.BeginOpenDirectory(directory) == 1;
+  addToRecent_ = begun;
+  UpdateCommandStates();
+  return begun;
+}
+
+void CMainFrame::OnLoadEnded(int opened) {
+  if (addToRecent_ && opened == 1) {
     // The album's own spelling of the directory, so that no spelling is listed twice.
     recent_.Add(album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/");
     InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
-    view_->verticalScrollBar()->setValue(0);  // a new album starts at its top
   }
+  addToRecent_ = false;
   UpdateCommandStates();
-  return opened;
 }
 
 void CMainFrame::OnOpenDirectory() {
@@ -251,9 +256,8 @@ void CMainFrame::OnRecentDirectory(int position) {
     }
     return;
   }
-  if (album_.OpenDirectory(path) == 1) {
-    view_->verticalScrollBar()->setValue(0);
-  }
+  album_.BeginOpenDirectory(path);
+  addToRecent_ = false;
   recent_.MoveToFront(position);
   InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   UpdateCommandStates();
@@ -330,6 +334,8 @@ void CMainFrame::OnPrintPreview() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
+    // The album keeps what was read; the record question then sees a whole album.
+    album_.StopLoading();
     // Cancel at "Save Record?", or a record that could not be saved, keeps everything open.
     if (!core_.Shutdown()) {
       event->ignore();

@@ -33,7 +33,9 @@ class CMainFrame : public QMainWindow {
   QMenu* DirectoryMenu() const { return directoryMenu_; }
   QMenu* OperationsMenu() const { return operationsMenu_; }
 
-  // Opens a directory as the directory dialog does; true when an album was loaded.
+  // Opens a directory as the directory dialog does: true when its pictures have begun to load
+  // (the sheet shows them as they arrive); the directory joins the recent list once the load
+  // has ended with an album.
   bool OpenDirectoryPath(const std::string& path);
   // Re-evaluates every command's enabling rule, the undo commands' texts and the title.
   void UpdateCommandStates();
@@ -72,6 +74,7 @@ class CMainFrame : public QMainWindow {
   void CreateToolBar();
   void RunCommand(const CommandRow& row);
   void OnRecentDirectory(int position);
+  void OnLoadEnded(int opened);
   void RunWebPage(int assumeImages);
   // The handler of a command of the table.
   using Handler = void (CMainFrame::*)();
@@ -92,4 +95,6 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> actions_;
   QPointer<QWidget> quickHelpWindow_;
   bool shutDown_ = false;
+  // The load under way was started by OpenDirectoryPath, not from the recent list.
+  bool addToRecent_ = false;
 };

@@ -14,6 +14,9 @@
 namespace {
 
 const QColor kSelection(255, 0, 0);
+// A cell whose picture is still being read.
+const QColor kWaiting(232, 232, 232);
+const QColor kWaitingEdge(200, 200, 200);
 const QColor kCross(126, 128, 128);
 constexpr int kSelectionWidth = 4;
 constexpr int kCrossWidth = 8;
@@ -48,6 +51,20 @@ void PaintSketch(QPainter& painter, CAlbumEntry& entry, const SketchStyle& style
   painter.drawImage(entry.sketchRect.left + inset, entry.sketchRect.top + inset, image);
 }
 
+// The cells whose pictures are still to come: a grey square where each sketch will show.
+void PaintWaitingCells(QPainter& painter, const CThumbSheet& sheet, const QRect& exposed) {
+  const SheetLayout& layout = sheet.Layout();
+  painter.setPen(kWaitingEdge);
+  painter.setBrush(kWaiting);
+  for (const int cell : sheet.WaitingCells()) {
+    const QRect square = ToQRect(layout.SketchRect(cell)).adjusted(layout.gap, layout.gap,
+                                                                  -layout.gap, -layout.gap);
+    if (square.intersects(exposed)) {
+      painter.drawRect(square.adjusted(0, 0, -1, -1));
+    }
+  }
+}
+
 }  // namespace
 
 int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchCache& cache) {
@@ -61,6 +78,7 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
   QFont font = QApplication::font();
   font.setPixelSize(QFontInfo(QApplication::font()).pixelSize());
   painter.setFont(font);
+  PaintWaitingCells(painter, album.Sheet(), exposed);
   int painted = 0;
   for (int position = 0; position < album.count; ++position) {
     CAlbumEntry& entry = album.EntryAtPosition(position);

@@ -16,6 +16,8 @@ namespace {
 // While a picture is dragged this close to the top or bottom edge, the sheet scrolls.
 constexpr int kAutoScrollMargin = 32;
 constexpr int kAutoScrollInterval = 30;  // milliseconds
+// How often the sheet takes the pictures read while a directory loads.
+constexpr int kLoadingInterval = 40;  // milliseconds
 
 QCursor MakePixCursor() {
   return QCursor(QPixmap(":/cursors/pix.xpm"), 16, 15);
@@ -34,6 +36,24 @@ CTessalyView::CTessalyView(CPixDir& album, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   autoScroll_.setInterval(kAutoScrollInterval);
   connect(&autoScroll_, &QTimer::timeout, this, &CTessalyView::AutoScroll);
+  loading_.setInterval(kLoadingInterval);
+  connect(&loading_, &QTimer::timeout, this, &CTessalyView::ContinueLoading);
+}
+
+void CTessalyView::LoadingStarted() {
+  verticalScrollBar()->setValue(0);  // a new album starts at its top
+  loading_.start();
+}
+
+void CTessalyView::ContinueLoading() {
+  if (!album_.ContinueLoading()) {
+    loading_.stop();
+  }
+}
+
+void CTessalyView::LoadingEnded(int opened) {
+  loading_.stop();
+  emit loadEnded(opened);
 }
 
 void CTessalyView::Repaint() {
@@ -184,6 +204,10 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && dragging_ == 1) {
     EndDrag();
     ignoreRelease_ = true;  // Escape gives the drag up
+    return;
+  }
+  if (event->key() == Qt::Key_Escape && album_.IsLoading()) {
+    album_.StopLoading();  // the album keeps the pictures read so far
     return;
   }
   switch (event->key()) {

@@ -2,7 +2,9 @@
 // The scrolling view of thumb sketches. It paints what the album laid out and turns the mouse
 // and the keyboard into the album's operations: hover information, selection, the caption
 // box, dragging one sketch onto another or off the sheet, the full size window and the
-// "Operations" popup.
+// "Operations" popup. While a directory loads it has the album take the pictures read so
+// far, several times a second, so that the sheet fills in while it answers the user; Escape
+// stops the load.
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -22,6 +24,8 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
 
   // Lays the sheet out again and repaints it; the album calls this after every change.
   void Repaint() override;
+  void LoadingStarted() override;
+  void LoadingEnded(int opened) override;
   void SetOperationsMenu(QMenu* menu) { operations_ = menu; }
   void SetWelcomeText(const QString& text) { welcome_ = text; }
   CSketchCache& Sketches() { return sketches_; }
@@ -32,6 +36,8 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
  signals:
   // The album changed in a way the window's commands may depend on.
   void albumChanged();
+  // A load ended; opened as CPixDir::OpenDirectory's result.
+  void loadEnded(int opened);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -51,6 +57,7 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   void StepSelection(SheetStep step);
   void ScrollToSelection();
   void AutoScroll();
+  void ContinueLoading();
 
   CPixDir& album_;
   CSketchCache sketches_;
@@ -63,4 +70,5 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   bool ignoreRelease_ = false;
   QTimer autoScroll_;
   int autoScrollStep_ = 0;
+  QTimer loading_;
 };

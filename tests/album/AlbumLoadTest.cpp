@@ -9,7 +9,9 @@
 
 #include "album/PixDir.h"
 #include "tests/support/FakePlatformUi.h"
+#include "tests/support/HeldLoad.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
 #include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
@@ -42,6 +44,24 @@ Difference Compare(const CImageWrap& a, const CImageWrap& b) {
 class AlbumLoad : public ::testing::Test {
  protected:
   std::string Open(const fs::path& dir) { return dir.string() + "/"; }
+  // Six small pictures p0.png .. p5.png, and a record that shows them in reverse order with
+  // captions; the names of the broken ones are files that cannot be decoded.
+  fs::path SixPictures(const std::vector<int>& broken = {}) {
+    const fs::path dir = temp / "six";
+    fs::create_directories(dir);
+    std::ofstream record(dir / "Quillaran.txt");
+    record << "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\n";
+    for (int i = 0; i < 6; ++i) {
+      const std::string name = "p" + std::to_string(i) + ".png";
+      if (std::find(broken.begin(), broken.end(), i) != broken.end()) {
+        std::ofstream(dir / name) << "not a picture";
+      } else {
+        EXPECT_EQ(MakePicture24(30 + i, 20, GradientColour).Save((dir / name).string()), 0u);
+      }
+      record << name << "\tCaption " << i << "\t\t" << 5 - i << "\n";
+    }
+    return dir;
+  }
   TempDir temp;
   FakePlatformUi ui;
   CPixDir album{ui};
@@ -81,6 +101,67 @@ TEST_F(AlbumLoad, SketchOfAScaledDecodeIsWithinALevelOfTheFullDecodes) {
   }
   EXPECT_EQ(album.EntryAt(1).pictureWidth, 2000);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
+}
+
+// A load stopped half way leaves the album of the pictures taken so far: whole, in their
+// recorded order and with their captions, the record's lines of the others kept for the next
+// save. While it loads, the sheet has a cell for every picture in recorded order.
+TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
+  const fs::path dir = SixPictures();
+  CountingSheetView view;
+  album.AttachView(&view);
+  HeldLoad held(album, 3);
+  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
+  EXPECT_EQ(view.loadsStarted, 1);
+  held.WaitUntilRead(3);
+  EXPECT_TRUE(album.ContinueLoading());
+  ASSERT_EQ(album.count, 3);
+  EXPECT_EQ(album.EntryAtPosition(0).fileName, "p2.png");
+  EXPECT_EQ(album.EntryAt(0).caption, "Caption 0");
+  album.LayOutSheet(1000);
+  EXPECT_EQ(album.EntryAtPosition(0).sketchRect, album.Sheet().Layout().SketchRect(3));
+  EXPECT_EQ(album.Sheet().WaitingCells(), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(ui.statusText[2], "");  // the pane counts what is read, not what is built
+
+  held.LetGo();
+  album.StopLoading();
+  EXPECT_FALSE(album.IsLoading());
+  EXPECT_EQ(view.loadsEnded, 1);
+  EXPECT_EQ(album.LastOpenResult(), 1);
+  ASSERT_EQ(album.count, 3);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{2, 1, 0}));
+  for (int position = 0; position < 3; ++position) {
+    EXPECT_EQ(album.EntryAtPosition(position).order, position);
+  }
+  album.LayOutSheet(1000);
+  EXPECT_TRUE(album.Sheet().WaitingCells().empty());
+  EXPECT_EQ(album.dirty, 0);
+  ASSERT_EQ(album.WriteRecord(), 1);
+  const std::string record = ReadFileBytes(dir / "Quillaran.txt");
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_NE(record.find("p" + std::to_string(i) + ".png\tCaption " + std::to_string(i)),
+              std::string::npos) << i;
+  }
+}
+
+// The workers finish files in any order; the messages of their reading, the log and the
+// album keep file order.
+TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
+  const fs::path dir = SixPictures({0, 2, 3, 5});
+  HeldLoad held(album, 0, 1);  // the first file is read last
+  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How(3)), 1);
+  held.WaitUntilRead(5);
+  held.LetGo();
+  while (album.ContinueLoading(true)) {
+  }
+  const std::vector<int> broken = {0, 2, 3, 5};
+  ASSERT_EQ(ui.messages.size(), broken.size());
+  for (size_t k = 0; k < broken.size(); ++k) {
+    const std::string file = (dir / ("p" + std::to_string(broken[k]) + ".png")).string();
+    EXPECT_EQ(ui.messages[k].text.rfind("Load image " + file + " failed:", 0), 0u) << k;
+  }
+  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(album.EntryAt(0).fileName, "p1.png");
 }
 
 }  // namespace

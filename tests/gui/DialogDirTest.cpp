@@ -133,6 +133,7 @@ TEST_F(OpenDirectory, TheToolbarButtonOpensTheDirectoryChosenInTheTree) {
     dialog->accept();
   });
   Trigger(ID_SELECT_DIRECTORY);
+  WaitForLoad();
   EXPECT_EQ(Album().count, 2);
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
 }

@@ -88,6 +88,7 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   fs::create_directory(temp / "other");
   fs::copy_file(temp / "album" / "p0.png", temp / "other" / "p0.png");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
+  WaitForLoad();
   Album().GeneralSettings.Learning = 1;
   QAction* second = RecentItem(1);
   ASSERT_EQ(second->text(), "2 album/");
@@ -97,6 +98,7 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
 
   Album().GeneralSettings.Learning = 0;
   RecentItem(1)->trigger();
+  WaitForLoad();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
   EXPECT_EQ(Album().count, 1);
 }
@@ -107,7 +109,9 @@ TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSays
   fs::create_directory(temp / "gone");
   fs::copy_file(temp / "album" / "p0.png", temp / "gone" / "p0.png");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "gone").string()));
+  WaitForLoad();
   ASSERT_TRUE(Frame().OpenDirectoryPath(album));
+  WaitForLoad();
   fs::remove_all(temp / "gone");
   for (const char* answer : {"&No", "&Yes"}) {
     AnswerMessage(answer);
@@ -126,6 +130,7 @@ TEST_F(RecentDirectory, AnotherSpellingOfAListedDirectoryIsNotListedTwice) {
   const std::string album = MakeAlbum(1);
   Start(0, album);
   ASSERT_TRUE(Frame().OpenDirectoryPath(album + "/../album//"));
+  WaitForLoad();
   EXPECT_EQ(app->Recent().dirCount, 1);
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
 }

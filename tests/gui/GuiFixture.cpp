@@ -47,6 +47,11 @@ void GuiFixture::Start(int learning, const std::string& directory) {
   app->Start(QString::fromStdString(directory));
   Frame().resize(1000 + Frame().width() - View().viewport()->width(), 700);
   QApplication::processEvents();
+  WaitForLoad();
+}
+
+void GuiFixture::WaitForLoad() {
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().IsLoading(); }, 20000));
 }
 
 std::string GuiFixture::MakeAlbum(int n) {

@@ -24,8 +24,11 @@ class GuiFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the program with learning mode as given, on the directory when one is given.
+  // Starts the program with learning mode as given, on the directory when one is given, and
+  // waits until its pictures are loaded.
   void Start(int learning, const std::string& directory = "");
+  // Lets the window's events run until the directory under way is loaded.
+  void WaitForLoad();
   // Writes n small PNG pictures p0.png .. into the album directory and returns its path.
   std::string MakeAlbum(int n);
 

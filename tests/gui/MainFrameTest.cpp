@@ -46,6 +46,7 @@ TEST_F(MainFrame, CommandsFollowTheAlbumTheSelectionAndTheFolders) {
                 .size(),
             6u);
   ASSERT_TRUE(Frame().OpenDirectoryPath(MakeAlbum(3)));
+  WaitForLoad();
   EXPECT_EQ(EnabledOf(*this, kAlbumCommands),
             (std::vector<int>{ID_CREATE_WEB_PAGE, ID_SAVE_RECORD, ID_EDIT_RECORD}));
   MousePress(SketchCentre(1));
@@ -131,6 +132,7 @@ TEST_F(MainFrame, AnotherFolderClosesTheOldPicturesWindowsAndStartsAtTheTop) {
   View().verticalScrollBar()->setValue(100);
   AnswerMessage("&No");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
+  WaitForLoad();
   EXPECT_FALSE(app->Ui().FindPictureWindow("p0.png"));
   EXPECT_EQ(Album().PictureWindow(), nullptr);
   EXPECT_EQ(View().verticalScrollBar()->value(), 0);
@@ -187,6 +189,7 @@ TEST_F(MainFrame, TitleAndUndoFollowTheAlbum) {
   EXPECT_EQ(Frame().windowTitle(), "Quillaran");
   EXPECT_FALSE(Action(ID_EDIT_UNDO).isEnabled());
   ASSERT_TRUE(Frame().OpenDirectoryPath(MakeAlbum(3)));
+  WaitForLoad();
   EXPECT_EQ(Frame().windowTitle(), "album - Quillaran");
   EXPECT_EQ(Action(ID_EDIT_UNDO).shortcut(), QKeySequence("Ctrl+Z"));
   EXPECT_EQ(Action(ID_EDIT_REDO).shortcut(), QKeySequence("Ctrl+Shift+Z"));

@@ -18,9 +18,13 @@ CDirectoryFind RecentListOf(const std::vector<std::string>& paths);
 // Scan indexes of the album's entries in display order.
 std::vector<int> DisplayedIndexes(CPixDir& album);
 
-// A sheet view that counts its repaints.
+// A sheet view that counts its repaints and the loads it was told of.
 class CountingSheetView : public CSheetView {
  public:
   int repaints = 0;
+  int loadsStarted = 0;
+  int loadsEnded = 0;
   void Repaint() override { ++repaints; }
+  void LoadingStarted() override { ++loadsStarted; }
+  void LoadingEnded(int) override { ++loadsEnded; }
 };
