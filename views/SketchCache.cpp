@@ -1,9 +1,13 @@
 #include "views/SketchCache.h"
 
+#include <QPainter>
+#include <algorithm>
+
 #include "album/AlbumEntry.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/PixelBuffer.h"
 #include "imaging/RasterCanvas.h"
+#include "views/ImageConversion.h"
 
 namespace {
 
@@ -16,7 +20,7 @@ QImage ToImage(const CPixelBuffer& pixels) {
   return wrapped.convertToFormat(QImage::Format_RGB32);  // copies: the buffer is ours to drop
 }
 
-QImage Render(CAlbumEntry& entry, const SketchStyle& style) {
+QImage RenderAtSheetPixels(CAlbumEntry& entry, const SketchStyle& style) {
   CImageWrap& thumb = entry.thumb;
   if (style.framed) {
     const int cell = style.thumbSize + 2 * style.gap;
@@ -35,6 +39,41 @@ QImage Render(CAlbumEntry& entry, const SketchStyle& style) {
   }
   canvas.DrawImage(thumb, 0, 0, 1);
   return ToImage(canvas.Pixels());
+}
+
+// A sketch made at device pixels (ratio of them per sheet pixel) shows them one for one: the
+// frame is the one the web album draws, made ratio times larger, and the picture inside it
+// and its black outline are drawn at device pixels.
+QImage RenderAtDevicePixels(CAlbumEntry& entry, const SketchStyle& style, double ratio) {
+  QImage sketch = ToQImage(entry.thumb).convertToFormat(QImage::Format_RGB32);
+  if (sketch.isNull() || !style.framed) {
+    sketch.setDevicePixelRatio(ratio);
+    return sketch;
+  }
+  const QImage frame = RenderAtSheetPixels(entry, style);
+  if (frame.isNull()) {
+    return {};
+  }
+  QImage cell = frame.scaled(frame.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  const int w = entry.thumb.displayWidth;
+  const int h = entry.thumb.displayHeight;
+  const int side = std::max(w, h);
+  const QRectF picture(QPointF(style.gap + (side - w) / 2, style.gap + (side - h) / 2) * ratio,
+                       QSizeF(w, h) * ratio);
+  QPainter painter(&cell);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(picture, sketch);
+  painter.setPen(QPen(Qt::black, ratio, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(picture.adjusted(ratio / 2, ratio / 2, -ratio / 2, -ratio / 2));
+  painter.end();
+  cell.setDevicePixelRatio(ratio);
+  return cell;
+}
+
+QImage Render(CAlbumEntry& entry, const SketchStyle& style) {
+  const double ratio = entry.sketchSource.ratio;
+  return ratio > 1 ? RenderAtDevicePixels(entry, style, ratio) : RenderAtSheetPixels(entry, style);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The pixels of each thumb sketch as the sheet shows them, rendered once by our own frame
 // renderer (the same pixels the web album writes) and kept until the thumb or the frame
-// settings change, so that painting a sheet only copies images.
+// settings change, so that painting a sheet only copies images. A sketch made for a screen of
+// more device pixels than sheet pixels is shown at those device pixels.
 
 #include <QImage>
 #include <cstdint>
@@ -22,7 +23,8 @@ class CSketchCache {
  public:
   // Framed: the whole cell, thumbSize + 2 gap square, with the frame and white corners, to be
   // drawn at the cell's top-left corner. Unframed: the thumb stretched to its display size,
-  // to be drawn at the thumb square's top-left corner. Null when there is nothing to show.
+  // to be drawn at the thumb square's top-left corner. Either in sheet pixels, its device
+  // pixel ratio telling how many pixels of it make one. Null when there is nothing to show.
   const QImage& Sketch(CAlbumEntry& entry, const SketchStyle& style);
   void Clear() { items_.clear(); }
 

@@ -63,6 +63,8 @@ void CTessalyView::Repaint() {
 }
 
 void CTessalyView::LayOut() {
+  // Sketches made from now on have the pixels of the screen that shows them.
+  album_.SetSketchRatio(viewport()->devicePixelRatioF());
   album_.LayOutSheet(viewport()->width());
   QScrollBar* bar = verticalScrollBar();
   bar->setRange(0, std::max(0, album_.Sheet().Height() - viewport()->height()));

@@ -103,6 +103,21 @@ TEST_F(AlbumLoad, SketchOfAScaledDecodeIsWithinALevelOfTheFullDecodes) {
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
 }
 
+// On a screen of two device pixels per sheet pixel the sketches have twice the thumb's pixels,
+// from a decode that still holds them (a quarter of the photograph's size here).
+TEST_F(AlbumLoad, SketchesForAHighDensityScreenHaveItsPixels) {
+  const fs::path dir = temp / "photos";
+  fs::create_directories(dir);
+  ASSERT_EQ(MakePhotoLike(1200, 900).Save((dir / "photo.jpg").string()), 0u);
+  album.SetSketchRatio(2);
+  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  const CAlbumEntry& entry = album.EntryAt(0);
+  EXPECT_EQ(entry.thumb.Width(), 240);
+  EXPECT_EQ(entry.thumb.Height(), 180);
+  EXPECT_EQ(entry.thumb.displayWidth, 120);
+  EXPECT_EQ(SketchShrink(1200, 900, {}, 120, 2), 4);
+}
+
 // A load stopped half way leaves the album of the pictures taken so far: whole, in their
 // recorded order and with their captions, the record's lines of the others kept for the next
 // save. While it loads, the sheet has a cell for every picture in recorded order.

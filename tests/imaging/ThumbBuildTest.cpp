@@ -135,4 +135,37 @@ TEST(ShrinkFor, KeepsTheResolutionOfTheDoubleCopy) {
   EXPECT_EQ(ShrinkFor(4000, 3000, {}, 120, 800, false, true), 8);  // no large file at all
 }
 
+// On a screen of two device pixels per sheet pixel the sketch has twice the thumb's pixels,
+// so that stripes two pixels wide stay stripes where the thumb is a flat grey; and it shows
+// the very area of the picture that the thumb shows: the last column, which the thumb's
+// whole blocks leave out, is left out of the sketch too.
+TEST(BuildSketch, AtTwiceTheRatioKeepsFineDetailOfTheThumbsArea) {
+  const CImageWrap stripes =
+      MakePicture24(480, 360, [](int x, int) { return (x / 2) % 2 ? Rgb{255, 255, 255} : Rgb{}; });
+  CImageWrap thumb;
+  CImageWrap sketch;
+  Rect whole;
+  ASSERT_EQ(BuildSketch(WholePicture(stripes), whole, 120, 1, thumb), 1);
+  ASSERT_EQ(BuildSketch(WholePicture(stripes), whole, 120, 2, sketch), 1);
+  EXPECT_EQ(thumb.Width(), 120);
+  EXPECT_EQ(PixelAt(thumb, 7, 5).red, 128);
+  ASSERT_EQ(sketch.Width(), 240);
+  ASSERT_EQ(sketch.Height(), 180);
+  EXPECT_EQ(sketch.displayWidth, 120);
+  EXPECT_EQ(PixelAt(sketch, 6, 5), (Rgb{}));
+  EXPECT_EQ(PixelAt(sketch, 7, 5), (Rgb{255, 255, 255}));
+
+  for (const int red : {998, 999}) {
+    const CImageWrap edge = MakePicture24(1000, 500, [red](int x, int) {
+      return x == red ? Rgb{255, 0, 0} : Rgb{255, 255, 255};
+    });
+    ASSERT_EQ(BuildSketch(WholePicture(edge), whole, 120, 1, thumb), 1);
+    ASSERT_EQ(BuildSketch(WholePicture(edge), whole, 120, 2, sketch), 1);
+    ASSERT_EQ(thumb.Width(), 111);  // 999 of the 1000 columns
+    const bool shown = red == 998;
+    EXPECT_EQ(PixelAt(thumb, 110, 10).green < 255, shown) << red;
+    EXPECT_EQ(PixelAt(sketch, 239, 20).green < 255, shown) << red;
+  }
+}
+
 }  // namespace

@@ -39,6 +39,7 @@ TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
   Add("B.png", 60, 40, "?", "d2");
   Add("C.png", 40, 60, "", "d3");
   ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(ui.statusText[2], "Pictures written 3/3");
   const std::string link =
       "<a href=\"Large/%_png.htm\" " + kTarget + "><img border=0 src=\"Thumbs/Thumb_%.png\"";
   auto thumb = [&](const std::string& name, const std::string& size) {
