@@ -17,11 +17,11 @@ int64_t FileBytes(const std::string& path) {
   return error ? 0 : std::min<int64_t>(static_cast<int64_t>(size), codec::kMaxFileBytes);
 }
 
-std::string TooLargeMessage(const std::string& path, int64_t bytes, int64_t budget,
-                            const std::string& program) {
-  return "Image " + path + " needs " + std::to_string(bytes >> 20) +
-         " MB to be decoded and written, more than the " + std::to_string(budget >> 20) +
-         " MB that " + program + " lets its pictures take at once";
+std::string TooLargeMessage(const std::string& path, int64_t bytes, const char* work,
+                            int64_t budget, const std::string& program) {
+  return "Image " + path + " needs " + std::to_string(bytes >> 20) + " MB " + work +
+         ", more than the " + std::to_string(budget >> 20) + " MB that " + program +
+         " lets its pictures take at once";
 }
 
 }  // namespace
@@ -31,13 +31,12 @@ int64_t BitmapBytes(int width, int height, int depth) {
 }
 
 int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui,
-                             CBudgetShare& share, const codec::ShrinkChoice& shrink,
-                             const LaterBytes& later, DecodedSize& size) {
+                             CBudgetShare& share, const DecodeNeeds& needs, DecodedSize& size) {
   // One picture at a time takes its memory: one that waits for room holds nothing that the
   // others wait for, and they give theirs back as they finish.
   std::unique_lock admission(admission_);
   const auto refuse = [&](int64_t bytes) {
-    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, budget_.Total(), program_),
+    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, needs.work, budget_.Total(), program_),
                   MsgIcon::Error, MsgButtons::Ok);
   };
   const int64_t fileBytes = FileBytes(file);
@@ -48,11 +47,11 @@ int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlat
   size = DecodedSize{};
   codec::DecodeOptions options;
   options.shrink = [&](int width, int height) {
-    size.shrink = shrink ? shrink(width, height) : 1;
+    size.shrink = needs.shrink ? needs.shrink(width, height) : 1;
     return size.shrink;
   };
   options.gate = [&](const codec::DecodeCost& cost) {
-    const int64_t bytes = cost.bytes + (later ? later(cost) : 0);
+    const int64_t bytes = cost.bytes + (needs.later ? needs.later(cost) : 0);
     const bool taken = share.Take(bytes);
     admission.unlock();
     if (!taken) {

@@ -24,6 +24,14 @@ struct DecodedSize {
 // What a picture takes besides its decode until its work is done, by the decode's cost.
 using LaterBytes = std::function<int64_t(const codec::DecodeCost& cost)>;
 
+// What a picture is decoded for: the divisor to decode it at (none: full size), what its work
+// takes after the decode, and how a message tells that work ("to be decoded and written").
+struct DecodeNeeds {
+  codec::ShrinkChoice shrink;
+  LaterBytes later;
+  const char* work = "to be decoded";
+};
+
 class CBudgetedDecoder {
  public:
   // program names the one whose budget a refused picture would pass, in the message.
@@ -34,11 +42,11 @@ class CBudgetedDecoder {
 
   CMemoryBudget& Budget() const { return budget_; }
 
-  // Decodes file into picture (which must be empty) at the divisor that shrink chooses (none:
-  // full size), holding what it needs in share. 1 decoded; 0 after the load's message, or the
-  // budget's when the picture needs more than all of it.
+  // Decodes file into picture (which must be empty) as needs says, holding what it needs in
+  // share. 1 decoded; 0 after the load's message, or the budget's when the picture needs more
+  // than all of it.
   int Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui, CBudgetShare& share,
-             const codec::ShrinkChoice& shrink, const LaterBytes& later, DecodedSize& size);
+             const DecodeNeeds& needs, DecodedSize& size);
 
  private:
   CMemoryBudget& budget_;

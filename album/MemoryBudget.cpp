@@ -2,7 +2,18 @@
 
 #include <unistd.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <algorithm>
+
+void KeepPictureBuffersInTheHeap() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
 
 int64_t HalfOfPhysicalMemory() {
   const long pages = ::sysconf(_SC_PHYS_PAGES);

@@ -9,6 +9,12 @@
 #include <cstdint>
 #include <mutex>
 
+// Has the allocator keep the buffers of pictures in its heap rather than map and unmap them
+// each time: every picture takes and gives back buffers of the same few sizes, which are then
+// not faulted in and zeroed anew by the kernel for every picture. Memory stays that of the
+// pictures in flight. For the start of main.
+void KeepPictureBuffersInTheHeap();
+
 // Half of the machine's physical memory in bytes.
 int64_t HalfOfPhysicalMemory();
 // The budget of a pass: 768 MB, or half of the machine's memory when that is less.

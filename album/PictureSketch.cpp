@@ -30,7 +30,7 @@ SketchResult ReadSketch(const std::string& path, int cropped, CAlbumEntry& entry
   CBudgetShare share(decoder.Budget());
   CImageWrap picture;
   DecodedSize size;
-  if (decoder.Decode(path, picture, ui, share, shrink, later, size) != 1) {
+  if (decoder.Decode(path, picture, ui, share, {shrink, later}, size) != 1) {
     return SketchResult::kNotRead;
   }
   (cropped != 0 ? entry.croppedStamp : entry.fileStamp) = stamp;

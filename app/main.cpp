@@ -6,9 +6,11 @@
 #include <QIcon>
 #include <QStringList>
 
+#include "album/MemoryBudget.h"
 #include "app/TessalyApp.h"
 
 int main(int argc, char** argv) {
+  KeepPictureBuffersInTheHeap();
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Brackenfold");
   QApplication::setApplicationName("Quillaran");

@@ -1,41 +1,73 @@
 #!/usr/bin/env bash
-# Opening a folder in the window against loading it headless: the time from the start of the
-# open to the painted sheet (quillaran_open_window) against `quillaran-web --list` on the same
-# 200 JPEGs of 1920 x 1300 (2.5 megapixels), medians over RUNS runs (default 5), and the paint
-# time of a full sheet of 300 framed thumbs.
+# Opening a folder in the window, from the launch of the program to the painted sheet of the
+# whole album (quillaran_open_window, the real window on the offscreen platform), against
+# djpeg (package libjpeg-turbo-progs) decoding the same files at full size on two processes
+# in the same run; with the program's peak memory (GNU time, package "time") and the time
+# from its launch to the first screen of sketches painted. Medians over RUNS runs (default 3),
+# then the paint time of a full sheet of 300 framed thumbs.
 #
-#   bench/window_open.sh          builds into build/ (or $QUILLARAN_BUILD_DIR)
+#   bench/window_open.sh                 both sets; builds into build/ (or $QUILLARAN_BUILD_DIR)
+#   SETS=120 bench/window_open.sh        only one of them
+#
+# Sets: 120   40 photos of 4000 x 3000 (12 megapixels), each copied three times
+#       2000  200 photos of 1920 x 1280 (2.5 megapixels), each copied ten times
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
-runs="${RUNS:-5}"
+runs="${RUNS:-3}"
+sets="${SETS:-120 2000}"
+[ -x /usr/bin/time ] || { echo "GNU time is missing: apt-get install time" >&2; exit 1; }
+command -v djpeg >/dev/null || { echo "djpeg is missing: apt-get install libjpeg-turbo-progs" >&2; exit 1; }
 if [ ! -f "$build_dir/build.ninja" ]; then
   cmake -S "$root" -B "$build_dir" -G Ninja
 fi
-cmake --build "$build_dir" --target quillaran-web quillaran_make_album quillaran_open_window \
+cmake --build "$build_dir" --target quillaran_make_album quillaran_open_window \
   quillaran_gui_bench -j2 >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"$build_dir/bench/quillaran_make_album" "$work/album" 200 1920 1300
 export XDG_CONFIG_HOME="$work/config"  # the user's settings do not change the figures
 
-now_ms() { date +%s%3N; }
-for _ in $(seq "$runs"); do
-  start=$(now_ms)
-  "$build_dir/quillaran-web" --list "$work/album" >/dev/null 2>&1
-  web=$(( $(now_ms) - start ))
-  start=$(now_ms)
-  "$build_dir/bench/quillaran_open_window" "$work/album" >/dev/null
-  window=$(( $(now_ms) - start ))
-  echo "$web $window"
-done >"$work/runs.txt"
+# make_set NAME COUNT WIDTH HEIGHT COPIES
+make_set() {
+  "$build_dir/bench/quillaran_make_album" "$work/one" "$2" "$3" "$4"
+  mkdir -p "$work/$1"
+  for copy in $(seq "$5"); do
+    for file in "$work/one"/*.jpg; do
+      cp "$file" "$work/$1/c${copy}_$(basename "$file")"
+    done
+  done
+  rm -rf "$work/one"
+}
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-web=$(cut -d' ' -f1 "$work/runs.txt" | median)
-window=$(cut -d' ' -f2 "$work/runs.txt" | median)
-echo "200 JPEGs of 1920 x 1300, $runs runs, $(nproc) cores (whole processes, start-up included)"
-echo "quillaran-web --list:          $web ms"
-echo "window, open to painted sheet: $window ms"
-awk -v w="$web" -v g="$window" 'BEGIN { printf "window / headless:             %.3f\n", g / w }'
+now_ms() { date +%s%3N; }
+
+for set in $sets; do
+  case "$set" in
+    120) make_set 120 40 4000 3000 3 ;;
+    2000) make_set 2000 200 1920 1280 10 ;;
+    *) echo "unknown set $set" >&2; exit 2 ;;
+  esac
+  dir="$work/$set"
+  : >"$work/runs.txt"
+  for _ in $(seq "$runs"); do
+    QUILLARAN_LAUNCH_MS=$(now_ms) /usr/bin/time -f "%M" -o "$work/peak.txt" \
+      "$build_dir/bench/quillaran_open_window" "$dir" >"$work/window.txt" 2>/dev/null
+    start=$(now_ms)
+    ls "$dir"/*.jpg | xargs -d '\n' -P2 -n1 djpeg -outfile /dev/null
+    djpeg_ms=$(( $(now_ms) - start ))
+    read -r first settled _ <"$work/window.txt"
+    echo "$first $settled $(cat "$work/peak.txt") $djpeg_ms" >>"$work/runs.txt"
+  done
+  col() { cut -d' ' -f"$1" "$work/runs.txt" | median; }
+  first="$(col 1)"; settled="$(col 2)"; peak="$(col 3)"; djpeg="$(col 4)"
+  echo "set $set: $(ls "$dir"/*.jpg | wc -l) JPEGs, $runs runs, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
+  echo "  window, launch to the painted sheet:      $settled ms"
+  echo "  window, launch to the first screen:       $first ms"
+  awk -v p="$peak" 'BEGIN { printf "  window, peak memory:                      %.0f MB\n", p / 1024 }'
+  echo "  djpeg -P2, full size:                     $djpeg ms"
+  awk -v w="$settled" -v d="$djpeg" 'BEGIN { printf "  window / djpeg:                           %.2f\n", w / d }'
+  rm -rf "$dir"
+done
 "$build_dir/bench/quillaran_gui_bench" --benchmark_filter=PaintFullSheet

@@ -125,7 +125,7 @@ int COnePassBuild::LoadWithinBudget(const std::string& file, CImageWrap& image, 
   const auto later = [this](const codec::DecodeCost& cost) {
     return WebFilesBytes(cost, settings_, writeImages_);
   };
-  return decoder_.Decode(file, image, ui, share, shrink, later, size);
+  return decoder_.Decode(file, image, ui, share, {shrink, later, kDecodedAndWritten}, size);
 }
 
 int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {

@@ -14,6 +14,7 @@
 #include "web/PageNames.h"
 
 const char* const kDoubleFolder = "2x";
+const char* const kDecodedAndWritten = "to be decoded and written";
 
 WebImageSettings WebImageSettingsOf(const CPixDir& album) {
   const CGeneralSettings& general = album.GeneralSettings;
@@ -174,7 +175,8 @@ WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
   const auto later = [&](const codec::DecodeCost& cost) {
     return WebFilesBytes(cost, settings, true);
   };
-  if (file.empty() || decoder.Decode(file, picture, ui, share, shrink, later, size) != 1) {
+  if (file.empty() ||
+      decoder.Decode(file, picture, ui, share, {shrink, later, kDecodedAndWritten}, size) != 1) {
     const std::string unread = ": " + entry.fileName + " could not be read";
     WebFileErrors errors;
     errors.thumb = InDirectory(album.dirPath, "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;

@@ -87,6 +87,8 @@ WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
                            const std::string& dirPath, const WebFolders& folders,
                            WebPageSizes& sizes);
 
+// How the memory budget's message tells the work of a picture whose web files are made.
+extern const char* const kDecodedAndWritten;
 // What one picture's work takes besides its decode until its files are written: its thumb
 // and frame, and with writeImages its large copies and the encoded files.
 int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& settings,

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "album/MemoryBudget.h"
 #include "app/TessalyApp.h"
 #include "shell/MainFrame.h"
 #include "views/TessalyView.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: quillaran_open_window DIR\n");
     return 2;
   }
+  KeepPictureBuffersInTheHeap();  // as the program's main does
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Brackenfold");

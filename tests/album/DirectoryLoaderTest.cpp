@@ -105,7 +105,7 @@ TEST_F(DirectoryLoading, OnlyAPictureAboveTheMemoryBudgetIsLeftOut) {
   const std::vector<std::string> messages = ui.MessageTexts();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Image " + (dir / "b.png").string() +
-                             " needs 4 MB to be decoded and written, more than the 4 MB that "
+                             " needs 4 MB to be decoded, more than the 4 MB that "
                              "Quillaran lets its pictures take at once");
   EXPECT_EQ(messages[1].rfind("Load image " + (dir / "b.png").string() + " failed:\n8007000e", 0),
             0u);

@@ -19,7 +19,7 @@ class HeldLoad {
 
   CPixDir::DirectoryLoad How(int threads = 2);
   void LetGo();
-  // Waits until this many files have been read.
+  // Waits until this many files have been read (the album may not have been handed them yet).
   void WaitUntilRead(int count);
 
  private:
