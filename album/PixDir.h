@@ -188,8 +188,9 @@ class CPixDir : public CAlbumSettings {
   // inside it (AlbumPath.h). 1 when at least one picture was loaded. A load that is under
   // way stops first, its album holding the pictures loaded so far.
   int OpenDirectory(const std::string& path);
-  // How the pictures are read and their thumbs made: by default every picture is decoded and
-  // kept, and the thumbs are built once the record is merged.
+  // How the pictures are read and their thumbs made: by default each picture is decoded on a
+  // worker no larger than its sketch needs, and only the sketch is kept; the sketches that
+  // the record merged in its place asks for otherwise are made again.
   struct DirectoryLoad {
     // Dates and reads one file into its entry on a worker thread (PictureRead), given its
     // entry in the record read ahead (RecordAhead.h). Empty: the album's own, which keeps the
@@ -197,14 +198,15 @@ class CPixDir : public CAlbumSettings {
     std::function<int(const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
                       CPlatformUi& ui)>
         read;
-    int threads = 1;
+    int threads = 1;  // with the album's own read: every core
     // What the progress in status pane 2 counts.
     std::string progressLabel = "Images read";
     // Makes the thumb of an entry once the record is merged; 1 done, 0 failed (reported).
+    // Empty: the sketch is made again when it was not made of what the entry shows now.
     ThumbMaker makeThumb;
     // Shows an entry whose record line marks it cropped from its cropped copy; 0 when that
-    // copy cannot be read (reported), and the entry shows its original. Empty: the sketch is
-    // made from the copy (LoadCroppedCopy).
+    // copy cannot be read (reported), and the entry shows its original. Empty: the copy that
+    // the record read ahead asked for was read already; another is read now (LoadCroppedCopy).
     std::function<int(CAlbumEntry& entry)> takeCroppedCopy;
   };
   int OpenDirectory(const std::string& path, const DirectoryLoad& how);
