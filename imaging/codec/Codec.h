@@ -60,6 +60,15 @@ struct ByteSpan {
   size_t size = 0;
 };
 
+// What a file says of its colours, for the conversion to sRGB: an embedded ICC profile, or the
+// CICP code points (ITU-T H.273) of a HEIF nclx box. Neither means the picture is sRGB.
+struct ColourTag {
+  std::vector<uint8_t> icc;
+  int cicpPrimaries = 0;  // 0: not given
+  int cicpTransfer = 0;
+  bool Empty() const { return icc.empty() && cicpPrimaries == 0; }
+};
+
 // What a decoder found. status is kOk when the file was understood; depth is then its bits
 // per pixel, and the bitmap holds the pixels only when depth is 8 or 24.
 struct DecodeResult {
@@ -68,6 +77,8 @@ struct DecodeResult {
   // The upright size of the picture in the file, which a shrunk decode (below) reduces.
   int fileWidth = 0;
   int fileHeight = 0;
+  // The colours the pixels are in, as the file tags them.
+  ColourTag colour;
 };
 
 inline DecodeResult Failed(uint32_t status = kFail) { return {status, 0}; }
