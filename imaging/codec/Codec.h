@@ -81,9 +81,15 @@ struct DecodeResult {
   ColourTag colour;
 };
 
-inline DecodeResult Failed(uint32_t status = kFail) { return {status, 0}; }
-inline DecodeResult Refused(int depth) { return {kOk, depth}; }
-inline DecodeResult Decoded(int depth) { return {kOk, depth}; }
+inline DecodeResult Outcome(uint32_t status, int depth) {
+  DecodeResult result;
+  result.status = status;
+  result.depth = depth;
+  return result;
+}
+inline DecodeResult Failed(uint32_t status = kFail) { return Outcome(status, 0); }
+inline DecodeResult Refused(int depth) { return Outcome(kOk, depth); }
+inline DecodeResult Decoded(int depth) { return Outcome(kOk, depth); }
 
 // Asks for a picture smaller than the file's: given the upright size in the file, the
 // divisor wanted, 1, 2, 4 or 8. JPEG files are then decoded at that scale by the codec's own
