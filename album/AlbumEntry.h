@@ -60,6 +60,9 @@ class CAlbumEntry {
   // never written over: the original, and the cropped copy while cropped is 1.
   FileStamp fileStamp;
   FileStamp croppedStamp;
+  // Why the colour profile of the file was not used when it was read, for the run log; empty
+  // when it was used or there was none.
+  std::string colourIgnored;
 };
 
 // -1, 0 or 1 as a's order is below, equal to or above b's.

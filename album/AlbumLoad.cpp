@@ -101,6 +101,10 @@ bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
     return true;
   }
   if (result.ok == kPictureLoaded) {
+    if (!result.entry.colourIgnored.empty()) {
+      album_.WriteLogLine(files_[static_cast<size_t>(i)] + ": colour profile not used (" +
+                          result.entry.colourIgnored + "), colours shown as sRGB");
+    }
     album_.WriteLogLine("OK\n");
     if (loaded_ == 0) {
       ReplaceAlbum();

@@ -59,5 +59,6 @@ int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlat
     }
     return taken;
   };
+  options.colourIgnored = [&](const std::string& why) { size.colourIgnored = why; };
   return picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
 }

@@ -19,6 +19,7 @@ struct DecodedSize {
   int shrink = 1;
   int fileWidth = 0;
   int fileHeight = 0;
+  std::string colourIgnored;  // why its colour profile was not used (codec::DecodeOptions)
 };
 
 // What a picture takes besides its decode until its work is done, by the decode's cost.

@@ -34,6 +34,7 @@ SketchResult ReadSketch(const std::string& path, int cropped, CAlbumEntry& entry
     return SketchResult::kNotRead;
   }
   (cropped != 0 ? entry.croppedStamp : entry.fileStamp) = stamp;
+  entry.colourIgnored = size.colourIgnored;
   return SketchFromPicture({picture, size.shrink, size.fileWidth, size.fileHeight}, cropped, entry,
                            scale);
 }

@@ -31,7 +31,10 @@ int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
 
 int TurnDecodedFile(const std::string& path, int direction) {
   CImageWrap picture;
-  const codec::DecodeResult decoded = codec::DecodeFile(path, picture.bitmap);
+  // The file's own colour numbers: a turned original keeps what it was, not a conversion.
+  codec::DecodeOptions asStored;
+  asStored.fileColours = true;
+  const codec::DecodeResult decoded = codec::DecodeFile(path, picture.bitmap, asStored);
   if (decoded.status != codec::kOk || !picture.HasBitmap() || !picture.Rotate(direction)) {
     return 0;
   }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev libgif-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev libgif-dev liblcms2-dev
   libgtest-dev libbenchmark-dev
   libjpeg-turbo-progs
   appstream desktop-file-utils dpkg-dev

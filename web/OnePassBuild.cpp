@@ -110,6 +110,7 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   }
   entry.pictureWidth = fileWidth;
   entry.pictureHeight = fileHeight;
+  entry.colourIgnored = size.colourIgnored;
   // The thumb keeps its display size, which the index page tells.
   DestroyBitmap(entry.thumb.bitmap);
   return kPictureLoaded;

@@ -13,6 +13,7 @@
 
 #include "imaging/AtomicFile.h"
 #include "imaging/Bitmap.h"
+#include "imaging/codec/ColourConvert.h"
 #include "imaging/codec/Formats.h"
 
 namespace codec {
@@ -170,9 +171,17 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOp
   }
   if (result.status != kOk || (result.depth != 8 && result.depth != 24)) {
     DestroyBitmap(bitmap);
-  } else if (result.fileWidth == 0) {
+    return result;
+  }
+  if (result.fileWidth == 0) {
     result.fileWidth = bitmap.Width();
     result.fileHeight = bitmap.Height();
+  }
+  if (!options.fileColours) {
+    const std::string why = ConvertToSrgb(result.colour, bitmap);
+    if (!why.empty() && options.colourIgnored) {
+      options.colourIgnored(why);
+    }
   }
   return result;
 }

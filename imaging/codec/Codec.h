@@ -66,7 +66,10 @@ struct ColourTag {
   std::vector<uint8_t> icc;
   int cicpPrimaries = 0;  // 0: not given
   int cicpTransfer = 0;
-  bool Empty() const { return icc.empty() && cicpPrimaries == 0; }
+  // The file carries a profile that could not be read whole (a broken chain of segments, a
+  // chunk its library refused): the pixels are taken as sRGB, and the loss is reported.
+  bool unreadable = false;
+  bool Empty() const { return icc.empty() && cicpPrimaries == 0 && !unreadable; }
 };
 
 // What a decoder found. status is kOk when the file was understood; depth is then its bits
@@ -115,9 +118,16 @@ using MemoryGate = std::function<bool(const DecodeCost& cost)>;
 struct DecodeOptions {
   ShrinkChoice shrink;
   MemoryGate gate;
+  // The pixels as the file holds them, not converted to sRGB: for rewriting an original,
+  // which keeps its own profile.
+  bool fileColours = false;
+  // Told why the file's colour profile was not used, when it was not (damaged, of a kind that
+  // does not fit the picture): the pixels are then shown as they are, as sRGB.
+  std::function<void(const std::string& why)> colourIgnored;
 };
 
-// Decodes the file at path by its magic bytes. On any failure the bitmap is empty.
+// Decodes the file at path by its magic bytes, its pixels converted to sRGB from the colours
+// its file names (ColourConvert.h). On any failure the bitmap is empty.
 DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap,
                         const DecodeOptions& options = {});
 

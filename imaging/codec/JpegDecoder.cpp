@@ -2,8 +2,10 @@
 // order. Grey pictures become 8-bit with a grey colour table; CMYK and YCCK pictures are
 // converted to 24 bits. The EXIF orientation is applied while the rows are placed.
 
+#include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "imaging/Bitmap.h"
 #include "imaging/codec/ExifSegment.h"
@@ -50,6 +52,43 @@ int OrientationOf(const jpeg_decompress_struct& cinfo) {
     }
   }
   return 1;
+}
+
+// The ICC profile that APP2 "ICC_PROFILE" segments carry, each with its sequence number and
+// the count, from 1, since one segment holds at most 64 KB. Segments are put together in the
+// order of their numbers; a chain with one missing, doubled or numbered beyond its count is
+// unreadable.
+ColourTag ColourTagOf(const jpeg_decompress_struct& cinfo) {
+  static const char kIccName[] = "ICC_PROFILE";  // with its terminating zero
+  constexpr size_t kHead = sizeof(kIccName) + 2;
+  std::vector<const jpeg_marker_struct*> bySequence;
+  ColourTag tag;
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+    if (m->marker != JPEG_APP0 + 2 || m->data_length < kHead ||
+        std::memcmp(m->data, kIccName, sizeof(kIccName)) != 0) {
+      continue;
+    }
+    const size_t sequence = m->data[sizeof(kIccName)];
+    const size_t count = m->data[sizeof(kIccName) + 1];
+    if (bySequence.empty()) {
+      bySequence.assign(count, nullptr);
+    }
+    if (sequence == 0 || sequence > bySequence.size() || count != bySequence.size() ||
+        bySequence[sequence - 1] != nullptr) {
+      tag.unreadable = true;
+      return tag;
+    }
+    bySequence[sequence - 1] = m;
+  }
+  for (const jpeg_marker_struct* m : bySequence) {
+    if (m == nullptr) {
+      tag.icc.clear();
+      tag.unreadable = true;
+      return tag;
+    }
+    tag.icc.insert(tag.icc.end(), m->data + kHead, m->data + m->data_length);
+  }
+  return tag;
 }
 
 // Adobe writes CMYK inverted (255 = no ink), and libjpeg hands the values over as stored.
@@ -114,6 +153,7 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap,
   d.created = true;
   jpeg_mem_src(&d.cinfo, file.data, static_cast<unsigned long>(file.size));
   jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_save_markers(&d.cinfo, JPEG_APP0 + 2, 0xFFFF);
   jpeg_read_header(&d.cinfo, TRUE);
   if (!SizeAcceptable(d.cinfo.image_width, d.cinfo.image_height, file.size)) {
     return Failed();
@@ -181,6 +221,7 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap,
       d.rows.Place(y, pixels);
     }
   }
+  prepared.colour = ColourTagOf(d.cinfo);
   return prepared;
 }
 

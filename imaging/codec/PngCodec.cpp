@@ -22,7 +22,7 @@ void OnPngWarning(png_structp, png_const_charp) {}
 class PngReader {
  public:
   explicit PngReader(ByteSpan bytes) : file(bytes) {
-    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngError, OnPngWarning);
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnPngError, OnReadWarning);
     info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info != nullptr) {
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
@@ -46,12 +46,33 @@ class PngReader {
   PngReader& operator=(const PngReader&) = delete;
   ~PngReader() { png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr); }
 
+  // libpng drops an iCCP chunk that it finds damaged, with a warning that names the chunk.
+  static void OnReadWarning(png_structp p, png_const_charp message) {
+    if (std::strncmp(message, "iCCP", 4) == 0) {
+      static_cast<PngReader*>(png_get_error_ptr(p))->profileDropped = true;
+    }
+  }
+
   png_structp png = nullptr;
   png_infop info = nullptr;
   ByteSpan file;
   size_t position = 0;
+  bool profileDropped = false;
   std::unique_ptr<png_bytep[]> rowPointers;  // for interlaced pictures
 };
+
+ColourTag ColourTagOf(PngReader& r) {
+  ColourTag tag;
+  png_charp name = nullptr;
+  int compression = 0;
+  png_bytep profile = nullptr;
+  png_uint_32 length = 0;
+  if (png_get_iCCP(r.png, r.info, &name, &compression, &profile, &length) == PNG_INFO_iCCP) {
+    tag.icc.assign(profile, profile + length);
+  }
+  tag.unreadable = tag.icc.empty() && r.profileDropped;
+  return tag;
+}
 
 // The depth at which the picture would be held. Transparency makes any picture 32 bits with
 // alpha, except that 16-bit colour keeps 16 bits per channel (RGB 48, RGBA 64). Indexed and
@@ -141,6 +162,15 @@ DecodeResult RunDecode(PngReader& r, CBitmap& bitmap, const DecodeOptions& optio
   return Decoded(depth);
 }
 
+// The decode, with the colours the file names.
+DecodeResult DecodeWithColours(PngReader& r, CBitmap& bitmap, const DecodeOptions& options) {
+  DecodeResult result = RunDecode(r, bitmap, options);
+  if (result.status == kOk) {
+    result.colour = ColourTagOf(r);
+  }
+  return result;
+}
+
 // Owns the writer and its info struct; writes into the sink.
 class PngWriter {
  public:
@@ -199,7 +229,8 @@ bool RunEncode(PngWriter& w, const CBitmap& bitmap) {
 
 DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   PngReader reader(file);
-  return reader.info != nullptr ? RunDecode(reader, bitmap, options) : Failed(kOutOfMemory);
+  return reader.info != nullptr ? DecodeWithColours(reader, bitmap, options)
+                                 : Failed(kOutOfMemory);
 }
 
 bool EncodePng(const CBitmap& bitmap, ByteSink& out) {

@@ -9,6 +9,7 @@
 #include "album/AlbumPath.h"
 #include "album/ImageFind.h"
 #include "album/PixDir.h"
+#include "tests/support/ColourProfiles.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
@@ -297,18 +298,26 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
 }
 
+// A picture whose colour profile cannot be used is loaded all the same, and its line says so.
 TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
   const fs::path dir = temp / "logged";
   WritePicture(dir, "a.bmp");
   temp.WriteFile("logged/b.gif", "GIF89a broken");
+  WritePicture(dir, "c.jpg");
+  temp.WriteFile("logged/c.jpg", JpegWithProfile(ReadFileBytes(dir / "c.jpg"),
+                                                 AdobeRgbLikeProfile(), 200, false, 2));
   fs::current_path(temp.Path());
   album.AdvancedSettings.KeepLog = 1;
   album.OpenLog();
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   album.CloseLog();
+  EXPECT_EQ(album.count, 2);
   const std::string log = ReadFileBytes(temp / "QuillaranLog.txt");
+  const std::string c = (dir / "c.jpg").string();
   const std::string expected = "Attempting " + (dir / "a.bmp").string() + "\nOK\nAttempting " +
-                               (dir / "b.gif").string() + "\n";
+                               (dir / "b.gif").string() + "\nAttempting " + c + "\n" + c +
+                               ": colour profile not used (the profile is damaged), colours "
+                               "shown as sRGB\nOK\n";
   EXPECT_NE(log.find(expected), std::string::npos) << log;
   EXPECT_EQ(log.substr(log.size() - expected.size()), expected);
 }
