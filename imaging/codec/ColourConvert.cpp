@@ -13,6 +13,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/codec/CicpProfile.h"
+#include "imaging/codec/FastRgbConversion.h"
 
 namespace codec {
 namespace {
@@ -32,7 +33,9 @@ using Transform = std::unique_ptr<void, TransformDeleter>;
 struct Conversion {
   enum class Kind { kNone, kRgb, kGrey, kIgnored };
   Kind kind = Kind::kIgnored;
-  Transform rgb;                      // kRgb: blue, green, red bytes to the same in sRGB
+  // kRgb: blue, green, red bytes to the same in sRGB, the quick way where it serves
+  std::unique_ptr<FastRgbConversion> fast;
+  Transform rgb;
   std::array<uint8_t, 256> grey{};    // kGrey: each grey level in sRGB
   std::string why;                    // kIgnored
 };
@@ -72,6 +75,8 @@ std::string SpaceName(cmsColorSpaceSignature space) {
   }
 }
 
+constexpr cmsUInt32Number kFlags = cmsFLAGS_BLACKPOINTCOMPENSATION;
+
 // Relative colorimetric with black point compensation, unless the profile has a table of its
 // own for the perceptual intent: its maker's choice of how colours out of sRGB's reach look.
 cmsUInt32Number IntentFor(cmsHPROFILE profile) {
@@ -85,7 +90,7 @@ Transform ToSrgb(cmsHPROFILE source, cmsUInt32Number inFormat, cmsUInt32Number o
     return nullptr;
   }
   return Transform(cmsCreateTransform(source, inFormat, srgb.get(), outFormat, IntentFor(source),
-                                      cmsFLAGS_BLACKPOINTCOMPENSATION));
+                                      kFlags));
 }
 
 // Whether converted levels stay within a level of the originals: a profile that describes
@@ -125,7 +130,11 @@ void MakeRgb(cmsHPROFILE source, Conversion& conversion) {
     return;
   }
   conversion.kind = Conversion::Kind::kRgb;
-  conversion.rgb = std::move(transform);
+  conversion.fast = FastRgbConversion::Make(source, IntentFor(source), kFlags, grid.data(),
+                                            converted.data(), grid.size() / 3);
+  if (!conversion.fast) {
+    conversion.rgb = std::move(transform);
+  }
 }
 
 void MakeGrey(cmsHPROFILE source, Conversion& conversion) {
@@ -193,7 +202,17 @@ std::shared_ptr<const Conversion> ConversionOf(const ColourTag& tag) {
   return kept.emplace(key, std::move(made)).first->second;
 }
 
-void ConvertColourTable(cmsHTRANSFORM transform, CBitmap& bitmap) {
+// Converts count pixels of blue, green, red bytes in place: each pixel is read before its
+// converted bytes are written.
+void ConvertPixels(const Conversion& conversion, uint8_t* pixels, size_t count) {
+  if (conversion.fast) {
+    conversion.fast->Convert(pixels, count);
+  } else {
+    cmsDoTransform(conversion.rgb.get(), pixels, pixels, static_cast<cmsUInt32Number>(count));
+  }
+}
+
+void ConvertColourTable(const Conversion& conversion, CBitmap& bitmap) {
   std::array<uint8_t, 256 * 3> colours{};
   for (size_t i = 0; i < 256; ++i) {
     const RgbQuad& q = bitmap.ColorTable()[i];
@@ -201,7 +220,7 @@ void ConvertColourTable(cmsHTRANSFORM transform, CBitmap& bitmap) {
     colours[i * 3 + 1] = q.green;
     colours[i * 3 + 2] = q.red;
   }
-  cmsDoTransform(transform, colours.data(), colours.data(), 256);
+  ConvertPixels(conversion, colours.data(), 256);
   for (size_t i = 0; i < 256; ++i) {
     RgbQuad& q = bitmap.ColorTable()[i];
     q = RgbQuad{colours[i * 3], colours[i * 3 + 1], colours[i * 3 + 2], q.reserved};
@@ -235,12 +254,10 @@ std::string ConvertToSrgb(const ColourTag& tag, CBitmap& bitmap) {
       return {};
     case Conversion::Kind::kRgb:
       if (indexed) {
-        ConvertColourTable(conversion->rgb.get(), bitmap);
+        ConvertColourTable(*conversion, bitmap);
       } else {
-        // In place: each pixel is read before its converted bytes are written.
         for (int y = 0; y < bitmap.Height(); ++y) {
-          cmsDoTransform(conversion->rgb.get(), bitmap.Row(y), bitmap.Row(y),
-                         static_cast<cmsUInt32Number>(bitmap.Width()));
+          ConvertPixels(*conversion, bitmap.Row(y), static_cast<size_t>(bitmap.Width()));
         }
       }
       return {};

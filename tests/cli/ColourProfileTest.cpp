@@ -47,8 +47,8 @@ CImageWrap StoredPixels(const fs::path& path) {
 
 using ColourProfiles = QuillaranWebFixture;
 
-// The picture as a JPEG web copy of it would show it: written and read back, so that what
-// JPEG loses of saturated colours counts for the copy and its reference alike.
+// The picture as a JPEG web copy of it shows it: written and read back, so that what JPEG does
+// to saturated colours (red 255 comes back as 252) counts for the copy and its reference alike.
 CImageWrap AsJpegCopy(const CImageWrap& picture, const TempDir& dir) {
   const std::string path = (dir / "reference.jpg").string();
   EXPECT_EQ(picture.Save(path), 0u);
@@ -82,9 +82,9 @@ TEST_F(ColourProfiles, WebCopiesShowTheProfilesColoursInSrgb) {
     if (std::string(file.name).ends_with(".jpg")) {
       expected = AsJpegCopy(expected, temp);
     }
-    EXPECT_LE(BlockCentreDifference(copy, expected), 2);
+    EXPECT_LE(BlockMeanDifference(copy, expected), 2);
     if (file.honoured) {
-      EXPECT_GT(BlockCentreDifference(copy, StoredPixels(album / file.name)), 10)
+      EXPECT_GT(BlockMeanDifference(copy, StoredPixels(album / file.name)), 10)
           << "the colours did not move";
     }
   }

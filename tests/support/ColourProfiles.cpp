@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "tests/support/TestPictures.h"
@@ -109,17 +110,26 @@ CImageWrap ColourBlocks() {
   return MakePicture24(64, 64, [](int x, int y) { return kColours[(y / 16) * 4 + x / 16]; });
 }
 
-int BlockCentreDifference(const CImageWrap& a, const CImageWrap& b) {
-  int largest = 0;
-  for (int y = 8; y < 64; y += 16) {
-    for (int x = 8; x < 64; x += 16) {
-      const Rgb p = PixelAt(a, x, y);
-      const Rgb q = PixelAt(b, x, y);
-      largest = std::max({largest, std::abs(p.red - q.red), std::abs(p.green - q.green),
-                          std::abs(p.blue - q.blue)});
+int BlockMeanDifference(const CImageWrap& a, const CImageWrap& b) {
+  double largest = 0;
+  for (int top = 0; top < 64; top += 16) {
+    for (int left = 0; left < 64; left += 16) {
+      double sum[3] = {};
+      for (int y = top + 3; y < top + 13; ++y) {
+        for (int x = left + 3; x < left + 13; ++x) {
+          const Rgb p = PixelAt(a, x, y);
+          const Rgb q = PixelAt(b, x, y);
+          sum[0] += p.red - q.red;
+          sum[1] += p.green - q.green;
+          sum[2] += p.blue - q.blue;
+        }
+      }
+      for (const double channel : sum) {
+        largest = std::max(largest, std::abs(channel) / 100);
+      }
     }
   }
-  return largest;
+  return static_cast<int>(std::lround(largest));
 }
 
 CImageWrap LcmsToSrgb(const CImageWrap& picture, const std::vector<uint8_t>& icc) {

@@ -27,9 +27,10 @@ std::string PngWithProfile(const std::string& png, const std::vector<uint8_t>& i
 // Sixteen 16 x 16 blocks of colours that a wide gamut moves far: saturated primaries and
 // secondaries, skin, sky, greys.
 CImageWrap ColourBlocks();
-// The largest difference of any channel between the centres of the blocks of two pictures of
-// ColourBlocks' size, where neither chroma subsampling nor a JPEG block edge blends colours.
-int BlockCentreDifference(const CImageWrap& a, const CImageWrap& b);
+// The largest difference of any channel's mean over the inside of a block between two pictures
+// of ColourBlocks' size, rounded: the edges, where JPEG's chroma subsampling blends
+// neighbouring blocks, are left out, and the means hold what its quantisation keeps.
+int BlockMeanDifference(const CImageWrap& a, const CImageWrap& b);
 
 // A 24-bit picture's pixels, taken to be in the colours of icc, converted by Little CMS to
 // sRGB with the relative colorimetric intent and black point compensation.
