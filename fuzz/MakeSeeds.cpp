@@ -1,8 +1,9 @@
 // Writes the first inputs of the fuzz targets, small files of every kind each reader meets,
-// into DIR/jpeg, DIR/png, DIR/gif, DIR/bmp, DIR/exif, DIR/exif_segment and DIR/record.
+// into DIR/jpeg, DIR/png, DIR/gif, DIR/bmp, DIR/exif, DIR/exif_segment, DIR/record and DIR/icc.
 //
 //   quillaran_fuzz_seeds DIR
 
+#include <lcms2.h>
 #include <png.h>
 
 #include <cstdio>  // jpeglib.h needs FILE and size_t
@@ -110,8 +111,9 @@ std::string Jpeg(int width, int height, bool grey, bool progressive, bool arithm
   return bytes;
 }
 
-// An interlaced PNG of the colour type, 8 bits per sample.
-std::string InterlacedPng(int width, int height, int colourType) {
+// An interlaced PNG of the colour type, 8 bits per sample, with the ICC profile when given.
+std::string InterlacedPng(int width, int height, int colourType,
+                          const std::string& icc = std::string()) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   std::string bytes;
@@ -130,6 +132,10 @@ std::string InterlacedPng(int width, int height, int colourType) {
       palette[i] = {static_cast<png_byte>(i * 16), static_cast<png_byte>(255 - i * 16), 99};
     }
     png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  }
+  if (!icc.empty()) {
+    png_set_iCCP(png, info, "seed", PNG_COMPRESSION_TYPE_BASE,
+                 reinterpret_cast<png_const_bytep>(icc.data()), static_cast<png_uint_32>(icc.size()));
   }
   png_write_info(png, info);
   const int channels = colourType == PNG_COLOR_TYPE_RGB ? 3 : 1;
@@ -168,6 +174,71 @@ std::string Bmp(int32_t width, int32_t height, int bits, uint32_t compression,
     bytes += Le(i * 0x101010, 4);
   }
   return bytes + pixels;
+}
+
+// A profile made with Little CMS, as its bytes.
+std::string ProfileBytes(cmsHPROFILE profile) {
+  cmsUInt32Number size = 0;
+  cmsSaveProfileToMem(profile, nullptr, &size);
+  std::string bytes(size, '\0');
+  cmsSaveProfileToMem(profile, bytes.data(), &size);
+  cmsCloseProfile(profile);
+  return bytes;
+}
+
+// An RGB profile of the primaries with a gamma curve: Adobe RGB's or Display P3's, say.
+std::string RgbProfile(const cmsCIExyYTRIPLE& primaries, double gamma) {
+  cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
+  cmsToneCurve* const curves[3] = {curve, curve, curve};
+  const cmsCIExyY d65{0.3127, 0.3290, 1.0};
+  const std::string bytes = ProfileBytes(cmsCreateRGBProfile(&d65, &primaries, curves));
+  cmsFreeToneCurve(curve);
+  return bytes;
+}
+
+// The JPEG with the profile in APP2 "ICC_PROFILE" segments of segmentBytes after its start.
+std::string WithIcc(const std::string& jpeg, const std::string& icc, size_t segmentBytes) {
+  std::string out = jpeg.substr(0, 2);
+  const size_t count = (icc.size() + segmentBytes - 1) / segmentBytes;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string part = icc.substr(i * segmentBytes, segmentBytes);
+    const size_t length = 2 + 12 + 2 + part.size();
+    out += std::string("\xFF\xE2") + static_cast<char>(length >> 8) + static_cast<char>(length) +
+           std::string("ICC_PROFILE\0", 12) + static_cast<char>(i + 1) +
+           static_cast<char>(count) + part;
+  }
+  return out + jpeg.substr(2);
+}
+
+void WriteProfiles() {
+  const std::string adobe = RgbProfile({{0.64, 0.33, 1}, {0.21, 0.71, 1}, {0.15, 0.06, 1}}, 2.2);
+  Write("icc", "adobe.icc", adobe);
+  Write("icc", "p3.icc", RgbProfile({{0.68, 0.32, 1}, {0.265, 0.69, 1}, {0.15, 0.06, 1}}, 2.4));
+  Write("icc", "srgb.icc", ProfileBytes(cmsCreate_sRGBProfile()));
+  cmsHPROFILE srgb2 = cmsCreate_sRGBProfile();
+  cmsSetProfileVersion(srgb2, 2.1);
+  Write("icc", "srgb-v2.icc", ProfileBytes(srgb2));
+  cmsToneCurve* grey = cmsBuildGamma(nullptr, 1.8);
+  const std::string greyProfile = ProfileBytes(cmsCreateGrayProfile(cmsD50_xyY(), grey));
+  cmsFreeToneCurve(grey);
+  Write("icc", "grey.icc", greyProfile);
+  Write("icc", "lab.icc", ProfileBytes(cmsCreateLab4Profile(nullptr)));
+  // A table instead of curves and a matrix: Adobe RGB to sRGB as a device link.
+  cmsHPROFILE from = cmsOpenProfileFromMem(adobe.data(), static_cast<cmsUInt32Number>(adobe.size()));
+  cmsHPROFILE to = cmsCreate_sRGBProfile();
+  cmsHTRANSFORM transform = cmsCreateTransform(from, TYPE_RGB_8, to, TYPE_RGB_8,
+                                               INTENT_PERCEPTUAL, 0);
+  Write("icc", "link.icc", ProfileBytes(cmsTransform2DeviceLink(transform, 4.3, 0)));
+  cmsDeleteTransform(transform);
+  cmsCloseProfile(to);
+  cmsCloseProfile(from);
+  // CICP code points: "C", primaries, transfer.
+  Write("icc", "cicp-p3", std::string("C\x0C\x0D", 3));
+  Write("icc", "cicp-bt2020-pq", std::string("C\x09\x10", 3));
+
+  Write("jpeg", "adobe-in-two-segments.jpg", WithIcc(Jpeg(16, 8, false, false, false, 0), adobe, 300));
+  Write("jpeg", "grey-profile.jpg", WithIcc(Jpeg(8, 8, true, false, false, 0), greyProfile, 65519));
+  Write("png", "adobe.png", InterlacedPng(8, 8, PNG_COLOR_TYPE_RGB, adobe));
 }
 
 }  // namespace
@@ -231,5 +302,6 @@ int main(int argc, char** argv) {
         "IMG_0001.JPG\t\t\t2\n");
   Write("record", "windows-lines", "QLNV_A t20 x300 p300 f1 d1 c1 #navy\r\nb.png\tx\ty\t0\r\n");
   Write("record", "header-only", "QLNV_A t400 x300 p1000 f0 d1 c0\n");
+  WriteProfiles();
   return 0;
 }

@@ -17,7 +17,7 @@ seconds="${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_exif fuzz_exif_segment fuzz_record)
+  targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_exif fuzz_exif_segment fuzz_record fuzz_icc)
 fuzz_dir="${QUILLARAN_FUZZ_DIR:-build-fuzz}"
 
 # clang and the fuzzer runtime: a trivial target must link.
@@ -41,7 +41,12 @@ fi
 cmake --build "$fuzz_dir" --target quillaran_fuzz -j2
 
 corpus="$fuzz_dir/corpus"
-if [ ! -d "$corpus/seeds" ]; then
+# The seeds are written again when a target has none yet (one added since they were).
+seeds_missing=0
+for target in "${targets[@]}"; do
+  [ -d "$corpus/seeds/${target#fuzz_}" ] || seeds_missing=1
+done
+if [ "$seeds_missing" = 1 ]; then
   "$fuzz_dir/fuzz/quillaran_fuzz_seeds" "$corpus/seeds"
   for kind in jpeg png gif bmp; do
     find samples -iname "*.${kind/jpeg/jpg}" -exec cp {} "$corpus/seeds/$kind/" \;

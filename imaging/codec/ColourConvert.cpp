@@ -60,7 +60,7 @@ Profile OpenIcc(const std::vector<uint8_t>& icc, std::string& why) {
   return profile;
 }
 
-std::string SpaceName(cmsColorSpaceSignature space) {
+std::string SpaceName(uint32_t space) {
   switch (space) {
     case cmsSigCmykData:
       return "a CMYK";
@@ -165,7 +165,8 @@ Conversion MakeConversion(const ColourTag& tag) {
   if (!source) {
     return conversion;
   }
-  const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
+  // As a number: a damaged header may hold a signature outside the library's enumeration.
+  const uint32_t space = cmsGetColorSpace(source.get());
   if (space == cmsSigRgbData) {
     MakeRgb(source.get(), conversion);
   } else if (space == cmsSigGrayData) {

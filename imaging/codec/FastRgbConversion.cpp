@@ -30,6 +30,9 @@ uint8_t SrgbLevel(double linear) {
   return static_cast<uint8_t>(std::clamp(std::lround(encoded * 255), 0L, 255L));
 }
 
+// How far from black any channel alone may take linear light, in either direction.
+constexpr float kFarthest = 16;
+
 }  // namespace
 
 std::unique_ptr<FastRgbConversion> FastRgbConversion::Make(cmsHPROFILE source,
@@ -64,6 +67,11 @@ std::unique_ptr<FastRgbConversion> FastRgbConversion::Make(cmsHPROFILE source,
       for (size_t i = 0; i < 3; ++i) {
         // Black is counted once, with red.
         const float value = channel == 2 ? rgb[i] : rgb[i] - black[i];
+        // No screen or camera goes this far past sRGB; a damaged profile's values could
+        // overflow the sums.
+        if (!std::isfinite(value) || std::abs(value) > kFarthest) {
+          return nullptr;
+        }
         (*tables[channel])[level][i] = static_cast<int32_t>(std::lround(value * kFull));
       }
     }

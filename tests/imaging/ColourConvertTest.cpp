@@ -118,6 +118,13 @@ std::vector<uint8_t> CutShort() {
   return icc;
 }
 
+// sRGB's profile with a colour space signature that no profile has.
+std::vector<uint8_t> UnknownSpace() {
+  std::vector<uint8_t> icc = SrgbProfile();
+  icc[16] = icc[17] = icc[18] = icc[19] = 0xE7;
+  return icc;
+}
+
 std::vector<uint8_t> Garbage() {
   std::vector<uint8_t> icc(300, 0x5A);
   icc[0] = icc[1] = 0;
@@ -154,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
                    Kind::kColour, nullptr, "damaged"},
         ColourCase{"LabProfile", [] { return Icc(LabProfile()); }, Kind::kColour, nullptr,
                    "a Lab profile"},
+        ColourCase{"UnknownColourSpace", [] { return Icc(UnknownSpace()); }, Kind::kColour,
+                   nullptr, "an unusual profile"},
         ColourCase{"GreyProfileOnColours", [] { return Icc(GreyProfile(1.8)); }, Kind::kColour,
                    nullptr, "grey profile"},
         ColourCase{"HighDynamicRangeCicp", [] { return Cicp(9, 16); }, Kind::kColour, nullptr,
