@@ -314,6 +314,13 @@ TEST_P(ChangedOnDisk, WritesNothingAndNamesTheFile) {
 INSTANTIATE_TEST_SUITE_P(Cases, ChangedOnDisk, ::testing::Values(
     ChangedFileCase{Change::ReplacedByACopy, false}, ChangedFileCase{Change::Rewritten, false},
     ChangedFileCase{Change::Deleted, false}, ChangedFileCase{Change::Rewritten, true},
-    ChangedFileCase{Change::Deleted, true}));
+    ChangedFileCase{Change::Deleted, true}),
+    [](const auto& info) {
+      const Change change = info.param.change;
+      return std::string(info.param.crop ? "Crop" : "Turn") +
+             (change == Change::ReplacedByACopy ? "ReplacedByACopy"
+              : change == Change::Rewritten     ? "Rewritten"
+                                                : "Deleted");
+    });
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "album/PixDir.h"
 #include "tests/album/RecordFixture.h"
 #include "tests/support/TestAlbum.h"
+#include "tests/support/CaseName.h"
 
 namespace fs = std::filesystem;
 
@@ -80,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(AllSwitches, LargeImageMode,
                          ::testing::Values(LargeImageCase{0, 0, 0, 0, 0},
                                            LargeImageCase{0, 1, 0, 0, 0},
                                            LargeImageCase{1, 0, 1, 1, 0},
-                                           LargeImageCase{1, 1, 2, 1, 1}));
+                                           LargeImageCase{1, 1, 2, 1, 1}),
+                         [](const auto& info) {
+                           return "OwnPage" + std::to_string(info.param.ownPage) + "OwnWindow" +
+                                  std::to_string(info.param.ownWindow);
+                         });
 
 TEST_F(RecordFile, PageWidthBelowTheHeaderRangeIsWrittenAndReadBackAsDefault) {
   album.WebViewSettings.WPwidth = 250;

@@ -9,6 +9,7 @@
 #include "tests/album/UndoFixture.h"
 #include "tests/support/TestAlbum.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/CaseName.h"
 
 namespace fs = std::filesystem;
 
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](UndoFixture& f) { f.CropOriginal(3, {0, 0, 48, 32}); }},
         ChangeCase{"Sort by Name", [](UndoFixture& f) { f.album.SortByName(); },
                    [](UndoFixture& f) { f.Move(0, 3); }}),
-    [](const auto& info) { return std::to_string(info.index); });
+    // Two crops: the name tells the menu's text, the number the case.
+    [](const auto& info) { return CaseName(info.param.name) + "_" + std::to_string(info.index); });
 
 TEST_F(UndoFixture, NothingToUndoOrRedoChangesNothing) {
   Caption(0, "?", album.EntryAt(0).date);  // the dialog's OK without a change is no change

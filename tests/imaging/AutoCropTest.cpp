@@ -207,7 +207,10 @@ TEST_P(TrimShare, NeedsMoreThanATenthOfOneSide) {
 
 INSTANTIATE_TEST_SUITE_P(AutoCrop, TrimShare,
                          testing::Values(TrimShareCase{1, 0, kUntouched},
-                                         TrimShareCase{2, 1, {0, 64, 320, 320}}));
+                                         TrimShareCase{2, 1, {0, 64, 320, 320}}),
+                         [](const auto& info) {
+                           return "QuietRows" + std::to_string(info.param.quietRows);
+                         });
 
 // Strategy 2 with every region below the threshold, or only an isolated one above it, has
 // nothing to bound: no proposal rather than an inverted rectangle.

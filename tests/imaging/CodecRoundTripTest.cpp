@@ -8,6 +8,7 @@
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -125,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtensionCase{"a.Jpe", "\xFF\xD8\xFF"},
                       ExtensionCase{"a.jfif", "\xFF\xD8\xFF"}, ExtensionCase{"a.PNG", "\x89PNG"},
                       ExtensionCase{"a.gif", "GIF8"}, ExtensionCase{"a.bmp", "BM"},
-                      ExtensionCase{"a.DIB", "BM"}, ExtensionCase{"dotted.name.png", "\x89PNG"}));
+                      ExtensionCase{"a.DIB", "BM"}, ExtensionCase{"dotted.name.png", "\x89PNG"}),
+    ByNameField());
 
 TEST(CodecSave, UpperAndLowerCaseJpgWriteTheSameBytes) {
   TempDir dir;
@@ -199,7 +201,8 @@ INSTANTIATE_TEST_SUITE_P(Names, OddNames,
                                            "quote\"d'.bmp",
                                            "\xC3\xBC"
                                            "ber-\xE6\x97\xA5.png",
-                                           "%s%n%x.png"));
+                                           "%s%n%x.png"),
+                         ByValue());
 
 TEST(CodecSave, ExifSegmentIsWrittenRightAfterTheStartOfImage) {
   TempDir dir;

@@ -2,6 +2,7 @@
 
 #include "imaging/ImageWrap.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CropCase{"wholePicture", {-1, -1, 20, 10}, {0, 0, 20, 10}, 1},
                       CropCase{"rightOfThePicture", {22, 1, 30, 5}, {22, 1, 20, 5}, 0},
                       CropCase{"aboveThePicture", {1, -9, 5, -2}, {1, 0, 5, -2}, 0},
-                      CropCase{"emptyAsked", {4, 4, 4, 8}, {4, 4, 4, 8}, 0}));
+                      CropCase{"emptyAsked", {4, 4, 4, 8}, {4, 4, 4, 8}, 0}),
+    ByNameField());
 
 TEST(CropTo, EightBitPictureStaysEightBitWithTheSameColourTable) {
   const CImageWrap source =

@@ -69,7 +69,9 @@ TEST_P(ExifOrientation, TaggedJpegDecodesUpright) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Tags, ExifOrientation, ::testing::Range(1, 9));
+INSTANTIATE_TEST_SUITE_P(Tags, ExifOrientation, ::testing::Range(1, 9), [](const auto& info) {
+  return "Orientation" + std::to_string(info.param);
+});
 
 TEST(ExifOrientationSegment, ExifAfterJfifSegmentIsFound) {
   TempDir dir;

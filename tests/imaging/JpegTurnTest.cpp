@@ -188,6 +188,9 @@ TEST_P(ExifOrientationAdded, ToADirectoryWithoutOne) {
   EXPECT_TRUE(ExifWithOrientation({'E', 'x', 'i', 'f', 0, 0, 'X'}, 8).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(ByteOrders, ExifOrientationAdded, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(ByteOrders, ExifOrientationAdded, ::testing::Values(false, true),
+                         [](const auto& info) {
+                           return std::string(info.param ? "BigEndian" : "LittleEndian");
+                         });
 
 }  // namespace

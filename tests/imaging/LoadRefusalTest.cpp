@@ -10,6 +10,7 @@
 #include "tests/imaging/CodecTestFiles.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -126,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [] { return BmpBytes(65535, 3814, 24, 0, {}, ""); }},
         NamedFile{"header-only-65535x3814.jpg", [] { return JpegDeclaring(65535, 3814); }},
         NamedFile{"one-row-of-1000x1000.bmp",
-                  [] { return BmpBytes(1000, 1000, 24, 0, {}, RowsOf(3000, 1)); }}));
+                  [] { return BmpBytes(1000, 1000, 24, 0, {}, RowsOf(3000, 1)); }}),
+    ByNameField());
 
 TEST(SizeLimit, AcceptsUpToTheLimitsAndNotBeyond) {
   const size_t gigabyte = size_t{1} << 30;

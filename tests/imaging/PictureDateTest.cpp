@@ -13,6 +13,7 @@
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/LocalTime.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -115,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "3:999999999pm March 7, 2008"},
         // The last place a stamp is found: its ":" is the last byte read (offset 1025);
         // the fields beyond are not read and count as 0.
-        StampCase{"cutAtTheLastByteRead", 1021, "2008:03:07 15:05:09"s, "0:0am ??? 0, 2008"}));
+        StampCase{"cutAtTheLastByteRead", 1021, "2008:03:07 15:05:09"s, "0:0am ??? 0, 2008"}),
+    ByNameField());
 
 struct FileTimeCase {
   const char* name;
@@ -147,7 +149,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileTimeCase{"twoBytes", "\xFF\xD8"s},
         FileTimeCase{"bmp", FileBytes("BM\x36\x10\0\0\0\0\0\0\x36\0\0\0"s, 40, "")},
         FileTimeCase{"png", FileBytes("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s, 100, "2008:03:07 1")},
-        FileTimeCase{"gif", FileBytes("GIF89a\x10\0\x10\0"s, 100, "")}));
+        FileTimeCase{"gif", FileBytes("GIF89a\x10\0\x10\0"s, 100, "")}),
+    ByNameField());
 
 TEST_F(PictureDateFile, FileOfOneByteIsEmpty) {
   for (const std::string& bytes : {"\xFF"s, ""s}) {
@@ -209,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::filesystem::permissions(path, std::filesystem::perms::none);
                       return path;
                     },
-                    true}));
+                    true}),
+    ByNameField());
 
 TEST(PictureDate, RelativePathResolvesAgainstTheCurrentDirectory) {
   TempDir dir;
@@ -275,7 +279,12 @@ INSTANTIATE_TEST_SUITE_P(Clock, FileTimeText,
                          ::testing::Values(ClockCase{0, 30, "12:30am"},
                                            ClockCase{12, 30, "12:30am"}, ClockCase{13, 5, "1:05pm"},
                                            ClockCase{23, 59, "11:59pm"},
-                                           ClockCase{9, 7, "9:07am"}));
+                                           ClockCase{9, 7, "9:07am"}),
+                         [](const auto& info) {
+                           const int minute = info.param.minute;
+                           return "At" + std::to_string(info.param.hour) + "h" +
+                                  (minute < 10 ? "0" : "") + std::to_string(minute);
+                         });
 
 TEST(FileTimeText, NamesWeekdayAndMonth) {
   EXPECT_EQ(FormatFileTime(LocalTime(2011, 9, 3, 18, 0, 6)), "6:00pm, Sat, Sept 3, 2011");

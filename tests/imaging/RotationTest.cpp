@@ -6,6 +6,7 @@
 #include "imaging/PixelBuffer.h"
 #include "imaging/Rotation.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -74,7 +75,9 @@ TEST_P(RotateLetters, TwoTurnsEachWayGiveTheStartBack) {
   EXPECT_EQ(LetterRows(picture), (Rows{"abcde", "fghij", "klmno"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, RotateLetters, ::testing::Values(8, 24));
+INSTANTIATE_TEST_SUITE_P(Depths, RotateLetters, ::testing::Values(8, 24), [](const auto& info) {
+  return std::to_string(info.param) + "Bits";
+});
 
 TEST(Rotate, EightBitPictureKeepsItsColourTableAndDisplaySize) {
   CImageWrap picture =
@@ -148,7 +151,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, TurnedRectangle, ::testing::Values(
     RectTurn{1, {1, 0, 3, 2}, {1, 1, 3, 3}, {"gb", "hc"}},
     RectTurn{0, {0, 0, 5, 3}, {0, 0, 3, 5}, {"ejo", "din", "chm", "bgl", "afk"}},
     RectTurn{1, {4, 2, 9, 9}, {0, 4, 1, 5}, {"o"}},  // cut at the edge first
-    RectTurn{1, {}, {}, {}}));
+    RectTurn{1, {}, {}, {}}),
+    [](const auto& info) {
+      const Rect& r = info.param.rect;
+      return std::string(info.param.direction == 1 ? "Right_" : "Left_") +
+             (r.IsEmpty() ? std::string("empty")
+                          : std::to_string(r.left) + "_" + std::to_string(r.top) + "_" +
+                                std::to_string(r.right) + "_" + std::to_string(r.bottom));
+    });
 
 TEST(RotateBufferLeft, GivesTheDestinationTheTurnedSize) {
   CPixelBuffer source;

@@ -21,6 +21,12 @@ void PrintTo(const ScaleCase& c, std::ostream* os) {
 
 class ScaleToFitExample : public ::testing::TestWithParam<ScaleCase> {};
 
+// "3000x2000_to_120": the picture and the longest side it is reduced to.
+std::string ScaleCaseName(const testing::TestParamInfo<ScaleCase>& info) {
+  return std::to_string(info.param.width) + "x" + std::to_string(info.param.height) + "_to_" +
+         std::to_string(info.param.longestSide);
+}
+
 TEST_P(ScaleToFitExample, GivesDisplaySizeBitmapSizeAndBlockColours) {
   const ScaleCase& c = GetParam();
   // Every factor x factor block of one colour, which its reduced pixel keeps.
@@ -55,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, ScaleToFitExample,
                                            ScaleCase{100, 80, 120, 1, 120, 96, 100, 80},
                                            ScaleCase{3000, 2000, 800, 4, 800, 533, 750, 500},
                                            // A side shorter than the factor becomes one pixel.
-                                           ScaleCase{5000, 20, 120, 42, 120, 1, 119, 1}));
+                                           ScaleCase{5000, 20, 120, 42, 120, 1, 119, 1}),
+                         ScaleCaseName);
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, ScaleToFitExample,
@@ -70,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{1500, 1000, 2000, 1, 2000, 1333, 1500, 1000},
         // So does a width below the factor, and a side of 2 at a factor of 3.
         ScaleCase{20, 5000, 120, 42, 1, 120, 1, 119},
-        ScaleCase{300, 2, 120, 3, 120, 1, 100, 1}));
+        ScaleCase{300, 2, 120, 3, 120, 1, 100, 1}),
+    ScaleCaseName);
 
 TEST(ScaleToFit, SmallerPictureIsAnExactCopyShownEnlarged) {
   const CImageWrap source = MakePicture24(100, 80, GradientColour);
@@ -157,7 +165,12 @@ TEST_P(SubsampleBadFactor, FailsAndLeavesTheDestinationAlone) {
 }
 
 // Below 1, above the height, above the width.
-INSTANTIATE_TEST_SUITE_P(Factors, SubsampleBadFactor, ::testing::Values(0, -3, 31, 41));
+INSTANTIATE_TEST_SUITE_P(Factors, SubsampleBadFactor, ::testing::Values(0, -3, 31, 41),
+                         [](const auto& info) {
+                           const int factor = info.param;
+                           return factor < 0 ? "Minus" + std::to_string(-factor)
+                                             : "Factor" + std::to_string(factor);
+                         });
 
 TEST(Subsample, LeavesDisplaySizeAndDropsTheRemainderRowsAndColumns) {
   // White but for the rows and columns beyond the last whole 7 x 7 block.

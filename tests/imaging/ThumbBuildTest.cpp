@@ -90,7 +90,12 @@ INSTANTIATE_TEST_SUITE_P(Limits, NeedsWebImageCase,
                                            WebCase{800, 800, 600, true},
                                            WebCase{800, 600, 800, true},
                                            WebCase{800, 799, 799, false},
-                                           WebCase{1999, 10, 2000, true}));
+                                           WebCase{1999, 10, 2000, true}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.width) + "x" +
+                                  std::to_string(info.param.height) + "_limit" +
+                                  std::to_string(info.param.maxOsize);
+                         });
 
 struct ShrinkCase {
   int width, height;
@@ -125,7 +130,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ShrinkCase{4000, 3000, {}, 800, false, 8},   // the thumb alone
                       ShrinkCase{4000, 3000, {0, 0, 600, 400}, 800, false, 4},  // factor 5
                       ShrinkCase{4000, 3000, {0, 0, 200, 150}, 800, true, 2},   // factor 2
-                      ShrinkCase{10000, 5, {}, 800, true, 8}));    // 800 x 1 from 1250 x 1
+                      ShrinkCase{10000, 5, {}, 800, true, 8}),     // 800 x 1 from 1250 x 1
+    [](const auto& info) {
+      const ShrinkCase& c = info.param;
+      const Rect& part = c.thumbRect;
+      return std::to_string(c.width) + "x" + std::to_string(c.height) + "_limit" +
+             std::to_string(c.maxOsize) +
+             (part.IsEmpty() ? ""
+                             : "_part" + std::to_string(part.Width()) + "x" +
+                                   std::to_string(part.Height())) +
+             (c.withLarge ? "" : "_thumbOnly");
+    });
 
 // With the copy at twice the large copy's size, the decode keeps its pixels too: 1600 x 1200
 // of 4000 x 3000 for 800 x 600.

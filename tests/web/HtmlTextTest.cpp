@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "web/HtmlText.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Encoding{"my photo.jpg", "my%20photo.jpg"}, Encoding{"#1.jpg", "%231.jpg"},
                     Encoding{"100%.jpg", "100%25.jpg"}, Encoding{"why?.jpg", "why%3F.jpg"},
                     Encoding{"a\"b'c.jpg", "a%22b%27c.jpg"}, Encoding{"x&y/z.gif", "x%26y%2Fz.gif"},
-                    Encoding{"Ärger.jpg", "%C3%84rger.jpg"}));
+                    Encoding{"Ärger.jpg", "%C3%84rger.jpg"}),
+    ByNameField());
 
 }  // namespace

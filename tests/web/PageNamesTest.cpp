@@ -4,6 +4,7 @@
 
 #include "album/AlbumEntry.h"
 #include "web/PageNames.h"
+#include "tests/support/CaseName.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ INSTANTIATE_TEST_SUITE_P(Names, PageName,
                                          NameCase{"a..b.jpg", "a_b_jpg.htm"},
                                          NameCase{"a_b.jpg", "a_b_jpg.htm"},
                                          NameCase{"x___.y.png", "x_y_png.htm"},
-                                         NameCase{"my photo #2.gif", "my photo #2_gif.htm"}));
+                                         NameCase{"my photo #2.gif", "my photo #2_gif.htm"}),
+                         [](const auto& info) { return CaseName(info.param.fileName); });
 
 std::vector<CAlbumEntry> Entries(const std::vector<std::pair<std::string, int>>& names) {
   std::vector<CAlbumEntry> entries(names.size());
