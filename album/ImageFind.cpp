@@ -30,16 +30,15 @@ bool PictureNameLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-CImageFind::CImageFind() : extensions_{".jpg", ".bmp", ".gif", ".png"} {}
+CImageFind::CImageFind()
+    : extensions_{".jpg", ".bmp",  ".gif",  ".png", ".heic",
+                  ".heif", ".avif", ".webp", ".tif", ".tiff"} {}
 
 bool CImageFind::HasPictureExtension(const std::string& path) const {
-  if (path.size() < 4) {
-    return false;
-  }
-  const std::string tail = path.substr(path.size() - 4);
   return std::any_of(extensions_.begin(), extensions_.end(), [&](const std::string& ext) {
-    return std::equal(tail.begin(), tail.end(), ext.begin(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    return path.size() >= ext.size() &&
+           std::equal(ext.begin(), ext.end(), path.end() - static_cast<ptrdiff_t>(ext.size()),
+                      [](char x, char y) { return x == static_cast<char>(FoldCase(y)); });
   });
 }
 

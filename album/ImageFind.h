@@ -10,7 +10,8 @@ class CImageFind {
   virtual ~CImageFind() = default;
 
   // Makes dir the current directory and collects the full paths of its files whose names end
-  // in ".jpg", ".bmp", ".gif" or ".png" (any case), not looking into subdirectories. The paths
+  // in ".jpg", ".bmp", ".gif" or ".png", or in those of today's phones and cameras (".heic",
+  // ".heif", ".avif", ".webp", ".tif", ".tiff"), in any case, not looking into subdirectories. The paths
   // are sorted by name ignoring case, ties in byte order, so that an album always scans in the
   // same order. Returns the number found; 0 also when the directory cannot be entered or read.
   int Find(const std::string& dir);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
 #include "platform/PlatformUi.h"
 
@@ -166,6 +167,23 @@ std::optional<int64_t> LaterExifTakenAt(const std::string& path) {
   return stamp ? std::optional<int64_t>(stamp->Key()) : std::nullopt;
 }
 
+// The camera's time stamp of a HEIF, WebP or TIFF file, whose Exif lies beyond its head.
+std::optional<CameraStamp> EmbeddedStamp(const std::string& path, const char start[2],
+                                         const char* buffer, int n) {
+  uint8_t head[12] = {};
+  std::memcpy(head, start, 2);
+  std::memcpy(head + 2, buffer, static_cast<size_t>(std::clamp(n, 0, 10)));
+  if (!codec::HoldsEmbeddedExif(head, sizeof head)) {
+    return std::nullopt;
+  }
+  const codec::FileBytes file = codec::ReadPictureFile(path);
+  if (!file.data) {
+    return std::nullopt;
+  }
+  const std::string text = codec::EmbeddedCameraTime({file.data.get(), file.size});
+  return CameraStampIn(text.c_str(), static_cast<int>(text.size()));
+}
+
 }  // namespace
 
 std::string FormatExifDate(int year, int month, int day, int hour, int minute) {
@@ -254,6 +272,13 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
   char buffer[kBufferSize];
   const int n = ReadFully(file.Get(), buffer, kBufferSize);
   if (ExifDateText(buffer, n, date, takenAt)) {
+    return 1;
+  }
+  if (const std::optional<CameraStamp> stamp = EmbeddedStamp(path, start, buffer, n)) {
+    date = FormatExifDate(stamp->year, stamp->month, stamp->day, stamp->hour, stamp->minute);
+    if (takenAt != nullptr) {
+      *takenAt = stamp->Key();
+    }
     return 1;
   }
   std::time_t seconds = 0;

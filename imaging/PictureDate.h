@@ -1,6 +1,7 @@
 #pragma once
 // The date text of a picture: the camera's time stamp from an EXIF header near the start of
-// the file, or else the file's creation time.
+// the file (or, in a HEIF, WebP or TIFF file, from the Exif it carries), or else the file's
+// creation time.
 
 #include <cstdint>
 #include <ctime>

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev libgif-dev liblcms2-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev libgif-dev
+  libheif-dev libwebp-dev libtiff-dev liblcms2-dev
   libgtest-dev libbenchmark-dev
   libjpeg-turbo-progs
   appstream desktop-file-utils dpkg-dev

@@ -105,7 +105,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
       page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) +
               "\" " + target + "><img border=0 src=\"" + thumbSrc + "\"";
     } else {
-      page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(entry.fileName) +
+      page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) +
               "\"><img border=0 src=\"" + thumbSrc + "\"";
     }
     int width = entry.thumb.displayWidth;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "album/AlbumEntry.h"
+#include "imaging/codec/Codec.h"
 
 namespace {
 
@@ -43,7 +44,20 @@ std::string FittingName(const std::string& name) {
   return name.substr(0, head) + mark + extension;
 }
 
-std::string ThumbNameOf(const std::string& fileName) { return FittingName("Thumb_" + fileName); }
+std::string WebCopyNameOf(const std::string& fileName) {
+  switch (codec::FormatFromExtension(fileName)) {
+    case codec::Format::Heif:
+    case codec::Format::Webp:
+    case codec::Format::Tiff:
+      return FittingName(fileName + ".jpg");
+    default:
+      return fileName;
+  }
+}
+
+std::string ThumbNameOf(const std::string& fileName) {
+  return FittingName("Thumb_" + WebCopyNameOf(fileName));
+}
 
 std::string PageNameOf(const std::string& fileName) {
   std::string name;

@@ -16,7 +16,11 @@ std::string FittingName(const std::string& name);
 // The page name of a picture file: every "." becomes "_", runs of "_" shrink to one, and
 // ".htm" follows (IMG_0001.JPG gives IMG_0001_JPG.htm); shortened when it does not fit.
 std::string PageNameOf(const std::string& fileName);
-// The name of its thumb in Thumbs: "Thumb_" and the file name, shortened when that does not
+// The name of a picture's copies in Large (and Large/2x): its file name, or for a format that
+// not every browser shows (HEIF, AVIF, WebP, TIFF) the file name with ".jpg" added, the copy
+// being a JPEG (phone.heic gives phone.heic.jpg), so that every picture's files stay unique.
+std::string WebCopyNameOf(const std::string& fileName);
+// The name of its thumb in Thumbs: "Thumb_" and the copy's name, shortened when that does not
 // fit (a name of 250 bytes or more).
 std::string ThumbNameOf(const std::string& fileName);
 

@@ -87,7 +87,7 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
       page += "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\"" +
               target + ">";
     } else {
-      page += "<a href=\"Large/" + EncodeUrlPathSegment(entry.fileName) + "\">";
+      page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
     page += ThumbImage(entry, cell, framed, album_.AdvancedSettings.AntiAdFilter == 1,
                        shown++ >= eager) +

@@ -6,6 +6,7 @@
 #include "album/PixDir.h"
 #include "imaging/ThumbBuild.h"
 #include "web/HtmlText.h"
+#include "web/PageNames.h"
 #include "web/PageParts.h"
 #include "web/PhonePageParts.h"
 #include "web/WebElement.h"
@@ -76,7 +77,7 @@ std::string CWebElement::PhonePicturePage(const CAlbumEntry& entry, int position
   }
   std::string page = PhonePageHead(PictureWords(entry), false, style);
 
-  const std::string source = EncodeUrlPathSegment(entry.fileName);
+  const std::string source = EncodeUrlPathSegment(WebCopyNameOf(entry.fileName));
   page += "<body>\n<figure class=\"picture\"><img src=\"" + source + "\"";
   if (sizes.hasWebImage &&
       HoldsDoubleSize(sizes.pictureWidth, sizes.pictureHeight, width, height) &&

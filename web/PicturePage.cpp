@@ -8,6 +8,7 @@
 #include "imaging/AtomicFile.h"
 #include "web/HtmlText.h"
 #include "web/PageHead.h"
+#include "web/PageNames.h"
 #include "web/PageParts.h"
 #include "web/WebElement.h"
 
@@ -43,7 +44,7 @@ std::string CWebElement::PicturePage(const CAlbumEntry& entry, int position, int
   const std::string& pageName = pageNames[static_cast<size_t>(position)];
   std::string page = PageHead(pageName, false);
   page += "<body>\n";
-  page += "<p><img src=\"" + EncodeUrlPathSegment(entry.fileName) + "\" border=\"2\" ";
+  page += "<p><img src=\"" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\" border=\"2\" ";
   const WebPageSizes sizes = PageSizes(entry, position);
   if (sizes.hasWebImage) {
     page += "width=\"" + std::to_string(sizes.webWidth) + "\" height=\"" +

@@ -78,7 +78,7 @@ std::string WriteDoubleCopy(const DecodedPicture& picture, int maxOsize, const s
 std::string DoubleFolderPath() { return std::string("Large/") + kDoubleFolder; }
 
 std::string DoubleCopyPath(const std::string& fileName) {
-  return DoubleFolderPath() + "/" + fileName;
+  return DoubleFolderPath() + "/" + WebCopyNameOf(fileName);
 }
 
 bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName) {
@@ -120,7 +120,7 @@ WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
     }
   }
   if (folders.LargeOpen()) {
-    const std::string path = InDirectory(dirPath, "Large/" + fileName);
+    const std::string path = InDirectory(dirPath, "Large/" + WebCopyNameOf(fileName));
     if (webImage.HasBitmap() || picture.shrink == 1) {
       const CImageWrap& large = webImage.HasBitmap() ? webImage : picture.image;
       errors.large = WriteImageFile(large, path, {.replaceLink = true});
@@ -180,7 +180,7 @@ WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
     const std::string unread = ": " + entry.fileName + " could not be read";
     WebFileErrors errors;
     errors.thumb = InDirectory(album.dirPath, "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
-    errors.large = InDirectory(album.dirPath, "Large/" + entry.fileName) + unread;
+    errors.large = InDirectory(album.dirPath, "Large/" + WebCopyNameOf(entry.fileName)) + unread;
     return errors;
   }
   const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};

@@ -112,6 +112,22 @@ Format FormatFromMagic(const uint8_t* bytes, size_t size) {
   if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
     return Format::Bmp;
   }
+  if (size >= 12 && std::memcmp(bytes, "RIFF", 4) == 0 && std::memcmp(bytes + 8, "WEBP", 4) == 0) {
+    return Format::Webp;
+  }
+  if (size >= 4 && (std::memcmp(bytes, "II*\0", 4) == 0 || std::memcmp(bytes, "MM\0*", 4) == 0)) {
+    return Format::Tiff;
+  }
+  if (size >= 12 && std::memcmp(bytes + 4, "ftyp", 4) == 0) {
+    // The major brand of an ISO media file that holds a still picture.
+    static const char* const kBrands[] = {"heic", "heix", "hevc", "hevx", "heim", "heis",
+                                          "mif1", "msf1", "avif", "avis"};
+    for (const char* brand : kBrands) {
+      if (std::memcmp(bytes + 8, brand, 4) == 0) {
+        return Format::Heif;
+      }
+    }
+  }
   return Format::Unknown;
 }
 
@@ -128,6 +144,15 @@ Format FormatFromExtension(const std::string& path) {
   }
   if (extension == ".bmp" || extension == ".dib") {
     return Format::Bmp;
+  }
+  if (extension == ".heic" || extension == ".heif" || extension == ".avif") {
+    return Format::Heif;
+  }
+  if (extension == ".webp") {
+    return Format::Webp;
+  }
+  if (extension == ".tif" || extension == ".tiff") {
+    return Format::Tiff;
   }
   return Format::Unknown;
 }
@@ -164,6 +189,15 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOp
       break;
     case Format::Bmp:
       result = DecodeBmp(bytes, bitmap, options);
+      break;
+    case Format::Heif:
+      result = DecodeHeif(bytes, bitmap, options);
+      break;
+    case Format::Webp:
+      result = DecodeWebp(bytes, bitmap, options);
+      break;
+    case Format::Tiff:
+      result = DecodeTiff(bytes, bitmap, options);
       break;
     case Format::Unknown:
       result = Failed();
@@ -211,6 +245,9 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOp
     case Format::Bmp:
       ok = EncodeBmp(bitmap, encoded);
       break;
+    case Format::Heif:
+    case Format::Webp:
+    case Format::Tiff:
     case Format::Unknown:
       break;
   }

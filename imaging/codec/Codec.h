@@ -36,7 +36,9 @@ constexpr int64_t kMaxFileBytes = int64_t{1} << 30;
 // Whether a picture of width x height, declared by a file of fileBytes, is within the limits.
 bool SizeAcceptable(int64_t width, int64_t height, size_t fileBytes);
 
-enum class Format { Unknown, Jpeg, Png, Gif, Bmp };
+// HEIF (HEIC and AVIF), WebP and TIFF are read, never written: a turn or a web copy of such a
+// picture is written in another format, or not at all.
+enum class Format { Unknown, Jpeg, Png, Gif, Bmp, Heif, Webp, Tiff };
 
 // The format by the first bytes of a file.
 Format FormatFromMagic(const uint8_t* bytes, size_t size);

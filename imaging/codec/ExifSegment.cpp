@@ -1,6 +1,7 @@
 #include "imaging/codec/ExifSegment.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/JpegHead.h"
@@ -36,15 +37,17 @@ class TiffView {
       return 0;
     }
     const size_t directory = U32(4);
-    if (directory < 8 || directory > size_ - 2 ||
-        directory + 2 + kEntrySize * U16(directory) > size_) {
-      return 0;
-    }
-    return directory;
+    return ValidDirectory(directory) ? directory : 0;
   }
   // Finds entry `tag` of the first directory; its offset from the TIFF header, or 0.
-  size_t FindIfd0Entry(uint16_t tag) {
-    const size_t directory = Ifd0();
+  size_t FindIfd0Entry(uint16_t tag) { return FindEntry(Ifd0(), tag); }
+  // Whether a directory's entries lie within the data.
+  bool ValidDirectory(size_t directory) const {
+    return size_ >= 10 && directory >= 8 && directory <= size_ - 2 &&
+           directory + 2 + kEntrySize * U16(directory) <= size_;
+  }
+  // Finds entry `tag` of a valid directory (0: none); its offset from the TIFF header, or 0.
+  size_t FindEntry(size_t directory, uint16_t tag) {
     if (directory == 0) {
       return 0;
     }
@@ -69,6 +72,20 @@ class TiffView {
     return high << 16 | low;
   }
   bool BigEndian() const { return bigEndian_; }
+  // The text of an ASCII entry (0: none), up to its first zero byte; empty when malformed.
+  std::string Text(size_t entry) const {
+    constexpr uint16_t kTypeAscii = 2;
+    if (entry == 0 || U16(entry + 2) != kTypeAscii) {
+      return {};
+    }
+    const size_t count = U32(entry + 4);
+    const size_t at = count <= 4 ? entry + 8 : U32(entry + 8);
+    if (at > size_ || count > size_ - at) {
+      return {};
+    }
+    const auto* text = reinterpret_cast<const char*>(data_ + at);
+    return std::string(text, strnlen(text, count));
+  }
 
  private:
   const uint8_t* data_;
@@ -205,4 +222,33 @@ std::vector<uint8_t> ReadJpegExifSegment(const std::string& path) {
   }
   const uint8_t* payload = file.data.get() + exif->payload;
   return std::vector<uint8_t>(payload, payload + exif->length);
+}
+
+std::string TiffCameraTime(const uint8_t* tiffData, size_t size) {
+  constexpr uint16_t kExifDirectoryTag = 0x8769;
+  constexpr uint16_t kDateTimeTag = 0x0132;
+  TiffView tiff(tiffData, size);
+  const size_t first = tiff.Ifd0();
+  if (first == 0) {
+    return {};
+  }
+  // When the picture was taken, else when it was digitised, else when the file was written.
+  const size_t pointer = tiff.FindEntry(first, kExifDirectoryTag);
+  const size_t exif = pointer != 0 ? tiff.U32(pointer + 8) : 0;
+  if (tiff.ValidDirectory(exif)) {
+    for (const uint16_t tag : {uint16_t{0x9003}, uint16_t{0x9004}}) {
+      std::string text = tiff.Text(tiff.FindEntry(exif, tag));
+      if (!text.empty()) {
+        return text;
+      }
+    }
+  }
+  return tiff.Text(tiff.FindEntry(first, kDateTimeTag));
+}
+
+std::string ExifCameraTime(const uint8_t* segment, size_t size) {
+  if (segment == nullptr || !IsExifPayload(segment, size)) {
+    return {};
+  }
+  return TiffCameraTime(segment + kExifHeaderSize, size - kExifHeaderSize);
 }

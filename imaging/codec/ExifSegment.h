@@ -28,3 +28,9 @@ bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation);
 // empty segment gives a new one that holds only the tag. Empty when the segment is malformed
 // or would outgrow one JPEG segment.
 std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation);
+
+// The camera's time stamp ("yyyy:mm:dd hh:mm:ss") of a segment: the Exif directory's time the
+// picture was taken, else digitised, else the first directory's DateTime; empty when none.
+std::string ExifCameraTime(const uint8_t* segment, size_t size);
+// The same for a TIFF structure without the Exif header (a TIFF file).
+std::string TiffCameraTime(const uint8_t* tiff, size_t size);

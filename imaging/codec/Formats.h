@@ -56,6 +56,9 @@ DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const DecodeOptions& opt
 DecodeResult DecodePng(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
 DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
 DecodeResult DecodeBmp(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodeHeif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodeWebp(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
+DecodeResult DecodeTiff(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
 
 // Whether the gate of options, when there is one, lets a decoder make the bitmap of cost
 // beside the working bytes that cost already holds; cost.bytes is completed with the bitmap's,
