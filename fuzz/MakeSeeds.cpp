@@ -15,6 +15,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
+#include "tests/support/TodayFormatFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -243,6 +244,35 @@ void WriteProfiles() {
 
 }  // namespace
 
+// HEIF, AVIF, WebP and TIFF files as their own libraries write them: plain, turned, dated.
+void WriteTodayFormats() {
+  TodayPicture picture;
+  picture.width = 24;
+  picture.height = 16;
+  for (int i = 0; i < picture.width * picture.height; ++i) {
+    picture.pixels.push_back(Rgb{static_cast<uint8_t>(i * 7), static_cast<uint8_t>(i * 3), 90});
+  }
+  const struct {
+    TodayFormat format;
+    const char* folder;
+    const char* name;
+  } kinds[] = {{TodayFormat::Heic, "heif", "plain.heic"},  {TodayFormat::Avif, "heif", "plain.avif"},
+               {TodayFormat::WebpLossy, "webp", "lossy.webp"},
+               {TodayFormat::WebpLossless, "webp", "lossless.webp"},
+               {TodayFormat::WebpAlpha, "webp", "alpha.webp"},
+               {TodayFormat::Tiff8, "tiff", "rgb.tif"},    {TodayFormat::Tiff16, "tiff", "rgb16.tif"},
+               {TodayFormat::TiffGrey, "tiff", "grey.tif"}};
+  for (const auto& kind : kinds) {
+    Write(kind.folder, kind.name, WriteTodayFormat(kind.format, picture));
+  }
+  picture.exifOrientation = 6;
+  picture.heifOrientation = 8;
+  picture.takenAt = "2021:07:14 10:32:05";
+  Write("heif", "turned-dated.heic", WriteTodayFormat(TodayFormat::Heic, picture));
+  Write("webp", "turned-dated.webp", WriteTodayFormat(TodayFormat::WebpLossy, picture));
+  Write("tiff", "turned-dated.tif", WriteTodayFormat(TodayFormat::Tiff8, picture));
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
@@ -303,5 +333,6 @@ int main(int argc, char** argv) {
   Write("record", "windows-lines", "QLNV_A t20 x300 p300 f1 d1 c1 #navy\r\nb.png\tx\ty\t0\r\n");
   Write("record", "header-only", "QLNV_A t400 x300 p1000 f0 d1 c0\n");
   WriteProfiles();
+  WriteTodayFormats();
   return 0;
 }

@@ -17,7 +17,7 @@ seconds="${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_exif fuzz_exif_segment fuzz_record fuzz_icc)
+  targets=(fuzz_jpeg fuzz_png fuzz_gif fuzz_bmp fuzz_heif fuzz_webp fuzz_tiff fuzz_exif fuzz_exif_segment fuzz_record fuzz_icc)
 fuzz_dir="${QUILLARAN_FUZZ_DIR:-build-fuzz}"
 
 # clang and the fuzzer runtime: a trivial target must link.
