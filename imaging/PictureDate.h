@@ -11,7 +11,7 @@ class CPlatformUi;
 
 // Sets date and returns 1; 0 when the file cannot be opened or is shorter than 2 bytes
 // (after a message) or has vanished before its time could be read (no message). At most
-// 1026 bytes of the file are read. takenAt, when given, gets the same time as a number that
+// 1026 bytes of the file are read, but for a HEIF, WebP or TIFF file, whose Exif may lie anywhere. takenAt, when given, gets the same time as a number that
 // orders (TakenAtKey); for a JPEG file whose Exif segment follows another one, the camera's
 // time stamp in it, which the date text does not look for.
 int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,

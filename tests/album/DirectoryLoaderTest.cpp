@@ -43,21 +43,23 @@ class DirectoryLoading : public ::testing::Test {
   CPixDir album{ui};
 };
 
-TEST_F(DirectoryLoading, FindsOnlyTheFourExtensionsSortedByNameIgnoringCase) {
+TEST_F(DirectoryLoading, FindsOnlyPictureExtensionsSortedByNameIgnoringCase) {
   const fs::path dir = temp / "pics";
   fs::create_directories(dir / "sub.jpg");
-  for (const char* name : {"b.JPG", "A.png", "c.jpeg", "d.tif", "a.Gif", "e.bmp", "jpg", ".png"}) {
+  for (const char* name : {"b.JPG", "A.png", "c.jpeg", "d.tif", "a.Gif", "e.bmp", "jpg", ".png",
+                           "f.HEIC", "g.webp", "h.tiff.txt", "i.Avif"}) {
     temp.WriteFile(std::string("pics/") + name, "x");
   }
   CImageFind finder;
-  ASSERT_EQ(finder.Find(dir.string()), 5);
+  ASSERT_EQ(finder.Find(dir.string()), 9);
   EXPECT_EQ(fs::current_path(), dir);
   std::vector<std::string> found;
   for (int i = 0; i < finder.Count(); ++i) {
     found.push_back(fs::path(finder.GetAt(i)).filename().string());
   }
-  EXPECT_EQ(found, (std::vector<std::string>{".png", "a.Gif", "A.png", "b.JPG", "e.bmp"}));
-  EXPECT_EQ(finder.GetAt(5), "");
+  EXPECT_EQ(found, (std::vector<std::string>{".png", "a.Gif", "A.png", "b.JPG", "d.tif", "e.bmp",
+                                             "f.HEIC", "g.webp", "i.Avif"}));
+  EXPECT_EQ(finder.GetAt(9), "");
   EXPECT_EQ(finder.GetAt(-1), "");
 }
 
