@@ -11,8 +11,10 @@
 #include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
 #include "imaging/codec/Codec.h"
+#include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
 #include "imaging/codec/JpegTurn.h"
+#include "imaging/codec/WrittenName.h"
 
 namespace {
 
@@ -22,6 +24,11 @@ namespace {
 int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
                    const std::string& exifSource) {
   std::vector<uint8_t> exif = ReadJpegExifSegment(exifSource);
+  if (exif.empty()) {
+    // A HEIF or WebP picture's copy is a JPEG that keeps the Exif (the date) of its source.
+    const codec::FileBytes source = codec::ReadPictureFile(exifSource);
+    exif = source.data ? codec::EmbeddedExif({source.data.get(), source.size}) : exif;
+  }
   if (!exif.empty()) {
     SetExifOrientation(exif, 1);
   }
@@ -61,7 +68,7 @@ int TurnPictureFile(const std::string& path, int direction) {
 }
 
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName) {
-  return InDirectory(InDirectory(albumDir, "Cropped"), fileName);
+  return InDirectory(InDirectory(albumDir, "Cropped"), codec::WrittenNameOf(fileName));
 }
 
 namespace {
@@ -78,7 +85,7 @@ int WriteCroppedCopy(const std::string& albumDir, const std::string& fileName,
                                                   : ": " + ErrorReason(error));
   } else {
     // A link in the copy's place is replaced, not written through: it may lead out of the album.
-    const std::string path = InDirectory(directory, fileName);
+    const std::string path = InDirectory(directory, codec::WrittenNameOf(fileName));
     std::error_code ignored;
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ignored))) {
       std::filesystem::remove(path, ignored);

@@ -35,5 +35,6 @@ std::optional<std::string> ReadCroppedCopy(const std::string& albumDir, const st
 int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
                        const std::optional<std::string>& content, std::string* why = nullptr);
 
-// Where the cropped copy of a picture of the album lies.
+// Where the cropped copy of a picture of the album lies: in Cropped, under the name the picture
+// is written under (a HEIF, WebP or TIFF picture's copy is a JPEG, phone.heic.jpg).
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName);

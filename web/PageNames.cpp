@@ -4,7 +4,7 @@
 #include <set>
 
 #include "album/AlbumEntry.h"
-#include "imaging/codec/Codec.h"
+#include "imaging/codec/WrittenName.h"
 
 namespace {
 
@@ -45,14 +45,7 @@ std::string FittingName(const std::string& name) {
 }
 
 std::string WebCopyNameOf(const std::string& fileName) {
-  switch (codec::FormatFromExtension(fileName)) {
-    case codec::Format::Heif:
-    case codec::Format::Webp:
-    case codec::Format::Tiff:
-      return FittingName(fileName + ".jpg");
-    default:
-      return fileName;
-  }
+  return FittingName(codec::WrittenNameOf(fileName));
 }
 
 std::string ThumbNameOf(const std::string& fileName) {

@@ -15,6 +15,7 @@
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/TodayFormatFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -112,6 +113,24 @@ TEST(SaveCroppedOriginal, PngSourceGivesAPngWithoutExif) {
   ASSERT_EQ(SaveCroppedOriginal(cropped, dir.Str(), "map.png", source), 1);
   const CImageWrap written = LoadBack((dir / "Cropped" / "map.png").string());
   EXPECT_EQ(PixelAt(written, 1, 2), CoordinateColour(1, 2));
+}
+
+TEST(SaveCroppedOriginal, HeicSourceGivesAJpegNamedAfterItWithItsDate) {
+  TempDir dir;
+  TodayPicture picture;
+  picture.width = picture.height = 16;
+  picture.pixels.assign(256, Rgb{200, 40, 40});
+  picture.takenAt = "2021:07:14 10:32:05";
+  const std::string source = dir.WriteFile("phone.heic", WriteTodayFormat(TodayFormat::Heic, picture));
+  const std::string before = ReadFileBytes(source);
+  ASSERT_EQ(SaveCroppedOriginal(MakePicture24(8, 6, BlockColour), dir.Str(), "phone.heic", source), 1);
+  const std::string copy = CroppedCopyPath(dir.Str(), "phone.heic");
+  EXPECT_EQ(fs::path(copy).filename(), "phone.heic.jpg");
+  EXPECT_EQ(ReadFileBytes(copy).substr(0, 2), "\xFF\xD8");
+  EXPECT_EQ(LoadBack(copy).Width(), 8);
+  EXPECT_EQ(ExifCameraTime(ReadJpegExifSegment(copy).data(), ReadJpegExifSegment(copy).size()),
+            "2021:07:14 10:32:05");
+  EXPECT_EQ(ReadFileBytes(source), before);
 }
 
 TEST(SaveCroppedOriginal, FileNamedCroppedStopsTheCrop) {
