@@ -10,6 +10,7 @@
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
+#include "imaging/PathJoin.h"
 #include "imaging/Rotation.h"
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
@@ -248,6 +249,11 @@ int CPixDir::RotatePicture(WindowRef owner, int direction) {
 
 int CPixDir::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
   if (RefuseChangedFile(ui_, owner, entry, dirPath)) {
+    return 0;
+  }
+  if (const std::string why = WhyNotTurnable(InDirectory(dirPath, entry.fileName)); !why.empty()) {
+    ui_.MessageBox(owner, entry.fileName + " was not turned: " + why + ".\nNothing was changed.",
+                   MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
   const int width = entry.pictureWidth;

@@ -1,6 +1,7 @@
 #include "imaging/OriginalEdit.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -50,7 +51,29 @@ int TurnDecodedFile(const std::string& path, int direction) {
 
 }  // namespace
 
+std::string WhyNotTurnable(const std::string& path) {
+  uint8_t head[12] = {};
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const size_t got = file != nullptr ? std::fread(head, 1, sizeof head, file) : 0;
+  if (file != nullptr) {
+    std::fclose(file);
+  }
+  switch (codec::FormatFromMagic(head, got)) {
+    case codec::Format::Heif:
+      return "it is a HEIF or AVIF picture, which would lose quality if it were written again";
+    case codec::Format::Webp:
+      return "it is a WebP picture, which Quillaran does not write";
+    case codec::Format::Tiff:
+      return "it is a TIFF picture, which Quillaran does not write";
+    default:
+      return {};
+  }
+}
+
 int TurnPictureFile(const std::string& path, int direction) {
+  if (!WhyNotTurnable(path).empty()) {
+    return 0;
+  }
   const codec::FileBytes file = codec::ReadPictureFile(path);
   if (!file.data) {
     return 0;

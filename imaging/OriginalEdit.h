@@ -13,6 +13,9 @@
 // Other formats are decoded, turned and written again by their extension. 1 done; 0 when the
 // file could not be read, turned or written (it is then as it was). Nothing is reported.
 int TurnPictureFile(const std::string& path, int direction);
+// Why the picture file at path is not turned, or empty when it may be: HEIF and AVIF pictures
+// would lose quality if they were written again, and WebP and TIFF pictures are not written.
+std::string WhyNotTurnable(const std::string& path);
 
 // Writes the cropped picture as albumDir/Cropped/fileName, creating "Cropped" when it is
 // missing; an earlier crop of the same file, or a symbolic link in its place, is replaced.
