@@ -155,18 +155,20 @@ int CRecordFile::Read(std::FILE* file, CAlbumSettings& settings, std::span<CAlbu
   CLineMatcher matcher(entries);
   int namingLines = 0;
   int matchedLines = 0;
-  otherPictureLines_.clear();
+  ForgetOtherLines();
   for (int position = 0; ReadWholeLine(file, line, hadLineEnd); ++position) {
     const std::optional<std::string_view> name = EntryLineName(line);
     if (!name) {
       continue;  // an empty line still takes a position
     }
     ++namingLines;
+    const RecordRank rank{EntryLineOrder(line, hadLineEnd).value_or(position), position};
     if (CAlbumEntry* entry = matcher.Match(*name, position)) {
       ApplyEntryLine(*entry, line, hadLineEnd);
+      albumRanks_.push_back(rank);
       ++matchedLines;
     } else {
-      otherPictureLines_.push_back(line);
+      otherPictureLines_.push_back({line, rank});
     }
   }
   // A record none of whose lines names a picture here belongs to another folder.
@@ -198,10 +200,7 @@ int CRecordFile::Write(const std::string& folder, const CAlbumSettings& settings
   // old record whole.
   std::string content;
   WriteHeader(settings, content);
-  for (const CAlbumEntry& entry : entries) {
-    content += EntryLine(entry);
-  }
-  content += KeptRecordLines(otherPictureLines_, folder, entries);
+  content += RecordEntryLines(entries, albumRanks_, otherPictureLines_, folder);
   std::string target;
   std::string why;
   if (!TargetInsideFolder(folder.empty() ? "." : folder, PathIn(folder), target, why)) {

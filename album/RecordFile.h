@@ -3,12 +3,15 @@
 // the web settings, then one tab-separated line per picture in scan order (RecordLine.h). Lines
 // are matched to the pictures by name, so that a record outlives changes to its folder; the
 // lines of pictures that are in the folder but not in the album (a folder limited to its first
-// pictures, a picture unreadable at the time) are kept and written again at the next save.
+// pictures, a picture unreadable at the time) are kept and written again at the next save, in
+// their places of the folder's arrangement (KeptRecordLines.h).
 
 #include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "album/KeptRecordLines.h"
 
 class CAlbumEntry;
 class CAlbumSettings;
@@ -44,9 +47,14 @@ class CRecordFile {
   int Write(const std::string& folder, const CAlbumSettings& settings,
             std::span<const CAlbumEntry> entries) const;
   // Another folder's album: no kept lines.
-  void ForgetOtherLines() { otherPictureLines_.clear(); }
+  void ForgetOtherLines() {
+    otherPictureLines_.clear();
+    albumRanks_.clear();
+  }
 
  private:
   CPlatformUi& ui_;
-  std::vector<std::string> otherPictureLines_;  // of the record read last, naming no entry
+  // Of the record read last: the lines naming no entry, and the ranks of those matched.
+  std::vector<OtherRecordLine> otherPictureLines_;
+  std::vector<RecordRank> albumRanks_;
 };

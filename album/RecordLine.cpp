@@ -1,5 +1,7 @@
 #include "album/RecordLine.h"
 
+#include <utility>
+
 #include "album/AlbumEntry.h"
 #include "album/TextScanner.h"
 
@@ -39,9 +41,11 @@ std::string FieldText(const std::string& text) { return Replaced(text, ' '); }
 
 std::string RecordName(const std::string& fileName) { return Replaced(fileName, '?'); }
 
-std::string EntryLine(const CAlbumEntry& entry) {
+std::string EntryLine(const CAlbumEntry& entry) { return EntryLine(entry, entry.order); }
+
+std::string EntryLine(const CAlbumEntry& entry, int32_t order) {
   std::string line = RecordName(entry.fileName) + '\t' + FieldText(entry.caption) + '\t' +
-                     FieldText(entry.date) + '\t' + std::to_string(entry.order);
+                     FieldText(entry.date) + '\t' + std::to_string(order);
   // Marks need the rectangle field before them, "0 0 0 0" for none.
   if (entry.omitted != 0 || entry.cropped != 0 || !entry.thumbRect.IsEmpty()) {
     line += '\t' + RectField(entry.thumbRect.IsEmpty() ? Rect{} : entry.thumbRect);
@@ -63,6 +67,40 @@ std::optional<std::string_view> EntryLineName(std::string_view line) {
   return line.substr(0, tab);
 }
 
+namespace {
+
+// Where the order field of a line begins and ends; none when the line has no third tab.
+std::optional<std::pair<size_t, size_t>> OrderField(std::string_view line) {
+  const size_t tab1 = line.find('\t');
+  const size_t tab2 = tab1 == npos ? npos : line.find('\t', tab1 + 1);
+  const size_t tab3 = tab2 == npos ? npos : line.find('\t', tab2 + 1);
+  if (tab3 == npos) {
+    return std::nullopt;
+  }
+  const size_t tab4 = line.find('\t', tab3 + 1);
+  return std::pair{tab3 + 1, tab4 == npos ? line.size() : tab4};
+}
+
+}  // namespace
+
+std::optional<int32_t> EntryLineOrder(std::string_view line, bool hadLineEnd) {
+  const auto field = OrderField(line);
+  if (!field || (field->second == line.size() && !hadLineEnd)) {
+    return std::nullopt;
+  }
+  const int32_t order = IntOrZero(line.substr(field->first, field->second - field->first));
+  return order >= 0 ? std::optional(order) : std::nullopt;
+}
+
+std::string WithEntryLineOrder(std::string_view line, int32_t order) {
+  const auto field = OrderField(line);
+  if (!field) {
+    return std::string(line);
+  }
+  return std::string(line.substr(0, field->first)) + std::to_string(order) +
+         std::string(line.substr(field->second));
+}
+
 void ApplyEntryLine(CAlbumEntry& entry, std::string_view line, bool hadLineEnd) {
   const size_t tab1 = line.find('\t');
   const size_t tab2 = tab1 == npos ? npos : line.find('\t', tab1 + 1);
@@ -82,9 +120,8 @@ void ApplyEntryLine(CAlbumEntry& entry, std::string_view line, bool hadLineEnd) 
   if (tab4 == npos && !hadLineEnd) {
     return;  // a last line cut short: its order may be incomplete
   }
-  const int32_t order = IntOrZero(FieldAfter(line, tab3));
-  if (order >= 0) {
-    entry.order = order;
+  if (const std::optional<int32_t> order = EntryLineOrder(line, hadLineEnd)) {
+    entry.order = *order;
   }
   entry.omitted = 0;
   entry.cropped = 0;

@@ -4,11 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "album/PixDir.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/HeldLoad.h"
 #include "tests/support/TempDir.h"
@@ -181,5 +183,53 @@ TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
   EXPECT_EQ(album.count, 2);
   EXPECT_EQ(album.EntryAt(0).fileName, "p1.png");
 }
+
+// The two ways a folder opens in part: Escape after the first pictures, or Yes at the limit
+// question.
+struct PartialOpen {
+  const char* name;
+  bool escape;
+};
+
+void PrintTo(const PartialOpen& way, std::ostream* out) { *out << way.name; }
+
+class PartialAlbum : public AlbumLoad, public ::testing::WithParamInterface<PartialOpen> {};
+
+// A partial album saved keeps the whole folder's arrangement: its pictures and the lines kept
+// for the others are numbered together, so that the next opening of the whole folder shows
+// the order the user last saw, a picture moved in the partial album included.
+TEST_P(PartialAlbum, SavedAndReopenedWholeShowsTheUsersOrder) {
+  const fs::path dir = SixPictures();
+  if (GetParam().escape) {
+    HeldLoad held(album, 3);
+    ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
+    while (album.count < 3) {
+      ASSERT_TRUE(album.ContinueLoading());
+      std::this_thread::yield();
+    }
+    held.LetGo();
+    album.StopLoading();
+  } else {
+    album.AdvancedSettings.SafePixNum = 3;
+    ui.answers = {MsgAnswer::Yes};
+    ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  }
+  ASSERT_EQ(DisplayedIndexes(album), (std::vector<int>{2, 1, 0}));
+  album.MoveAfter(0, 2);
+  album.EntryAt(1).caption = "Changed";
+  ASSERT_EQ(album.WriteRecord(), 1);
+
+  CPixDir whole(ui);
+  ASSERT_EQ(whole.OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(DisplayedIndexes(whole), (std::vector<int>{5, 4, 3, 2, 0, 1}));
+  EXPECT_EQ(whole.EntryAt(1).caption, "Changed");
+  EXPECT_EQ(whole.EntryAt(4).caption, "Caption 4");
+  EXPECT_EQ(ui.MessageTexts().size(), GetParam().escape ? 0u : 1u);  // the limit question
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, PartialAlbum,
+                         ::testing::Values(PartialOpen{"Escape", true},
+                                           PartialOpen{"LimitYes", false}),
+                         ByNameField());
 
 }  // namespace

@@ -237,7 +237,8 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
 }
 
 // The lines of the pictures left out by the limit, or unreadable, are written again as they
-// were; only the line of a file that is gone is dropped.
+// were but for their order, which they share with the album's pictures so that each place is
+// taken once; only the line of a file that is gone is dropped.
 TEST_F(DirectoryLoading, ALimitedAlbumKeepsTheRecordLinesOfThePicturesLeftOut) {
   const fs::path dir = temp / "limited";
   for (const char* name : {"p0.bmp", "p1.bmp", "p2.bmp"}) {
@@ -258,8 +259,8 @@ TEST_F(DirectoryLoading, ALimitedAlbumKeepsTheRecordLinesOfThePicturesLeftOut) {
   ASSERT_EQ(album.WriteRecord(), 1);
   EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n"
-            "p0.bmp\tFirst, changed\t" + album.EntryAt(0).date + "\t0\n"
-            "p1.bmp\tSecond\t" + album.EntryAt(1).date + "\t1\n"
+            "p0.bmp\tFirst, changed\t" + album.EntryAt(0).date + "\t1\n"
+            "p1.bmp\tSecond\t" + album.EntryAt(1).date + "\t2\n"
             "bad.png\tBroken\t\t3\n" + kept + "\n");
 }
 

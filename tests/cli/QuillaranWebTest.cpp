@@ -141,12 +141,13 @@ TEST_F(QuillaranWeb, TheLimitQuestionIsAnsweredFromTheCommandLine) {
   EXPECT_EQ(ListedLines().size(), 5u);
   EXPECT_NE(err.str().find("Do you want to limit the number of pictures to 4?\nNo (--no-limit)"),
             std::string::npos);
-  // The record saved from the limited album keeps the line of the picture left out.
+  // The record saved from the limited album keeps the line of the picture left out, first as
+  // the whole folder showed it: before the pictures that had no line.
   temp.WriteFile("My Album/Quillaran.txt",
                  "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\np4.bmp\tFifth\tMay\t4\n");
   ASSERT_EQ(Run({"--list", "--limit", "--save-record", album.string()}), 0);
   EXPECT_EQ(ListedLines().size(), 4u);
-  EXPECT_NE(ReadFileBytes(album / "Quillaran.txt").find("\np4.bmp\tFifth\tMay\t4\n"),
+  EXPECT_NE(ReadFileBytes(album / "Quillaran.txt").find("\np4.bmp\tFifth\tMay\t0\n"),
             std::string::npos);
   // A limit given on the command line reaches the loader.
   SetProfile("SafePixNum", 32);
