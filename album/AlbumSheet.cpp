@@ -51,8 +51,14 @@ int CPixDir::LayOutSheet(int clientWidth) {
 }
 
 void CPixDir::ShowFitWarning() {
-  sheet_.FitWarningShown();
+  // The box's own events lay the sheet out again; a width that does not fit meanwhile waits
+  // until this box is closed.
+  if (!sheet_.FitWarningDue()) {
+    return;
+  }
+  sheet_.FitWarningOpened();
   ui_.MessageBox(nullptr, kNotAllFit, MsgIcon::Error, MsgButtons::Ok);
+  sheet_.FitWarningClosed();
 }
 
 int CPixDir::HoverAt(int x, int y) {

@@ -10,8 +10,10 @@ int CThumbSheet::LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumb
   spacing_ = kSheetSpacing;
   layout_ = ComputeSheetLayout(thumbSize, gap, clientWidth, cells != nullptr ? cells->count : count);
   width_ = clientWidth;
-  height_ = layout_.height;
   const bool fits = layout_.columns > 0;
+  if (fits || count == 0) {
+    height_ = layout_.height;
+  }
   std::vector<bool> taken(static_cast<size_t>(layout_.count), false);
   for (int position = 0; position < count; ++position) {
     CAlbumEntry& entry = *displayOrder[static_cast<size_t>(position)];
@@ -26,12 +28,9 @@ int CThumbSheet::LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumb
       waiting_.push_back(cell);
     }
   }
-  // One warning per width and size that does not fit, not one per repaint.
-  const FitKey key{clientWidth, thumbSize, gap};
-  if (fits || count == 0) {
-    warnedFit_ = FitKey{};
-  } else if (!(key == warnedFit_)) {
-    warnedFit_ = key;
+  // One warning per width and size that does not fit, not one per repaint, nor one each time
+  // the window passes that width again.
+  if (!fits && count > 0 && warnedFits_.insert(FitKey{clientWidth, thumbSize, gap}).second) {
     fitWarningDue_ = true;
   }
   return layout_.columns;

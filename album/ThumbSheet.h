@@ -3,6 +3,8 @@
 // layout, which one is under the mouse, how far around a sketch a drop still lands, where the
 // arrow keys lead, the warning when not one sketch fits, and the welcome hint.
 
+#include <compare>
+#include <set>
 #include <vector>
 
 #include "album/SheetLayout.h"
@@ -24,7 +26,9 @@ class CThumbSheet {
   // Places the entries, in display order, for a client area of this width: each one's
   // sketchRect and, with captions, its captionRect (all zero when not one sketch fits); in
   // the cells given, when some are still waiting for their pictures. Returns the number of
-  // columns; 0 marks the fit warning due once per width and size.
+  // columns; 0 marks the fit warning due once per width and size of the run. A width in which
+  // not one sketch fits keeps the height of the last layout, so that the scroll bar does not
+  // come and go with it (and with it the width).
   int LayOut(const std::vector<CAlbumEntry*>& displayOrder, int thumbSize, int gap,
              bool captions, int clientWidth, const SheetCells* cells = nullptr);
   const SheetLayout& Layout() const { return layout_; }
@@ -47,8 +51,13 @@ class CThumbSheet {
   int HoverIndex() const { return hoverIndex_; }
   void SetHoverIndex(int index) { hoverIndex_ = index; }
 
-  bool FitWarningDue() const { return fitWarningDue_; }
-  void FitWarningShown() { fitWarningDue_ = false; }
+  // The warning waits while one is open: boxes are never stacked.
+  bool FitWarningDue() const { return fitWarningDue_ && !fitWarningOpen_; }
+  void FitWarningOpened() {
+    fitWarningDue_ = false;
+    fitWarningOpen_ = true;
+  }
+  void FitWarningClosed() { fitWarningOpen_ = false; }
   bool WelcomeHintPending() const { return welcomeHintPending_; }
   void WelcomeHintShown() { welcomeHintPending_ = false; }
 
@@ -57,7 +66,7 @@ class CThumbSheet {
     int width = -1;
     int thumbSize = -1;
     int gap = -1;
-    bool operator==(const FitKey&) const = default;
+    auto operator<=>(const FitKey&) const = default;
   };
 
   SheetLayout layout_;
@@ -67,6 +76,7 @@ class CThumbSheet {
   int spacing_ = 0;
   int hoverIndex_ = -1;
   bool fitWarningDue_ = false;
-  FitKey warnedFit_;
+  bool fitWarningOpen_ = false;
+  std::set<FitKey> warnedFits_;
   bool welcomeHintPending_ = true;
 };

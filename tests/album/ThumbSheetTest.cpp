@@ -93,6 +93,22 @@ TEST_F(ThumbSheet, NarrowWindowWarnsOncePerWidthAndSize) {
   album.LayOutSheet(120);
   EXPECT_TRUE(album.Sheet().FitWarningDue());
   EXPECT_TRUE(album.EntryAt(0).sketchRect.IsEmpty());
+  // A width warned of before, after one that fits (a scroll bar that came and went): none.
+  album.ShowFitWarning();
+  album.LayOutSheet(1000);
+  const int height = album.Sheet().Height();
+  album.LayOutSheet(100);
+  EXPECT_FALSE(album.Sheet().FitWarningDue());
+  EXPECT_EQ(album.Sheet().Height(), height);  // the scroll bar stays as it was
+  // A box's own events lay the sheet out again: a new width waits until the box is closed.
+  ui.whileShown = [this](const RecordedMessage&) {
+    album.LayOutSheet(80);
+    album.ShowFitWarning();
+  };
+  album.LayOutSheet(90);
+  album.ShowFitWarning();
+  EXPECT_EQ(ui.messages.size(), 3u);
+  EXPECT_TRUE(album.Sheet().FitWarningDue());
 }
 
 TEST_F(ThumbSheet, HoverFillsTheFourPanes) {

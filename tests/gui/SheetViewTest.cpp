@@ -1,12 +1,16 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "shell/DialogCaption.h"
@@ -57,6 +61,33 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
   EXPECT_NE(sheet.pixel((last.left + last.right) / 2, (last.top + last.bottom) / 2),
             QColor(Qt::white).rgb());
   EXPECT_EQ(sheet.pixel(last.left + 1, last.top + 20), QColor(200, 200, 200).rgb());  // frame
+}
+
+// Made 150 pixels wide and wide again, the window warns once that not all sketches fit,
+// though the scroll bar may come and go with the width; a box never opens over another.
+TEST_F(SheetView, ANarrowWindowWarnsOnceAndNeverStacksItsBoxes) {
+  const std::string dir = MakeAlbum(35);
+  AnswerMessage("&No");  // the limit question: all 35
+  Start(0, dir);
+  ASSERT_EQ(Album().count, 35);
+  std::vector<QString> shown;
+  QTimer closer;
+  closer.setInterval(5);
+  QObject::connect(&closer, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown.push_back(box->text());
+      box->button(QMessageBox::Ok)->click();
+    }
+  });
+  closer.start();
+  Frame().resize(150, 700);
+  QTest::qWait(400);
+  EXPECT_LT(View().viewport()->width(), 142);  // not one sketch of 120 with gaps of 6 fits
+  Frame().resize(1000, 700);
+  QTest::qWait(400);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].startsWith("Not All ThumbSketches Fit in the Window."));
+  EXPECT_EQ(Album().EntryAtPosition(34).sketchRect, Album().Sheet().Layout().SketchRect(34));
 }
 
 TEST_F(SheetView, HoverFillsTheStatusPanes) {

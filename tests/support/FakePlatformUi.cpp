@@ -5,6 +5,10 @@
 MsgAnswer FakePlatformUi::MessageBox(WindowRef owner, const std::string& text, MsgIcon icon,
                                      MsgButtons buttons) {
   messages.push_back({owner, text, icon, buttons});
+  if (whileShown) {
+    const RecordedMessage shown = messages.back();  // the callback may show more
+    whileShown(shown);
+  }
   if (buttons == MsgButtons::Ok) {
     return MsgAnswer::Ok;
   }

@@ -3,6 +3,7 @@
 // cursor change, answers questions and dialogs from queues, and keeps fake picture windows.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -38,6 +39,10 @@ class FakePlatformUi : public CPlatformUi {
   bool openSucceeds = true;
   // Picture windows by title; a value holds the drawn rectangle, none when nothing is drawn.
   std::map<std::string, std::optional<Rect>> pictureWindows;
+
+  // Runs while each message is shown, as the events of a message box's own loop run: what
+  // the window system may do meanwhile (a desktop session ending, another timer).
+  std::function<void(const RecordedMessage&)> whileShown;
 
   std::vector<RecordedMessage> messages;
   std::vector<BeepKind> beeps;
