@@ -22,32 +22,41 @@ constexpr int kReadAhead = 32;
 
 }  // namespace
 
-CDirectoryRestorer::CDirectoryRestorer(CPixDir& album)
-    : album_(album), dirPath_(album.dirPath), dirName_(album.dirName) {
+CDirectorySwitch::CDirectorySwitch(CPixDir& album, std::string newPath, std::string newName)
+    : album_(album), newPath_(std::move(newPath)), newName_(std::move(newName)) {
   std::error_code ignored;
   startDir_ = std::filesystem::current_path(ignored).string();
 }
 
-CDirectoryRestorer::~CDirectoryRestorer() {
-  if (committed_) {
-    return;
+CDirectorySwitch::~CDirectorySwitch() {
+  if (!committed_) {
+    KeepOldDirectory();
   }
-  album_.dirPath = dirPath_;
-  album_.dirName = dirName_;
+}
+
+void CDirectorySwitch::KeepOldDirectory() {
   std::error_code ignored;
   if (!startDir_.empty()) {
     std::filesystem::current_path(startDir_, ignored);
   }
 }
 
+void CDirectorySwitch::Commit() {
+  committed_ = true;
+  album_.dirPath = newPath_;
+  album_.dirName = newName_;
+  std::error_code ignored;
+  std::filesystem::current_path(newPath_, ignored);
+}
+
 CAlbumLoad::CAlbumLoad(CPixDir& album, CPixDir::DirectoryLoad how, std::vector<std::string> files,
                        std::unique_ptr<CRecordAhead> ahead,
-                       std::unique_ptr<CDirectoryRestorer> restorer)
+                       std::unique_ptr<CDirectorySwitch> folder)
     : album_(album),
       how_(std::move(how)),
       files_(std::move(files)),
       ahead_(std::move(ahead)),
-      restorer_(std::move(restorer)),
+      folder_(std::move(folder)),
       entryOf_(files_.size(), kWaiting) {
   for (int i = 0; i < static_cast<int>(files_.size()); ++i) {
     byRecordedOrder_.push_back(i);
@@ -70,10 +79,11 @@ bool CAlbumLoad::Take(bool wait) {
     return reader_ != nullptr;
   }
   taking_ = true;
-  const int count = static_cast<int>(files_.size());
   bool changed = false;
   try {
-    for (; next_ < count && (wait || reader_->Ready(next_)); ++next_) {
+    for (; next_ < static_cast<int>(files_.size()) && !stopAsked_ &&
+           (wait || reader_->Ready(next_));
+         ++next_) {
       album_.WriteLogLine("Attempting " + files_[static_cast<size_t>(next_)] + "\n");
       const std::unique_ptr<CPictureReader::Result> result = reader_->Take(next_);
       changed = TakeResult(next_, *result) || changed;
@@ -82,21 +92,25 @@ bool CAlbumLoad::Take(bool wait) {
     FatalError(album_.Ui(), "Memory Exception");
   }
   taking_ = false;
+  if (stopAsked_) {
+    StopNow();
+  }
   if (changed && loaded_ > 0) {
     Arrange();
     if (!wait) {
       album_.RepaintSheet();
     }
   }
-  return next_ < count;
+  return next_ < static_cast<int>(files_.size());
 }
 
 bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
+  entryOf_[static_cast<size_t>(i)] = kLeftOut;
   if (result.failure) {
-    std::rethrow_exception(result.failure);
+    ReportFailure(i, result.failure);
+    return true;
   }
   result.messages.Replay(album_.Ui());
-  entryOf_[static_cast<size_t>(i)] = kLeftOut;
   if (result.ok == kPictureNotDated) {
     return true;
   }
@@ -125,6 +139,21 @@ bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
     album_.Ui().SetStatusCount(2, how_.progressLabel, loaded_);
   }
   return true;
+}
+
+void CAlbumLoad::ReportFailure(int i, const std::exception_ptr& failure) {
+  std::string why;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    why = e.what();
+  } catch (...) {
+    why = "unknown error";
+  }
+  album_.WriteLogLine(files_[static_cast<size_t>(i)] + ": " + why);
+  album_.Ui().ShowError("Could not read " + files_[static_cast<size_t>(i)] + ":\n" + why);
 }
 
 void CAlbumLoad::ShowPlanned(CAlbumEntry& entry, int i) {
@@ -176,13 +205,24 @@ void CAlbumLoad::ForgetPlanned() {
 }
 
 void CAlbumLoad::ReplaceAlbum() {
-  restorer_->Commit();
+  // The folder and its pictures switch together: from here on the album is the new one,
+  // whose record is not out of date.
   album_.ReleaseEntries();
+  folder_->Commit();
+  album_.dirty = 0;
   // Room for every file, so that the entries never move while the sheet points at them.
   album_.entries.reserve(files_.size());
 }
 
 void CAlbumLoad::Stop() {
+  stopAsked_ = true;
+  if (!taking_) {
+    StopNow();
+  }
+}
+
+void CAlbumLoad::StopNow() {
+  stopped_ = stopped_ || next_ < static_cast<int>(files_.size());
   reader_.reset();
   files_.resize(static_cast<size_t>(next_));
   std::fill(entryOf_.begin() + next_, entryOf_.end(), kLeftOut);
@@ -193,8 +233,12 @@ int CAlbumLoad::Finish() {
   WaitCursor wait(ui);
   reader_.reset();
   if (loaded_ == 0) {
-    restorer_.reset();
-    ui.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+    // Stopped before its first picture, the load leaves the album it found, without a word;
+    // a folder whose every file was tried holds nothing to show.
+    folder_.reset();
+    if (!stopped_) {
+      ui.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+    }
     return 0;
   }
   ui.SetStatusCount(2, how_.progressLabel, loaded_);
@@ -211,6 +255,6 @@ int CAlbumLoad::Finish() {
                     how_.takeCroppedCopy ? how_.takeCroppedCopy : takeCopy);
   album_.BuildAllThumbs(how_.makeThumb);
   album_.RepaintSheet();
-  album_.dirty = 0;
+  album_.MarkRecordCurrent();
   return 1;
 }

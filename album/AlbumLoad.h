@@ -3,11 +3,12 @@
 // (CPictureReader) while the album takes the finished ones in file order, whenever Take is
 // called: their messages are shown and their entries join the album in that order, so that
 // what the user sees is what a load on one thread shows. The album of the old directory stays
-// whole until the first picture has been taken; from then on the album holds the pictures
+// whole, with its folder, until the first picture has been taken; from then on the album holds the pictures
 // taken so far, a consistent album at every moment, each with what the record read ahead
 // gives it, in the cell of the sheet that its recorded order gives it. Finish merges the
 // record in its place and ends the load.
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,20 +17,26 @@
 #include "album/PixDir.h"
 #include "album/RecordAhead.h"
 
-// Puts the album's directory and the process's current directory back as they were when an
-// open fails, so that the album still on screen keeps its own record file.
-class CDirectoryRestorer {
+// The folder of an album while another one begins to load: the album and the process's
+// current directory go on naming the old folder, whose pictures stay on screen, until the
+// first picture of the new one is taken; then both switch to the new folder with the
+// pictures. A load that ends before that leaves the old album and its folder as they were.
+class CDirectorySwitch {
  public:
-  explicit CDirectoryRestorer(CPixDir& album);
-  ~CDirectoryRestorer();
-  CDirectoryRestorer(const CDirectoryRestorer&) = delete;
-  CDirectoryRestorer& operator=(const CDirectoryRestorer&) = delete;
-  void Commit() { committed_ = true; }
+  CDirectorySwitch(CPixDir& album, std::string newPath, std::string newName);
+  ~CDirectorySwitch();
+  CDirectorySwitch(const CDirectorySwitch&) = delete;
+  CDirectorySwitch& operator=(const CDirectorySwitch&) = delete;
+  // Makes the directory current at the start the current one again (listing the new folder
+  // made that one current).
+  void KeepOldDirectory();
+  // The album names the new folder, which becomes the current directory.
+  void Commit();
 
  private:
   CPixDir& album_;
-  std::string dirPath_;
-  std::string dirName_;
+  std::string newPath_;
+  std::string newName_;
   std::string startDir_;
   bool committed_ = false;
 };
@@ -39,16 +46,20 @@ class CAlbumLoad {
   // Starts reading files (the first n of the directory) as how says; ahead holds the
   // directory's record as read before them.
   CAlbumLoad(CPixDir& album, CPixDir::DirectoryLoad how, std::vector<std::string> files,
-             std::unique_ptr<CRecordAhead> ahead, std::unique_ptr<CDirectoryRestorer> restorer);
+             std::unique_ptr<CRecordAhead> ahead, std::unique_ptr<CDirectorySwitch> folder);
   ~CAlbumLoad();
   CAlbumLoad(const CAlbumLoad&) = delete;
   CAlbumLoad& operator=(const CAlbumLoad&) = delete;
 
   // Takes the files that are read, in file order; with wait every one, waiting for each.
-  // true while files remain to be taken.
+  // true while files remain to be taken. A message shown for a file lets the window's events
+  // run: a Take from them returns at once, and a Stop from them waits for this one to return.
   bool Take(bool wait);
-  // Stops the workers; the files not taken yet are left out of the album.
+  // Stops the workers; the files not taken yet are left out of the album. Asked during a
+  // Take, it stops as that Take returns, which then returns false.
   void Stop();
+  // Whether a Take is under way (the load may not be destroyed then).
+  bool Taking() const { return taking_; }
   // Merges the record into the pictures taken and makes the sketches it asks for anew, as
   // OpenDirectory does after the last file; its result: 1 when a picture was loaded.
   int Finish();
@@ -59,6 +70,9 @@ class CAlbumLoad {
  private:
   // Takes file i; true when the album changed.
   bool TakeResult(int i, CPictureReader::Result& result);
+  // Says what went wrong where reading file i threw (memory running out is passed on).
+  void ReportFailure(int i, const std::exception_ptr& failure);
+  void StopNow();
   // The first picture taken replaces the old album.
   void ReplaceAlbum();
   // Gives a picture just taken what the record read ahead says of it.
@@ -72,7 +86,7 @@ class CAlbumLoad {
   CPixDir::DirectoryLoad how_;
   std::vector<std::string> files_;
   std::unique_ptr<CRecordAhead> ahead_;
-  std::unique_ptr<CDirectoryRestorer> restorer_;
+  std::unique_ptr<CDirectorySwitch> folder_;
   int next_ = 0;    // the next file to take
   int loaded_ = 0;  // the pictures taken into the album
   // By file: the index of its entry, or one of these.
@@ -85,6 +99,8 @@ class CAlbumLoad {
   std::vector<std::string> fileDates_;
   std::vector<bool> copyTried_;
   bool taking_ = false;
+  bool stopAsked_ = false;
+  bool stopped_ = false;  // stopped while files remained
   // Last, so that the workers stop before what they read goes.
   std::unique_ptr<CPictureReader> reader_;
 };

@@ -14,11 +14,23 @@
 #include "imaging/OriginalEdit.h"
 
 int CPixDir::Undo(WindowRef owner) {
-  return RefuseWhileLoading(owner) ? 0 : history_.Undo(owner);
+  if (RefuseWhileLoading(owner) || history_.Undo(owner) == 0) {
+    return 0;
+  }
+  if (history_.AtSaved()) {
+    dirty = 0;
+  }
+  return 1;
 }
 
 int CPixDir::Redo(WindowRef owner) {
-  return RefuseWhileLoading(owner) ? 0 : history_.Redo(owner);
+  if (RefuseWhileLoading(owner) || history_.Redo(owner) == 0) {
+    return 0;
+  }
+  if (history_.AtSaved()) {
+    dirty = 0;
+  }
+  return 1;
 }
 
 AlbumState CPixDir::CurrentState() const {

@@ -68,7 +68,8 @@ int CPixDir::BeginOpenDirectory(const std::string& path) { return BeginOpenDirec
 
 int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& how) {
   StopLoading();
-  if (AskSaveRecord() == 0) {
+  // A load whose Take shows a message ends when that Take returns; none begins before.
+  if (IsLoading() || AskSaveRecord() == 0) {
     return 0;
   }
   std::string newPath;
@@ -76,14 +77,13 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   if (!AlbumDirectoryOf(path, newPath, newName)) {
     return 0;
   }
-  auto restorer = std::make_unique<CDirectoryRestorer>(*this);
-  dirPath = newPath;
-  dirName = newName;
+  auto folder = std::make_unique<CDirectorySwitch>(*this, newPath, newName);
 
   WaitCursor wait(ui_);
   CImageFind finder;
-  int n = finder.Find(dirPath);
-  RemoveLeftovers(dirPath);
+  int n = finder.Find(newPath);
+  folder->KeepOldDirectory();
+  RemoveLeftovers(newPath);
   if (n == 0) {
     ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
     return 0;
@@ -103,11 +103,11 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   for (int i = 0; i < n; ++i) {
     files.push_back(finder.GetAt(i));
   }
-  auto ahead = std::make_unique<CRecordAhead>(*this, dirPath, files);
+  auto ahead = std::make_unique<CRecordAhead>(*this, newPath, files);
   DirectoryLoad load = how;
   if (!load.read) {
     const SketchScale scale{ahead->Album().GeneralSettings.ThumbSize, sketchRatio_};
-    load.read = [this, scale, dir = dirPath](const std::string& file, const CAlbumEntry& planned,
+    load.read = [this, scale, dir = newPath](const std::string& file, const CAlbumEntry& planned,
                                              CAlbumEntry& entry, CPlatformUi& ui) {
       return ReadForAlbum(file, planned, scale, dir, entry, ui);
     };
@@ -117,7 +117,7 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
     load.makeThumb = [this](CAlbumEntry& entry) { return RemakeSketch(entry, ui_); };
   }
   load_ = std::make_unique<CAlbumLoad>(*this, std::move(load), std::move(files), std::move(ahead),
-                                       std::move(restorer));
+                                       std::move(folder));
   if (sheetView_ != nullptr) {
     sheetView_->LoadingStarted();
   }
@@ -151,8 +151,13 @@ bool CPixDir::RefuseWhileLoading(WindowRef owner) {
 }
 
 void CPixDir::StopLoading() {
-  if (load_ != nullptr) {
-    load_->Stop();
+  if (load_ == nullptr) {
+    return;
+  }
+  load_->Stop();
+  // Stopped from inside its own Take (a message it showed let the window's events run), the
+  // load ends as that Take returns, through the ContinueLoading that called it.
+  if (!load_->Taking()) {
     ContinueLoading();
   }
 }

@@ -67,5 +67,5 @@ void ApplyOptions(CPixDir& album, const CGeneralSettings& general, const CWebVie
   if (generalChange >= 1 || advancedChange != 0) {
     album.RepaintSheet();
   }
-  album.dirty = 1;
+  album.MarkChangedBeyondUndo();
 }

@@ -129,6 +129,11 @@ class CPixDir : public CAlbumSettings {
   // so): the album and its windows stay as they are.
   int AskSaveRecord();
   void EditRecordExternally();
+  // The record matches the album now (it was just read or written): dirty is 0, and undoing
+  // or redoing back to this point makes it 0 again.
+  void MarkRecordCurrent();
+  // A change that is not undone (the options): the record stays out of date whatever is.
+  void MarkChangedBeyondUndo();
 
   // Run log "QuillaranLog.txt" in the current directory; the new-run line carries the local
   // time, or the given time.
@@ -174,7 +179,8 @@ class CPixDir : public CAlbumSettings {
   void ShowHint(const std::string& text);
 
   // Every change above can be undone and made again, in turn (AlbumUndo.cpp); each marks the
-  // record out of date as the change itself did. 1 done; 0 nothing to do, or refused with a
+  // record out of date as the change itself did, but one that leads back to where the record
+  // was saved marks it current. 1 done; 0 nothing to do, or refused with a
   // message (a turned or cropped picture whose files changed on disk since).
   const CUndoHistory& History() const { return history_; }
   int Undo(WindowRef owner);
@@ -219,7 +225,8 @@ class CPixDir : public CAlbumSettings {
   // last, ends the load. true while the load goes on.
   bool ContinueLoading(bool wait = false);
   // Ends the load under way with the pictures taken so far, as if they were all the folder
-  // held.
+  // held; stopped before its first picture, the album it found stays. Asked while the load
+  // shows a message, the load ends as soon as that message is answered.
   void StopLoading();
   bool IsLoading() const { return load_ != nullptr; }
   // What changes the pictures or the record waits until the album is loaded: true (after a

@@ -32,8 +32,18 @@ int CPixDir::WriteRecord() {
       !record_.Write(dirPath, *this, std::span<const CAlbumEntry>(entries.data(), count))) {
     return 0;
   }
-  dirty = 0;
+  MarkRecordCurrent();
   return 1;
+}
+
+void CPixDir::MarkRecordCurrent() {
+  dirty = 0;
+  history_.MarkSaved();
+}
+
+void CPixDir::MarkChangedBeyondUndo() {
+  dirty = 1;
+  history_.ForgetSaved();
 }
 
 int CPixDir::AskSaveRecord() {
@@ -74,6 +84,7 @@ void CPixDir::EditRecordExternally() {
   ShowRecordedCrops(*this, croppedBefore, {});
   // The record may now say anything of any picture: what came before is no longer undone.
   history_.Clear();
+  history_.MarkSaved();
   RebuildThumbs();
   RepaintSheet();
 }

@@ -4,8 +4,9 @@
 
 void CUndoHistory::Add(UndoStep step) {
   undone_.clear();
-  done_.push_back(std::move(step));
+  done_.push_back({std::move(step), nextNumber_++});
   if (done_.size() > kMaxSteps) {
+    start_ = done_.front().number;
     done_.erase(done_.begin());
   }
 }
@@ -15,7 +16,7 @@ int CUndoHistory::Undo(WindowRef owner) {
     return 0;
   }
   // The step runs before it moves: a refusal leaves both lists as they were.
-  if (done_.back().undo(owner) == 0) {
+  if (done_.back().step.undo(owner) == 0) {
     return 0;
   }
   undone_.push_back(std::move(done_.back()));
@@ -24,7 +25,7 @@ int CUndoHistory::Undo(WindowRef owner) {
 }
 
 int CUndoHistory::Redo(WindowRef owner) {
-  if (undone_.empty() || undone_.back().redo(owner) == 0) {
+  if (undone_.empty() || undone_.back().step.redo(owner) == 0) {
     return 0;
   }
   done_.push_back(std::move(undone_.back()));
@@ -35,4 +36,6 @@ int CUndoHistory::Redo(WindowRef owner) {
 void CUndoHistory::Clear() {
   done_.clear();
   undone_.clear();
+  // A point of its own, which no save has marked yet.
+  start_ = nextNumber_++;
 }

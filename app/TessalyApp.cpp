@@ -33,7 +33,9 @@ void CTessalyApp::Start(const QString& directory) {
                    [this](QSessionManager& manager) {
                      core_.album.StopLoading();
                      core_.SaveState();
-                     if (!manager.allowsInteraction()) {
+                     // A load still under way is stopping from inside one of its messages:
+                     // nothing was changed in its album yet, so there is nothing to ask.
+                     if (core_.album.IsLoading() || !manager.allowsInteraction()) {
                        return;
                      }
                      if (core_.album.AskSaveRecord() == 0) {

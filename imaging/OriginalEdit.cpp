@@ -97,10 +97,13 @@ std::string CroppedCopyPath(const std::string& albumDir, const std::string& file
 namespace {
 
 // Makes "Cropped" when it is missing and clears a link in the copy's place, then writes the
-// copy with write. why, when given, names the folder with the reason, or the file.
+// copy with write. why, when given, names the folder with the reason, or the file. A folder
+// made for a copy that could not be written goes again, so that a failure changes nothing.
 int WriteCroppedCopy(const std::string& albumDir, const std::string& fileName,
                      const std::function<int(const std::string& path)>& write, std::string* why) {
   const std::string directory = InDirectory(albumDir, "Cropped");
+  std::error_code notThere;
+  const bool existed = std::filesystem::exists(std::filesystem::symlink_status(directory, notThere));
   std::string failure;
   if (const int error = EnsureDirectory(directory); error != 0) {
     failure = directory + (error == kFolderIsLink ? ": it is a symbolic link, and the cropped "
@@ -115,6 +118,9 @@ int WriteCroppedCopy(const std::string& albumDir, const std::string& fileName,
     }
     if (!write(path)) {
       failure = path;
+      if (!existed) {
+        std::filesystem::remove(directory, ignored);  // only when empty
+      }
     }
   }
   if (why != nullptr) {

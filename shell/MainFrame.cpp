@@ -222,12 +222,17 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
 }
 
 void CMainFrame::OnLoadEnded(int opened) {
-  if (addToRecent_ && opened == 1) {
-    // The album's own spelling of the directory, so that no spelling is listed twice.
-    recent_.Add(album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/");
+  // A folder goes to the front of the list once its album opened: not when it had no
+  // picture to show, nor when Escape stopped it before the first one.
+  if (opened == 1 && (addToRecent_ || !openingRecent_.empty())) {
+    // The album's own spelling of the directory, so that no spelling is listed twice; a
+    // recent entry keeps its own.
+    recent_.Add(addToRecent_ ? (album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/")
+                             : openingRecent_);
     InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   }
   addToRecent_ = false;
+  openingRecent_.clear();
   UpdateCommandStates();
 }
 
@@ -256,10 +261,9 @@ void CMainFrame::OnRecentDirectory(int position) {
     }
     return;
   }
-  album_.BeginOpenDirectory(path);
+  const bool begun = album_.BeginOpenDirectory(path) == 1;
   addToRecent_ = false;
-  recent_.MoveToFront(position);
-  InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
+  openingRecent_ = begun ? path : std::string();
   UpdateCommandStates();
 }
 

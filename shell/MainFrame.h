@@ -97,4 +97,6 @@ class CMainFrame : public QMainWindow {
   bool shutDown_ = false;
   // The load under way was started by OpenDirectoryPath, not from the recent list.
   bool addToRecent_ = false;
+  // The recent entry whose load is under way: it moves to the front once its album opens.
+  std::string openingRecent_;
 };

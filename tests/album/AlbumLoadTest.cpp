@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -182,6 +183,68 @@ TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
   }
   EXPECT_EQ(album.count, 2);
   EXPECT_EQ(album.EntryAt(0).fileName, "p1.png");
+}
+
+// A message shown while the pictures are taken lets the window's events run, and with them
+// the desktop session's end, which stops the load: the load ends once the message returns,
+// never from inside itself. A worker's exception is such a message, not a crash.
+TEST_F(AlbumLoad, StoppedFromInsideItsOwnMessageTheLoadEndsAfterIt) {
+  const fs::path dir = SixPictures();
+  CountingSheetView view;
+  album.AttachView(&view);
+  HeldLoad held(album, 1 << 30);
+  CPixDir::DirectoryLoad how = held.How();
+  how.read = [read = how.read](const std::string& path, const CAlbumEntry& planned,
+                               CAlbumEntry& entry, CPlatformUi& shown) {
+    if (fs::path(path).filename() == "p2.png") {
+      throw std::runtime_error("the disk went away");
+    }
+    return read(path, planned, entry, shown);
+  };
+  ui.whileShown = [this](const RecordedMessage&) {
+    album.StopLoading();
+    EXPECT_TRUE(album.IsLoading());  // not while its Take is under way
+  };
+  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), how), 1);
+  while (album.ContinueLoading()) {
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{
+                                   "Could not read " + (dir / "p2.png").string() +
+                                   ":\nthe disk went away"}));
+  EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
+  EXPECT_EQ(view.loadsEnded, 1);
+  EXPECT_EQ(album.LastOpenResult(), 1);
+  EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0}));
+  EXPECT_EQ(album.EntryAt(0).caption, "Caption 0");
+  EXPECT_EQ(album.WriteRecord(), 1);
+}
+
+// Until its first picture arrives, the load leaves the album and its folder as they were,
+// so that the pictures on screen are looked up where they are; Escape then keeps them,
+// without a word.
+TEST_F(AlbumLoad, EscapeBeforeTheFirstPictureKeepsTheOldAlbumAndItsFolder) {
+  const fs::path first = temp / "first";
+  fs::create_directories(first);
+  ASSERT_EQ(MakePicture24(30, 20, GradientColour).Save((first / "one.png").string()), 0u);
+  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+  const fs::path dir = SixPictures();
+  HeldLoad held(album, 0);
+  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
+  EXPECT_TRUE(album.ContinueLoading());  // nothing is read yet
+  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(album.dirName, "first");
+  EXPECT_EQ(fs::current_path(), first);
+  EXPECT_NE(album.ShownPicture(album.EntryAt(0)), nullptr);
+
+  held.LetGo();
+  album.StopLoading();
+  EXPECT_EQ(album.LastOpenResult(), 0);
+  EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
+  ASSERT_EQ(album.count, 1);
+  EXPECT_EQ(album.EntryAt(0).fileName, "one.png");
+  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(fs::current_path(), first);
 }
 
 // The two ways a folder opens in part: Escape after the first pictures, or Yes at the limit

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -218,6 +220,25 @@ TEST_F(OriginalOperations, CropIntoALinkedCroppedSaysWhyAndWritesNothingThroughI
                                   ": it is a symbolic link, and the cropped copies stay inside the "
                                   "album folder\nNothing was changed.");
   EXPECT_TRUE(fs::is_empty(temp / "outside"));
+}
+
+// A disk that fills up as the copy is written: the folder made for it goes again, so that
+// "Nothing was changed" holds.
+TEST_F(OriginalOperations, ACropOnAFullDiskLeavesNoCroppedFolderBehind) {
+  ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
+  rlimit normal{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &normal), 0);
+  rlimit full = normal;
+  full.rlim_cur = 16;  // the bytes any file may grow to
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  const int cropped = album.CropOriginal(nullptr);
+  setrlimit(RLIMIT_FSIZE, &normal);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(cropped, 0);
+  EXPECT_EQ(ui.LastMessage(), "Could not write " + copy.string() + "\nNothing was changed.");
+  EXPECT_FALSE(fs::exists(dir / "Cropped"));
+  EXPECT_EQ(album.EntryAt(0).cropped, 0);
 }
 
 // A record from elsewhere may say that a picture shows its cropped copy. A copy that is a link,

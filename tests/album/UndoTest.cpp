@@ -4,8 +4,11 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "album/OptionsApply.h"
+#include "album/WindowTitle.h"
 #include "tests/album/UndoFixture.h"
 #include "tests/support/TestAlbum.h"
 #include "tests/support/TestPictures.h"
@@ -23,10 +26,12 @@ struct ChangeCase {
 
 class UndoEachChange : public UndoFixture, public ::testing::WithParamInterface<ChangeCase> {};
 
-// Each change is undone back to the album and the folder as they were, marking the record out
-// of date as the change did, and made again exactly.
+// Each change is undone back to the album and the folder as they were, the record as saved
+// then current again (no star in the title), and made again exactly, marking the record out
+// of date as the change did.
 TEST_P(UndoEachChange, GoesBackAndComesAgain) {
   GetParam().prepare(*this);
+  ASSERT_EQ(album.WriteRecord(), 1);
   const std::vector<std::string> before = Pictures();
   const auto filesBefore = Files();
   GetParam().change(*this);
@@ -35,14 +40,13 @@ TEST_P(UndoEachChange, GoesBackAndComesAgain) {
   ASSERT_NE(after, before);
   EXPECT_EQ(album.History().UndoName(), GetParam().name);
 
-  album.dirty = 0;
+  EXPECT_EQ(WindowTitle(album), "album* - Quillaran");
   ASSERT_EQ(album.Undo(nullptr), 1);
   EXPECT_EQ(Pictures(), before);
   EXPECT_EQ(Files(), filesBefore);
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(WindowTitle(album), "album - Quillaran");
   EXPECT_EQ(album.History().RedoName(), GetParam().name);
 
-  album.dirty = 0;
   ASSERT_EQ(album.Redo(nullptr), 1);
   EXPECT_EQ(Pictures(), after);
   EXPECT_EQ(Files(), filesAfter);
@@ -69,6 +73,26 @@ INSTANTIATE_TEST_SUITE_P(
                    [](UndoFixture& f) { f.Move(0, 3); }}),
     // Two crops: the name tells the menu's text, the number the case.
     [](const auto& info) { return CaseName(info.param.name) + "_" + std::to_string(info.index); });
+
+// The star goes with the point at which the record was saved, whichever way the steps lead
+// back to it; options applied since leave no way back.
+TEST_F(UndoFixture, TheTitlesStarFollowsThePointOfTheSave) {
+  Caption(0, "one", "");
+  ASSERT_EQ(album.WriteRecord(), 1);
+  Caption(1, "two", "");
+  const std::vector<std::pair<int (CPixDir::*)(WindowRef), const char*>> steps = {
+      {&CPixDir::Undo, "album - Quillaran"}, {&CPixDir::Undo, "album* - Quillaran"},
+      {&CPixDir::Redo, "album - Quillaran"}, {&CPixDir::Redo, "album* - Quillaran"}};
+  for (const auto& [step, title] : steps) {
+    ASSERT_EQ((album.*step)(nullptr), 1);
+    EXPECT_EQ(WindowTitle(album), title);
+  }
+  CAdvancedSettings advanced = album.AdvancedSettings;
+  ApplyOptions(album, CGeneralSettings(album.GeneralSettings),
+               CWebViewSettings(album.WebViewSettings), advanced);
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  EXPECT_EQ(WindowTitle(album), "album* - Quillaran");
+}
 
 TEST_F(UndoFixture, NothingToUndoOrRedoChangesNothing) {
   Caption(0, "?", album.EntryAt(0).date);  // the dialog's OK without a change is no change
