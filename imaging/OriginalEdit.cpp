@@ -11,6 +11,7 @@
 #include "imaging/AtomicFile.h"
 #include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
+#include "imaging/codec/CarriedTurn.h"
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
@@ -52,22 +53,8 @@ int TurnDecodedFile(const std::string& path, int direction) {
 }  // namespace
 
 std::string WhyNotTurnable(const std::string& path) {
-  uint8_t head[12] = {};
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  const size_t got = file != nullptr ? std::fread(head, 1, sizeof head, file) : 0;
-  if (file != nullptr) {
-    std::fclose(file);
-  }
-  switch (codec::FormatFromMagic(head, got)) {
-    case codec::Format::Heif:
-      return "it is a HEIF or AVIF picture, which would lose quality if it were written again";
-    case codec::Format::Webp:
-      return "it is a WebP picture, which Quillaran does not write";
-    case codec::Format::Tiff:
-      return "it is a TIFF picture, which Quillaran does not write";
-    default:
-      return {};
-  }
+  (void)path;
+  return {};
 }
 
 int TurnPictureFile(const std::string& path, int direction) {
@@ -78,16 +65,30 @@ int TurnPictureFile(const std::string& path, int direction) {
   if (!file.data) {
     return 0;
   }
-  if (codec::FormatFromMagic(file.data.get(), file.size) != codec::Format::Jpeg) {
-    return TurnDecodedFile(path, direction);
+  const codec::ByteSpan bytes{file.data.get(), file.size};
+  std::optional<std::vector<uint8_t>> turned;
+  switch (codec::FormatFromMagic(file.data.get(), file.size)) {
+    case codec::Format::Jpeg:
+      turned = codec::TurnJpeg(bytes, direction);
+      break;
+    // These keep their picture data: the turn is written into the orientation they carry.
+    case codec::Format::Heif:
+      turned = codec::TurnHeif(bytes, direction);
+      break;
+    case codec::Format::Webp:
+      turned = codec::TurnWebp(bytes, direction);
+      break;
+    case codec::Format::Tiff:
+      turned = codec::TurnTiff(bytes, direction);
+      break;
+    default:
+      return TurnDecodedFile(path, direction);
   }
-  const std::optional<std::vector<uint8_t>> turned =
-      codec::TurnJpeg({file.data.get(), file.size}, direction);
   if (!turned) {
     return 0;
   }
-  const std::string_view bytes(reinterpret_cast<const char*>(turned->data()), turned->size());
-  return ReplaceFileAtomically(path, bytes, true) == 0 ? 1 : 0;
+  const std::string_view written(reinterpret_cast<const char*>(turned->data()), turned->size());
+  return ReplaceFileAtomically(path, written, true) == 0 ? 1 : 0;
 }
 
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName) {

@@ -116,35 +116,11 @@ struct TiffWriter {
   std::vector<uint8_t> bytes;
 };
 
-}  // namespace
-
-int ReadExifOrientation(const uint8_t* segment, size_t size) {
-  if (!IsExifPayload(segment, size)) {
-    return 1;
-  }
-  TiffView tiff(segment + kExifHeaderSize, size - kExifHeaderSize);
-  const size_t entry = tiff.FindIfd0Entry(kOrientationTag);
-  if (entry == 0 || !tiff.IsSingleShort(entry)) {
-    return 1;
-  }
-  const int value = tiff.U16(entry + 8);
-  return value >= 1 && value <= 8 ? value : 1;
-}
-
-bool HasExifOrientation(const uint8_t* segment, size_t size) {
-  if (segment == nullptr || !IsExifPayload(segment, size)) {
-    return false;
-  }
-  TiffView tiff(segment + kExifHeaderSize, size - kExifHeaderSize);
-  return tiff.FindIfd0Entry(kOrientationTag) != 0;
-}
-
-bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation) {
-  if (!IsExifPayload(segment.data(), segment.size())) {
-    return false;
-  }
-  uint8_t* tiffStart = segment.data() + kExifHeaderSize;
-  TiffView tiff(tiffStart, segment.size() - kExifHeaderSize);
+// Rewrites the Orientation entry of the TIFF structure that starts at `start` in place. true
+// when it has one.
+bool SetOrientationAt(std::vector<uint8_t>& bytes, size_t start, int orientation) {
+  uint8_t* tiffStart = bytes.data() + start;
+  TiffView tiff(tiffStart, bytes.size() - start);
   const size_t entry = tiff.FindIfd0Entry(kOrientationTag);
   if (entry == 0 || !tiff.IsSingleShort(entry)) {
     return false;
@@ -155,29 +131,26 @@ bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation) {
   return true;
 }
 
-std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation) {
-  if (segment.empty()) {
-    // "Exif", a big-endian TIFF header and a first directory without entries.
-    segment = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0};
+// The TIFF structure that starts at `start` with its Orientation set, the first directory
+// copied to the end with the tag added when it has none; empty when malformed or when the
+// whole would outgrow limit bytes.
+std::vector<uint8_t> WithOrientationAt(std::vector<uint8_t> bytes, size_t start, int orientation,
+                                       size_t limit) {
+  if (SetOrientationAt(bytes, start, orientation)) {
+    return bytes;
   }
-  if (SetExifOrientation(segment, orientation)) {
-    return segment;
-  }
-  if (!IsExifPayload(segment.data(), segment.size())) {
-    return {};
-  }
-  TiffView tiff(segment.data() + kExifHeaderSize, segment.size() - kExifHeaderSize);
+  TiffView tiff(bytes.data() + start, bytes.size() - start);
   const size_t directory = tiff.Ifd0();
   if (directory == 0) {
     return {};
   }
   const size_t count = tiff.U16(directory);
-  const size_t tiffSize = segment.size() - kExifHeaderSize;
+  const size_t tiffSize = bytes.size() - start;
   if (directory + 2 + kEntrySize * count + 4 > tiffSize) {
     return {};  // no room for the pointer to the next directory
   }
   const size_t copyAt = tiffSize + tiffSize % 2;  // directories start on a word boundary
-  if (kExifHeaderSize + copyAt + 2 + kEntrySize * (count + 1) + 4 > codec::kMaxSegmentPayload) {
+  if (start + copyAt + 2 + kEntrySize * (count + 1) + 4 > limit) {
     return {};
   }
   TiffWriter copy(tiff.BigEndian());
@@ -185,7 +158,7 @@ std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orien
   // place; a malformed Orientation entry is left out.
   copy.Put16(0);  // the count, set below
   bool placed = false;
-  const uint8_t* first = segment.data() + kExifHeaderSize + directory + 2;
+  const uint8_t* first = bytes.data() + start + directory + 2;
   for (size_t i = 0; i < count; ++i) {
     const uint16_t tag = tiff.U16(directory + 2 + kEntrySize * i);
     if (!placed && tag >= kOrientationTag) {
@@ -206,10 +179,58 @@ std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orien
   std::copy(head.bytes.begin(), head.bytes.end(), copy.bytes.begin());
   TiffWriter pointer(tiff.BigEndian());
   pointer.Put32(static_cast<uint32_t>(copyAt));
-  segment.resize(kExifHeaderSize + copyAt, 0);
-  segment.insert(segment.end(), copy.bytes.begin(), copy.bytes.end());
-  std::copy(pointer.bytes.begin(), pointer.bytes.end(), segment.begin() + kExifHeaderSize + 4);
-  return segment;
+  bytes.resize(start + copyAt, 0);
+  bytes.insert(bytes.end(), copy.bytes.begin(), copy.bytes.end());
+  std::copy(pointer.bytes.begin(), pointer.bytes.end(),
+            bytes.begin() + static_cast<ptrdiff_t>(start) + 4);
+  return bytes;
+}
+
+}  // namespace
+
+int ReadExifOrientation(const uint8_t* segment, size_t size) {
+  return IsExifPayload(segment, size)
+             ? ReadTiffOrientation(segment + kExifHeaderSize, size - kExifHeaderSize)
+             : 1;
+}
+
+bool HasExifOrientation(const uint8_t* segment, size_t size) {
+  if (segment == nullptr || !IsExifPayload(segment, size)) {
+    return false;
+  }
+  TiffView tiff(segment + kExifHeaderSize, size - kExifHeaderSize);
+  return tiff.FindIfd0Entry(kOrientationTag) != 0;
+}
+
+bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation) {
+  return IsExifPayload(segment.data(), segment.size()) &&
+         SetOrientationAt(segment, kExifHeaderSize, orientation);
+}
+
+std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation) {
+  if (segment.empty()) {
+    // "Exif", a big-endian TIFF header and a first directory without entries.
+    segment = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0};
+  }
+  if (!IsExifPayload(segment.data(), segment.size())) {
+    return {};
+  }
+  return WithOrientationAt(std::move(segment), kExifHeaderSize, orientation,
+                           codec::kMaxSegmentPayload);
+}
+
+int ReadTiffOrientation(const uint8_t* tiffData, size_t size) {
+  TiffView tiff(tiffData, size);
+  const size_t entry = tiff.FindIfd0Entry(kOrientationTag);
+  if (entry == 0 || !tiff.IsSingleShort(entry)) {
+    return 1;
+  }
+  const int value = tiff.U16(entry + 8);
+  return value >= 1 && value <= 8 ? value : 1;
+}
+
+std::vector<uint8_t> TiffWithOrientation(std::vector<uint8_t> tiff, int orientation) {
+  return WithOrientationAt(std::move(tiff), 0, orientation, uint64_t{1} << 32);
 }
 
 std::vector<uint8_t> ReadJpegExifSegment(const std::string& path) {

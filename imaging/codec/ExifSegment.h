@@ -29,6 +29,12 @@ bool SetExifOrientation(std::vector<uint8_t>& segment, int orientation);
 // or would outgrow one JPEG segment.
 std::vector<uint8_t> ExifWithOrientation(std::vector<uint8_t> segment, int orientation);
 
+// The same for a TIFF structure without the Exif header (a TIFF file): its Orientation, and
+// the structure with its Orientation set, the first directory copied to the end when it has
+// no such tag (empty when malformed).
+int ReadTiffOrientation(const uint8_t* tiff, size_t size);
+std::vector<uint8_t> TiffWithOrientation(std::vector<uint8_t> tiff, int orientation);
+
 // The camera's time stamp ("yyyy:mm:dd hh:mm:ss") of a segment: the Exif directory's time the
 // picture was taken, else digitised, else the first directory's DateTime; empty when none.
 std::string ExifCameraTime(const uint8_t* segment, size_t size);

@@ -79,23 +79,6 @@ TEST(TurnPictureFile, WhatCannotBeTurnedIsLeftAsItWas) {
   EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"notes.jpg"});
 }
 
-// A lossy HEIF or AVIF picture is never written again; WebP and TIFF are not written at all.
-TEST(TurnPictureFile, TodayFormatsAreRefusedWithTheirReasonAndLeftAsTheyWere) {
-  TempDir dir;
-  TodayPicture picture;
-  picture.width = picture.height = 8;
-  picture.pixels.assign(64, Rgb{10, 200, 90});
-  for (const TodayFormat format : {TodayFormat::Heic, TodayFormat::Avif, TodayFormat::WebpLossy,
-                                   TodayFormat::Tiff8}) {
-    const std::string bytes = WriteTodayFormat(format, picture);
-    const std::string path = dir.WriteFile(std::string("photo") + ExtensionOf(format), bytes);
-    EXPECT_NE(WhyNotTurnable(path), "") << path;
-    EXPECT_EQ(TurnPictureFile(path, 1), 0) << path;
-    EXPECT_EQ(ReadFileBytes(path), bytes) << path;
-  }
-  EXPECT_EQ(WhyNotTurnable(dir.WriteFile("photo.jpg", "\xFF\xD8\xFF")), "");
-}
-
 TEST(SaveCroppedOriginal, WritesIntoCroppedWithTheOriginalsExif) {
   TempDir dir;
   const std::vector<uint8_t> exif = ExifSegmentWith(8, false);
