@@ -1,4 +1,5 @@
-// libFuzzer target for one picture decoder, chosen when it is built (QUILLARAN_FUZZ_DECODER):
+// libFuzzer target for one picture decoder, chosen when it is built (QUILLARAN_FUZZ_DECODER),
+// and for the lossless turn of its format when it has one (QUILLARAN_FUZZ_TURN):
 // any bytes must decode or fail without a fault, and what decodes must be a picture the
 // loader accepts as it claims.
 
@@ -7,10 +8,19 @@
 #include <cstdlib>
 
 #include "imaging/Bitmap.h"
+#include "imaging/codec/CarriedTurn.h"
 #include "imaging/codec/Formats.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CBitmap bitmap;
+#ifdef QUILLARAN_FUZZ_TURN
+  // The turn that rewrites the file's own orientation follows its structure as the decoder
+  // does; what it writes must decode or fail without a fault too.
+  if (const auto turned = codec::QUILLARAN_FUZZ_TURN({data, size}, static_cast<int>(size % 2))) {
+    CBitmap turnedBitmap;
+    codec::QUILLARAN_FUZZ_DECODER({turned->data(), turned->size()}, turnedBitmap);
+  }
+#endif
 #ifdef QUILLARAN_FUZZ_SHRINK
   // Each divisor that the loader may ask for, 1, 2, 4 or 8, chosen by the input's length.
   const codec::DecodeOptions options{.shrink = [size](int, int) { return 1 << (size % 4); }};
