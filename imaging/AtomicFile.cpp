@@ -97,6 +97,14 @@ int FlushDirectoryOf(const std::string& path) {
 
 }  // namespace
 
+std::optional<FileTimes> TimesOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return FileTimes{info.st_atim, info.st_mtim};
+}
+
 int FollowLinks(const std::string& path, std::string& target) {
   constexpr int kMaxLinks = 40;  // as the kernel allows
   target = path;
@@ -116,7 +124,7 @@ int FollowLinks(const std::string& path, std::string& target) {
 }
 
 int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
-                          LinkAtPath link) {
+                          LinkAtPath link, const FileTimes* times) {
   std::string target = path;
   if (link == LinkAtPath::Follow) {
     if (const int error = FollowLinks(path, target); error != 0) {
@@ -140,6 +148,10 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
     ::fchmod(fd, old.st_mode & 07777);
   }
   int error = WriteAll(fd, content);
+  if (error == 0 && times != nullptr) {
+    const struct timespec given[2] = {times->access, times->modified};
+    error = ::futimens(fd, given) != 0 ? errno : 0;
+  }
   if (error == 0 && durable && ::fsync(fd) != 0) {
     error = errno;
   }

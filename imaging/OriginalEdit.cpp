@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
 #include "imaging/codec/JpegTurn.h"
+#include "imaging/codec/PngTurn.h"
 #include "imaging/codec/WrittenName.h"
 
 namespace {
@@ -38,57 +40,92 @@ int SaveWithExifOf(const CImageWrap& picture, const std::string& path,
   return picture.Save(path, options) == codec::kOk ? 1 : 0;
 }
 
-int TurnDecodedFile(const std::string& path, int direction) {
+// A GIF or BMP picture decoded, turned and encoded again in its own format.
+std::optional<std::vector<uint8_t>> TurnDecoded(codec::ByteSpan file, codec::Format format,
+                                                int direction) {
   CImageWrap picture;
   // The file's own colour numbers: a turned original keeps what it was, not a conversion.
   codec::DecodeOptions asStored;
   asStored.fileColours = true;
-  const codec::DecodeResult decoded = codec::DecodeFile(path, picture.bitmap, asStored);
+  const codec::DecodeResult decoded = codec::DecodeBytes(file, picture.bitmap, asStored);
   if (decoded.status != codec::kOk || !picture.HasBitmap() || !picture.Rotate(direction)) {
-    return 0;
+    return std::nullopt;
   }
-  return picture.Save(path, codec::SaveOptions{.durable = true}) == codec::kOk ? 1 : 0;
+  return codec::EncodeAs(picture.bitmap, format, codec::SaveOptions{});
+}
+
+// The file turned, in the format it holds whatever its name says: one way for each format.
+std::optional<std::vector<uint8_t>> TurnedFile(codec::ByteSpan file, int direction) {
+  switch (const codec::Format format = codec::FormatFromMagic(file.data, file.size)) {
+    case codec::Format::Jpeg:
+      return codec::TurnJpeg(file, direction);
+    case codec::Format::Png:
+      return codec::TurnPng(file, direction);
+    // These keep their picture data: the turn is written into the orientation they carry.
+    case codec::Format::Heif:
+      return codec::TurnHeif(file, direction);
+    case codec::Format::Webp:
+      return codec::TurnWebp(file, direction);
+    case codec::Format::Tiff:
+      return codec::TurnTiff(file, direction);
+    case codec::Format::Gif:
+    case codec::Format::Bmp:
+      return TurnDecoded(file, format, direction);
+    case codec::Format::Unknown:
+      break;
+  }
+  return std::nullopt;
+}
+
+// Why a picture of this content is not turned, or empty when it may be.
+std::string WhyNotTurnableContent(codec::ByteSpan file) {
+  return codec::IsAnimated(file) ? "it is an animated picture, and only its first frame would "
+                                   "be kept"
+                                 : "";
+}
+
+// Why the file at path is not turned for being a symbolic link, or empty: the file it leads
+// to may lie outside the album folder, or be another picture of it.
+std::string WhyLinkNotTurned(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+    return {};
+  }
+  std::string target;
+  FollowLinks(path, target);
+  return "it is a symbolic link to " + target +
+         ", and only files inside the album folder are turned";
 }
 
 }  // namespace
 
 std::string WhyNotTurnable(const std::string& path) {
-  (void)path;
-  return {};
+  if (std::string why = WhyLinkNotTurned(path); !why.empty()) {
+    return why;
+  }
+  const codec::FileBytes file = codec::ReadPictureFile(path);
+  return file.data ? WhyNotTurnableContent({file.data.get(), file.size}) : "";
 }
 
 int TurnPictureFile(const std::string& path, int direction) {
-  if (!WhyNotTurnable(path).empty()) {
+  if (!WhyLinkNotTurned(path).empty()) {
     return 0;
   }
+  // Taken before the file is read, which may set its access time.
+  const std::optional<FileTimes> times = TimesOf(path);
   const codec::FileBytes file = codec::ReadPictureFile(path);
-  if (!file.data) {
+  const codec::ByteSpan content{file.data.get(), file.size};
+  if (!file.data || !WhyNotTurnableContent(content).empty()) {
     return 0;
   }
-  const codec::ByteSpan bytes{file.data.get(), file.size};
-  std::optional<std::vector<uint8_t>> turned;
-  switch (codec::FormatFromMagic(file.data.get(), file.size)) {
-    case codec::Format::Jpeg:
-      turned = codec::TurnJpeg(bytes, direction);
-      break;
-    // These keep their picture data: the turn is written into the orientation they carry.
-    case codec::Format::Heif:
-      turned = codec::TurnHeif(bytes, direction);
-      break;
-    case codec::Format::Webp:
-      turned = codec::TurnWebp(bytes, direction);
-      break;
-    case codec::Format::Tiff:
-      turned = codec::TurnTiff(bytes, direction);
-      break;
-    default:
-      return TurnDecodedFile(path, direction);
-  }
+  const std::optional<std::vector<uint8_t>> turned = TurnedFile(content, direction);
   if (!turned) {
     return 0;
   }
-  const std::string_view written(reinterpret_cast<const char*>(turned->data()), turned->size());
-  return ReplaceFileAtomically(path, written, true) == 0 ? 1 : 0;
+  // A link put in the file's place meanwhile is replaced, not written through.
+  const std::string_view bytes(reinterpret_cast<const char*>(turned->data()), turned->size());
+  const FileTimes* kept = times ? &*times : nullptr;
+  return ReplaceFileAtomically(path, bytes, true, LinkAtPath::Replace, kept) == 0 ? 1 : 0;
 }
 
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName) {

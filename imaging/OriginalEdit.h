@@ -8,13 +8,18 @@
 #include "imaging/ImageWrap.h"
 
 // Turns the picture file at path a quarter turn as it shows (direction 0 counter-clockwise,
-// 1 clockwise) and replaces it atomically. A JPEG file loses nothing: no pixel and no segment
-// changes but for the turn (codec/JpegTurn.h), so that turning it back gives the same picture.
-// Other formats are decoded, turned and written again by their extension. 1 done; 0 when the
-// file could not be read, turned or written (it is then as it was). Nothing is reported.
+// 1 clockwise) and replaces it atomically, in the format it holds whatever its name says, with
+// its access and modification times. Nothing is lost but the turn: a JPEG file keeps every
+// pixel and segment and what follows its picture (codec/JpegTurn.h), a PNG file its samples
+// and chunks (codec/PngTurn.h), a HEIF, WebP or TIFF file its picture data, the turn being
+// written into the orientation it carries (codec/CarriedTurn.h); so turning it back gives the
+// same picture. GIF and BMP pictures are decoded, turned and written again. 1 done; 0 when the
+// file could not be read, turned or written, or is not turnable (WhyNotTurnable); it is then
+// as it was. Nothing is reported.
 int TurnPictureFile(const std::string& path, int direction);
-// Why the picture file at path is not turned, or empty when it may be: HEIF and AVIF pictures
-// would lose quality if they were written again, and WebP and TIFF pictures are not written.
+// Why the picture file at path is not turned, or empty when it may be: a symbolic link (the
+// file it leads to may lie outside the album), or an animated GIF or PNG (only its first
+// frame would be kept).
 std::string WhyNotTurnable(const std::string& path);
 
 // Writes the cropped picture as albumDir/Cropped/fileName, creating "Cropped" when it is

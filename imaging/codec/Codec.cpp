@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "imaging/AtomicFile.h"
@@ -131,6 +132,17 @@ Format FormatFromMagic(const uint8_t* bytes, size_t size) {
   return Format::Unknown;
 }
 
+bool IsAnimated(ByteSpan file) {
+  switch (FormatFromMagic(file.data, file.size)) {
+    case Format::Gif:
+      return IsAnimatedGif(file);
+    case Format::Png:
+      return IsAnimatedPng(file);
+    default:
+      return false;
+  }
+}
+
 Format FormatFromExtension(const std::string& path) {
   const std::string extension = LowerExtension(path);
   if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe" || extension == ".jfif") {
@@ -175,7 +187,11 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOp
   if (!file.data) {
     return Failed(file.outOfMemory ? kOutOfMemory : kFail);
   }
-  const ByteSpan bytes{file.data.get(), file.size};
+  return DecodeBytes({file.data.get(), file.size}, bitmap, options);
+}
+
+DecodeResult DecodeBytes(ByteSpan bytes, CBitmap& bitmap, const DecodeOptions& options) {
+  DestroyBitmap(bitmap);
   DecodeResult result;
   switch (FormatFromMagic(bytes.data, bytes.size)) {
     case Format::Jpeg:
@@ -220,38 +236,49 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOp
   return result;
 }
 
-uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOptions& options,
-                    int* writeError) {
-  if (writeError != nullptr) {
-    *writeError = 0;
+namespace {
+
+bool EncodeInto(const CBitmap& bitmap, Format format, const SaveOptions& options,
+                ByteSink& encoded) {
+  if (bitmap.IsNull() || (bitmap.BitsPerPixel() != 8 && bitmap.BitsPerPixel() != 24)) {
+    return false;
   }
-  const Format format = FormatFromExtension(path);
-  if (format == Format::Unknown || bitmap.IsNull() ||
-      (bitmap.BitsPerPixel() != 8 && bitmap.BitsPerPixel() != 24)) {
-    return kFail;
-  }
-  ByteSink encoded;
-  bool ok = false;
   switch (format) {
     case Format::Jpeg:
-      ok = EncodeJpeg(bitmap, options, encoded);
-      break;
+      return EncodeJpeg(bitmap, options, encoded);
     case Format::Png:
-      ok = EncodePng(bitmap, encoded);
-      break;
+      return EncodePng(bitmap, encoded);
     case Format::Gif:
-      ok = EncodeGif(bitmap, encoded);
-      break;
+      return EncodeGif(bitmap, encoded);
     case Format::Bmp:
-      ok = EncodeBmp(bitmap, encoded);
-      break;
+      return EncodeBmp(bitmap, encoded);
     case Format::Heif:
     case Format::Webp:
     case Format::Tiff:
     case Format::Unknown:
       break;
   }
-  if (!ok) {
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> EncodeAs(const CBitmap& bitmap, Format format,
+                                             const SaveOptions& options) {
+  ByteSink encoded;
+  if (!EncodeInto(bitmap, format, options, encoded)) {
+    return std::nullopt;
+  }
+  return std::vector<uint8_t>(encoded.Data(), encoded.Data() + encoded.Size());
+}
+
+uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOptions& options,
+                    int* writeError) {
+  if (writeError != nullptr) {
+    *writeError = 0;
+  }
+  ByteSink encoded;
+  if (!EncodeInto(bitmap, FormatFromExtension(path), options, encoded)) {
     return kFail;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(encoded.Data()), encoded.Size());

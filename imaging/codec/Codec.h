@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ struct ByteSpan {
   const uint8_t* data = nullptr;
   size_t size = 0;
 };
+
+// Whether the file holds more than one picture shown in turn: an animated GIF or PNG.
+bool IsAnimated(ByteSpan file);
 
 // What a file says of its colours, for the conversion to sRGB: an embedded ICC profile, or the
 // CICP code points (ITU-T H.273) of a HEIF nclx box. Neither means the picture is sRGB.
@@ -133,6 +137,9 @@ struct DecodeOptions {
 DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap,
                         const DecodeOptions& options = {});
 
+// Decodes a whole file in memory as DecodeFile does.
+DecodeResult DecodeBytes(ByteSpan bytes, CBitmap& bitmap, const DecodeOptions& options = {});
+
 // How a picture file is written.
 struct SaveOptions {
   // An APP1 payload starting with "Exif\0\0", written into JPEG files only.
@@ -146,6 +153,10 @@ struct SaveOptions {
   // A generated file: a symbolic link at the path is replaced instead of written through.
   bool replaceLink = false;
 };
+
+// The bitmap encoded as a file of format (JPEG, PNG, GIF or BMP); none when it cannot be.
+std::optional<std::vector<uint8_t>> EncodeAs(const CBitmap& bitmap, Format format,
+                                             const SaveOptions& options);
 
 // Encodes the bitmap with the encoder that the extension of path chooses and replaces the file
 // atomically. kOk, or kFail with nothing written; writeError, when given, then holds the

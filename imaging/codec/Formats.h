@@ -60,6 +60,11 @@ DecodeResult DecodeHeif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& opt
 DecodeResult DecodeWebp(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
 DecodeResult DecodeTiff(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options = {});
 
+// Whether a GIF file holds more than one image; a PNG file an animation control chunk before
+// its picture.
+bool IsAnimatedGif(ByteSpan file);
+bool IsAnimatedPng(ByteSpan file);
+
 // Whether the gate of options, when there is one, lets a decoder make the bitmap of cost
 // beside the working bytes that cost already holds; cost.bytes is completed with the bitmap's,
 // and a file size of 0 taken as the bitmap's.

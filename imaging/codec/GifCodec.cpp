@@ -44,8 +44,8 @@ class GifReader {
   size_t position = 0;
 };
 
-// Moves to the first image, skipping extensions. false when there is none.
-bool FindFirstImage(GifFileType* gif) {
+// Moves to the next image, skipping extensions. false when there is none.
+bool FindNextImage(GifFileType* gif) {
   for (;;) {
     GifRecordType type = UNDEFINED_RECORD_TYPE;
     if (DGifGetRecordType(gif, &type) == GIF_ERROR) {
@@ -138,7 +138,7 @@ void FillCubeColours(GifColorType* colours) {
 DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   GifReader reader(file);
   GifFileType* gif = reader.gif;
-  if (gif == nullptr || !FindFirstImage(gif)) {
+  if (gif == nullptr || !FindNextImage(gif)) {
     return Failed();
   }
   const GifImageDesc& frame = gif->Image;
@@ -175,6 +175,25 @@ DecodeResult DecodeGif(ByteSpan file, CBitmap& bitmap, const DecodeOptions& opti
     }
   }
   return Decoded(8);
+}
+
+bool IsAnimatedGif(ByteSpan file) {
+  GifReader reader(file);
+  GifFileType* gif = reader.gif;
+  if (gif == nullptr || !FindNextImage(gif)) {
+    return false;
+  }
+  int codeSize = 0;
+  GifByteType* block = nullptr;
+  if (DGifGetCode(gif, &codeSize, &block) == GIF_ERROR) {
+    return false;
+  }
+  while (block != nullptr) {
+    if (DGifGetCodeNext(gif, &block) == GIF_ERROR) {
+      return false;
+    }
+  }
+  return FindNextImage(gif);  // a second image
 }
 
 bool EncodeGif(const CBitmap& bitmap, ByteSink& out) {

@@ -53,6 +53,46 @@ bool ReadJpegHead(const uint8_t* data, size_t size, std::vector<JpegSegment>& se
   }
 }
 
+std::optional<size_t> JpegImageEnd(const uint8_t* data, size_t size) {
+  if (size < 2 || data[0] != 0xFF || data[1] != 0xD8) {
+    return std::nullopt;
+  }
+  size_t at = 2;
+  bool inScan = false;  // within entropy-coded data, where 0xFF 0x00 is a stuffed byte
+  while (at < size) {
+    if (data[at] != 0xFF) {
+      if (!inScan) {
+        return std::nullopt;
+      }
+      ++at;
+      continue;
+    }
+    while (at < size && data[at] == 0xFF) {  // fill bytes
+      ++at;
+    }
+    if (at >= size) {
+      break;
+    }
+    const int marker = data[at++];
+    if (marker == kEndOfImage) {
+      return at;
+    }
+    if ((inScan && marker == 0x00) || StandsAlone(marker)) {
+      continue;
+    }
+    if (at + 2 > size) {
+      break;
+    }
+    const size_t length = static_cast<size_t>(data[at] << 8 | data[at + 1]);
+    if (length < 2 || at + length > size) {
+      break;
+    }
+    at += length;
+    inScan = marker == kStartOfScan;
+  }
+  return std::nullopt;
+}
+
 bool IsExifPayload(const uint8_t* data, size_t size) {
   return size >= kExifHeaderSize && std::memcmp(data, "Exif\0\0", kExifHeaderSize) == 0;
 }

@@ -25,6 +25,12 @@ struct JpegSegment {
 // head is damaged or cut short before the scan; segments then holds those read before.
 bool ReadJpegHead(const uint8_t* data, size_t size, std::vector<JpegSegment>& segments);
 
+// Where the picture of a JPEG file ends: the offset just past its end-of-image marker, found
+// by walking its segments and the entropy-coded data of every scan. What follows it (the video
+// of a motion photo, any appended payload) is no part of the picture. None when the file is
+// cut short or damaged before that marker.
+std::optional<size_t> JpegImageEnd(const uint8_t* data, size_t size);
+
 // Whether an APP1 payload is an Exif one ("Exif\0\0" and the TIFF data).
 bool IsExifPayload(const uint8_t* data, size_t size);
 

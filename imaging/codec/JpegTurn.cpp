@@ -52,11 +52,13 @@ bool WholeBlocks(void* handle, ByteSpan file) {
   return width % tjMCUWidth[subsampling] == 0 && height % tjMCUHeight[subsampling] == 0;
 }
 
-// The compressed picture turned as it stands, with every segment copied; none when its size is
-// not a whole number of blocks or the file is damaged.
+// The compressed picture turned as it stands, with every segment copied and the bytes after
+// the picture (a motion photo's video, an appended payload) kept as they were; none when its
+// size is not a whole number of blocks or the file is damaged.
 std::optional<std::vector<uint8_t>> TurnCompressed(ByteSpan file, int direction) {
   std::unique_ptr<void, TjHandleCloser> handle(tjInitTransform());
-  if (!handle || !WholeBlocks(handle.get(), file)) {
+  const std::optional<size_t> end = JpegImageEnd(file.data, file.size);
+  if (!handle || !end || !WholeBlocks(handle.get(), file)) {
     return std::nullopt;
   }
   tjtransform transform{};
@@ -70,7 +72,9 @@ std::optional<std::vector<uint8_t>> TurnCompressed(ByteSpan file, int direction)
   if (result != 0 || out == nullptr) {
     return std::nullopt;
   }
-  return std::vector<uint8_t>(out, out + outSize);
+  std::vector<uint8_t> turned(out, out + outSize);
+  turned.insert(turned.end(), file.data + *end, file.data + file.size);
+  return turned;
 }
 
 // The file with the Exif Orientation set; none when the Exif segment cannot take it.

@@ -74,6 +74,19 @@ std::string PngBytes(int width, int height, int colourType, int bitDepth, bool w
   return out;
 }
 
+std::string PngChunk(const std::string& type, const std::string& data) {
+  const std::string body = type + data;
+  const uLong crc =
+      crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+  return Be32(static_cast<uint32_t>(data.size())) + body + Be32(static_cast<uint32_t>(crc));
+}
+
+std::string PngWithChunk(const std::string& png, const std::string& chunk, bool atEnd) {
+  // The signature (8 bytes) and the header chunk (25) come first, the end chunk (12) last.
+  const size_t at = atEnd ? png.size() - 12 : 33;
+  return png.substr(0, at) + chunk + png.substr(at);
+}
+
 std::string PngHeaderOnly(uint32_t width, uint32_t height) {
   std::string chunk = "IHDR" + Be32(width) + Be32(height) + std::string("\x08\x02\x00\x00\x00", 5);
   const uLong crc =

@@ -18,6 +18,10 @@ std::string Le32(uint32_t value);
 // A PNG of the given colour type and bit depth, written with libpng; pixel samples follow a
 // fixed pattern. withTrns adds a tRNS chunk.
 std::string PngBytes(int width, int height, int colourType, int bitDepth, bool withTrns);
+// A PNG chunk of the type with its length and checksum.
+std::string PngChunk(const std::string& type, const std::string& data);
+// The PNG's bytes with chunk put after its header chunk, or before its end chunk when atEnd.
+std::string PngWithChunk(const std::string& png, const std::string& chunk, bool atEnd = false);
 // The PNG signature and an IHDR chunk (8-bit RGB) declaring the size, with nothing after.
 std::string PngHeaderOnly(uint32_t width, uint32_t height);
 
