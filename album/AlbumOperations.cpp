@@ -155,6 +155,10 @@ int CPixDir::CropForThumb(WindowRef owner) {
   if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
     return ShowNotice(owner, kNoRectangle);
   }
+  // The rectangle was drawn on the pixels the window shows, not on a file put there since.
+  if (RefuseChangedFile(ui_, owner, *selected, dirPath)) {
+    return 0;
+  }
   const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
   if (picture == nullptr) {
     return 0;

@@ -134,6 +134,13 @@ std::string CroppedCopyPath(const std::string& albumDir, const std::string& file
 
 namespace {
 
+// "Cropped" with why it cannot be used: error is kFolderIsLink or an error number.
+std::string CroppedFolderFailure(const std::string& directory, int error) {
+  return directory + (error == kFolderIsLink ? ": it is a symbolic link, and the cropped "
+                                               "copies stay inside the album folder"
+                                             : ": " + ErrorReason(error));
+}
+
 // Makes "Cropped" when it is missing and clears a link in the copy's place, then writes the
 // copy with write. why, when given, names the folder with the reason, or the file. A folder
 // made for a copy that could not be written goes again, so that a failure changes nothing.
@@ -144,9 +151,7 @@ int WriteCroppedCopy(const std::string& albumDir, const std::string& fileName,
   const bool existed = std::filesystem::exists(std::filesystem::symlink_status(directory, notThere));
   std::string failure;
   if (const int error = EnsureDirectory(directory); error != 0) {
-    failure = directory + (error == kFolderIsLink ? ": it is a symbolic link, and the cropped "
-                                                    "copies stay inside the album folder"
-                                                  : ": " + ErrorReason(error));
+    failure = CroppedFolderFailure(directory, error);
   } else {
     // A link in the copy's place is replaced, not written through: it may lead out of the album.
     const std::string path = InDirectory(directory, codec::WrittenNameOf(fileName));
@@ -196,15 +201,22 @@ int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
         },
         why);
   }
+  // Nothing is removed through a linked "Cropped": the copy there may lie outside the album.
+  const std::string directory = InDirectory(albumDir, "Cropped");
   const std::string path = CroppedCopyPath(albumDir, fileName);
   std::error_code error;
-  std::filesystem::remove(path, error);
-  if (why != nullptr) {
-    *why = error ? path : std::string();
+  std::string failure;
+  if (FolderLinkError(directory) != 0) {
+    failure = CroppedFolderFailure(directory, kFolderIsLink);
+  } else if (std::filesystem::remove(path, error); error) {
+    failure = path;
   }
-  if (error) {
+  if (why != nullptr) {
+    *why = failure;
+  }
+  if (!failure.empty()) {
     return 0;
   }
-  std::filesystem::remove(InDirectory(albumDir, "Cropped"), error);  // only when empty
+  std::filesystem::remove(directory, error);  // only when empty
   return 1;
 }

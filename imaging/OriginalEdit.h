@@ -39,7 +39,8 @@ std::optional<std::string> ReadCroppedCopy(const std::string& albumDir, const st
 
 // Puts content back as the cropped copy, with the rules of SaveCroppedOriginal for the folder
 // and a link in the copy's place; without content, removes the copy (and "Cropped" when that
-// leaves it empty). 0 when that failed, why as for SaveCroppedOriginal.
+// leaves it empty); nothing is removed through a "Cropped" that is a symbolic link. 0 when
+// that failed, why as for SaveCroppedOriginal.
 int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
                        const std::optional<std::string>& content, std::string* why = nullptr);
 

@@ -115,8 +115,10 @@ TEST_F(AlbumOperations, HintDialogSwitchesLearningOffOnlyWhenTicked) {
 
 TEST_F(AlbumOperations, CropForThumbNeedsSelectionWindowAndRectangle) {
   TempDir temp;
-  album.EntryAt(1).fullPath = (temp / "p1.png").string();
+  album.dirPath = temp.Str();
+  album.EntryAt(1).fullPath = (temp / "p1.jpg").string();
   ASSERT_EQ(MakePicture24(200, 100, GradientColour).Save(album.EntryAt(1).fullPath), 0u);
+  album.EntryAt(1).fileStamp = StampOf(album.EntryAt(1).fullPath);  // as the album read it
   const char* noRect = "Could not redefine Thumbsketch area\nNo rectangle?";
   EXPECT_EQ(album.CropForThumb(nullptr), 0);
   ClickSketch(1);

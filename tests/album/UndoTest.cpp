@@ -158,6 +158,15 @@ INSTANTIATE_TEST_SUITE_P(
                     [](UndoFixture& f) { return Rewrite(f.dir / "a.png"); }},
         ChangedCase{"CroppedCopy", [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); },
                     false, [](UndoFixture& f) { return Rewrite(f.dir / "Cropped" / "a.png"); }},
+        // The same file, but through a link put in its place: the link may lead anywhere.
+        ChangedCase{"CopyReplacedByALink",
+                    [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); }, false,
+                    [](UndoFixture& f) {
+                      const fs::path copy = f.dir / "Cropped" / "a.png";
+                      fs::rename(copy, f.temp / "a.png");
+                      fs::create_symlink(f.temp / "a.png", copy);
+                      return copy;
+                    }},
         ChangedCase{"CopyThatTurnedUp",
                     [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); }, true,
                     [](UndoFixture& f) {
@@ -165,6 +174,23 @@ INSTANTIATE_TEST_SUITE_P(
                       return Rewrite(f.dir / "Cropped" / "a.png");
                     }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A Cropped folder moved away, with a link left in its place, is not emptied through the link:
+// undo of the crop is refused with the folder named, and the copy in its new place stays.
+TEST_F(UndoFixture, UndoOfACropRemovesNothingThroughALinkedCropped) {
+  CropOriginal(0, {2, 2, 30, 18});
+  const fs::path moved = temp / "moved";
+  fs::rename(dir / "Cropped", moved);
+  fs::create_directory_symlink(moved, dir / "Cropped");
+  const std::string copy = ReadFileBytes(moved / "a.png");
+  EXPECT_EQ(album.Undo(nullptr), 0);
+  EXPECT_NE(ui.LastMessage().find((dir / "Cropped").string() + ": it is a symbolic link"),
+            std::string::npos)
+      << ui.LastMessage();
+  EXPECT_EQ(ReadFileBytes(moved / "a.png"), copy);
+  EXPECT_TRUE(fs::is_symlink(dir / "Cropped"));
+  EXPECT_TRUE(album.History().CanUndo());
+}
 
 // Any sequence of changes, undos and redos is undone back to the first album and folder,
 // and made again to the last.

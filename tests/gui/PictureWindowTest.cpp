@@ -182,6 +182,23 @@ TEST_F(PictureWindow, CropForThumbFromTheWindowSetsTheThumbAndTheRecord) {
             std::string::npos);
 }
 
+// The rectangle was drawn on what the window shows: a file replaced since gives no thumb area.
+TEST_F(PictureWindow, CropForThumbRefusesAFileChangedSinceTheWindowShowedIt) {
+  Start(0, MakeAlbum(2));
+  CPictureWindow& window = OpenFromSheet(0);
+  DrawRect(window, Rect{2, 2, 38, 33});
+  const fs::path original = temp / "album" / "p0.png";
+  ASSERT_EQ(MakePicture24(60, 40, GradientColour).Save(original.string()), 0u);
+  const Rect before = Album().EntryAt(0).thumbRect;
+  AnswerMessage("OK");
+  KeyOn(&window, 'T');
+  ASSERT_EQ(modalTexts.size(), 1u);
+  EXPECT_TRUE(modalTexts[0].startsWith(QString::fromStdString(original.string()) +
+                                       "\nhas been changed or removed"))
+      << modalTexts[0].toStdString();
+  EXPECT_EQ(Album().EntryAt(0).thumbRect, before);
+}
+
 TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
   Start(0, MakeAlbum(1));
   const fs::path original = temp / "album" / "p0.png";
