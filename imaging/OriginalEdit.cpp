@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "imaging/AtomicFile.h"
 #include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
+#include "imaging/PictureDate.h"
 #include "imaging/codec/CarriedTurn.h"
 #include "imaging/codec/Codec.h"
 #include "imaging/codec/EmbeddedExif.h"
@@ -113,6 +115,8 @@ int TurnPictureFile(const std::string& path, int direction) {
   }
   // Taken before the file is read, which may set its access time.
   const std::optional<FileTimes> times = TimesOf(path);
+  std::time_t created = 0;
+  const bool dated = FileCreationTime(path, created);
   const codec::FileBytes file = codec::ReadPictureFile(path);
   const codec::ByteSpan content{file.data.get(), file.size};
   if (!file.data || !WhyNotTurnableContent(content).empty()) {
@@ -125,7 +129,14 @@ int TurnPictureFile(const std::string& path, int direction) {
   // A link put in the file's place meanwhile is replaced, not written through.
   const std::string_view bytes(reinterpret_cast<const char*>(turned->data()), turned->size());
   const FileTimes* kept = times ? &*times : nullptr;
-  return ReplaceFileAtomically(path, bytes, true, LinkAtPath::Replace, kept) == 0 ? 1 : 0;
+  if (ReplaceFileAtomically(path, bytes, true, LinkAtPath::Replace, kept) != 0) {
+    return 0;
+  }
+  // A picture without a camera date is dated by its file's creation, which stays.
+  if (dated) {
+    KeepCreationTime(path, created);
+  }
+  return 1;
 }
 
 std::string CroppedCopyPath(const std::string& albumDir, const std::string& fileName) {

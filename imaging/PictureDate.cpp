@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -217,7 +220,23 @@ std::tm UnconvertedTime() {
   return local;
 }
 
+namespace {
+const char kCreationAttribute[] = "user.quillaran.created";  // decimal seconds
+}  // namespace
+
+void KeepCreationTime(const std::string& path, std::time_t seconds) {
+  const std::string text = std::to_string(static_cast<long long>(seconds));
+  ::setxattr(path.c_str(), kCreationAttribute, text.data(), text.size(), 0);
+}
+
 bool FileCreationTime(const std::string& path, std::time_t& seconds) {
+  char carried[24] = {};
+  const ssize_t length = ::getxattr(path.c_str(), kCreationAttribute, carried, sizeof carried - 1);
+  long long value = 0;
+  if (length > 0 && std::from_chars(carried, carried + length, value).ptr == carried + length) {
+    seconds = static_cast<std::time_t>(value);
+    return true;
+  }
   struct statx info {};
   if (statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME | STATX_MTIME, &info) != 0) {
     return false;

@@ -33,6 +33,11 @@ std::string FormatFileTime(const std::tm& local);
 // What a file time that cannot be converted to local time shows: hour and minute -1, no
 // weekday or month name, day and year 0.
 std::tm UnconvertedTime();
-// The file's creation time: its birth time where the file system records one, else its
-// modification time. false when the file cannot be found.
+// The file's creation time: the one a turn carried over (KeepCreationTime), else its birth
+// time where the file system records one, else its modification time. false when the file
+// cannot be found.
 bool FileCreationTime(const std::string& path, std::time_t& seconds);
+// Gives the file at path the creation time seconds, in an extended attribute, since a file
+// written anew in its place (a turned picture) has a birth time of now that cannot be set.
+// Where the file system keeps no such attributes the file keeps its own birth time.
+void KeepCreationTime(const std::string& path, std::time_t seconds);

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "imaging/OriginalEdit.h"
+#include "imaging/PictureDate.h"
 #include "imaging/codec/Codec.h"
 #include "tests/imaging/CodecTestFiles.h"
 #include "tests/support/ColourProfiles.h"
@@ -133,9 +135,9 @@ void ExpectSamePixels(const CImageWrap& a, const CImageWrap& b) {
   }
 }
 
-// Turned clockwise and back, a file keeps its format whatever its name, its times (a picture
-// without an Exif date is dated by them) and everything but the turn; what a turn cannot keep
-// whole is refused and left as it was.
+// Turned clockwise and back, a file keeps its format whatever its name, its times and its
+// creation time (a picture without an Exif date is dated by it) and everything but the turn;
+// what a turn cannot keep whole is refused and left as it was.
 TEST_P(TurnKeepsTheFile, ClockwiseAndBack) {
   const WholeCase& c = GetParam();
   TempDir dir;
@@ -162,6 +164,10 @@ TEST_P(TurnKeepsTheFile, ClockwiseAndBack) {
   const auto format = [](const std::string& bytes) {
     return codec::FormatFromMagic(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   };
+  // A file's birth time cannot be set: this one was made long ago and turned once before.
+  KeepCreationTime(path, 1'000'000'000);
+  std::time_t created = 0;
+  ASSERT_TRUE(FileCreationTime(path, created));
   const timespec then[2] = {{1'000'000'000, 123'456'789}, {1'000'000'000, 987'654'321}};
   for (const bool back : {false, true}) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), then, 0), 0);
@@ -171,6 +177,8 @@ TEST_P(TurnKeepsTheFile, ClockwiseAndBack) {
     EXPECT_EQ(info.st_atim.tv_nsec, then[0].tv_nsec);
     EXPECT_EQ(info.st_mtim.tv_sec, then[1].tv_sec);
     EXPECT_EQ(info.st_mtim.tv_nsec, then[1].tv_nsec);
+    std::time_t createdNow = 0;
+    EXPECT_TRUE(FileCreationTime(path, createdNow) && createdNow == created);
     const std::string turned = ReadFileBytes(path);
     EXPECT_EQ(format(turned), format(original));
     c.kept(original, turned, back);
