@@ -7,6 +7,7 @@ include(GNUInstallDirs)
 
 set(QUILLARAN_ID org.brackenfold.Quillaran)
 set(QUILLARAN_HOMEPAGE https://brackenfold.org/quillaran)
+set(QUILLARAN_CONTACT quillaran@brackenfold.org)
 # The date of this version's release, named by the metainfo and the man pages.
 set(QUILLARAN_RELEASE_DATE 2026-12-08)
 # No licence has been granted for the program yet; its metadata says so rather than claim one.
@@ -26,6 +27,18 @@ install(FILES ${CMAKE_BINARY_DIR}/${QUILLARAN_ID}.metainfo.xml
 
 configure_file(resources/copyright.in copyright @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillaran)
+
+# The Debian changelog, compressed as Debian keeps it. Its newest entry must name this version.
+file(STRINGS resources/changelog.in newest_change LIMIT_COUNT 1)
+if(NOT newest_change MATCHES "^quillaran \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "resources/changelog.in begins \"${newest_change}\": give version "
+    "${PROJECT_VERSION} its entry there")
+endif()
+configure_file(resources/changelog.in changelog @ONLY)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND gzip -9nkf ${CMAKE_BINARY_DIR}/changelog
+  DEPENDS ${CMAKE_BINARY_DIR}/changelog VERBATIM)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillaran)
 
 # The icon: the scalable one, and PNGs at the sizes desktops ask for, rendered from it.
 set(QUILLARAN_ICON ${CMAKE_SOURCE_DIR}/resources/icons/quillaran.svg)
@@ -63,7 +76,8 @@ foreach(page IN LISTS QUILLARAN_MAN_PAGES)
   install(FILES ${man}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   list(APPEND QUILLARAN_MADE_FILES ${man}.gz)
 endforeach()
-add_custom_target(quillaran_installed_files ALL DEPENDS ${QUILLARAN_MADE_FILES})
+add_custom_target(quillaran_installed_files ALL
+  DEPENDS ${QUILLARAN_MADE_FILES} ${CMAKE_BINARY_DIR}/changelog.gz)
 
 # The Debian package. Its dependencies are those of the shared libraries the programs link
 # (dpkg-shlibdeps, from dpkg-dev), and libqt6svg6, whose plugin draws the SVG icons of the
@@ -72,13 +86,15 @@ add_custom_target(quillaran_installed_files ALL DEPENDS ${QUILLARAN_MADE_FILES})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillaran)
 set(CPACK_PACKAGE_VENDOR Brackenfold)
-set(CPACK_PACKAGE_CONTACT "the Brackenfold developers")
+set(CPACK_PACKAGE_CONTACT "Brackenfold developers <${QUILLARAN_CONTACT}>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "make a small web photo album of a folder of photographs")
+# Lines of at most 80 characters, as Debian's tools show them.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-  "Quillaran shows the photographs of a folder as framed thumb sketches and lets you"
-  "caption, date, order, cross out, crop and turn them. It then writes a static web"
-  "album beside them: an index page, thumbs, size-limited copies and a page per"
-  "picture. quillaran-web makes the same album without a window.")
+  "Quillaran shows the photographs of a folder as framed thumb sketches and"
+  "lets you caption, date, order, cross out, crop and turn them. It then"
+  "writes a static web album beside them: an index page, thumbs, size-limited"
+  "copies and a page per picture. quillaran-web makes the same album without"
+  "a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

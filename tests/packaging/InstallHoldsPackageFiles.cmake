@@ -18,6 +18,7 @@ set(expected
   usr/bin/quillaran
   usr/bin/quillaran-web
   ${share}/applications/${ID}.desktop
+  ${share}/doc/quillaran/changelog.gz
   ${share}/doc/quillaran/copyright
   ${share}/icons/hicolor/scalable/apps/${ID}.svg
   ${share}/man/man1/quillaran-web.1.gz
@@ -39,6 +40,12 @@ endif()
 file(STRINGS ${root}/${share}/applications/${ID}.desktop icon REGEX "^Icon=")
 if(NOT icon STREQUAL "Icon=${ID}")
   message(SEND_ERROR "the desktop entry names the icon \"${icon}\", not ${ID}")
+endif()
+# Claiming a folder type would make the program every folder's default: a file manager's
+# double click, or xdg-open, would start it on the folder.
+file(STRINGS ${root}/${share}/applications/${ID}.desktop types REGEX "^MimeType=")
+if(types MATCHES "inode/")
+  message(SEND_ERROR "the desktop entry claims a folder type: ${types}")
 endif()
 file(READ ${root}/${share}/metainfo/${ID}.metainfo.xml metainfo)
 if(NOT metainfo MATCHES "<launchable type=\"desktop-id\">${ID}.desktop</launchable>")
