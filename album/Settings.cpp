@@ -90,6 +90,23 @@ std::string DefaultHelpDir() {
   return dir;
 }
 
+std::string HelpPageToOpen(const std::string& helpFile, const std::string& defaultDir,
+                           std::string& tried) {
+  std::error_code error;
+  if (helpFile.find("://") != std::string::npos || fs::is_regular_file(helpFile, error)) {
+    return helpFile;
+  }
+  tried = helpFile;
+  const std::string installed = (fs::path(defaultDir) / kHelpPage).string();
+  if (installed != helpFile) {
+    if (fs::is_regular_file(installed, error)) {
+      return installed;
+    }
+    tried += "\n" + installed;
+  }
+  return {};
+}
+
 const std::vector<SettingRange>& SettingRanges() {
   static const std::vector<SettingRange> ranges = MakeSettingRanges();
   return ranges;

@@ -38,6 +38,12 @@ std::string DefaultHelpDir();
 // The help directory for the program at exePath: <exe dir>/../share/quillaran when it holds
 // QuillaranHelp.htm, else fallback.
 std::string FindHelpDir(const std::string& exePath, const std::string& fallback);
+// The help page to open for the saved helpFile: itself when it is a web address or a file that
+// is there; else, when a saved folder is gone (a build tree deleted since, say), the page in
+// defaultDir when that one is there. Empty when there is no page to open; tried then lists
+// the pages looked for, one a line.
+std::string HelpPageToOpen(const std::string& helpFile, const std::string& defaultDir,
+                           std::string& tried);
 // The name of the user's pictures folder, where directory selection starts ("Pictures" unless
 // the desktop program names another at start).
 std::string DefaultFavouriteDir();

@@ -5,11 +5,10 @@
 #include <QScrollBar>
 #include <QPixmap>
 #include <QTextLayout>
-#include <filesystem>
 #include <span>
-#include <system_error>
 
 #include "album/PixDir.h"
+#include "album/Settings.h"
 #include "views/QuickHelpTexts.h"
 
 namespace {
@@ -242,12 +241,15 @@ void CTextWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void CTextWindow::OpenWebHelp() {
-  const std::string& helpFile = album_.AdvancedSettings.helpFile;
   // A help page on this machine must be there: the desktop's opener would not say so.
-  std::error_code error;
-  const bool local = helpFile.find("://") == std::string::npos;
-  const bool found = !local || std::filesystem::is_regular_file(helpFile, error);
-  if (!found || !album_.Ui().OpenWithDefaultProgram(helpFile)) {
-    album_.Ui().MessageBox(this, "Cannot find Help web page", MsgIcon::Stop, MsgButtons::Ok);
+  std::string tried;
+  const std::string page =
+      HelpPageToOpen(album_.AdvancedSettings.helpFile, DefaultHelpDir(), tried);
+  if (page.empty()) {
+    album_.Ui().MessageBox(this, "Cannot find Help web page\n" + tried, MsgIcon::Stop,
+                           MsgButtons::Ok);
+  } else if (!album_.Ui().OpenWithDefaultProgram(page)) {
+    album_.Ui().MessageBox(this, "Cannot find Help web page\n" + page, MsgIcon::Stop,
+                           MsgButtons::Ok);
   }
 }

@@ -149,6 +149,30 @@ TEST_F(Settings, HelpPageIsFoundInTheDataFolderBesideTheProgram) {
   EXPECT_EQ(FindHelpDir(exe, "/from/the/build"), (install / "share/quillaran").string());
 }
 
+// A help folder saved by a run from a build tree that is gone since gives way to the page
+// that came with the program; when neither is there, the message names both.
+TEST_F(Settings, AGoneHelpFolderGivesWayToTheInstalledPage) {
+  TempDir dirs;
+  const std::string saved = dirs.WriteFile("clone/QuillaranHelp.htm", "<html>");
+  const std::string installed = dirs.WriteFile("share/QuillaranHelp.htm", "<html>");
+  const std::string gone = (dirs / "deleted/QuillaranHelp.htm").string();
+  const std::string share = (dirs / "share").string();
+  const std::string web = "https://example.org/QuillaranHelp.htm";
+  struct Case {
+    std::string helpFile, defaultDir, page, tried;
+  };
+  for (const Case& c : std::vector<Case>{{saved, share, saved, ""},
+                                         {web, share, web, ""},
+                                         {gone, share, installed, gone},
+                                         {gone, (dirs / "none").string(), "",
+                                          gone + "\n" + (dirs / "none/QuillaranHelp.htm").string()},
+                                         {gone, (dirs / "deleted").string(), "", gone}}) {
+    std::string tried;
+    EXPECT_EQ(HelpPageToOpen(c.helpFile, c.defaultDir, tried), c.page) << c.helpFile;
+    EXPECT_EQ(tried, c.tried) << c.helpFile;
+  }
+}
+
 // Every numeric setting has a range, and its default lies in it; text settings have none.
 TEST_F(Settings, EveryNumberSettingHasARangeHoldingItsDefault) {
   VisitStoredSettings(album.GeneralSettings, album.WebViewSettings, album.AdvancedSettings,
