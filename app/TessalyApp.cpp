@@ -6,8 +6,12 @@
 #include <QStandardPaths>
 
 #include "shell/MainFrame.h"
+#include "views/ScreenFit.h"
 
-CTessalyApp::CTessalyApp() : core_(ui_, profile_) { ui_.SetAlbum(&core_.album); }
+CTessalyApp::CTessalyApp() : core_(ui_, profile_) {
+  ui_.SetAlbum(&core_.album);
+  FitEveryWindowAsItShows();
+}
 
 CTessalyApp::~CTessalyApp() {
   // The album's windows go before the main window and the seam they use.

@@ -19,7 +19,10 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform as the environment configures it (its screens), or as it comes.
+  if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   qInstallMessageHandler(QuietHandler);
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Brackenfold");

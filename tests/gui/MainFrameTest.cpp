@@ -170,12 +170,12 @@ TEST_F(MainFrame, StatusPanesShrinkOnlyInANarrowWindow) {
 
 TEST_F(MainFrame, RemembersItsSizeBetweenRuns) {
   Start(0);
-  Frame().resize(900, 640);
+  Frame().resize(700, 500);  // within the offscreen screen
   Frame().close();
   app.reset();
   app = std::make_unique<CTessalyApp>();
   app->Start();
-  EXPECT_EQ(Frame().size(), QSize(900, 640));
+  EXPECT_EQ(Frame().size(), QSize(700, 500));
 }
 
 }  // namespace
