@@ -215,6 +215,8 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
   if (directory.empty() || directory.back() != '/') {
     directory += '/';
   }
+  // The panes described the album that goes; the loader counts in them from here.
+  panes_->Clear();
   const bool begun = album_.BeginOpenDirectory(directory) == 1;
   addToRecent_ = begun;
   UpdateCommandStates();
@@ -261,6 +263,7 @@ void CMainFrame::OnRecentDirectory(int position) {
     }
     return;
   }
+  panes_->Clear();
   const bool begun = album_.BeginOpenDirectory(path) == 1;
   addToRecent_ = false;
   openingRecent_ = begun ? path : std::string();
