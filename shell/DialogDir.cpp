@@ -25,19 +25,39 @@ std::string JoinPath(const std::string& path, const std::string& name) {
   return path.empty() || path.back() != '/' ? path + "/" + name : path + name;
 }
 
-// A typed path as a directory: "~" stands for the home directory; the path must be absolute
-// and name an existing directory. Empty when it does not.
-std::string TypedDirectory(const QString& typed) {
+// A typed path as a directory: "~" stands for the home directory.
+std::string Expanded(const QString& typed) {
   QString text = typed.trimmed();
   if (text == "~" || text.startsWith("~/")) {
     text = QDir::homePath() + text.mid(1);
   }
-  const std::string path = text.toStdString();
+  return text.toStdString();
+}
+
+// Why a typed path cannot be opened: it must be absolute and name an existing directory.
+// Empty when it can.
+QString RefusalOf(const QString& typed) {
+  const std::string path = Expanded(typed);
+  const QString shown = QString::fromStdString(path);
   std::error_code error;
-  if (path.empty() || path.front() != '/' || !std::filesystem::is_directory(path, error)) {
+  if (path.empty() || path.front() != '/') {
+    return "Type the whole path of a folder, beginning with / or ~.";
+  }
+  if (std::filesystem::is_directory(path, error)) {
     return {};
   }
-  return path;
+  if (std::filesystem::exists(path, error)) {
+    return shown + " is a file, not a folder.";
+  }
+  if (error && error != std::errc::no_such_file_or_directory) {
+    return shown + " cannot be read: " + QString::fromStdString(error.message()) + ".";
+  }
+  return "There is no folder " + shown + ".";
+}
+
+// A typed path as a directory, or empty when it is refused.
+std::string TypedDirectory(const QString& typed) {
+  return RefusalOf(typed).isEmpty() ? Expanded(typed) : std::string();
 }
 
 }  // namespace
@@ -60,12 +80,19 @@ CDialogDir::CDialogDir(std::string mostRecent, QWidget* parent)
   nameField_->setObjectName("SelectedName");
   nameField_->setReadOnly(true);
 
+  pathNote_ = new QLabel(this);
+  pathNote_->setObjectName("PathNote");
+  pathNote_->setWordWrap(true);
+  pathNote_->setStyleSheet("color: #a40000");
+  pathNote_->hide();
+
   auto* nameRow = new QHBoxLayout;
   nameRow->addWidget(new QLabel("Selected Directory", this));
   nameRow->addWidget(nameField_, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pathField_);
+  layout->addWidget(pathNote_);
   layout->addWidget(tree_, 1);
   layout->addLayout(nameRow);
   layout->addWidget(buttons);
@@ -100,6 +127,9 @@ void CDialogDir::SetStart(const std::string& favourite, int expand) {
 void CDialogDir::showEvent(QShowEvent* event) {
   InitTree();
   QDialog::showEvent(event);
+  // The path field starts selected, so that a typed or pasted path replaces the one shown.
+  pathField_->setFocus();
+  pathField_->selectAll();
 }
 
 void CDialogDir::InitTree() {
@@ -238,6 +268,7 @@ void CDialogDir::SelectionChanged() {
 }
 
 void CDialogDir::PathEdited(const QString& text) {
+  pathNote_->hide();
   const std::string dir = TypedDirectory(text);
   if (dir.empty()) {
     return;
@@ -258,14 +289,16 @@ void CDialogDir::accept() {
   // is how hidden directories are reached.
   const QString typed = pathField_->text().trimmed();
   if (!typed.isEmpty() && typed.toStdString() != selectedPath) {
-    const std::string dir = TypedDirectory(typed);
-    if (dir.empty()) {
+    const QString refusal = RefusalOf(typed);
+    if (!refusal.isEmpty()) {
+      pathNote_->setText(refusal);
+      pathNote_->show();
       QApplication::beep();
       pathField_->setFocus();
       pathField_->selectAll();
       return;
     }
-    std::string normal = std::filesystem::path(dir).lexically_normal().string();
+    std::string normal = std::filesystem::path(Expanded(typed)).lexically_normal().string();
     while (normal.size() > 1 && normal.back() == '/') {
       normal.pop_back();
     }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -35,6 +36,8 @@ class CDialogDir : public QDialog {
 
   QTreeWidget* Tree() const { return tree_; }
   QLineEdit* PathField() const { return pathField_; }
+  // Says why a typed path was refused; hidden until one is.
+  QLabel* PathNote() const { return pathNote_; }
 
   // The full path of an item: the texts from its top-level item down, joined with "/".
   std::string FullPath(const QTreeWidgetItem* item) const;
@@ -69,6 +72,7 @@ class CDialogDir : public QDialog {
 
   std::string mostRecent_;
   QLineEdit* pathField_;
+  QLabel* pathNote_;
   QTreeWidget* tree_;
   QLineEdit* nameField_;
   bool initialised_ = false;

@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -118,6 +119,27 @@ TEST_F(DialogDir, APathTypedIntoTheFieldIsFollowedAndReachesHiddenDirectories) {
   dialog->accept();
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
   EXPECT_EQ(dialog->selectedPath, photos + ".hidden");
+}
+
+// The field shows the most recent directory selected, so that a typed or pasted path
+// replaces it; OK on a path that cannot be opened keeps the dialog and says why.
+TEST_F(DialogDir, TheFieldStartsSelectedAndARefusedPathSaysWhy) {
+  auto dialog = Open(photos + "a/a1/");
+  dialog->show();
+  EXPECT_EQ(dialog->PathField()->selectedText().toStdString(), photos + "a/a1");
+  EXPECT_FALSE(dialog->PathNote()->isVisibleTo(dialog.get()));
+  const std::vector<std::pair<std::string, std::string>> refusals = {
+      {"Photos/a", "beginning with / or ~"},
+      {photos + "none", "There is no folder " + photos + "none"},
+      {photos + "a/one.jpg", "is a file, not a folder"}};
+  for (const auto& [typed, why] : refusals) {
+    dialog->PathField()->setText(QString::fromStdString(typed));
+    dialog->accept();
+    EXPECT_TRUE(dialog->isVisible()) << typed;
+    EXPECT_TRUE(dialog->PathNote()->isVisibleTo(dialog.get())) << typed;
+    EXPECT_TRUE(dialog->PathNote()->text().contains(QString::fromStdString(why)))
+        << dialog->PathNote()->text().toStdString();
+  }
 }
 
 using OpenDirectory = GuiFixture;
