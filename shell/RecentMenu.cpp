@@ -1,10 +1,38 @@
 #include "shell/RecentMenu.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QMenu>
+#include <QToolTip>
 #include <algorithm>
 
 #include "album/DirectoryFind.h"
+
+namespace {
+
+const char kTipsFiltered[] = "recentTipsOnly";
+
+// The recent items' tool tips give their whole paths; the menu's other items would only
+// repeat their own text (or the toolbar's wording of it), so they show none.
+class CRecentTipsOnly : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip) {
+      return false;
+    }
+    const QAction* item =
+        static_cast<QMenu*>(watched)->actionAt(static_cast<QHelpEvent*>(event)->pos());
+    const int id = item != nullptr ? item->data().toInt() : 0;
+    if (id >= kRecentDirFirstId && id < kRecentDirFirstId + kRecentDirCount) {
+      return false;
+    }
+    QToolTip::hideText();
+    return true;
+  }
+};
+
+}  // namespace
 
 void InsertIntoMenu(const CDirectoryFind& recent, QMenu* menu, OldItems old) {
   if (menu == nullptr) {
@@ -31,4 +59,8 @@ void InsertIntoMenu(const CDirectoryFind& recent, QMenu* menu, OldItems old) {
     menu->insertAction(menu->actions().value(first + i, nullptr), item);
   }
   menu->setToolTipsVisible(true);
+  if (!menu->property(kTipsFiltered).toBool()) {
+    menu->setProperty(kTipsFiltered, true);
+    menu->installEventFilter(new CRecentTipsOnly(menu));
+  }
 }

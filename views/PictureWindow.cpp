@@ -15,6 +15,7 @@ constexpr int kNoteInset = 20;
 // Besides its title, a title bar holds the window's icon and buttons.
 constexpr int kTitleBarRoom = 160;
 constexpr int kMinimumHeight = 40;
+const QColor kSurround(96, 96, 96);
 
 // The cursors by hit code 0..8; -1 (outside) has the arrow.
 constexpr Qt::CursorShape kTrackerCursors[9] = {
@@ -42,8 +43,10 @@ CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
   setObjectName("PictureWindow");
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowTitle("PixWindow");
+  // Where the window is wider or taller than the picture (its title needs room, a screen
+  // scales it), a neutral grey, not a white strip that reads as part of the picture.
   setAutoFillBackground(true);
-  setPalette(QPalette(Qt::white));
+  setPalette(QPalette(kSurround));
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   CreateOperations();
@@ -125,8 +128,12 @@ void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio, QPoint of
     tracker_.Draw(painter);
   }
   if (!rect_.IsEmpty()) {
-    painter.setPen(QPen(OutcomePen(outcome_), 2));
+    // A dark edge on both sides of the pen, so that a white or yellow outline shows on a
+    // light picture too.
     painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 4));
+    painter.drawRect(ToQRect(rect_));
+    painter.setPen(QPen(OutcomePen(outcome_), 2));
     painter.drawRect(ToQRect(rect_));
   }
   painter.restore();
@@ -138,6 +145,14 @@ void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio, QPoint of
     painter.setBackground(Qt::white);
     painter.drawText(note, Qt::AlignLeft | Qt::AlignTop, QString(":%1").arg(factor_));
   }
+}
+
+void CPictureWindow::closeEvent(QCloseEvent* event) {
+  // The automatic crop's diagnostic picture belongs to the picture it was drawn from.
+  if (!diagnostic_) {
+    album_.CloseDiagnosticWindow();
+  }
+  QWidget::closeEvent(event);
 }
 
 void CPictureWindow::paintEvent(QPaintEvent*) {

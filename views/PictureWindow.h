@@ -57,6 +57,7 @@ class CPictureWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

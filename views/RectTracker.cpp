@@ -74,7 +74,10 @@ void CRectTracker::Draw(QPainter& painter) const {
   const unsigned mask = tracker::HandleMask(rect_, handleSize_);
   for (int handle = tracker::kTopLeft; handle <= tracker::kLeft; ++handle) {
     if ((mask & (1u << handle)) != 0) {
-      painter.fillRect(ToQRect(tracker::HandleRect(rect_, handle, handleSize_)), Qt::black);
+      // Black in a white edge, so that a handle shows on dark pictures and on light ones.
+      const QRect box = ToQRect(tracker::HandleRect(rect_, handle, handleSize_));
+      painter.fillRect(box.adjusted(-1, -1, 1, 1), Qt::white);
+      painter.fillRect(box, Qt::black);
     }
   }
 }

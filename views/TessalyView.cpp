@@ -1,5 +1,6 @@
 #include "views/TessalyView.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -104,11 +105,22 @@ void CTessalyView::ShowAfterPaint() {
     });
   }
   if (album_.WelcomeHintDue()) {
-    QTimer::singleShot(0, this, [this] {
-      album_.ShowWelcomeHint();
-      emit albumChanged();
-    });
+    QTimer::singleShot(0, this, &CTessalyView::ShowWelcomeHintWhenFree);
   }
+}
+
+void CTessalyView::ShowWelcomeHintWhenFree() {
+  if (!album_.WelcomeHintDue()) {
+    return;
+  }
+  // Never over another question, such as the picture limit of a folder given at start: the
+  // hint waits until that is answered, and is not shown at all once pictures load.
+  if (QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(kWelcomeRetryMs, this, &CTessalyView::ShowWelcomeHintWhenFree);
+    return;
+  }
+  album_.ShowWelcomeHint();
+  emit albumChanged();
 }
 
 void CTessalyView::mouseMoveEvent(QMouseEvent* event) {

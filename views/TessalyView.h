@@ -54,6 +54,8 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   // Puts the cursor back after a drag and stops its scrolling.
   void EndDrag();
   void ShowAfterPaint();
+  void ShowWelcomeHintWhenFree();
+  static constexpr int kWelcomeRetryMs = 250;
   void StepSelection(SheetStep step);
   void ScrollToSelection();
   void AutoScroll();
