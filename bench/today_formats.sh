@@ -4,7 +4,8 @@
 # megapixels) made from the JPEG corpus, and in the same run has heif-convert (package
 # libheif-examples; to raw y4m, so that it only decodes) or dwebp (package webp; without an
 # output, so that it only decodes) decode the same files on two processes. The machine's load
-# cancels in the ratio. Prints, per format, the medians over RUNS runs (default 3): wall time
+# cancels in the ratio. Encoding HEIC is slow, so DISTINCT photos (default 20) are encoded and
+# copied in turn to make COUNT files: a copy costs the same to decode. Prints, per format, the medians over RUNS runs (default 3): wall time
 # of each and their ratio, and quillaran-web's peak memory (GNU time, package "time").
 #
 #   bench/today_formats.sh                  200 photos, HEIC and WebP
@@ -14,6 +15,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
 runs="${RUNS:-3}"
 count="${COUNT:-200}"
+distinct="${DISTINCT:-20}"
 formats="${FORMATS:-heic webp}"
 for tool in /usr/bin/time heif-enc heif-convert cwebp dwebp; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (packages time, libheif-examples, webp)" >&2; exit 1; }
@@ -26,7 +28,7 @@ cmake --build "$build_dir" --target quillaran-web quillaran_make_album -j2 >/dev
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
-"$build_dir/bench/quillaran_make_album" "$work/jpeg" "$count" 1920 1280 >/dev/null
+"$build_dir/bench/quillaran_make_album" "$work/jpeg" "$distinct" 1920 1280 >/dev/null
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -39,6 +41,9 @@ for format in $formats; do
       heic) heif-enc -q 85 "$file" -o "$dir/$name.heic" >/dev/null ;;
       webp) cwebp -quiet -q 85 "$file" -o "$dir/$name.webp" ;;
     esac
+  done
+  for i in $(seq "$distinct" $((count - 1))); do
+    cp "$dir/$(printf 'photo%04d' $((i % distinct))).$format" "$dir/$(printf 'photo%04d' "$i").$format"
   done
   case "$format" in
     heic) decode='heif-convert "$0" "$0.y4m" >/dev/null && rm -f "$0.y4m"' ;;
