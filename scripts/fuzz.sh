@@ -59,6 +59,8 @@ if [ "$seeds_missing" = 1 ]; then
   done
 fi
 
+# What the system's libraries leak is theirs (see the file), not a finding of ours.
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 for target in "${targets[@]}"; do
   kind="${target#fuzz_}"

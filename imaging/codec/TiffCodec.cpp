@@ -4,6 +4,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -35,7 +36,9 @@ tmsize_t ReadProc(thandle_t handle, void* out, tmsize_t size) {
 tmsize_t WriteProc(thandle_t, void*, tmsize_t) { return 0; }
 toff_t SeekProc(thandle_t handle, toff_t offset, int whence) {
   auto* file = static_cast<MemoryFile*>(handle);
-  const toff_t base = whence == SEEK_CUR ? file->position : whence == SEEK_END ? file->bytes.size : 0;
+  const toff_t base = whence == SEEK_CUR   ? file->position
+                      : whence == SEEK_END ? file->bytes.size
+                                           : 0;
   file->position = base + offset;
   return file->position;
 }
@@ -44,6 +47,9 @@ toff_t SizeProc(thandle_t handle) { return static_cast<MemoryFile*>(handle)->byt
 
 struct TiffCloser {
   void operator()(TIFF* tiff) const { TIFFClose(tiff); }
+};
+struct OpenOptionsFree {
+  void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }
 };
 struct RgbaCloser {
   void operator()(TIFFRGBAImage* image) const { TIFFRGBAImageEnd(image); }
@@ -76,8 +82,20 @@ ColourTag ColoursOf(TIFF* tiff) {
 DecodeResult DecodeTiff(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
   SilenceLibtiff();
   MemoryFile memory{file};
-  const std::unique_ptr<TIFF, TiffCloser> tiff(TIFFClientOpen(
-      "picture", "rm", &memory, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, nullptr, nullptr));
+  // No buffer of libtiff's may outgrow the largest picture this file may hold at 16 bits for
+  // each of four channels: a damaged strip or tile size would otherwise ask for gigabytes.
+  const std::unique_ptr<TIFFOpenOptions, OpenOptionsFree> limits(TIFFOpenOptionsAlloc());
+  if (!limits) {
+    return Failed(kOutOfMemory);
+  }
+  const int64_t mostPixels = std::min<int64_t>(
+      kMaxPixels,
+      static_cast<int64_t>(std::min<size_t>(file.size, kMaxFileBytes)) * kMaxPixelsPerFileByte);
+  TIFFOpenOptionsSetMaxSingleMemAlloc(limits.get(),
+                                      static_cast<tmsize_t>(mostPixels * 8 + (1 << 20)));
+  const std::unique_ptr<TIFF, TiffCloser> tiff(
+      TIFFClientOpenExt("picture", "rm", &memory, ReadProc, WriteProc, SeekProc, CloseProc,
+                        SizeProc, nullptr, nullptr, limits.get()));
   if (!tiff) {
     return Failed();
   }
