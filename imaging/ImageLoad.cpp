@@ -33,6 +33,9 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::Deco
   if (result.status != codec::kOk) {
     message = Format("Load image %s failed:\n%x - %s", path.c_str(), result.status,
                      ErrorText(result.status).c_str());
+    if (!result.damage.empty()) {
+      message += "\n" + result.damage;
+    }
   } else if (result.depth == 8 || result.depth == 24) {
     if (!decoded.IsDibSection()) {
       message = Format("Image %s is not a DIB section", path.c_str());

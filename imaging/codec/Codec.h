@@ -88,6 +88,8 @@ struct DecodeResult {
   int fileHeight = 0;
   // The colours the pixels are in, as the file tags them.
   ColourTag colour;
+  // Why a file that failed is damaged, when the decoder can tell more than its status.
+  std::string damage;
 };
 
 inline DecodeResult Outcome(uint32_t status, int depth) {

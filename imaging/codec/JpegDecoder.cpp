@@ -5,12 +5,14 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "imaging/Bitmap.h"
 #include "imaging/codec/ExifSegment.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/JpegErrorTrap.h"
+#include "imaging/codec/JpegHead.h"
 #include "imaging/codec/OrientedRows.h"
 
 namespace codec {
@@ -228,6 +230,12 @@ DecodeResult RunDecode(JpegDecoder& d, ByteSpan file, CBitmap& bitmap,
 }  // namespace
 
 DecodeResult DecodeJpeg(ByteSpan file, CBitmap& bitmap, const DecodeOptions& options) {
+  if (HasTooManyScans(file.data, file.size)) {
+    DecodeResult refused = Failed();
+    refused.damage = "The file is damaged: it holds more than " + std::to_string(kMaxJpegScans) +
+                     " scans.";
+    return refused;
+  }
   JpegDecoder decoder;
   return RunDecode(decoder, file, bitmap, options);
 }

@@ -93,6 +93,37 @@ std::optional<size_t> JpegImageEnd(const uint8_t* data, size_t size) {
   return std::nullopt;
 }
 
+bool HasTooManyScans(const uint8_t* data, size_t size) {
+  size_t scans = 0;
+  size_t at = 2;  // after the start of image
+  while (at + 1 < size) {
+    const void* next = std::memchr(data + at, 0xFF, size - at - 1);
+    if (next == nullptr) {
+      break;
+    }
+    at = static_cast<size_t>(static_cast<const uint8_t*>(next) - data);
+    const int marker = data[at + 1];
+    // Fill bytes, a stuffed 0xFF in the coded data, a restart marker: no segment follows.
+    if (marker == 0xFF) {
+      ++at;
+      continue;
+    }
+    if (marker == 0x00 || StandsAlone(marker)) {
+      at += 2;
+      continue;
+    }
+    if (marker == kEndOfImage || at + 4 > size) {
+      break;
+    }
+    if (marker == kStartOfScan && ++scans > kMaxJpegScans) {
+      return true;
+    }
+    // The segment's payload may hold any bytes: it is skipped whole.
+    at += 2 + static_cast<size_t>(data[at + 2] << 8 | data[at + 3]);
+  }
+  return false;
+}
+
 bool IsExifPayload(const uint8_t* data, size_t size) {
   return size >= kExifHeaderSize && std::memcmp(data, "Exif\0\0", kExifHeaderSize) == 0;
 }

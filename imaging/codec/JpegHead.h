@@ -31,6 +31,17 @@ bool ReadJpegHead(const uint8_t* data, size_t size, std::vector<JpegSegment>& se
 // cut short or damaged before that marker.
 std::optional<size_t> JpegImageEnd(const uint8_t* data, size_t size);
 
+// The most scans a JPEG file may hold. Encoders write a few dozen at most (10 in a progressive
+// file as libjpeg writes it, about 20 when mozjpeg tunes them), but every scan of a progressive
+// file is decoded over the coefficients of the whole picture, so that a small file of thousands
+// of empty scans keeps a decoder busy for minutes. 256 leaves room for any file an encoder
+// writes and bounds that work to seconds.
+constexpr size_t kMaxJpegScans = 256;
+
+// Whether the file holds more than kMaxJpegScans scans, counted as a decoder meets them: the
+// markers between the segments and the coded data, up to the end of the picture.
+bool HasTooManyScans(const uint8_t* data, size_t size);
+
 // Whether an APP1 payload is an Exif one ("Exif\0\0" and the TIFF data).
 bool IsExifPayload(const uint8_t* data, size_t size);
 

@@ -110,7 +110,8 @@ int TurnedOrientation(int shown, int direction) {
 
 std::optional<std::vector<uint8_t>> TurnJpeg(ByteSpan file, int direction) {
   std::vector<JpegSegment> segments;
-  if ((direction != 0 && direction != 1) || !ReadJpegHead(file.data, file.size, segments)) {
+  if ((direction != 0 && direction != 1) || !ReadJpegHead(file.data, file.size, segments) ||
+      HasTooManyScans(file.data, file.size)) {
     return std::nullopt;
   }
   const std::optional<JpegSegment> exif = FindExifSegment(file.data, segments);

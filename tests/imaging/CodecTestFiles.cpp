@@ -142,6 +142,39 @@ std::string CmykJpegBytes(int width, int height,
   return out;
 }
 
+std::string ProgressiveJpegOfScans(size_t scans) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = 64;
+  cinfo.image_height = 48;
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_simple_progression(&cinfo);  // 10 scans
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(64 * 3, 0x80);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  const std::string file(reinterpret_cast<char*>(buffer), size);
+  std::free(buffer);
+  const size_t end = file.size() - 2;  // the end of image marker
+  const size_t lastScan = file.rfind("\xFF\xDA");
+  std::string out = file.substr(0, end);
+  for (size_t i = 10; i < scans; ++i) {
+    out.append(file, lastScan, end - lastScan);
+  }
+  return out + file.substr(end);
+}
+
 std::string GifBytes(int width, int height, const std::vector<RgbQuad>& table,
                      const std::vector<uint8_t>& indexes, bool interlaced) {
   std::string out;

@@ -35,6 +35,10 @@ std::string CmykJpegBytes(int width, int height,
                           const std::function<std::array<uint8_t, 4>(int, int)>& cmyk);
 
 // A GIF written with giflib, with the given colour table and pixel indexes (top row first).
+// A progressive JPEG of 64 x 48 whose last scan is repeated until the file holds this many
+// (at least 10) before its end.
+std::string ProgressiveJpegOfScans(size_t scans);
+
 std::string GifBytes(int width, int height, const std::vector<RgbQuad>& table,
                      const std::vector<uint8_t>& indexes, bool interlaced);
 

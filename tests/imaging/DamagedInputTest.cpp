@@ -2,11 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
 #include "imaging/ErrorText.h"
 #include "imaging/ImageWrap.h"
+#include "imaging/codec/JpegTurn.h"
 #include "tests/imaging/CodecTestFiles.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
@@ -97,6 +99,29 @@ INSTANTIATE_TEST_SUITE_P(
                                     std::string("\x00\x40\x01", 3));
                   }}),
     [](const auto& info) { return TestNameOf(info.param.name); });
+
+// Every scan of a progressive file is decoded over the whole picture: a file of more scans
+// than an encoder writes is damaged, refused before any is decoded, and left unturned.
+TEST(ScanLimit, AJpegOfMoreScansThanAnyEncoderWritesIsRefusedAtOnce) {
+  TempDir dir;
+  const std::pair<size_t, int> cases[] = {{10, 1}, {256, 1}, {257, 0}, {5000, 0}};
+  for (const auto& [scans, loaded] : cases) {
+    const std::string bytes = ProgressiveJpegOfScans(scans);
+    const std::string path = dir.WriteFile(std::to_string(scans) + "-scans.jpg", bytes);
+    FakePlatformUi ui;
+    CImageWrap image;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(image.Load(path, ui), loaded) << scans;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << scans;
+    const std::vector<std::string> expected = {
+        "Load image " + path +
+        " failed:\n80004005 - Unspecified error\nThe file is damaged: it holds more than 256 "
+        "scans."};
+    EXPECT_EQ(ui.MessageTexts(), loaded ? std::vector<std::string>{} : expected) << scans;
+    const codec::ByteSpan span{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+    EXPECT_EQ(codec::TurnJpeg(span, 1).has_value(), loaded == 1) << scans;
+  }
+}
 
 TEST(DamagedInputPaths, MissingFileDirectoryAndPipeNamedLikeAPictureFail) {
   TempDir dir;
