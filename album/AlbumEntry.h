@@ -45,6 +45,9 @@ class CAlbumEntry {
   Rect captionRect;    // caption box under the sketch; all zero when captions are hidden
   Rect thumbRect;      // area of the picture used for the thumb; empty = whole picture
   int32_t cropped = 0; // 1 = the picture shown is the original's cropped copy in "Cropped"
+  // The record marks the picture cropped, but its copy could not be shown (refused, or
+  // unreadable): it shows its original, and the record keeps the mark as the user left it.
+  bool cropMarkKept = false;
   // When the picture was taken (TakenAtKey): the camera's time stamp, else the file's time,
   // read with the date at load. Sort by Date orders by it; date is display text only, which
   // the user may change.

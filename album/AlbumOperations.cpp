@@ -232,6 +232,7 @@ int CPixDir::CropOriginal(WindowRef owner) {
   }
   originals_.Put(copy, std::move(cropped));  // what the window and the sketch show next
   selected->cropped = 1;
+  selected->cropMarkKept = false;
   selected->croppedStamp = StampOf(copy);
   selected->thumbRect.SetEmpty();
   files.after = ReadCroppedCopy(dirPath, selected->fileName);

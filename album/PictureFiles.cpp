@@ -54,6 +54,7 @@ void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
   for (int i = 0; i < album.count; ++i) {
     CAlbumEntry& entry = album.EntryAt(i);
     const int before = croppedBefore[static_cast<size_t>(i)];
+    entry.cropMarkKept = false;
     if (entry.cropped == before) {
       continue;
     }
@@ -64,6 +65,7 @@ void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
       shown = (takeCopy ? takeCopy(entry) : LoadCroppedCopy(entry, album)) == 1;
     }
     if (!shown) {
+      entry.cropMarkKept = entry.cropped != 0;
       entry.cropped = before;
     }
   }

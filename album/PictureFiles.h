@@ -41,7 +41,7 @@ int ReloadPicture(CAlbumEntry& entry, CPixDir& album);
 // cropped mark is new take their copy with takeCopy (empty: LoadCroppedCopy), entries that
 // lost it their original again. croppedBefore holds each entry's mark before the record was
 // read. An entry whose file cannot be read keeps the picture it had, and its mark says what
-// that picture is.
+// that picture is; a crop mark whose copy cannot be shown stays in the record all the same.
 void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy);
 

@@ -7,7 +7,14 @@
 #include "album/AlbumLoad.h"
 #include "album/SheetView.h"
 
-CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) { SetPictureMemoryBudget(PictureMemoryBudget()); }
+CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {
+  SetPictureMemoryBudget(PictureMemoryBudget());
+  history_.SetChanged([this] {
+    if (sheetView_ != nullptr) {
+      sheetView_->CommandsChanged();
+    }
+  });
+}
 
 CPixDir::~CPixDir() = default;
 

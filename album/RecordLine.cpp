@@ -47,13 +47,14 @@ std::string EntryLine(const CAlbumEntry& entry, int32_t order) {
   std::string line = RecordName(entry.fileName) + '\t' + FieldText(entry.caption) + '\t' +
                      FieldText(entry.date) + '\t' + std::to_string(order);
   // Marks need the rectangle field before them, "0 0 0 0" for none.
-  if (entry.omitted != 0 || entry.cropped != 0 || !entry.thumbRect.IsEmpty()) {
+  const bool cropped = entry.cropped != 0 || entry.cropMarkKept;
+  if (entry.omitted != 0 || cropped || !entry.thumbRect.IsEmpty()) {
     line += '\t' + RectField(entry.thumbRect.IsEmpty() ? Rect{} : entry.thumbRect);
   }
   if (entry.omitted != 0) {
     line += std::string("\t") + kOmittedMark;
   }
-  if (entry.cropped != 0) {
+  if (cropped) {
     line += std::string("\t") + kCroppedMark;
   }
   return line + '\n';

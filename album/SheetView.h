@@ -11,4 +11,7 @@ class CSheetView {
   virtual void LoadingStarted() {}
   // The load has ended; opened is OpenDirectory's result.
   virtual void LoadingEnded(int opened) { (void)opened; }
+  // What the commands may do has changed without a repaint (a step was added to the undo
+  // history, or taken from it): the window shows their states anew.
+  virtual void CommandsChanged() {}
 };

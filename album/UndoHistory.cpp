@@ -9,6 +9,7 @@ void CUndoHistory::Add(UndoStep step) {
     start_ = done_.front().number;
     done_.erase(done_.begin());
   }
+  Changed();
 }
 
 int CUndoHistory::Undo(WindowRef owner) {
@@ -21,6 +22,7 @@ int CUndoHistory::Undo(WindowRef owner) {
   }
   undone_.push_back(std::move(done_.back()));
   done_.pop_back();
+  Changed();
   return 1;
 }
 
@@ -30,6 +32,7 @@ int CUndoHistory::Redo(WindowRef owner) {
   }
   done_.push_back(std::move(undone_.back()));
   undone_.pop_back();
+  Changed();
   return 1;
 }
 
@@ -38,4 +41,5 @@ void CUndoHistory::Clear() {
   undone_.clear();
   // A point of its own, which no save has marked yet.
   start_ = nextNumber_++;
+  Changed();
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/PlatformUi.h"
@@ -37,6 +38,8 @@ class CUndoHistory {
   int Undo(WindowRef owner);
   int Redo(WindowRef owner);
   void Clear();
+  // Called after every change of the steps above, so that the commands can show them.
+  void SetChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
   // The album matches its record as it is now (it was just saved or read).
   void MarkSaved() { saved_ = Point(); }
@@ -46,6 +49,11 @@ class CUndoHistory {
   bool AtSaved() const { return saved_ == Point(); }
 
  private:
+  void Changed() const {
+    if (changed_) {
+      changed_();
+    }
+  }
   // Each step done carries a number of its own; the album's point is that of the last step
   // done, or of where the oldest step kept started.
   struct Numbered {
@@ -60,4 +68,5 @@ class CUndoHistory {
   uint64_t nextNumber_ = 1;
   uint64_t start_ = 0;
   uint64_t saved_ = 0;
+  std::function<void()> changed_;
 };

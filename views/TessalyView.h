@@ -26,6 +26,7 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   void Repaint() override;
   void LoadingStarted() override;
   void LoadingEnded(int opened) override;
+  void CommandsChanged() override { emit albumChanged(); }
   void SetOperationsMenu(QMenu* menu) { operations_ = menu; }
   void SetWelcomeText(const QString& text) { welcome_ = text; }
   CSketchCache& Sketches() { return sketches_; }

@@ -271,6 +271,9 @@ TEST_F(OriginalOperations, CroppedCopyThroughALinkIsNeitherShownNorTurned) {
     EXPECT_EQ(reopened.EntryAt(0).cropped, 0);
     EXPECT_EQ(reopened.EntryAt(0).pictureWidth, 40);
     EXPECT_EQ(reopenedUi.MessageTexts(), std::vector<std::string>{"Cannot read " + linked});
+    // The record keeps the mark that the user's crop left there.
+    ASSERT_EQ(reopened.WriteRecord(), 1);
+    EXPECT_NE(ReadFileBytes(dir / "Quillaran.txt").find("\tC\n"), std::string::npos);
 
     CAlbumEntry entry = std::move(reopened.EntryAt(0));
     entry.cropped = 1;

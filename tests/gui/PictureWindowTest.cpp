@@ -244,6 +244,15 @@ TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   EXPECT_EQ(ReadFileBytes(other), before);
 }
 
+// The main window's Undo offers a turn made from the picture window at once, not only after
+// something repaints.
+TEST_F(PictureWindow, UndoIsOfferedAtOnceAfterATurnFromTheWindow) {
+  Start(0, MakeAlbum(1));
+  KeyOn(&OpenFromSheet(0), 'R');
+  EXPECT_TRUE(Action(ID_EDIT_UNDO).isEnabled());
+  EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Rotate Right");
+}
+
 // Key 1 shows a reduced picture at 100 % with the rectangle on the same picture pixels, and
 // T and O take the same area either way; one drawn at 100 % comes back exactly from 0.
 TEST_F(PictureWindow, KeysOneAndZeroKeepTheRectangleOnThePicturesPixels) {
