@@ -106,13 +106,6 @@ void CPixDir::ShowFullSize() {
   }
 }
 
-void CPixDir::OpenFullSize(CAlbumEntry& entry) {
-  pictureWindow_.reset();
-  if (const std::shared_ptr<const CImageWrap> picture = ShownPicture(entry)) {
-    pictureWindow_ = ui_.OpenPictureWindow(entry.fileName, *picture);
-  }
-}
-
 void CPixDir::ReopenFullSize(CAlbumEntry& entry) {
   if (pictureWindow_ != nullptr && ui_.FindPictureWindow(entry.fileName)) {
     ui_.ClosePictureWindow(entry.fileName);

@@ -18,10 +18,14 @@ int64_t FileBytes(const std::string& path) {
 }
 
 std::string TooLargeMessage(const std::string& path, int64_t bytes, const char* work,
-                            int64_t budget, const std::string& program) {
-  return "Image " + path + " needs " + std::to_string(bytes >> 20) + " MB " + work +
-         ", more than the " + std::to_string(budget >> 20) + " MB that " + program +
-         " lets its pictures take at once";
+                            int64_t budget, int64_t kept, const std::string& program) {
+  std::string text = "Image " + path + " needs " + std::to_string(bytes >> 20) + " MB " + work +
+                     ", more than the " + std::to_string(budget >> 20) + " MB that " + program +
+                     " lets its pictures take at once";
+  if (kept > 0) {
+    text += ", of which its windows keep " + std::to_string(kept >> 20) + " MB";
+  }
+  return text;
 }
 
 }  // namespace
@@ -31,12 +35,15 @@ int64_t BitmapBytes(int width, int height, int depth) {
 }
 
 int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui,
-                             CBudgetShare& share, const DecodeNeeds& needs, DecodedSize& size) {
+                             CBudgetShare& share, const DecodeNeeds& needs, DecodedSize& size,
+                             const codec::ShrinkChoice& reduce) {
   // One picture at a time takes its memory: one that waits for room holds nothing that the
   // others wait for, and they give theirs back as they finish.
   std::unique_lock admission(admission_);
   const auto refuse = [&](int64_t bytes) {
-    ui.MessageBox(nullptr, TooLargeMessage(file, bytes, needs.work, budget_.Total(), program_),
+    ui.MessageBox(nullptr,
+                  TooLargeMessage(file, bytes, needs.work, budget_.Total(), budget_.Kept(),
+                                  program_),
                   MsgIcon::Error, MsgButtons::Ok);
   };
   const int64_t fileBytes = FileBytes(file);
@@ -59,6 +66,7 @@ int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlat
     }
     return taken;
   };
+  options.reduce = reduce;
   options.colourIgnored = [&](const std::string& why) { size.colourIgnored = why; };
   return picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
 }

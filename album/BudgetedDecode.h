@@ -45,9 +45,10 @@ class CBudgetedDecoder {
 
   // Decodes file into picture (which must be empty) as needs says, holding what it needs in
   // share. 1 decoded; 0 after the load's message, or the budget's when the picture needs more
-  // than all of it.
+  // than all of it. reduce: codec::DecodeOptions::reduce.
   int Decode(const std::string& file, CImageWrap& picture, CPlatformUi& ui, CBudgetShare& share,
-             const DecodeNeeds& needs, DecodedSize& size);
+             const DecodeNeeds& needs, DecodedSize& size,
+             const codec::ShrinkChoice& reduce = {});
 
  private:
   CMemoryBudget& budget_;

@@ -200,9 +200,13 @@ void CPixDir::ReleaseEntries() {
 }
 
 void CPixDir::SetPictureMemoryBudget(int64_t bytes) {
+  // The pictures kept in the old budget go first.
+  CloseWindows();
+  originals_.SetDecoder(nullptr);
   decoder_.reset();
   budget_ = std::make_unique<CMemoryBudget>(bytes);
   decoder_ = std::make_unique<CBudgetedDecoder>(*budget_, "Quillaran");
+  originals_.SetDecoder(decoder_.get());
 }
 
 std::shared_ptr<const CImageWrap> CPixDir::ShownPicture(const CAlbumEntry& entry) {

@@ -25,23 +25,30 @@ int64_t PictureMemoryBudget() {
   return std::min<int64_t>(int64_t{768} << 20, HalfOfPhysicalMemory());
 }
 
-bool CMemoryBudget::Take(int64_t bytes) {
+bool CMemoryBudget::Take(int64_t bytes, bool kept) {
   std::unique_lock lock(mutex_);
-  if (bytes > total_) {
+  if (bytes > total_ - kept_) {
     return false;
   }
   given_.wait(lock, [&] { return bytes <= total_ - held_; });
   held_ += bytes;
+  kept_ += kept ? bytes : 0;
   peak_ = std::max(peak_, held_);
   return true;
 }
 
-void CMemoryBudget::Give(int64_t bytes) {
+void CMemoryBudget::Give(int64_t bytes, bool kept) {
   {
     std::lock_guard lock(mutex_);
     held_ -= bytes;
+    kept_ -= kept ? bytes : 0;
   }
   given_.notify_all();
+}
+
+int64_t CMemoryBudget::Kept() const {
+  std::lock_guard lock(mutex_);
+  return kept_;
 }
 
 int64_t CMemoryBudget::Peak() const {
@@ -50,7 +57,7 @@ int64_t CMemoryBudget::Peak() const {
 }
 
 bool CBudgetShare::Take(int64_t bytes) {
-  if (!budget_.Take(bytes)) {
+  if (!budget_.Take(bytes, kept_)) {
     return false;
   }
   held_ += bytes;
@@ -58,6 +65,6 @@ bool CBudgetShare::Take(int64_t bytes) {
 }
 
 void CBudgetShare::GiveBack() {
-  budget_.Give(held_);
+  budget_.Give(held_, kept_);
   held_ = 0;
 }

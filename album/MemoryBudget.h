@@ -27,16 +27,22 @@ class CMemoryBudget {
   CMemoryBudget& operator=(const CMemoryBudget&) = delete;
 
   // Takes bytes once they fit beside what is held; true then. false at once, with nothing
-  // taken, when they exceed the whole budget.
-  bool Take(int64_t bytes);
-  void Give(int64_t bytes);
+  // taken, when they exceed the whole budget beside what is kept (below): a worker never
+  // waits for memory that the window side may keep for as long as the user looks.
+  // kept: the bytes are kept beyond one piece of work (a picture that a window shows, or that
+  // is kept for the next operation on it), by the thread of the window side.
+  bool Take(int64_t bytes, bool kept = false);
+  void Give(int64_t bytes, bool kept = false);
   int64_t Total() const { return total_; }
+  // What is kept now.
+  int64_t Kept() const;
   // The most that was held at once.
   int64_t Peak() const;
 
  private:
   const int64_t total_;
   int64_t held_ = 0;
+  int64_t kept_ = 0;  // of held_
   int64_t peak_ = 0;
   mutable std::mutex mutex_;
   std::condition_variable given_;
@@ -45,7 +51,8 @@ class CMemoryBudget {
 // What one picture holds of the budget, given back when it ends.
 class CBudgetShare {
  public:
-  explicit CBudgetShare(CMemoryBudget& budget) : budget_(budget) {}
+  explicit CBudgetShare(CMemoryBudget& budget, bool kept = false)
+      : budget_(budget), kept_(kept) {}
   ~CBudgetShare() { GiveBack(); }
   CBudgetShare(const CBudgetShare&) = delete;
   CBudgetShare& operator=(const CBudgetShare&) = delete;
@@ -57,5 +64,6 @@ class CBudgetShare {
 
  private:
   CMemoryBudget& budget_;
+  const bool kept_;
   int64_t held_ = 0;
 };

@@ -104,6 +104,12 @@ class CPixDir : public CAlbumSettings {
   // original), decoded at full size, or kept from the last operation on it. Null after the
   // message that says why it could not be read.
   std::shared_ptr<const CImageWrap> ShownPicture(const CAlbumEntry& entry);
+  // The same for the full size window of that title at 100 %, kept in the memory budget while
+  // it is used (FullSizeWindow.cpp); null after the message that says why not.
+  std::shared_ptr<const CImageWrap> FullSizePicture(const std::string& fileName);
+  // Lets go of the full size pictures kept for the next operation, so that a pass over the
+  // folder has all of the budget that no window uses.
+  void ForgetKeptPictures() { originals_.Clear(); }
 
   // The record file "Quillaran.txt" in the album directory (dirPath, else the current
   // directory), through CRecordFile: read and written only as a regular file inside that
@@ -246,6 +252,8 @@ class CPixDir : public CAlbumSettings {
  private:
   // Whether the selected picture's full size window is open.
   bool HasFullSizeWindow();
+  // Opens the full size window on the entry's picture, decoded no larger than the window
+  // shows it (FullSizeWindow.cpp).
   void OpenFullSize(CAlbumEntry& entry);
   // Closes and opens again the entry's full size window, when it is open.
   void ReopenFullSize(CAlbumEntry& entry);

@@ -141,14 +141,19 @@ bool CQtPlatformUi::OpenWithDefaultProgram(const std::string& pathOrAddress) {
   return QDesktopServices::openUrl(url);
 }
 
+int CQtPlatformUi::PictureWindowFactor(int width, int height) {
+  return ReductionFactor(QSize(width, height), PictureScreen::Of(mainWindow_).resolution);
+}
+
 std::unique_ptr<CWindowObject> CQtPlatformUi::OpenPictureWindow(const std::string& title,
-                                                                const CImageWrap& picture) {
+                                                                const CImageWrap& shown,
+                                                                int factor) {
   if (album_ == nullptr) {
     return nullptr;
   }
   // The picture opens in the corner of the screen the main window is on.
   auto* window = new CPictureWindow(*album_, PictureScreen::Of(mainWindow_));
-  window->ShowPicture(title, QPoint(0, 0), picture);
+  window->ShowReduced(title, QPoint(0, 0), shown, factor);
   return std::make_unique<CPictureWindowHandle>(window);
 }
 

@@ -39,8 +39,9 @@ class CQtPlatformUi : public CPlatformUi {
   void SetStatusProgress(int slot, const std::string& label, int done, int total) override;
   ScreenSize GetScreenSize() override;
   bool OpenWithDefaultProgram(const std::string& pathOrAddress) override;
+  int PictureWindowFactor(int width, int height) override;
   std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
-                                                   const CImageWrap& picture) override;
+                                                   const CImageWrap& shown, int factor) override;
   bool FindPictureWindow(const std::string& title) override;
   void ClosePictureWindow(const std::string& title) override;
   int QueryPictureRect(const std::string& title, Rect& rect) override;

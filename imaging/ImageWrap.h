@@ -57,6 +57,10 @@ class CImageWrap {
   // Each factor x factor block becomes one pixel, the block's mean for 24-bit and grey
   // pictures, its top-left pixel for other 8-bit pictures. The display size is not changed.
   int Subsample(CImageWrap& destination, int factor) const;
+  // What Subsample makes of the picture at its size in the file, fileWidth x fileHeight, from
+  // this picture decoded at that size or smaller (a JPEG at a DCT scale, a PNG reduced as it
+  // was read).
+  int SubsampleDecoded(CImageWrap& destination, int factor, int fileWidth, int fileHeight) const;
   int CropTo(Rect& rect, CImageWrap& destination) const;
   int Rotate(int direction);
   int FindAutoCrop(Rect& rect, int strategy, int fit, int diagnostic,

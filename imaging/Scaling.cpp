@@ -1,6 +1,8 @@
 // Reduction to thumb size and for the picture window: by a whole factor, each n x n block
 // becoming one pixel (Resample.h: the block's mean where pixels can be averaged).
 
+#include <algorithm>
+
 #include "imaging/ImageWrap.h"
 #include "imaging/Resample.h"
 
@@ -28,5 +30,20 @@ int CImageWrap::Subsample(CImageWrap& destination, int factor) const {
   const int reducedHeight = height / factor;
   const SourceArea blocks{0, 0, static_cast<double>(reducedWidth) * factor,
                           static_cast<double>(reducedHeight) * factor};
+  return ResampleArea(bitmap, blocks, destination.bitmap, reducedWidth, reducedHeight);
+}
+
+int CImageWrap::SubsampleDecoded(CImageWrap& destination, int factor, int fileWidth,
+                                 int fileHeight) const {
+  if (factor < 1 || fileWidth < factor || fileHeight < factor || Width() <= 0 || Height() <= 0) {
+    return 0;
+  }
+  const int reducedWidth = fileWidth / factor;
+  const int reducedHeight = fileHeight / factor;
+  // The whole blocks of the file, in pixels of this picture.
+  const double across = static_cast<double>(Width()) / fileWidth;
+  const double down = static_cast<double>(Height()) / fileHeight;
+  const SourceArea blocks{0, 0, std::min<double>(Width(), reducedWidth * factor * across),
+                          std::min<double>(Height(), reducedHeight * factor * down)};
   return ResampleArea(bitmap, blocks, destination.bitmap, reducedWidth, reducedHeight);
 }

@@ -59,12 +59,21 @@ class CPlatformUi {
   // Opens a file or an address with the user's default program; false when that failed.
   virtual bool OpenWithDefaultProgram(const std::string& pathOrAddress) = 0;
 
-  // Opens the full size window on the picture, titled with its file name; deleting the object
-  // closes the window. Null where there is no window system.
+  // The whole factor by which the full size window reduces a picture of this upright size to
+  // fit its screen; 1 (its own size) where there is no window system.
+  virtual int PictureWindowFactor(int width, int height) {
+    (void)width;
+    (void)height;
+    return 1;
+  }
+  // Opens the full size window, titled with the picture's file name, on shown: the picture
+  // reduced by factor (PictureWindowFactor), or the picture itself when factor is 1. Deleting
+  // the object closes the window. Null where there is no window system.
   virtual std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
-                                                           const CImageWrap& picture) {
+                                                           const CImageWrap& shown, int factor) {
     (void)title;
-    (void)picture;
+    (void)shown;
+    (void)factor;
     return nullptr;
   }
   // The full size picture window is found by its title, the picture's file name.

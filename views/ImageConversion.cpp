@@ -5,17 +5,21 @@
 #include "imaging/ImageWrap.h"
 
 QImage ToQImage(const CImageWrap& picture) {
+  return ToQImage(picture, QRect(0, 0, picture.Width(), picture.Height()));
+}
+
+QImage ToQImage(const CImageWrap& picture, const QRect& area) {
   if (!picture.HasBitmap()) {
     return {};
   }
   const CBitmap& bitmap = picture.bitmap;
-  const int width = bitmap.Width();
-  const int height = bitmap.Height();
+  const QRect part = area.intersected(QRect(0, 0, bitmap.Width(), bitmap.Height()));
   const bool indexed = bitmap.BitsPerPixel() == 8;
-  if (!indexed && bitmap.BitsPerPixel() != 24) {
+  if ((!indexed && bitmap.BitsPerPixel() != 24) || part.isEmpty()) {
     return {};
   }
-  QImage image(width, height, indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
+  QImage image(part.width(), part.height(),
+               indexed ? QImage::Format_Indexed8 : QImage::Format_BGR888);
   if (image.isNull()) {
     return {};
   }
@@ -26,9 +30,12 @@ QImage ToQImage(const CImageWrap& picture) {
     }
     image.setColorTable(table);
   }
-  const size_t rowBytes = static_cast<size_t>(width) * (indexed ? 1 : 3);
-  for (int y = 0; y < height; ++y) {
-    std::memcpy(image.scanLine(y), bitmap.Row(y), rowBytes);
+  const size_t pixelBytes = indexed ? 1 : 3;
+  const size_t rowBytes = static_cast<size_t>(part.width()) * pixelBytes;
+  for (int y = 0; y < part.height(); ++y) {
+    std::memcpy(image.scanLine(y),
+                bitmap.Row(part.top() + y) + static_cast<size_t>(part.left()) * pixelBytes,
+                rowBytes);
   }
   return image;
 }

@@ -13,5 +13,8 @@ class CImageWrap;
 inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 QImage ToQImage(const CImageWrap& picture);
+// The part of the picture within area (clipped to the picture), as ToQImage makes the whole:
+// for painting what shows of a picture too large to convert whole.
+QImage ToQImage(const CImageWrap& picture, const QRect& area);
 // Empty when the picture could not be made.
 CImageWrap FromQImage(const QImage& image);

@@ -57,42 +57,65 @@ CRectTracker CPictureWindow::NewTracker(const Rect& rect) const {
   return CRectTracker(rect, static_cast<int>(std::lround(tracker::kHandleSize * screen_.ratio)));
 }
 
-void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
-                                 const CImageWrap& picture) {
+namespace {
+
+std::shared_ptr<const CImageWrap> CopyOf(const CImageWrap& picture) {
+  auto copy = std::make_shared<CImageWrap>();
+  picture.CopyTo(*copy);
+  return copy;
+}
+
+}  // namespace
+
+void CPictureWindow::ShowReduced(const std::string& title, QPoint position,
+                                 const CImageWrap& shown, int factor) {
   album_.CloseDiagnosticWindow();
-  const int factor = ReductionFactor(QSize(picture.Width(), picture.Height()), screen_.resolution);
   outcome_ = 0;
   fitFactor_ = factor;
-  CImageWrap shown;
-  if (factor == 1) {
-    picture.CopyTo(shown);
-  } else {
-    picture.Subsample(shown, factor);
-    picture.CopyTo(picture_);  // for 100 %
-  }
-  Show(title, position, std::move(shown), factor);
+  fitted_ = CopyOf(shown);
+  Show(title, position, fitted_, factor);
   if (album_.AdvancedSettings.AutoCropStrategy > 0) {
     RunAutoCrop({.fit = true});
   }
 }
 
-void CPictureWindow::ShowImage(const std::string& title, QPoint position, const CImageWrap& image) {
+void CPictureWindow::ShowPicture(const std::string& title, QPoint position,
+                                 const CImageWrap& picture) {
+  const int factor = ReductionFactor(QSize(picture.Width(), picture.Height()), screen_.resolution);
   CImageWrap shown;
-  image.CopyTo(shown);
-  diagnostic_ = true;
-  Show(title, position, std::move(shown), 1);
+  if (factor > 1) {
+    picture.Subsample(shown, factor);
+    given_ = CopyOf(picture);  // for 100 %
+  }
+  ShowReduced(title, position, factor > 1 ? shown : picture, factor);
 }
 
-void CPictureWindow::Show(const std::string& title, QPoint position, CImageWrap image, int factor) {
+void CPictureWindow::ShowImage(const std::string& title, QPoint position, const CImageWrap& image) {
+  diagnostic_ = true;
+  Show(title, position, CopyOf(image), 1);
+}
+
+void CPictureWindow::ReleasePictures() {
+  shown_ = std::make_shared<const CImageWrap>();
+  fitted_.reset();
+  given_.reset();
+}
+
+void CPictureWindow::closeEvent(QCloseEvent* event) {
+  ShowFit();  // a closed window keeps no whole picture in the budget
+  QWidget::closeEvent(event);
+}
+
+void CPictureWindow::Show(const std::string& title, QPoint position,
+                          std::shared_ptr<const CImageWrap> image, int factor) {
   title_ = title;
   setWindowTitle(QString::fromStdString(title));
   factor_ = factor;
   shown_ = std::move(image);
-  shownImage_ = ToQImage(shown_);
   offset_ = QPoint();
   wholeRect_.SetEmpty();
   reducedRect_.SetEmpty();
-  const QSizeF logical = QSizeF(shownImage_.size()) / screen_.ratio;
+  const QSizeF logical = QSizeF(ShownSize()) / screen_.ratio;
   // However small the picture, the window is wide enough for its title to show.
   setMinimumSize(fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarRoom, kMinimumHeight);
   resize(static_cast<int>(std::ceil(logical.width())),
@@ -123,7 +146,13 @@ void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio, QPoint of
   painter.save();
   painter.scale(1 / ratio, 1 / ratio);
   painter.translate(-offset);
-  painter.drawImage(0, 0, shownImage_);
+  // Only what shows is converted: at 100 % the picture may be far larger than the screen.
+  const QRect visible(offset, QSize(static_cast<int>(std::ceil(area.width() * ratio)),
+                                    static_cast<int>(std::ceil(area.height() * ratio))));
+  const QImage part = ToQImage(*shown_, visible);
+  if (!part.isNull()) {
+    painter.drawImage(visible.topLeft(), part);
+  }
   if (!rect_.IsEmpty() || tracker_.IsTracking()) {
     tracker_.Draw(painter);
   }
@@ -226,6 +255,8 @@ void CPictureWindow::UpdateCursor(const QPointF& position) {
 
 CPictureWindowHandle::~CPictureWindowHandle() {
   if (window_ != nullptr) {
+    // The pictures go now, the widget once the event loop is back.
+    window_->ReleasePictures();
     window_->hide();
     window_->deleteLater();
   }

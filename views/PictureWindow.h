@@ -1,7 +1,9 @@
 #pragma once
 // The full size window of one picture, titled with its file name: the picture at its own
 // size, or reduced by a whole factor when it would not fit on the screen; key 1 shows a
-// reduced picture at 100 % with scroll bars, key 0 reduced again. On it the user
+// reduced picture at 100 % with scroll bars (the whole picture, which the album keeps in its
+// memory budget while it shows, and of which only what shows is converted for painting), key 0
+// reduced again. On it the user
 // draws the rectangle that the album's crops use, or has the automatic crop propose one; the
 // window carries the picture operations on its keys and its "Operations" popup. A second
 // window of the same kind shows the automatic crop's diagnostic view.
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -28,8 +31,12 @@ class CPictureWindow : public QWidget {
  public:
   CPictureWindow(CPixDir& album, const PictureScreen& screen);
 
-  // Shows the picture at the position on the screen, reduced when it does not fit, and runs
-  // the automatic crop when the album's AutoCropStrategy is above 0.
+  // Shows shown, the picture reduced by factor to fit the screen (1: the picture itself), at
+  // the position on the screen, and runs the automatic crop when the album's AutoCropStrategy
+  // is above 0. At 100 % the window shows the album's FullSizePicture.
+  void ShowReduced(const std::string& title, QPoint position, const CImageWrap& shown,
+                   int factor);
+  // The same for a whole picture, reduced here when it does not fit; 100 % shows it.
   void ShowPicture(const std::string& title, QPoint position, const CImageWrap& picture);
   // Shows the image as it is, without an automatic crop; for the diagnostic view.
   void ShowImage(const std::string& title, QPoint position, const CImageWrap& image);
@@ -45,6 +52,9 @@ class CPictureWindow : public QWidget {
   // rectangle stays on the same pixels of the picture.
   void ShowFullScale();
   void ShowFit();
+  // Lets go of the pictures the window holds, for the album's budget: the window shows nothing
+  // from then on.
+  void ReleasePictures();
   // The shown image's pixel at the window's top-left corner.
   QPoint ScrollOffset() const { return offset_; }
   // The rectangle in pixels of the shown image; empty when there is none.
@@ -65,10 +75,12 @@ class CPictureWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Display (PictureWindow.cpp).
-  void Show(const std::string& title, QPoint position, CImageWrap image, int factor);
+  void Show(const std::string& title, QPoint position, std::shared_ptr<const CImageWrap> image,
+            int factor);
   // Paints the image from the offset on, the tracker, the rectangle and, for a picture that
   // is reduced to fit, the factor note in the corner of an area of this logical size; ratio is
   // device pixels per logical pixel, and the image, the tracker and the rectangle are drawn
@@ -80,7 +92,8 @@ class CPictureWindow : public QWidget {
   bool TakeTrackedRect();
   void UpdateCursor(const QPointF& position);
   // 100 % and back (PictureWindowZoom.cpp).
-  void ShowScaled(CImageWrap image, int factor, const Rect& rect);
+  void ShowScaled(std::shared_ptr<const CImageWrap> image, int factor, const Rect& rect);
+  QSize ShownSize() const { return QSize(shown_->Width(), shown_->Height()); }
   void CreateScrollBars();
   // Shows the scroll bars that the shown image needs in this window, with their ranges.
   void UpdateScrollBars();
@@ -109,11 +122,13 @@ class CPictureWindow : public QWidget {
   CPixDir& album_;
   PictureScreen screen_;
   Rect rect_;
-  CImageWrap shown_;
-  QImage shownImage_;
+  // What shows: the picture reduced to fit, or the whole picture at 100 %.
+  std::shared_ptr<const CImageWrap> shown_ = std::make_shared<const CImageWrap>();
   int factor_ = 1;
-  // What key 1 shows when the picture is reduced to fit (fitFactor_ above 1).
-  CImageWrap picture_;
+  // The picture reduced to fit (fitFactor_ above 1), which key 0 shows again, and the whole
+  // picture when it was given (ShowPicture); otherwise key 1 asks the album for it.
+  std::shared_ptr<const CImageWrap> fitted_;
+  std::shared_ptr<const CImageWrap> given_;
   int fitFactor_ = 1;
   // The rectangle as it was at 100 % and as it was then shown reduced: while the reduced one
   // is unchanged, it stands for the exact one.

@@ -173,7 +173,7 @@ int CPictureWindow::RunAutoCrop(AutoCropRun run) {
   lastRun_ = run;
   const int diagnostic = album_.autoCropDiagnostic;
   CCropReport report;
-  outcome_ = shown_.FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
+  outcome_ = shown_->FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
                                  diagnostic, diagnostic != 0 ? &report : nullptr);
   if (diagnostic != 0 && report.blockRows > 0) {
     ShowDiagnostic(report);
@@ -183,7 +183,7 @@ int CPictureWindow::RunAutoCrop(AutoCropRun run) {
     return 0;
   }
   if (run.fitAfter && !run.fit) {
-    shown_.FitCropAspect(rect_, run.fitMode);
+    shown_->FitCropAspect(rect_, run.fitMode);
   }
   tracker_ = NewTracker(rect_);
   return 1;
@@ -193,20 +193,20 @@ void CPictureWindow::ShowDiagnostic(const CCropReport& report) {
   static int number = 0;
   auto* window = new CPictureWindow(album_, screen_);
   window->ShowImage("debug" + std::to_string(++number) + ".jpg", kDiagnosticPosition,
-                    FromQImage(DrawCropDiagnostic(shown_, report)));
+                    FromQImage(DrawCropDiagnostic(*shown_, report)));
   album_.KeepDiagnosticWindow(std::make_unique<CPictureWindowHandle>(window));
 }
 
 void CPictureWindow::FitRectangle(int mode) {
   if (!rect_.IsEmpty()) {
-    shown_.FitCropAspect(rect_, mode);
+    shown_->FitCropAspect(rect_, mode);
   }
 }
 
 // The window's painting on a copy of the shown image, saved as "AC" and the title in the
 // user's pictures folder.
 void CPictureWindow::SaveScreenDump() {
-  QImage dump = shownImage_.convertToFormat(QImage::Format_RGB32);
+  QImage dump = ToQImage(*shown_).convertToFormat(QImage::Format_RGB32);
   {
     QPainter painter(&dump);
     Paint(painter, dump.size(), 1, QPoint());

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <utility>
 
-#include "views/ImageConversion.h"
+#include "album/PixDir.h"
 #include "views/PictureWindow.h"
 
 namespace {
@@ -39,8 +39,12 @@ void CPictureWindow::CreateScrollBars() {
 }
 
 void CPictureWindow::ShowFullScale() {
-  if (factor_ == 1 || !picture_.HasBitmap()) {
+  if (factor_ == 1 || diagnostic_) {
     return;
+  }
+  std::shared_ptr<const CImageWrap> whole = given_ ? given_ : album_.FullSizePicture(title_);
+  if (whole == nullptr || !whole->HasBitmap()) {
+    return;  // the album has said why
   }
   // Unchanged since it was shown reduced, the rectangle drawn at 100 % comes back exactly.
   const Rect rect = !wholeRect_.IsEmpty() && rect_ == reducedRect_
@@ -48,8 +52,6 @@ void CPictureWindow::ShowFullScale() {
                         : tracker::EnlargedRect(rect_, factor_);
   const QSize visible = VisibleArea() * screen_.ratio;
   const QPoint middle = MiddleOf(rect_, QRect(offset_, visible)) * factor_;
-  CImageWrap whole;
-  picture_.CopyTo(whole);
   ShowScaled(std::move(whole), 1, rect);
   ScrollTo(middle - QPoint(visible.width() / 2, visible.height() / 2));
 }
@@ -60,16 +62,14 @@ void CPictureWindow::ShowFit() {
   }
   wholeRect_ = rect_;
   reducedRect_ = tracker::ReducedRect(rect_, fitFactor_);
-  CImageWrap reduced;
-  picture_.Subsample(reduced, fitFactor_);
-  ShowScaled(std::move(reduced), fitFactor_, reducedRect_);
+  ShowScaled(fitted_, fitFactor_, reducedRect_);  // the whole picture goes
   ScrollTo(QPoint());
 }
 
-void CPictureWindow::ShowScaled(CImageWrap image, int factor, const Rect& rect) {
+void CPictureWindow::ShowScaled(std::shared_ptr<const CImageWrap> image, int factor,
+                                const Rect& rect) {
   factor_ = factor;
   shown_ = std::move(image);
-  shownImage_ = ToQImage(shown_);
   rect_ = rect;
   tracker_ = NewTracker(rect_);
   UpdateScrollBars();
@@ -82,7 +82,7 @@ QSize CPictureWindow::VisibleArea() const {
 }
 
 void CPictureWindow::UpdateScrollBars() {
-  const QSize image = shownImage_.size();
+  const QSize image = ShownSize();
   const int across = vertical_->sizeHint().width();
   const int down = horizontal_->sizeHint().height();
   // A bar for one direction takes room from the other.

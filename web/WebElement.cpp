@@ -118,6 +118,7 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
   run.sizes.resize(static_cast<size_t>(count));
   std::vector<CDeferredUi> heard(static_cast<size_t>(count));
   CPlatformUi& ui = album_.Ui();
+  album_.ForgetKeptPictures();
   ForEachOnThreads(
       count, PictureReaderThreads(),
       [&](int i) {

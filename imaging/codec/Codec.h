@@ -125,6 +125,10 @@ using MemoryGate = std::function<bool(const DecodeCost& cost)>;
 
 struct DecodeOptions {
   ShrinkChoice shrink;
+  // Asks for a picture reduced by any whole factor, given the upright size in the file: a PNG
+  // that is not interlaced is then reduced as its rows are read (ReducedRows.h), so that its
+  // whole picture is never held. Other files decode as shrink says.
+  ShrinkChoice reduce;
   MemoryGate gate;
   // The pixels as the file holds them, not converted to sRGB: for rewriting an original,
   // which keeps its own profile.

@@ -3,13 +3,16 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/PngIo.h"
+#include "imaging/codec/ReducedRows.h"
 
 namespace codec {
 namespace {
@@ -81,10 +84,27 @@ DecodeResult RunDecode(PngReader& r, CBitmap& bitmap, const DecodeOptions& optio
   if (depth != 8 && depth != 24) {
     return Refused(depth);
   }
-  if (!GateOpens(options, {static_cast<int>(width), static_cast<int>(height), depth})) {
+  // Only a picture read row by row can be reduced as it is read.
+  const bool interlaced = png_get_interlace_type(r.png, r.info) != PNG_INTERLACE_NONE;
+  const int factor = options.reduce && !interlaced
+                         ? std::max(1, options.reduce(static_cast<int>(width),
+                                                       static_cast<int>(height)))
+                         : 1;
+  const int bytesPerPixel = depth / 8;
+  const int reducedWidth = CReducedRows::Reduced(static_cast<int>(width), factor);
+  const int reducedHeight = CReducedRows::Reduced(static_cast<int>(height), factor);
+  if (reducedWidth < 1 || reducedHeight < 1) {
+    return Failed();
+  }
+  const int64_t working =
+      factor == 1 ? 0
+                  : int64_t{width} * bytesPerPixel +
+                        CReducedRows::WorkingBytes(static_cast<int>(width), factor, bytesPerPixel);
+  if (!GateOpens(options, {reducedWidth, reducedHeight, depth, working, static_cast<int>(width),
+                           static_cast<int>(height)})) {
     return Failed(kOutOfMemory);
   }
-  if (!CreateBitmap(bitmap, static_cast<int>(width), static_cast<int>(height), depth)) {
+  if (!CreateBitmap(bitmap, reducedWidth, reducedHeight, depth)) {
     return Failed();
   }
   if (depth == 8) {
@@ -106,6 +126,18 @@ DecodeResult RunDecode(PngReader& r, CBitmap& bitmap, const DecodeOptions& optio
       r.rowPointers[y] = bitmap.Row(static_cast<int>(y));
     }
     png_read_image(r.png, r.rowPointers.get());
+  } else if (factor > 1) {
+    r.row.reset(new (std::nothrow) uint8_t[static_cast<size_t>(width) * bytesPerPixel]);
+    if (!r.row) {
+      return Failed(kOutOfMemory);
+    }
+    // Colour indexes are not averaged; grey values are.
+    r.reduced.emplace(bitmap, static_cast<int>(width), factor, bytesPerPixel,
+                      colourType != PNG_COLOR_TYPE_PALETTE);
+    for (png_uint_32 y = 0; y < height; ++y) {
+      png_read_row(r.png, r.row.get(), nullptr);
+      r.reduced->Add(r.row.get());
+    }
   } else {
     for (png_uint_32 y = 0; y < height; ++y) {
       png_read_row(r.png, bitmap.Row(static_cast<int>(y)), nullptr);
@@ -120,6 +152,9 @@ DecodeResult DecodeWithColours(PngReader& r, CBitmap& bitmap, const DecodeOption
   DecodeResult result = RunDecode(r, bitmap, options);
   if (result.status == kOk) {
     result.colour = ColourTagOf(r);
+    // The size in the file, which a reduced decode does not show.
+    result.fileWidth = static_cast<int>(png_get_image_width(r.png, r.info));
+    result.fileHeight = static_cast<int>(png_get_image_height(r.png, r.info));
   }
   return result;
 }

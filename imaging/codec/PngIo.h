@@ -6,8 +6,10 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "imaging/codec/Formats.h"
+#include "imaging/codec/ReducedRows.h"
 
 namespace codec {
 
@@ -57,6 +59,9 @@ class PngReader {
   size_t position = 0;
   bool profileDropped = false;
   std::unique_ptr<png_bytep[]> rowPointers;  // for interlaced pictures
+  // For a picture reduced as it is read: one row, and the reduction.
+  std::unique_ptr<uint8_t[]> row;
+  std::optional<CReducedRows> reduced;
 };
 
 // Owns the writer and its info struct; writes into the sink.

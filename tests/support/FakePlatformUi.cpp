@@ -54,7 +54,7 @@ class FakePictureWindow : public CWindowObject {
 }  // namespace
 
 std::unique_ptr<CWindowObject> FakePlatformUi::OpenPictureWindow(const std::string& title,
-                                                                 const CImageWrap&) {
+                                                                 const CImageWrap&, int) {
   pictureWindowsOpened.push_back(title);
   pictureWindows[title] = std::nullopt;
   return std::make_unique<FakePictureWindow>(*this, title);

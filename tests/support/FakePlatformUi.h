@@ -69,8 +69,11 @@ class FakePlatformUi : public CPlatformUi {
   // Registers a window of that title without a rectangle; it goes when the object is deleted
   // or closed. The titles opened are kept in order.
   std::unique_ptr<CWindowObject> OpenPictureWindow(const std::string& title,
-                                                   const CImageWrap& picture) override;
+                                                   const CImageWrap& shown, int factor) override;
   std::vector<std::string> pictureWindowsOpened;
+  // What PictureWindowFactor answers for every picture.
+  int pictureWindowFactor = 1;
+  int PictureWindowFactor(int, int) override { return pictureWindowFactor; }
   bool FindPictureWindow(const std::string& title) override;
   void ClosePictureWindow(const std::string& title) override { pictureWindows.erase(title); }
   int QueryPictureRect(const std::string& title, Rect& rect) override;

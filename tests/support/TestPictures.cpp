@@ -1,6 +1,11 @@
 #include "tests/support/TestPictures.h"
 
+#include <png.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
 
 CImageWrap MakePicture24(int width, int height, const std::function<Rgb(int, int)>& colour) {
   CImageWrap image;
@@ -86,4 +91,31 @@ CImageWrap MakePhotoLike(int width, int height) {
     }
   }
   return image;
+}
+
+void WriteBlackPng(const std::string& path, int width, int height) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (file == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    if (file != nullptr) {
+      std::fclose(file);
+    }
+    throw std::runtime_error("could not write " + path);
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_set_filter(png, 0, PNG_FILTER_NONE);
+  png_set_compression_level(png, 1);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<size_t>(width) * 3, 0);
+  for (int y = 0; y < height; ++y) {
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "imaging/ImageWrap.h"
 
@@ -29,3 +30,6 @@ Rgb CoordinateColour(int x, int y);
 // soft shapes and fine noise, so that JPEG files of it have a photo's size and decoding cost.
 // The same size always gives the same pixels.
 CImageWrap MakePhotoLike(int width, int height);
+// Writes a black 24-bit PNG of this size row by row: a picture of hundreds of megapixels takes
+// a few hundred kilobytes on disk, and no more memory to make.
+void WriteBlackPng(const std::string& path, int width, int height);

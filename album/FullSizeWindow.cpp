@@ -1,0 +1,72 @@
+// The full size window's picture: decoded no larger than the window shows it, so that a
+// picture of any size opens within the memory budget, and at 100 % the whole picture, kept in
+// the budget while the window shows it.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "album/PictureFiles.h"
+#include "album/PixDir.h"
+#include "platform/PlatformUi.h"
+
+namespace {
+
+// The scale of a JPEG decode (1/8, 1/4 or 1/2) that the window's factor leaves room for.
+int DctShrink(int factor) {
+  for (int divisor : {8, 4, 2}) {
+    if (factor >= divisor) {
+      return divisor;
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+void CPixDir::OpenFullSize(CAlbumEntry& entry) {
+  pictureWindow_.reset();
+  const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+  if (file.empty()) {
+    return;
+  }
+  const auto factorOf = [this](int width, int height) {
+    return std::max(1, ui_.PictureWindowFactor(width, height));
+  };
+  DecodeNeeds needs;
+  needs.shrink = [&](int width, int height) { return DctShrink(factorOf(width, height)); };
+  // The reduced picture is made while the decoded one is held.
+  needs.later = [&](const codec::DecodeCost& cost) {
+    const int factor = factorOf(cost.fileWidth, cost.fileHeight);
+    return BitmapBytes(cost.fileWidth / factor, cost.fileHeight / factor, cost.depth);
+  };
+  needs.work = "to be shown";
+  CBudgetShare share(decoder_->Budget());
+  CImageWrap decoded;
+  DecodedSize size;
+  if (decoder_->Decode(file, decoded, ui_, share, needs, size, factorOf) != 1) {
+    return;
+  }
+  const int factor = factorOf(size.fileWidth, size.fileHeight);
+  CImageWrap reduced;
+  const bool asDecoded =
+      decoded.Width() == size.fileWidth / factor && decoded.Height() == size.fileHeight / factor;
+  if (!asDecoded && !decoded.SubsampleDecoded(reduced, factor, size.fileWidth, size.fileHeight)) {
+    ui_.MessageBox(nullptr, "Image " + file + " could not be reduced to be shown", MsgIcon::Error,
+                   MsgButtons::Ok);
+    return;
+  }
+  pictureWindow_ = ui_.OpenPictureWindow(entry.fileName, asDecoded ? decoded : reduced, factor);
+}
+
+std::shared_ptr<const CImageWrap> CPixDir::FullSizePicture(const std::string& fileName) {
+  for (int i = 0; i < count; ++i) {
+    const CAlbumEntry& entry = EntryAt(i);
+    if (entry.fileName == fileName) {
+      const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+      return file.empty() ? nullptr : originals_.Get(file, ui_, "to be shown at 100 %");
+    }
+  }
+  return nullptr;
+}
