@@ -80,9 +80,8 @@ TEST(AutoCropFit, ModeZeroGrowsModeOneKeepsTheAreaAndBothStayInside) {
         const Rect start{40, 30, 40 + width, 30 + height};
         Rect enlarged = start;
         const int changed = picture.FitCropAspect(enlarged, 0);
-        const bool stopped = [&](const Rect& r) {
-          return r.Width() == pictureWidth || r.Height() == pictureHeight;
-        }(enlarged);
+        const bool stopped =
+            enlarged.Width() == pictureWidth || enlarged.Height() == pictureHeight;
         if (changed == 1) {
           EXPECT_TRUE(Inside(enlarged, pictureWidth, pictureHeight));
         }
