@@ -101,11 +101,6 @@ void CPictureWindow::ReleasePictures() {
   given_.reset();
 }
 
-void CPictureWindow::closeEvent(QCloseEvent* event) {
-  ShowFit();  // a closed window keeps no whole picture in the budget
-  QWidget::closeEvent(event);
-}
-
 void CPictureWindow::Show(const std::string& title, QPoint position,
                           std::shared_ptr<const CImageWrap> image, int factor) {
   title_ = title;
@@ -181,6 +176,7 @@ void CPictureWindow::closeEvent(QCloseEvent* event) {
   if (!diagnostic_) {
     album_.CloseDiagnosticWindow();
   }
+  ShowFit();  // a closed window keeps no whole picture in the budget
   QWidget::closeEvent(event);
 }
 

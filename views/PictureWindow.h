@@ -75,7 +75,6 @@ class CPictureWindow : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   // Display (PictureWindow.cpp).
