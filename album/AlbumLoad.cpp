@@ -14,8 +14,6 @@
 
 namespace {
 
-const char kNoImages[] = "No readable image files in this directory";
-
 // Files read ahead of the one the album takes: enough to keep every core busy while the
 // window paints. A file read ahead holds only its sketch.
 constexpr int kReadAhead = 32;
@@ -235,9 +233,10 @@ int CAlbumLoad::Finish() {
   if (loaded_ == 0) {
     // Stopped before its first picture, the load leaves the album it found, without a word;
     // a folder whose every file was tried holds nothing to show.
+    const std::string directory = folder_ ? folder_->NewPath() : album_.dirPath;
     folder_.reset();
     if (!stopped_) {
-      ui.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+      ui.MessageBox(nullptr, NoImagesMessage(directory), MsgIcon::None, MsgButtons::Ok);
     }
     return 0;
   }

@@ -32,6 +32,7 @@ class CDirectorySwitch {
   void KeepOldDirectory();
   // The album names the new folder, which becomes the current directory.
   void Commit();
+  const std::string& NewPath() const { return newPath_; }
 
  private:
   CPixDir& album_;

@@ -25,7 +25,6 @@
 
 namespace {
 
-const char kNoImages[] = "No readable image files in this directory";
 const char kFailedThumb[] = "Failed to Create Thumbsketch";
 
 // Removes the temporary files that saves killed before their end left in the album and in
@@ -85,7 +84,7 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   folder->KeepOldDirectory();
   RemoveLeftovers(newPath);
   if (n == 0) {
-    ui_.MessageBox(nullptr, kNoImages, MsgIcon::None, MsgButtons::Ok);
+    ui_.MessageBox(nullptr, NoImagesMessage(newPath), MsgIcon::None, MsgButtons::Ok);
     return 0;
   }
   const int safe = AdvancedSettings.SafePixNum;

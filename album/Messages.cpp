@@ -8,6 +8,10 @@ void ReportError(CPlatformUi& ui, const std::string& first, const std::string& s
   ui.MessageBox(nullptr, first + " " + second, MsgIcon::Error, MsgButtons::Ok);
 }
 
+std::string NoImagesMessage(const std::string& directory) {
+  return "No readable image files in this directory:\n" + directory;
+}
+
 void FatalError(CPlatformUi& ui, const std::string& text) {
   ui.MessageBox(nullptr, text, MsgIcon::Error, MsgButtons::Ok);
   ui.ExitProcess(1);

@@ -20,3 +20,21 @@ std::string ErrorText(uint32_t code) {
   }
   return text;
 }
+
+std::string DecodeFailureText(const codec::DecodeResult& result) {
+  if (result.status == codec::kOutOfMemory) {
+    return "There was not enough memory to read it.";
+  }
+  switch (result.failure) {
+    case codec::DecodeFailure::Unreadable:
+      return "The file could not be opened or read.";
+    case codec::DecodeFailure::NotAPicture:
+      return "The file is not a picture: its content is not JPEG, PNG, GIF, BMP, HEIF, WebP or "
+             "TIFF.";
+    case codec::DecodeFailure::Damaged:
+      return "The picture in the file is damaged or cut short.";
+    case codec::DecodeFailure::None:
+      break;
+  }
+  return ErrorText(result.status);
+}

@@ -31,11 +31,10 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::Deco
   const codec::DecodeResult result = codec::DecodeFile(path, decoded, options);
   std::string message;
   if (result.status != codec::kOk) {
-    message = Format("Load image %s failed:\n%x - %s", path.c_str(), result.status,
-                     ErrorText(result.status).c_str());
-    if (!result.damage.empty()) {
-      message += "\n" + result.damage;
-    }
+    // What the decoder found wrong, when it says, is more precise than the kind of failure.
+    message =
+        Format("Load image %s failed:\n%s", path.c_str(),
+               result.damage.empty() ? DecodeFailureText(result).c_str() : result.damage.c_str());
   } else if (result.depth == 8 || result.depth == 24) {
     if (!decoded.IsDibSection()) {
       message = Format("Image %s is not a DIB section", path.c_str());

@@ -185,7 +185,9 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap, const DecodeOp
   DestroyBitmap(bitmap);
   const FileBytes file = ReadPictureFile(path);
   if (!file.data) {
-    return Failed(file.outOfMemory ? kOutOfMemory : kFail);
+    DecodeResult unread = Failed(file.outOfMemory ? kOutOfMemory : kFail);
+    unread.failure = DecodeFailure::Unreadable;
+    return unread;
   }
   return DecodeBytes({file.data.get(), file.size}, bitmap, options);
 }
@@ -217,7 +219,11 @@ DecodeResult DecodeBytes(ByteSpan bytes, CBitmap& bitmap, const DecodeOptions& o
       break;
     case Format::Unknown:
       result = Failed();
+      result.failure = DecodeFailure::NotAPicture;
       break;
+  }
+  if (result.status == kFail && result.failure == DecodeFailure::None) {
+    result.failure = DecodeFailure::Damaged;
   }
   if (result.status != kOk || (result.depth != 8 && result.depth != 24)) {
     DestroyBitmap(bitmap);
@@ -234,6 +240,22 @@ DecodeResult DecodeBytes(ByteSpan bytes, CBitmap& bitmap, const DecodeOptions& o
     }
   }
   return result;
+}
+
+bool ReadPictureSize(const std::string& path, int& width, int& height) {
+  width = 0;
+  height = 0;
+  DecodeOptions options;
+  // The gate is asked once the head is read, before any pixel memory is taken: closing it
+  // stops the decode there.
+  options.gate = [&](const DecodeCost& cost) {
+    width = cost.fileWidth;
+    height = cost.fileHeight;
+    return false;
+  };
+  CBitmap unused;
+  DecodeFile(path, unused, options);
+  return width > 0 && height > 0;
 }
 
 namespace {

@@ -78,10 +78,19 @@ struct ColourTag {
   bool Empty() const { return icc.empty() && cicpPrimaries == 0 && !unreadable; }
 };
 
+// Why a file gave no picture, for the message that names it.
+enum class DecodeFailure {
+  None,
+  Unreadable,   // not a regular file, or it could not be opened or read
+  NotAPicture,  // its first bytes are those of none of the formats read
+  Damaged,      // of a known format, but cut short, damaged or declaring an impossible size
+};
+
 // What a decoder found. status is kOk when the file was understood; depth is then its bits
 // per pixel, and the bitmap holds the pixels only when depth is 8 or 24.
 struct DecodeResult {
   uint32_t status = kFail;
+  DecodeFailure failure = DecodeFailure::None;  // set by DecodeFile when status is kFail
   int depth = 0;
   // The upright size of the picture in the file, which a shrunk decode (below) reduces.
   int fileWidth = 0;
@@ -145,6 +154,9 @@ DecodeResult DecodeFile(const std::string& path, CBitmap& bitmap,
 
 // Decodes a whole file in memory as DecodeFile does.
 DecodeResult DecodeBytes(ByteSpan bytes, CBitmap& bitmap, const DecodeOptions& options = {});
+// The upright size that the picture file at path declares, read from its head without
+// decoding its pixels. False when it is no picture file that DecodeFile understands.
+bool ReadPictureSize(const std::string& path, int& width, int& height);
 
 // How a picture file is written.
 struct SaveOptions {

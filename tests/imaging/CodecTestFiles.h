@@ -59,7 +59,7 @@ struct NamedFile {
 std::string TestNameOf(const char* fileName);
 
 // Loads path into an object that holds a picture and expects the one load failure message
-// with 80004005, and the object left empty.
+// that says what is wrong in words, and the object left empty.
 void ExpectLoadFailsCleanly(const std::string& path);
 
 // Largest difference of any channel between two pictures of the same size. A margin above 0

@@ -115,8 +115,7 @@ TEST(ScanLimit, AJpegOfMoreScansThanAnyEncoderWritesIsRefusedAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << scans;
     const std::vector<std::string> expected = {
         "Load image " + path +
-        " failed:\n80004005 - Unspecified error\nThe file is damaged: it holds more than 256 "
-        "scans."};
+        " failed:\nThe file is damaged: it holds more than 256 scans."};
     EXPECT_EQ(ui.MessageTexts(), loaded ? std::vector<std::string>{} : expected) << scans;
     const codec::ByteSpan span{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
     EXPECT_EQ(codec::TurnJpeg(span, 1).has_value(), loaded == 1) << scans;
@@ -151,6 +150,25 @@ TEST(DamagedInputPaths, RelativeNameResolvesAgainstTheCurrentDirectory) {
   CImageWrap image;
   EXPECT_EQ(image.Load("here.png", ui), 1);
   EXPECT_EQ(image.Width(), 40);
+}
+
+TEST(DamagedInputPaths, MessageSaysWhatIsWrongWithWhichFile) {
+  TempDir dir;
+  fs::create_directory(dir / "folder.jpg");
+  const std::pair<std::string, const char*> cases[] = {
+      {dir.WriteFile("truncated.jpg", Cut(Encoded("a.jpg"), 0.5)),
+       "The picture in the file is damaged or cut short."},
+      {dir.WriteFile("text.jpg", "This is not a picture at all.\n"),
+       "The file is not a picture: its content is not JPEG, PNG, GIF, BMP, HEIF, WebP or TIFF."},
+      {dir.Str() + "/folder.jpg", "The file could not be opened or read."},
+  };
+  for (const auto& [path, why] : cases) {
+    FakePlatformUi ui;
+    CImageWrap image;
+    EXPECT_EQ(image.Load(path, ui), 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Load image " + path + " failed:\n" + why);
+  }
 }
 
 TEST(ErrorTexts, KnownCodesAndTheFallbackRules) {
