@@ -189,22 +189,20 @@ std::optional<CameraStamp> EmbeddedStamp(const std::string& path, const char sta
 
 }  // namespace
 
+// "7:05am", "12:30pm" (noon), "12:30am" (midnight): one clock for camera and file dates.
+std::string ClockText(int hour, int minute) {
+  const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  return Format("%d:%02d%s", hour12, minute, hour >= 12 ? "pm" : "am");
+}
+
 std::string FormatExifDate(int year, int month, int day, int hour, int minute) {
-  std::string time;
-  if (hour > 12) {
-    time = Format("%d:%dpm", hour - 12, minute);
-  } else if (hour == 12) {
-    time = Format("%d:%dpm", 12, minute);
-  } else {
-    time = Format("%d:%dam", hour, minute);
-  }
-  return Format("%s %s %d, %d", time.c_str(), MonthName(month), day, year);
+  return Format("%s %s %d, %d", ClockText(hour, minute).c_str(), MonthName(month), day, year);
 }
 
 std::string FormatFileTime(const std::tm& local) {
-  const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
-  const std::string time =
-      Format("%d:%02d%s", hour12, local.tm_min, local.tm_hour > 12 ? "pm" : "am");
+  // A time that could not be converted shows its placeholder numbers as they are.
+  const std::string time = local.tm_hour < 0 ? Format("%d:%dam", local.tm_hour, local.tm_min)
+                                             : ClockText(local.tm_hour, local.tm_min);
   return Format("%s, %s, %s %d, %d", time.c_str(), WeekdayName(local.tm_wday),
                 MonthName(local.tm_mon + 1), local.tm_mday, local.tm_year + 1900);
 }

@@ -57,7 +57,7 @@ TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "a.png").string()), 0u);
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "e.jpg").string()), 0u);
   ASSERT_EQ(album.OpenDirectory(temp.Str()), 1);
-  ASSERT_EQ(album.EntryAt(1).date, "10:0am May 4, 2003");
+  ASSERT_EQ(album.EntryAt(1).date, "10:00am May 4, 2003");
   // A date the user wrote is display text: the picture still sorts by when it was taken.
   album.EntryAt(3).date = "Christmas 1999";
 

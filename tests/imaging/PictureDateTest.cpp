@@ -103,20 +103,20 @@ TEST_P(CameraTimeStamp, GivesTheExifText) {
 INSTANTIATE_TEST_SUITE_P(
     Stamps, CameraTimeStamp,
     ::testing::Values(
-        StampCase{"afternoon", 200, "2008:03:07 15:05:09\0"s, "3:5pm March 7, 2008"},
-        StampCase{"halfPastMidnight", 200, "2008:03:07 00:30:00\0"s, "0:30am March 7, 2008"},
-        StampCase{"noonIsPm", 200, "2008:03:07 12:00:00\0"s, "12:0pm March 7, 2008"},
+        StampCase{"afternoon", 200, "2008:03:07 15:05:09\0"s, "3:05pm March 7, 2008"},
+        StampCase{"halfPastMidnight", 200, "2008:03:07 00:30:00\0"s, "12:30am March 7, 2008"},
+        StampCase{"noonIsPm", 200, "2008:03:07 12:00:00\0"s, "12:00pm March 7, 2008"},
         StampCase{"morning", 200, "2011:09:30 09:30:00\0"s, "9:30am Sept 30, 2011"},
-        StampCase{"blankPaddedHour", 200, "2008:12:07  9:07:00\0"s, "9:7am Dec 7, 2008"},
-        StampCase{"monthZero", 200, "2008:00:07 15:05:09\0"s, "3:5pm ??? 7, 2008"},
-        StampCase{"monthThirteen", 200, "2008:13:07 15:05:09\0"s, "3:5pm ??? 7, 2008"},
+        StampCase{"blankPaddedHour", 200, "2008:12:07  9:07:00\0"s, "9:07am Dec 7, 2008"},
+        StampCase{"monthZero", 200, "2008:00:07 15:05:09\0"s, "3:05pm ??? 7, 2008"},
+        StampCase{"monthThirteen", 200, "2008:13:07 15:05:09\0"s, "3:05pm ??? 7, 2008"},
         StampCase{"nineteenIsSkipped", 60, "1999:01:01 10:00:00\0 2011:05:06 09:08:07\0"s,
-                  "9:8am May 6, 2011"},
+                  "9:08am May 6, 2011"},
         StampCase{"hugeNumberSaturates", 200, "2008:03:07 15:99999999999999999999\0"s,
                   "3:999999999pm March 7, 2008"},
         // The last place a stamp is found: its ":" is the last byte read (offset 1025);
         // the fields beyond are not read and count as 0.
-        StampCase{"cutAtTheLastByteRead", 1021, "2008:03:07 15:05:09"s, "0:0am ??? 0, 2008"}),
+        StampCase{"cutAtTheLastByteRead", 1021, "2008:03:07 15:05:09"s, "12:00am ??? 0, 2008"}),
     ByNameField());
 
 struct FileTimeCase {
@@ -270,14 +270,14 @@ struct ClockCase {
 
 class FileTimeText : public ::testing::TestWithParam<ClockCase> {};
 
-TEST_P(FileTimeText, CountsNoonAsAmAndPadsMinutes) {
+TEST_P(FileTimeText, CountsNoonAsPmAndPadsMinutes) {
   const std::tm local = LocalTime(2008, 1, 6, GetParam().hour, GetParam().minute);
   EXPECT_EQ(FormatFileTime(local), std::string(GetParam().time) + ", Sun, Jan 6, 2008");
 }
 
 INSTANTIATE_TEST_SUITE_P(Clock, FileTimeText,
                          ::testing::Values(ClockCase{0, 30, "12:30am"},
-                                           ClockCase{12, 30, "12:30am"}, ClockCase{13, 5, "1:05pm"},
+                                           ClockCase{12, 30, "12:30pm"}, ClockCase{13, 5, "1:05pm"},
                                            ClockCase{23, 59, "11:59pm"},
                                            ClockCase{9, 7, "9:07am"}),
                          [](const auto& info) {
