@@ -70,6 +70,11 @@ bool SketchKept(const ThumbPlan& plan, double ratio, int divisor) {
 
 }  // namespace
 
+bool HoldsDoubleSketch(int width, int height, const Rect& thumbRect, int thumbSize) {
+  ThumbPlan plan;
+  return PlanThumb(width, height, thumbRect, thumbSize, plan) && SketchKept(plan, 2, 1);
+}
+
 int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio) {
   ThumbPlan plan;
   if (!PlanThumb(fileWidth, fileHeight, thumbRect, thumbSize, plan)) {
@@ -102,11 +107,12 @@ int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSiz
   }
   ThumbPlan thumb;
   const bool thumbMade = PlanThumb(fileWidth, fileHeight, thumbRect, thumbSize, thumb);
+  const double thumbRatio = withDouble && thumbMade && SketchKept(thumb, 2, 1) ? 2 : 1;
   for (int divisor = 8; divisor > 1; divisor /= 2) {
     // The decoder rounds each side up.
     const bool largeKept = (fileWidth + divisor - 1) / divisor >= large.displayWidth &&
                            (fileHeight + divisor - 1) / divisor >= large.displayHeight;
-    const bool thumbKept = !thumbMade || SketchKept(thumb, 1, divisor);
+    const bool thumbKept = !thumbMade || SketchKept(thumb, thumbRatio, divisor);
     if (largeKept && thumbKept) {
       return divisor;
     }

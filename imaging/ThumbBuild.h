@@ -40,12 +40,15 @@ struct ThumbPlan {
   FitPlan fit;
 };
 bool PlanThumb(int width, int height, const Rect& thumbRect, int thumbSize, ThumbPlan& plan);
+// Whether the part of the picture that its thumb shows holds the pixels for a sketch at twice
+// the thumb's display size.
+bool HoldsDoubleSketch(int width, int height, const Rect& thumbRect, int thumbSize);
 
 // The largest divisor, 1, 2, 4 or 8, at which a picture of this size in the file can be
 // decoded and still give its thumb and, withLarge, its large file with at least one decoded
 // pixel for every pixel made: 1 when the large file is the picture itself (maxOsize does
-// not limit it). withDouble: also the large copy at twice its size, where the picture holds
-// it.
+// not limit it). withDouble: also the large copy and the thumb at twice their size, where the
+// picture holds them.
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
               bool withLarge, bool withDouble = false);
 // The same for the sketch that BuildSketch makes at this ratio, alone.

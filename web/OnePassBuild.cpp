@@ -105,8 +105,9 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
       PlanThumb(fileWidth, fileHeight, picture.thumbRect, loaderThumbSize_, atLoad);
   picture.sizes = WebPageSizes{fileWidth, fileHeight};
   if (writeImages_) {
-    picture.errors =
-        MakeWebFiles(name, entry.thumb, decoded, settings_, dirPath_, Folders(), picture.sizes);
+    const std::string source = picture.fromCopy ? CroppedCopyPath(dirPath_, name) : path;
+    picture.errors = MakeWebFiles({name, source, picture.clampedRect}, entry.thumb, decoded,
+                                  settings_, dirPath_, Folders(), picture.sizes);
   }
   entry.pictureWidth = fileWidth;
   entry.pictureHeight = fileHeight;

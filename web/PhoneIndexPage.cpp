@@ -11,6 +11,7 @@
 #include "web/PageParts.h"
 #include "web/PhonePageParts.h"
 #include "web/WebElement.h"
+#include "web/WebImages.h"
 
 namespace {
 
@@ -33,11 +34,16 @@ std::string WrappingText(const std::string& text) {
   return out;
 }
 
-// The thumb's image with its text and size; a framed thumb file holds its whole cell.
+// The thumb's image with its text and size, and its copy for HiDPI screens where there is one;
+// a framed thumb file holds its whole cell.
 std::string ThumbImage(const CAlbumEntry& entry, int cell, bool framed, bool avoidAdSizes,
-                       bool lazy) {
-  std::string image = "<img src=\"Thumbs/" + EncodeUrlPathSegment(ThumbNameOf(entry.fileName)) +
-                      "\" alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";
+                       bool lazy, bool doubleThumb) {
+  const std::string name = EncodeUrlPathSegment(ThumbNameOf(entry.fileName));
+  std::string image = "<img src=\"Thumbs/" + name + "\"";
+  if (doubleThumb) {
+    image += " srcset=\"Thumbs/" + name + " 1x, Thumbs/" + kDoubleFolder + "/" + name + " 2x\"";
+  }
+  image += " alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";
   int width = framed ? cell : entry.thumb.displayWidth;
   int height = framed ? cell : entry.thumb.displayHeight;
   if (entry.thumb.displayWidth > 0 && entry.thumb.displayHeight > 0) {
@@ -61,7 +67,6 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
   const int cell = std::max(1, general.ThumbSize + (framed ? 2 * general.FrameGap : 0));
   const std::string cellWidth = std::to_string(cell) + "px";
   const std::string title = albumName + " Pictures";
-  const std::string target = web.LIOwnBrW == 1 ? " target=\"view_window\"" : "";
   const int columns =
       textPage ? 1 : std::max(1, (std::min(web.WPwidth, kFirstScreen) + kGap) / (cell + kGap));
   const int eager = columns * (kFirstScreen / (cell + kCaptionBelowThumb) + 1);
@@ -84,13 +89,13 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
     }
     page += textPage ? "<p>Insert text</p>" : "<figure>";
     if (web.LIOwnWP == 1) {
-      page += "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\"" +
-              target + ">";
+      // On a phone a picture opens in place: another window is another tab to close.
+      page += "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\">";
     } else {
       page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
     page += ThumbImage(entry, cell, framed, album_.AdvancedSettings.AntiAdFilter == 1,
-                       shown++ >= eager) +
+                       shown++ >= eager, DoubleThumbWritten(album_.dirPath, entry.fileName)) +
             "</a>";
     if (!textPage) {
       page += "\n<figcaption>" +

@@ -44,6 +44,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   const CWebViewSettings& web = album_.WebViewSettings;
 
   writeFailed_ = false;
+  assumeImages_ = assumeImages != kWriteImages;
   // Also when only the pages and the style sheet are written into Large.
   for (const char* folder : {"Thumbs", "Large"}) {
     if (!FolderMade(folder, FolderLinkError(AlbumPath(folder)))) {
@@ -163,15 +164,26 @@ int CWebElement::ReportImages(const WebImageRun& run, int count) {
     writeFailed_ = true;
   }
   reportEach(&WebFileErrors::doubleLarge);
+  if (run.folders.DoubleOpen() &&
+      !FolderMade(DoubleThumbFolderPath(), run.folders.doubleThumbsError)) {
+    writeFailed_ = true;
+  }
+  reportEach(&WebFileErrors::doubleThumb);
   return 1;
 }
 
 WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) const {
+  WebPageSizes sizes = PageSizesOf(entry);
   if (writtenImages != nullptr && position >= 0 &&
       position < static_cast<int>(writtenImages->sizes.size())) {
-    return writtenImages->sizes[static_cast<size_t>(position)];
+    sizes = writtenImages->sizes[static_cast<size_t>(position)];
   }
-  return PageSizesOf(entry);
+  if (!assumeImages_) {
+    return sizes;
+  }
+  // The images are those an earlier run wrote, maybe in another session.
+  return WrittenPageSizes(album_.dirPath, entry.fileName, sizes.pictureWidth, sizes.pictureHeight,
+                          WebImageSettingsOf(album_).maxOsize);
 }
 
 void CWebElement::ReportUnwritten(const std::string& pathAndReason) {

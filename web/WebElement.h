@@ -89,4 +89,5 @@ class CWebElement {
 
   CPixDir& album_;
   bool writeFailed_ = false;  // a file of the album is missing: the run fails at its end
+  bool assumeImages_ = false;  // this run writes only the pages and the style sheet
 };

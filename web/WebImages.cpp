@@ -7,11 +7,13 @@
 #include "album/BudgetedDecode.h"
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
+#include "imaging/AtomicFile.h"
 #include "imaging/ErrorText.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/PathJoin.h"
 #include "imaging/PixelBuffer.h"
 #include "web/PageNames.h"
+#include "web/PublishedJpeg.h"
 
 const char* const kDoubleFolder = "2x";
 const char* const kDecodedAndWritten = "to be decoded and written";
@@ -20,12 +22,14 @@ WebImageSettings WebImageSettingsOf(const CPixDir& album) {
   const CGeneralSettings& general = album.GeneralSettings;
   WebImageSettings settings;
   settings.thumbSize = general.ThumbSize;
-  settings.maxOsize = album.WebViewSettings.MaxOsize;
+  settings.doubleLarge = album.WebViewSettings.WebForPhones == 1;
+  // A copy of the picture at its own size is of no use on a phone.
+  const int maxOsize = album.WebViewSettings.MaxOsize;
+  settings.maxOsize = settings.doubleLarge && maxOsize >= 2000 ? kPhoneCopySide : maxOsize;
   settings.framed = general.FrameYorN == 1;
   settings.frameGap = general.FrameGap;
   settings.frameColor = general.FrameColor;
   settings.frameBrush = general.FrameBrush;
-  settings.doubleLarge = album.WebViewSettings.WebForPhones == 1;
   return settings;
 }
 
@@ -39,6 +43,29 @@ WebPageSizes PageSizesOf(const CAlbumEntry& entry) {
   return sizes;
 }
 
+WebPageSizes WrittenPageSizes(const std::string& dirPath, const std::string& fileName,
+                              int pictureWidth, int pictureHeight, int maxOsize) {
+  WebPageSizes sizes{pictureWidth, pictureHeight};
+  const bool reduced = NeedsWebImage(pictureWidth, pictureHeight, maxOsize);
+  int width = 0;
+  int height = 0;
+  if (!codec::ReadPictureSize(InDirectory(dirPath, "Large/" + WebCopyNameOf(fileName)), width,
+                              height)) {
+    if (!reduced) {
+      return sizes;
+    }
+    const FitPlan plan = PlanFit(pictureWidth, pictureHeight, maxOsize);
+    width = plan.displayWidth;
+    height = plan.displayHeight;
+  } else if (!reduced && width == pictureWidth && height == pictureHeight) {
+    return sizes;  // the picture itself
+  }
+  sizes.hasWebImage = width > 0 && height > 0;
+  sizes.webWidth = sizes.hasWebImage ? width : 0;
+  sizes.webHeight = sizes.hasWebImage ? height : 0;
+  return sizes;
+}
+
 WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble) {
   WebFolders folders;
   folders.thumbsError = EnsureDirectory(InDirectory(dirPath, "Thumbs"));
@@ -47,6 +74,9 @@ WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble) {
   }
   if (withDouble && folders.LargeOpen()) {
     folders.doubleError = EnsureDirectory(InDirectory(dirPath, DoubleFolderPath()));
+    if (folders.DoubleOpen()) {
+      folders.doubleThumbsError = EnsureDirectory(InDirectory(dirPath, DoubleThumbFolderPath()));
+    }
   }
   return folders;
 }
@@ -73,7 +103,64 @@ std::string WriteDoubleCopy(const DecodedPicture& picture, int maxOsize, const s
   return WriteImageFile(copy, path, {.replaceLink = true});
 }
 
+// The thumb at twice its size, framed as the thumb is (a frame twice as wide).
+std::string WriteDoubleThumb(const DecodedPicture& picture, Rect thumbRect,
+                             const WebImageSettings& settings, const std::string& path,
+                             const codec::SaveOptions& options) {
+  CImageWrap sketch;
+  if (BuildSketch(picture, thumbRect, settings.thumbSize, 2, sketch) != 1) {
+    return path + ": " + ErrorText(codec::kOutOfMemory);
+  }
+  sketch.displayWidth = sketch.Width();
+  sketch.displayHeight = sketch.Height();
+  if (!settings.framed || sketch.BitsPerPixel() <= 8) {
+    return WriteImageFile(sketch, path, options);
+  }
+  const int cell = 2 * (settings.thumbSize + 2 * settings.frameGap);
+  CPixelBuffer framed;
+  CImageWrap framedImage;
+  if (RenderFramedThumb(sketch, framed, cell, cell, 2 * settings.frameGap, settings.frameColor,
+                        settings.frameBrush) != 1 ||
+      !PixelBufferToImage(framed, framedImage.bitmap, 1)) {
+    return path + ": " + ErrorText(codec::kOutOfMemory);
+  }
+  return WriteImageFile(framedImage, path, options);
+}
+
+// A JPEG picture's copy at its own size is its own file, without its metadata, when that is
+// the smaller: encoding the pixels again only adds bytes (and loses a little quality).
+void KeepSmallerSource(const std::string& sourcePath, const std::string& copyPath) {
+  if (codec::FormatFromExtension(copyPath) != codec::Format::Jpeg) {
+    return;
+  }
+  const codec::FileBytes source = codec::ReadPictureFile(sourcePath);
+  if (!source.data) {
+    return;
+  }
+  const std::string published = PublishedJpeg(source.data.get(), source.size);
+  std::error_code error;
+  const auto written = std::filesystem::file_size(copyPath, error);
+  if (published.empty() || error || published.size() >= written) {
+    return;
+  }
+  // The copy from the pixels stays where the file cannot be written.
+  ReplaceFileAtomically(copyPath, published, false, LinkAtPath::Replace);
+}
+
 }  // namespace
+
+std::string DoubleThumbFolderPath() { return std::string("Thumbs/") + kDoubleFolder; }
+
+std::string DoubleThumbPath(const std::string& fileName) {
+  return DoubleThumbFolderPath() + "/" + ThumbNameOf(fileName);
+}
+
+bool DoubleThumbWritten(const std::string& dirPath, const std::string& fileName) {
+  std::error_code error;
+  return FolderLinkError(InDirectory(dirPath, DoubleThumbFolderPath())) == 0 &&
+         std::filesystem::is_regular_file(std::filesystem::symlink_status(
+             InDirectory(dirPath, DoubleThumbPath(fileName)), error));
+}
 
 std::string DoubleFolderPath() { return std::string("Large/") + kDoubleFolder; }
 
@@ -88,10 +175,11 @@ bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName) 
              InDirectory(dirPath, DoubleCopyPath(fileName)), error));
 }
 
-WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
+WebFileErrors MakeWebFiles(const WebFilesSource& source, CImageWrap& thumb,
                            const DecodedPicture& picture, const WebImageSettings& settings,
                            const std::string& dirPath, const WebFolders& folders,
                            WebPageSizes& sizes) {
+  const std::string& fileName = source.fileName;
   CPixelBuffer framed;
   if (settings.framed) {
     const int cell = settings.thumbSize + 2 * settings.frameGap;
@@ -118,12 +206,22 @@ WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
     } else {
       errors.thumb = WriteImageFile(thumb, path, thumbOptions);
     }
+    if (settings.doubleLarge && folders.DoubleThumbsOpen() &&
+        HoldsDoubleSketch(picture.fileWidth, picture.fileHeight, source.thumbRect,
+                          settings.thumbSize)) {
+      errors.doubleThumb =
+          WriteDoubleThumb(picture, source.thumbRect, settings,
+                           InDirectory(dirPath, DoubleThumbPath(fileName)), thumbOptions);
+    }
   }
   if (folders.LargeOpen()) {
     const std::string path = InDirectory(dirPath, "Large/" + WebCopyNameOf(fileName));
     if (webImage.HasBitmap() || picture.shrink == 1) {
       const CImageWrap& large = webImage.HasBitmap() ? webImage : picture.image;
       errors.large = WriteImageFile(large, path, {.replaceLink = true});
+      if (!webImage.HasBitmap() && errors.large.empty()) {
+        KeepSmallerSource(source.path, path);
+      }
     } else {
       // A picture decoded smaller than it is must not pass for it.
       errors.large = path + ": " + ErrorText(codec::kOutOfMemory);
@@ -143,7 +241,8 @@ int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& set
   const auto pixels = [&](int width, int height) { return BitmapBytes(width, height, cost.depth); };
   // The thumb, its framed copy, the image of that and the encoded file: four of 24 bits.
   const int64_t framed = settings.thumbSize + 2 * settings.frameGap;
-  const int64_t thumb = 4 * 3 * framed * framed;
+  // With copies for HiDPI screens, also one of twice the size: four times the pixels.
+  const int64_t thumb = (settings.doubleLarge ? 5 : 1) * 4 * 3 * framed * framed;
   if (!writeImages) {
     return thumb;
   }
@@ -187,5 +286,6 @@ WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
   Rect rect = entry.thumbRect;
   CImageWrap thumb;
   BuildThumbFromDecoded(decoded, rect, thumb, settings.thumbSize);
-  return MakeWebFiles(entry.fileName, thumb, decoded, settings, album.dirPath, folders, sizes);
+  return MakeWebFiles({entry.fileName, file, rect}, thumb, decoded, settings, album.dirPath,
+                      folders, sizes);
 }

@@ -25,9 +25,15 @@ struct WebImageSettings {
   int frameGap = 0;
   int32_t frameColor = 0;
   int frameBrush = 0;
-  // Also a copy at twice the large copy's size in Large/2x, where the picture holds it.
+  // For HiDPI screens (pages for phones): also copies at twice the size of the large copy and
+  // of the thumb, in Large/2x and Thumbs/2x, where the picture holds them.
   bool doubleLarge = false;
 };
+// The longest side of the large copy of pages for phones when MaxOsize sets no limit: more
+// than a phone's screen across (1,170 pixels at a width of 390 and 3 pixels a point) and a
+// laptop's page; its copy at twice the size serves HiDPI desktops.
+constexpr int kPhoneCopySide = 1280;
+// The read settings; maxOsize is kPhoneCopySide for pages for phones when MaxOsize is 2000.
 WebImageSettings WebImageSettingsOf(const CPixDir& album);
 
 // What the pages tell of one picture's images.
@@ -39,6 +45,12 @@ struct WebPageSizes {
   int webHeight = 0;
 };
 WebPageSizes PageSizesOf(const CAlbumEntry& entry);
+// What the pages tell of a picture of pictureWidth x pictureHeight whose files an earlier run
+// wrote: the size of its large copy as the copy's head declares it, so that pages written
+// alone are those of a run that writes everything. Without a readable copy, the size that
+// such a run would make at maxOsize.
+WebPageSizes WrittenPageSizes(const std::string& dirPath, const std::string& fileName,
+                              int pictureWidth, int pictureHeight, int maxOsize);
 
 // Why each file of one picture was not written ("path: reason"); empty when it was written
 // or was not to be written.
@@ -46,6 +58,15 @@ struct WebFileErrors {
   std::string thumb;
   std::string large;
   std::string doubleLarge;
+  std::string doubleThumb;
+};
+
+// The picture whose web files are made: its name in the album, the file it was decoded from
+// (the picture or its cropped copy) and the part of it that its thumb shows.
+struct WebFilesSource {
+  const std::string& fileName;
+  const std::string& path;
+  Rect thumbRect;
 };
 
 // The folders of a run; an error number where a folder can be neither found nor made. Large is
@@ -54,9 +75,11 @@ struct WebFolders {
   int thumbsError = 0;
   int largeError = 0;
   int doubleError = 0;
+  int doubleThumbsError = 0;
   bool ThumbsOpen() const { return thumbsError == 0; }
   bool LargeOpen() const { return thumbsError == 0 && largeError == 0; }
   bool DoubleOpen() const { return LargeOpen() && doubleError == 0; }
+  bool DoubleThumbsOpen() const { return DoubleOpen() && doubleThumbsError == 0; }
 };
 // The folder in Large of the copies at twice the large copies' size, under the pictures' own
 // names ("2x", beside the pages that offer them).
@@ -66,8 +89,12 @@ std::string DoubleFolderPath();
 std::string DoubleCopyPath(const std::string& fileName);
 // Whether that copy lies in the album as a file of its own, not through a link.
 bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName);
-// Finds or makes Thumbs and then Large below the album directory, and Large/2x withDouble
-// (OutputFolder.h).
+// The same for the thumbs: "Thumbs/2x", "Thumbs/2x/Thumb_<file name>".
+std::string DoubleThumbFolderPath();
+std::string DoubleThumbPath(const std::string& fileName);
+bool DoubleThumbWritten(const std::string& dirPath, const std::string& fileName);
+// Finds or makes Thumbs and then Large below the album directory, and Large/2x and Thumbs/2x
+// withDouble (OutputFolder.h).
 WebFolders MakeWebFolders(const std::string& dirPath, bool withDouble);
 
 // All that a run of the web album wrote of its images, kept for its report and its pages.
@@ -77,12 +104,14 @@ struct WebImageRun {
   std::vector<WebPageSizes> sizes;    // by scan index; empty when the entries hold their images
 };
 
-// Writes the web files of the picture named fileName from its decoded picture and its thumb:
-// frames the thumb on a framed run; makes the large copy from the decoded picture where
-// maxOsize limits it; writes the thumb file and the large file below dirPath into the folders
-// that are open, and with doubleLarge the copy at twice the size where the picture holds it,
-// each made and let go at once. sizes receives what the pages tell of them.
-WebFileErrors MakeWebFiles(const std::string& fileName, CImageWrap& thumb,
+// Writes the web files of the source from its decoded picture and its thumb: frames the thumb
+// on a framed run; makes the large copy from the decoded picture where maxOsize limits it;
+// writes the thumb file and the large file below dirPath into the folders that are open, and
+// with doubleLarge the copies at twice the size where the picture holds them, each made and
+// let go at once. A large file that is the picture itself at its own size is the source
+// file's bytes where the source is a JPEG file smaller than the copy written from its pixels.
+// sizes receives what the pages tell of them.
+WebFileErrors MakeWebFiles(const WebFilesSource& source, CImageWrap& thumb,
                            const DecodedPicture& picture, const WebImageSettings& settings,
                            const std::string& dirPath, const WebFolders& folders,
                            WebPageSizes& sizes);

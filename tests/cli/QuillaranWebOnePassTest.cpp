@@ -113,6 +113,26 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   EXPECT_EQ(written[0].count("Large/2x/tall.jpg"), 0u);
 }
 
+// A later run that assumes the images exist writes the pages of the run that wrote them: the
+// large copies' sizes, scale notes and copies at twice the size are read from the files.
+TEST_P(QuillaranWebOnePass, PagesAloneAreThoseOfTheFullRunBefore) {
+  const std::string forPhones = "WebForPhones=" + std::to_string(GetParam());
+  WriteMixedFolder(album);
+  ASSERT_EQ(Run({"--set", forPhones, album.string()}), 0) << err.str();
+  const std::map<std::string, std::string> full = FilesBelow(album);
+  ASSERT_EQ(Run({"--assume-images", "--set", forPhones, album.string()}), 0) << err.str();
+  const std::map<std::string, std::string> pagesAlone = FilesBelow(album);
+  int pages = 0;
+  for (const auto& [name, bytes] : full) {
+    if (name.ends_with(".htm")) {
+      EXPECT_EQ(pagesAlone.at(name), bytes) << name;
+      ++pages;
+    }
+  }
+  EXPECT_EQ(pages, 5);
+  EXPECT_NE(full.at("Large/big_jpg.htm").find("(scaled 0.500)"), std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Pages, QuillaranWebOnePass, testing::Values(0, 1),
                          [](const auto& info) { return info.param ? "ForPhones" : "Classic"; });
 

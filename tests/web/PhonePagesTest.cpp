@@ -37,14 +37,14 @@ TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
   EXPECT_NE(index.find("max-width:600px}"), std::string::npos);
   EXPECT_EQ(IndexBody(),
             "<body>\n<h2>Trip Pictures</h2>\n<div class=\"album\">\n"
-            "<figure><a href=\"Large/A_png.htm\" target=\"view_window\"><img "
+            "<figure><a href=\"Large/A_png.htm\"><img "
             "src=\"Thumbs/Thumb_A.png\" alt=\"Beach &lt;&amp;&gt; &quot;x&quot;\" width=\"120\" "
             "height=\"80\"></a>\n<figcaption>Beach &lt;&amp;&gt; &quot;x&quot;<br>d1</figcaption>"
             "</figure>\n"
-            "<figure><a href=\"Large/B%20%232_png.htm\" target=\"view_window\"><img "
+            "<figure><a href=\"Large/B%20%232_png.htm\"><img "
             "src=\"Thumbs/Thumb_B%20%232.png\" alt=\"B #2.png\" width=\"120\" height=\"80\"></a>\n"
             "<figcaption>B #2.png<br>d2</figcaption></figure>\n"
-            "<figure><a href=\"Large/C_1_png.htm\" target=\"view_window\"><img "
+            "<figure><a href=\"Large/C_1_png.htm\"><img "
             "src=\"Thumbs/Thumb_C_1.png\" alt=\"C_1.png\" width=\"80\" height=\"120\"></a>\n"
             "<figcaption>C_<wbr>1.png<br>&lt;d3&gt;</figcaption></figure>\n"
             "</div>\n");
@@ -95,6 +95,36 @@ TEST_F(PhonePages, PicturePageFitsTheScreenAndMovesByKeysAndSwipes) {
     EXPECT_NE(page.find("'touchend'"), std::string::npos);
     EXPECT_EQ(page.find("http"), std::string::npos);  // nothing from outside the album
   }
+}
+
+// On a HiDPI phone a thumb shows from its copy at twice the size (framed with a frame twice as
+// wide), where the picture holds one; a thumb opens its page in place.
+TEST_F(PhonePages, ThumbsOfferTwiceTheirSizeAndOpenInPlace) {
+  Add("big.bmp", 700, 400);  // thumb 120 x 69 in a cell of 132
+  Add("small.bmp", 200, 100);
+  ASSERT_EQ(Run(), 1);
+  const CImageWrap twice = LoadWritten("Thumbs/2x/Thumb_big.bmp");
+  EXPECT_EQ(twice.Width(), 264);
+  EXPECT_EQ(twice.Height(), 264);
+  EXPECT_FALSE(Exists("Thumbs/2x/Thumb_small.bmp"));
+  const std::string body = IndexBody();
+  EXPECT_NE(body.find("<img src=\"Thumbs/Thumb_big.bmp\" srcset=\"Thumbs/Thumb_big.bmp 1x, "
+                      "Thumbs/2x/Thumb_big.bmp 2x\" alt=\"big.bmp\" width=\"132\" height=\"132\">"),
+            std::string::npos)
+      << body;
+  EXPECT_EQ(Occurrences(body, "srcset"), 1u);
+  EXPECT_EQ(body.find("target"), std::string::npos);
+}
+
+// With MaxOsize at 2000 (no limit), pages for phones get copies a phone's screen can use,
+// and their copies at twice the size.
+TEST_F(PhonePages, CopiesFitPhoneScreensWhenMaxOsizeSetsNoLimit) {
+  ASSERT_EQ(album.WebViewSettings.MaxOsize, 2000);
+  Add("wide.bmp", 2600, 1300);
+  ASSERT_EQ(Run(), 1);
+  EXPECT_EQ(LoadWritten("Large/wide.bmp").Width(), 1280);
+  EXPECT_EQ(LoadWritten("Large/2x/wide.bmp").Width(), 2560);
+  EXPECT_NE(Read("Large/wide_bmp.htm").find("width=\"1280\" height=\"640\""), std::string::npos);
 }
 
 // The copy at twice the large copy's size is made only from an original that holds it, and

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "imaging/OriginalEdit.h"
+#include "imaging/codec/JpegHead.h"
+#include "tests/support/TodayFormatFiles.h"
 #include "tests/support/TestPictures.h"
 #include "tests/web/WebAlbumFixture.h"
 #include "web/PageHead.h"
@@ -123,6 +125,36 @@ TEST_F(WebAlbumFiles, PagesTellTheSizesOfThisRunsLargeImages) {
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"200\" height=\"400\" >"), std::string::npos);
   EXPECT_EQ(LoadWritten("Large/A.bmp").Height(), 400);
+}
+
+// A JPEG kept at its own size is published as its own file where encoding it again would make
+// it larger, without the Exif that tells where it was taken; a picture that its Exif turns
+// is encoded upright.
+TEST_F(WebAlbumFiles, AJpegAtItsOwnSizeIsNeverCopiedLargerNorWithItsExif) {
+  for (const auto& [name, orientation] : {std::pair{"plain.jpg", 1}, std::pair{"turned.jpg", 6}}) {
+    const CAlbumEntry& entry = Add(name, 300, 200);
+    MakePicture24(orientation == 1 ? 300 : 200, orientation == 1 ? 200 : 300, GradientColour)
+        .Save(dir.Str() + "/source.bmp");
+    const std::string command = "cjpeg -quality 50 -outfile '" + entry.fullPath + "' '" +
+                                dir.Str() + "/source.bmp'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string plain = ReadFileBytes(entry.fullPath);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(plain.data());
+    std::vector<codec::JpegSegment> segments;
+    ASSERT_TRUE(codec::ReadJpegHead(bytes, plain.size(), segments));
+    const std::vector<uint8_t> dated = codec::WithExifSegment(
+        bytes, plain.size(), segments, MakeExifPayload(orientation, "2020:01:02 03:04:05"));
+    dir.WriteFile(name, std::string(dated.begin(), dated.end()));
+  }
+  ASSERT_EQ(Run(), 1);
+  const std::string published = Read("Large/plain.jpg");
+  EXPECT_LT(published.size(), Read("plain.jpg").size());
+  EXPECT_EQ(published.find("Exif"), std::string::npos);
+  EXPECT_EQ(LoadWritten("Large/plain.jpg").Width(), 300);
+  const std::string turned = Read("Large/turned.jpg");
+  EXPECT_EQ(turned.find("Exif"), std::string::npos);
+  EXPECT_GT(turned.size(), Read("turned.jpg").size());  // encoded again, upright
+  EXPECT_EQ(LoadWritten("Large/turned.jpg").Width(), 300);
 }
 
 // A file that cannot be written (a directory in its place, a full disk) is reported with its
