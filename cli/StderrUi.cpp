@@ -4,16 +4,22 @@
 
 MsgAnswer CStderrUi::MessageBox(WindowRef, const std::string& text, MsgIcon, MsgButtons buttons) {
   FinishProgress();
+  if (buttons == MsgButtons::YesNoCancel) {
+    // The one three-way question is whether to limit a large directory, which the command
+    // line answers: a limit is said in a line, loading everything goes without a word.
+    if (limitAnswer) {
+      err_ << "quillaran-web: loading the first " << expectedPictures
+           << " pictures only (--limit, SafePixNum)\n";
+    }
+    return limitAnswer ? MsgAnswer::Yes : MsgAnswer::No;
+  }
   err_ << text << "\n";
   switch (buttons) {
     case MsgButtons::Ok:
+    case MsgButtons::YesNoCancel:
       return MsgAnswer::Ok;
     case MsgButtons::YesNo:
       return MsgAnswer::Yes;  // the default button
-    case MsgButtons::YesNoCancel:
-      // The one three-way question is whether to limit a large directory.
-      err_ << (limitAnswer ? "Yes (--limit)" : "No (--no-limit)") << "\n";
-      return limitAnswer ? MsgAnswer::Yes : MsgAnswer::No;
   }
   return MsgAnswer::Ok;
 }

@@ -46,7 +46,10 @@ void ListAlbum(CPixDir& album, std::ostream& out) {
 bool ApplySettings(CPixDir& album, const CliOptions& options, std::ostream& err) {
   std::string error;
   for (const auto& [name, value] : options.settings) {
-    if (!SetSettingByName(album, name, value, error)) {
+    if (name == "KeepLog" && value != "0") {
+      error = "quillaran-web keeps no run log; KeepLog is the desktop program's";
+    }
+    if (!error.empty() || !SetSettingByName(album, name, value, error)) {
       err << "quillaran-web: " << error << "\n"
           << "Try 'quillaran-web --help'.\n";
       return false;

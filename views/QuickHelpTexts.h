@@ -19,10 +19,9 @@ inline constexpr std::array<const char*, 10> kMainPage = {
     "Getting Started",
     "Click the OPEN (directory) button or select Open from the the Directory menu. Either action "
     "will give a directory tree. After you select a directory there, Quillaran will load all "
-    "the pictures in that directoty and display them as thumbnail sketches. (Quillaran 2.0 "
-    "handles almost all image formats. The main exception are paletted (indexed) images. Such "
-    "pictures were common in the old days but today all digital cameras and most other media "
-    "produce true color images.) When you move the mouse over the thumbnail sketches, the file "
+    "the pictures in that directoty and display them as thumbnail sketches. (Quillaran "
+    "reads JPEG, PNG, GIF and BMP pictures, paletted ones included, and HEIC, AVIF, WebP and "
+    "TIFF; the web help tells which pictures cannot be read.) When you move the mouse over the thumbnail sketches, the file "
     "name, size, caption (if any) and date of the file are shown at the bottom of the window.",
     "Manipulating the Pictures",
     "If you do NOT want to add captions or correct the dates or manupulate the pictures in any "
