@@ -110,8 +110,12 @@ std::string BmpBytes(int32_t width, int32_t height, int bitCount, uint32_t compr
   return out + pixels;
 }
 
-std::string CmykJpegBytes(int width, int height,
-                          const std::function<std::array<uint8_t, 4>(int, int)>& cmyk) {
+namespace {
+
+// A JPEG file that libjpeg writes into memory: describe sets the picture up, rowAt gives the
+// samples of each row.
+std::string CompressedJpeg(const std::function<void(jpeg_compress_struct&)>& describe,
+                           const std::function<const uint8_t*(int y)>& rowAt) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr err{};
   cinfo.err = jpeg_std_error(&err);
@@ -119,20 +123,10 @@ std::string CmykJpegBytes(int width, int height,
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 4;
-  cinfo.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&cinfo);  // stores YCCK with an Adobe marker
-  jpeg_set_quality(&cinfo, 95, TRUE);
+  describe(cinfo);
   jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const auto value = cmyk(x, y);
-      std::copy(value.begin(), value.end(), row.begin() + x * 4);
-    }
-    JSAMPROW rows[1] = {row.data()};
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW rows[1] = {const_cast<uint8_t*>(rowAt(static_cast<int>(cinfo.next_scanline)))};
     jpeg_write_scanlines(&cinfo, rows, 1);
   }
   jpeg_finish_compress(&cinfo);
@@ -142,30 +136,41 @@ std::string CmykJpegBytes(int width, int height,
   return out;
 }
 
+}  // namespace
+
+std::string CmykJpegBytes(int width, int height,
+                          const std::function<std::array<uint8_t, 4>(int, int)>& cmyk) {
+  std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
+  return CompressedJpeg(
+      [&](jpeg_compress_struct& cinfo) {
+        cinfo.image_width = static_cast<JDIMENSION>(width);
+        cinfo.image_height = static_cast<JDIMENSION>(height);
+        cinfo.input_components = 4;
+        cinfo.in_color_space = JCS_CMYK;
+        jpeg_set_defaults(&cinfo);  // stores YCCK with an Adobe marker
+        jpeg_set_quality(&cinfo, 95, TRUE);
+      },
+      [&](int y) {
+        for (int x = 0; x < width; ++x) {
+          const auto value = cmyk(x, y);
+          std::copy(value.begin(), value.end(), row.begin() + x * 4);
+        }
+        return row.data();
+      });
+}
+
 std::string ProgressiveJpegOfScans(size_t scans) {
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = 64;
-  cinfo.image_height = 48;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_simple_progression(&cinfo);  // 10 scans
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(64 * 3, 0x80);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  const std::string file(reinterpret_cast<char*>(buffer), size);
-  std::free(buffer);
+  const std::vector<uint8_t> row(64 * 3, 0x80);
+  const std::string file = CompressedJpeg(
+      [](jpeg_compress_struct& cinfo) {
+        cinfo.image_width = 64;
+        cinfo.image_height = 48;
+        cinfo.input_components = 3;
+        cinfo.in_color_space = JCS_RGB;
+        jpeg_set_defaults(&cinfo);
+        jpeg_simple_progression(&cinfo);  // 10 scans
+      },
+      [&](int) { return row.data(); });
   const size_t end = file.size() - 2;  // the end of image marker
   const size_t lastScan = file.rfind("\xFF\xDA");
   std::string out = file.substr(0, end);
