@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -17,14 +18,18 @@
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/TodayFormatFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // Bytes after the picture as a motion photo has them: a video, with marker-like bytes in it.
-const std::string kTail =
-    std::string("\0\0\0\x18" "ftypmp42", 12) + "\xFF\xD9\xFF\xD8" + std::string(3000, 'Z');
+const std::string kTail = std::string(
+                              "\0\0\0\x18"
+                              "ftypmp42",
+                              12) +
+                          "\xFF\xD9\xFF\xD8" + std::string(3000, 'Z');
 
 std::string JpegWithTail(bool orientation) {
   TempDir scratch;
@@ -105,6 +110,37 @@ void TailKept(const std::string&, const std::string& turned, bool) {
 }
 
 void NothingMore(const std::string&, const std::string&, bool) {}
+
+// A HEIF, WebP or TIFF file carries its turn: every byte of the original stays, in its order,
+// but for a few sizes, offsets and the orientation itself (the longest common subsequence).
+void OrientationOnly(const std::string& original, const std::string& turned, bool) {
+  std::vector<size_t> row(turned.size() + 1, 0);
+  for (const char byte : original) {
+    size_t diagonal = 0;
+    for (size_t j = 1; j <= turned.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = byte == turned[j - 1] ? diagonal + 1 : std::max(row[j], row[j - 1]);
+      diagonal = above;
+    }
+  }
+  EXPECT_GE(row.back() + 16, original.size());
+}
+
+std::function<std::string()> Today(TodayFormat format, int exifOrientation, int heifOrientation) {
+  return [=] {
+    TodayPicture picture;
+    picture.width = 24;
+    picture.height = 16;
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        picture.pixels.push_back(GradientColour(x * 9, y * 13));
+      }
+    }
+    picture.exifOrientation = exifOrientation;
+    picture.heifOrientation = heifOrientation;
+    return WriteTodayFormat(format, picture);
+  };
+}
 
 struct WholeCase {
   const char* name;
@@ -193,21 +229,44 @@ TEST_P(TurnKeepsTheFile, ClockwiseAndBack) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Originals, TurnKeepsTheFile, ::testing::Values(
-    WholeCase{"AnimatedGifIsRefused", "waves.gif", AnimatedGif, nullptr},
-    WholeCase{"AnimatedPngIsRefused", "waves.png", AnimatedPng, nullptr},
-    WholeCase{"LinkedOriginalIsRefused", "linked.png", [] { return PngBytes(5, 3, 2, 8, false); },
-              nullptr, false, true},
-    WholeCase{"SingleFrameGif", "still.gif", SingleGif, NothingMore, true},
-    WholeCase{"PngNamedJpg", "scan.jpg", [] { return PngBytes(5, 3, 2, 8, false); }, PngKept, true},
-    WholeCase{"TaggedPngOf16Bits", "tagged.png", TaggedPng16, PngKept},
-    // 3 pixels across take one and a half bytes: the turned rows end in unused bits.
-    WholeCase{"PalettePngOf4BitsWithTransparency", "icon.png",
-              [] { return PngBytes(6, 3, 3, 4, true); }, PngKept},
-    WholeCase{"JpegTailWithoutOrientation", "motion.jpg", [] { return JpegWithTail(false); },
-              TailKept},
-    WholeCase{"JpegTailWithOrientation", "tagged.jpg", [] { return JpegWithTail(true); },
-              TailKept}),
+INSTANTIATE_TEST_SUITE_P(
+    Originals, TurnKeepsTheFile,
+    ::testing::Values(
+        WholeCase{"AnimatedGifIsRefused", "waves.gif", AnimatedGif, nullptr},
+        WholeCase{"AnimatedPngIsRefused", "waves.png", AnimatedPng, nullptr},
+        WholeCase{"LinkedOriginalIsRefused", "linked.png",
+                  [] { return PngBytes(5, 3, 2, 8, false); }, nullptr, false, true},
+        WholeCase{"SingleFrameGif", "still.gif", SingleGif, NothingMore, true},
+        WholeCase{"PngNamedJpg", "scan.jpg", [] { return PngBytes(5, 3, 2, 8, false); }, PngKept,
+                  true},
+        WholeCase{"TaggedPngOf16Bits", "tagged.png", TaggedPng16, PngKept},
+        // 3 pixels across take one and a half bytes: the turned rows end in unused bits.
+        WholeCase{"PalettePngOf4BitsWithTransparency", "icon.png",
+                  [] { return PngBytes(6, 3, 3, 4, true); }, PngKept},
+        WholeCase{"JpegTailWithoutOrientation", "motion.jpg", [] { return JpegWithTail(false); },
+                  TailKept},
+        WholeCase{"JpegTailWithOrientation", "tagged.jpg", [] { return JpegWithTail(true); },
+                  TailKept},
+        WholeCase{"Heic", "phone.heic", Today(TodayFormat::Heic, 0, 1), OrientationOnly, true},
+        WholeCase{"HeicTurned", "phone.heic", Today(TodayFormat::Heic, 0, 6), OrientationOnly,
+                  true},
+        WholeCase{"HeicMirroredAndTurned", "phone.heic", Today(TodayFormat::Heic, 0, 5),
+                  OrientationOnly, true},
+        WholeCase{"Avif", "phone.avif", Today(TodayFormat::Avif, 0, 1), OrientationOnly, true},
+        WholeCase{"WebpLossyWithoutExif", "web.webp", Today(TodayFormat::WebpLossy, 0, 1),
+                  OrientationOnly, true},
+        WholeCase{"WebpLossyUpsideDown", "web.webp", Today(TodayFormat::WebpLossy, 3, 1),
+                  OrientationOnly, true},
+        WholeCase{"WebpLossless", "web.webp", Today(TodayFormat::WebpLossless, 0, 1),
+                  OrientationOnly, true},
+        WholeCase{"WebpAlpha", "web.webp", Today(TodayFormat::WebpAlpha, 1, 1), OrientationOnly,
+                  true},
+        WholeCase{"TiffWithoutOrientation", "scan.tif", Today(TodayFormat::Tiff8, 0, 1),
+                  OrientationOnly, true},
+        WholeCase{"Tiff16Turned", "scan.tif", Today(TodayFormat::Tiff16, 6, 1), OrientationOnly,
+                  true},
+        WholeCase{"TiffGrey", "scan.tif", Today(TodayFormat::TiffGrey, 0, 1), OrientationOnly,
+                  true}),
     [](const ::testing::TestParamInfo<WholeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
