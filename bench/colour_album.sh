@@ -10,22 +10,13 @@
 #   bench/colour_album.sh            builds into build/ (or $QUILLARAN_BUILD_DIR)
 #   RUNS=9 bench/colour_album.sh
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
 runs="${RUNS:-5}"
 for tool in /usr/bin/time jpgicc jpegtran; do
   command -v "$tool" >/dev/null ||
     { echo "$tool is missing: apt-get install time liblcms2-utils libjpeg-turbo-progs" >&2; exit 1; }
 done
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S "$root" -B "$build_dir" -G Ninja
-fi
-cmake --build "$build_dir" --target quillaran-web quillaran_make_album quillaran_write_profile \
-  -j2 >/dev/null
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
+bench_build quillaran-web quillaran_make_album quillaran_write_profile
 
 # One photo made, converted and tagged; the others are copies of it, which cost the same.
 "$build_dir/bench/quillaran_make_album" "$work/srgb" 1 4000 3000
@@ -39,8 +30,6 @@ for i in $(seq 1 39); do
   cp "$work/tagged/photo0000.jpg" "$work/tagged/$name"
   cp "$work/untagged/photo0000.jpg" "$work/untagged/$name"
 done
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 album() {
   rm -rf "$work/$1/Thumbs" "$work/$1/Large" "$work/$1/pix_index.htm"

@@ -11,8 +11,7 @@
 #   bench/today_formats.sh                  200 photos, HEIC and WebP
 #   COUNT=40 FORMATS=webp bench/today_formats.sh
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
 runs="${RUNS:-3}"
 count="${COUNT:-200}"
 distinct="${DISTINCT:-20}"
@@ -20,17 +19,9 @@ formats="${FORMATS:-heic webp}"
 for tool in /usr/bin/time heif-enc heif-convert cwebp dwebp; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (packages time, libheif-examples, webp)" >&2; exit 1; }
 done
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S "$root" -B "$build_dir" -G Ninja
-fi
-cmake --build "$build_dir" --target quillaran-web quillaran_make_album -j2 >/dev/null
+bench_build quillaran-web quillaran_make_album
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"
 "$build_dir/bench/quillaran_make_album" "$work/jpeg" "$distinct" 1920 1280 >/dev/null
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 for format in $formats; do
   dir="$work/$format"

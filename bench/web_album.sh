@@ -19,21 +19,12 @@
 #       2000  the 200 photos copied ten times over; its time is also compared with ten times
 #             that of the 200 (run the 200 set first)
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
 runs="${RUNS:-3}"
 sets="${SETS:-200 12mp 2000}"
 [ -x /usr/bin/time ] || { echo "GNU time is missing: apt-get install time" >&2; exit 1; }
 command -v djpeg >/dev/null || { echo "djpeg is missing: apt-get install libjpeg-turbo-progs" >&2; exit 1; }
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S "$root" -B "$build_dir" -G Ninja
-fi
-cmake --build "$build_dir" --target quillaran-web quillaran_make_album -j2 >/dev/null
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-# A profile of its own, so that the user's settings do not change the figures.
-export XDG_CONFIG_HOME="$work/config"
+bench_build quillaran-web quillaran_make_album
 
 make_set() {
   case "$1" in
@@ -53,8 +44,6 @@ make_set() {
 
 # The DCT scale at which quillaran-web decodes a set for a large copy of 800.
 scale_of() { case "$1" in 12mp) echo 1/4 ;; *) echo 1/2 ;; esac; }
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 declare -A wall_of
 for set in $sets; do

@@ -12,21 +12,13 @@
 # Sets: 120   40 photos of 4000 x 3000 (12 megapixels), each copied three times
 #       2000  200 photos of 1920 x 1280 (2.5 megapixels), each copied ten times
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build_dir="${QUILLARAN_BUILD_DIR:-$root/build}"
+source "$(dirname "$0")/common.sh"
 runs="${RUNS:-3}"
 sets="${SETS:-120 2000}"
 [ -x /usr/bin/time ] || { echo "GNU time is missing: apt-get install time" >&2; exit 1; }
 command -v djpeg >/dev/null || { echo "djpeg is missing: apt-get install libjpeg-turbo-progs" >&2; exit 1; }
-if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S "$root" -B "$build_dir" -G Ninja
-fi
-cmake --build "$build_dir" --target quillaran_make_album quillaran_open_window \
-  quillaran_gui_bench -j2 >/dev/null
-
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME="$work/config"  # the user's settings do not change the figures
+bench_build quillaran_make_album quillaran_open_window \
+  quillaran_gui_bench
 
 # make_set NAME COUNT WIDTH HEIGHT COPIES
 make_set() {
@@ -40,7 +32,6 @@ make_set() {
   rm -rf "$work/one"
 }
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 now_ms() { date +%s%3N; }
 
 for set in $sets; do
