@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
@@ -43,11 +44,12 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     // Selecting a crossed-out picture restores it, a change that can be undone, once the
     // record has been merged; a plain selection is none.
     const bool restores = EntryAt(hover).omitted != 0 && !IsLoading();
-    const AlbumState before = restores ? CurrentState() : AlbumState{};
+    const int32_t omittedBefore = EntryAt(hover).omitted;
+    const int32_t selectionBefore = selection;
     Select(hover);
     if (restores) {
       EntryAt(hover).omitted = 0;
-      RecordChange("Restore", before);
+      RecordOmit("Restore", hover, omittedBefore, selectionBefore);
     }
     RepaintSheet();
     return ClickResult::Selected;
@@ -75,9 +77,9 @@ DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
     if (target == selection || selection < 0 || RefuseWhileLoading(nullptr)) {
       return DropResult::Nothing;
     }
-    const AlbumState before = CurrentState();
+    const std::vector<int32_t> before = Orders();
     MoveAfter(selection, target);
-    RecordChange("Move", before);
+    RecordOrder("Move", before);
     dirty = 1;
     ui_.Beep(BeepKind::Exclamation);
     RepaintSheet();
@@ -123,10 +125,11 @@ void CPixDir::MarkOmitted(CWindowObject* window) {
   } else if (ui_.FindPictureWindow(selected->fileName)) {
     ui_.ClosePictureWindow(selected->fileName);
   }
-  const AlbumState before = CurrentState();
+  const int32_t omittedBefore = selected->omitted;
+  const int32_t selectionBefore = selection;
   selected->omitted = 1;
   selection = -1;
-  RecordChange("X-out", before);
+  RecordOmit("X-out", selected->index, omittedBefore, selectionBefore);
   dirty = 1;
   RepaintSheet();
   ui_.Beep(BeepKind::Information);
@@ -157,14 +160,14 @@ int CPixDir::CropForThumb(WindowRef owner) {
     return 0;
   }
   // A rectangle that gives no thumb leaves the entry as it was; one message tells the user.
-  const AlbumState before = CurrentState();
+  const Rect before = selected->thumbRect;
   selected->thumbRect = rect;
   if (!SketchFromShown(*selected, *picture)) {
-    selected->thumbRect = before.entries[static_cast<size_t>(selection)].thumbRect;
+    selected->thumbRect = before;
     SketchFromShown(*selected, *picture);
     return ShowNotice(owner, kNoRectangle);
   }
-  RecordChange("Thumb Area", before);
+  RecordThumbArea(selection, before);
   dirty = 1;
   RepaintSheet();
   ui_.MessageBox(owner, "Area for Thumbsketch redefined", MsgIcon::None, MsgButtons::Ok);

@@ -88,12 +88,12 @@ void CPixDir::Reorder(const std::string& name,
   }
   std::vector<CAlbumEntry*> sorted = displayOrder;
   std::sort(sorted.begin(), sorted.end(), less);
-  const AlbumState before = CurrentState();
+  const std::vector<int32_t> before = Orders();
   for (size_t position = 0; position < sorted.size(); ++position) {
     sorted[position]->order = static_cast<int32_t>(position);
   }
   displayOrder = std::move(sorted);
-  if (RecordChange(name, before)) {
+  if (RecordOrder(name, before)) {
     dirty = 1;
   }
   RepaintSheet();

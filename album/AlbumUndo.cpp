@@ -1,25 +1,32 @@
-// Undoing and making again the album's changes. The pictures' bookkeeping (order, X-out,
-// caption and date, thumb area) goes back by setting the fields as they were; a turn by the
-// opposite turn, which loses nothing; a crop of the original by putting the cropped copy back
-// as it was, or removing it, with the thumb area the crop cleared. Files that changed on disk
-// since the album last read or wrote them are never written over.
+// Undoing and making again the album's changes, each kept as a step of its own kind
+// (UndoSteps.h). Files that changed on disk since the album last read or wrote them are never
+// written over. The record counts as current exactly when the steps lead back to the point at
+// which it was read or written.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "album/PictureFiles.h"
-#include "album/PixDir.h"
+#include "album/UndoSteps.h"
 #include "imaging/OriginalEdit.h"
+
+namespace {
+
+const char kOldestStepsDropped[] = "Oldest undo steps dropped to stay within memory";
+
+}  // namespace
 
 int CPixDir::Undo(WindowRef owner) {
   if (RefuseWhileLoading(owner) || history_.Undo(owner) == 0) {
     return 0;
   }
-  if (history_.AtSaved()) {
-    dirty = 0;
-  }
+  dirty = history_.AtSaved() ? 0 : 1;
   return 1;
 }
 
@@ -27,76 +34,72 @@ int CPixDir::Redo(WindowRef owner) {
   if (RefuseWhileLoading(owner) || history_.Redo(owner) == 0) {
     return 0;
   }
-  if (history_.AtSaved()) {
-    dirty = 0;
-  }
+  dirty = history_.AtSaved() ? 0 : 1;
   return 1;
 }
 
-AlbumState CPixDir::CurrentState() const {
-  AlbumState state;
-  state.selection = selection;
-  state.entries.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    state.entries.push_back(StateOf(entries[static_cast<size_t>(i)]));
+void CPixDir::SetUndoByteBudget(size_t bytes) {
+  if (history_.SetByteBudget(bytes) > 0) {
+    ui_.SetStatusText(2, kOldestStepsDropped);
   }
-  return state;
 }
 
-bool CPixDir::RecordChange(const std::string& name, const AlbumState& before) {
-  const AlbumState after = CurrentState();
-  auto changes = std::make_shared<const std::vector<EntryChange>>(ChangesBetween(before, after));
-  if (changes->empty()) {
+void CPixDir::AddStep(std::unique_ptr<CUndoCommand> step) {
+  if (history_.Add(std::move(step)) > 0) {
+    ui_.SetStatusText(2, kOldestStepsDropped);
+  }
+}
+
+std::vector<int32_t> CPixDir::Orders() const {
+  std::vector<int32_t> orders(static_cast<size_t>(count));
+  for (size_t i = 0; i < orders.size(); ++i) {
+    orders[i] = entries[i].order;
+  }
+  return orders;
+}
+
+void CPixDir::SetOrders(const std::vector<int32_t>& orders) {
+  for (size_t i = 0; i < orders.size(); ++i) {
+    entries[i].order = orders[i];
+  }
+  SortDisplayOrder();
+}
+
+bool CPixDir::RecordOrder(const std::string& name, const std::vector<int32_t>& before) {
+  std::optional<COrderChange> change = COrderChange::Between(before, Orders());
+  if (!change) {
     return false;
   }
-  // The selection goes back only when the change moved it (an X-out, a restore).
-  std::optional<int> selectionBefore;
-  std::optional<int> selectionAfter;
-  if (before.selection != after.selection) {
-    selectionBefore = before.selection;
-    selectionAfter = after.selection;
-  }
-  history_.Add({name,
-                [this, changes, selectionBefore](WindowRef) {
-                  ApplyChanges(*changes, true, selectionBefore);
-                  return 1;
-                },
-                [this, changes, selectionAfter](WindowRef) {
-                  ApplyChanges(*changes, false, selectionAfter);
-                  return 1;
-                }});
+  AddStep(std::make_unique<OrderStep>(*this, name, std::move(*change)));
   return true;
 }
 
-void CPixDir::ApplyChanges(const std::vector<EntryChange>& changes, bool undo,
-                           std::optional<int> newSelection) {
-  bool reordered = false;
-  for (const EntryChange& change : changes) {
-    CAlbumEntry& entry = EntryAt(change.index);
-    const EntryState& state = undo ? change.before : change.after;
-    reordered = reordered || entry.order != state.order;
-    if (SetState(entry, state)) {
-      BuildThumb(entry);
-    }
+void CPixDir::RecordOmit(const std::string& name, int index, int32_t omittedBefore,
+                         int32_t selectionBefore) {
+  const int32_t omitted = EntryAt(index).omitted;
+  // Only a change of the picture is a step; the selection goes with it.
+  if (omitted != omittedBefore) {
+    AddStep(std::make_unique<OmitStep>(*this, name, index,
+                                       OmitStep::Side{omittedBefore, selectionBefore},
+                                       OmitStep::Side{omitted, selection}));
   }
-  if (reordered) {
-    SortDisplayOrder();
+}
+
+void CPixDir::RecordCaption(int index, std::string captionBefore, std::string dateBefore) {
+  const CAlbumEntry& entry = EntryAt(index);
+  AddStep(std::make_unique<CaptionStep>(
+      *this, index, CaptionStep::Text{std::move(captionBefore), std::move(dateBefore)},
+      CaptionStep::Text{entry.caption, entry.date}));
+}
+
+void CPixDir::RecordThumbArea(int index, const Rect& before) {
+  if (EntryAt(index).thumbRect != before) {
+    AddStep(std::make_unique<ThumbAreaStep>(*this, index, before, EntryAt(index).thumbRect));
   }
-  if (newSelection) {
-    selection = *newSelection;
-  }
-  dirty = 1;
-  RepaintSheet();
 }
 
 void CPixDir::RecordTurn(int index, int direction) {
-  history_.Add({direction == 1 ? "Rotate Right" : "Rotate Left",
-                [this, index, direction](WindowRef owner) {
-                  return TurnEntry(EntryAt(index), owner, 1 - direction);
-                },
-                [this, index, direction](WindowRef owner) {
-                  return TurnEntry(EntryAt(index), owner, direction);
-                }});
+  AddStep(std::make_unique<TurnStep>(*this, index, direction));
 }
 
 void CPixDir::RecordCrop(int index, CropFiles files) {
@@ -106,15 +109,7 @@ void CPixDir::RecordCrop(int index, CropFiles files) {
     history_.Clear();
     return;
   }
-  auto kept = std::make_shared<const CropFiles>(std::move(files));
-  history_.Add({"Crop Original",
-                [this, index, kept](WindowRef owner) {
-                  return PutCroppedCopy(EntryAt(index), owner, kept->before,
-                                        kept->thumbRectBefore);
-                },
-                [this, index, kept](WindowRef owner) {
-                  return PutCroppedCopy(EntryAt(index), owner, kept->after, Rect{});
-                }});
+  AddStep(std::make_unique<CropStep>(*this, index, std::move(files)));
 }
 
 int CPixDir::PutCroppedCopy(CAlbumEntry& entry, WindowRef owner,

@@ -2,6 +2,7 @@
 // dialog and the "Helpful Hints" dialog that the window system runs for the album.
 
 #include <string>
+#include <utility>
 
 #include "album/PixDir.h"
 #include "platform/PlatformUi.h"
@@ -29,10 +30,11 @@ void CPixDir::EditCaption(bool withTitle, CAlbumEntry* entry) {
     return;
   }
   if (data.caption != entry->caption || data.date != entry->date) {
-    const AlbumState before = CurrentState();
+    std::string captionBefore = std::move(entry->caption);
+    std::string dateBefore = std::move(entry->date);
     entry->caption = data.caption;
     entry->date = data.date;
-    RecordChange("Caption", before);
+    RecordCaption(entry->index, std::move(captionBefore), std::move(dateBefore));
     dirty = 1;
   }
   RepaintSheet();

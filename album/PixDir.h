@@ -17,7 +17,6 @@
 
 #include "album/AlbumEntry.h"
 #include "album/AlbumSettings.h"
-#include "album/AlbumState.h"
 #include "album/BudgetedDecode.h"
 #include "album/OriginalCache.h"
 #include "album/PictureReader.h"
@@ -184,13 +183,16 @@ class CPixDir : public CAlbumSettings {
   // The "Helpful Hints" dialog, which may switch learning mode off.
   void ShowHint(const std::string& text);
 
-  // Every change above can be undone and made again, in turn (AlbumUndo.cpp); each marks the
-  // record out of date as the change itself did, but one that leads back to where the record
-  // was saved marks it current. 1 done; 0 nothing to do, or refused with a
-  // message (a turned or cropped picture whose files changed on disk since).
+  // Every change above can be undone and made again, in turn (AlbumUndo.cpp); the record is
+  // current after one exactly when it leads back to where the record was read or written.
+  // 1 done; 0 nothing to do, or refused with a message (a turned or cropped picture whose
+  // files changed on disk since).
   const CUndoHistory& History() const { return history_; }
   int Undo(WindowRef owner);
   int Redo(WindowRef owner);
+  // The most file content that the steps may keep (CUndoHistory::kDefaultByteBudget unless
+  // set); the oldest steps beyond it go, and the status bar says so.
+  void SetUndoByteBudget(size_t bytes);
   // Orders the pictures by the time they were taken, oldest first, or by file name, as one
   // change (AlbumSort.cpp); an album already in that order is left as it is.
   void SortByDate();
@@ -272,15 +274,25 @@ class CPixDir : public CAlbumSettings {
   // A quarter turn of the entry's picture and files; 0 when nothing was turned (refused when
   // they changed on disk, or not written: said).
   int TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction);
-  // Undo steps (AlbumUndo.cpp). What the record keeps of every picture, and the selection.
-  AlbumState CurrentState() const;
-  // Adds the step between the state before a change and now, when the change altered what
-  // the record keeps (true); name says what the user did.
-  bool RecordChange(const std::string& name, const AlbumState& before);
-  // Sets the pictures to one side of their changes, and the selection when one is given, and
-  // shows them.
-  void ApplyChanges(const std::vector<EntryChange>& changes, bool undo,
-                    std::optional<int> newSelection);
+  // Undo steps (UndoSteps.h, AlbumUndo.cpp). Each Record... adds the step of a change just
+  // made to the picture of this scan index, given what it was before.
+  class OrderStep;
+  class OmitStep;
+  class CaptionStep;
+  class ThumbAreaStep;
+  class TurnStep;
+  class CropStep;
+  void AddStep(std::unique_ptr<CUndoCommand> step);
+  // The place of every picture, by scan index; setting them sorts the display order.
+  std::vector<int32_t> Orders() const;
+  void SetOrders(const std::vector<int32_t>& orders);
+  // true when some picture's place changed, which is then a step.
+  bool RecordOrder(const std::string& name, const std::vector<int32_t>& before);
+  // An X-out or a restore: the picture's mark and the selection before.
+  void RecordOmit(const std::string& name, int index, int32_t omittedBefore,
+                  int32_t selectionBefore);
+  void RecordCaption(int index, std::string captionBefore, std::string dateBefore);
+  void RecordThumbArea(int index, const Rect& before);
   void RecordTurn(int index, int direction);
   // What Crop Original changed: the cropped copy's content before (none when there was no
   // copy) and after, and the thumb area, which the crop cleared.

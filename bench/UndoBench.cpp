@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-
 #include <string>
 #include <vector>
 

@@ -240,4 +240,52 @@ TEST_F(UndoFixture, ARandomSequenceUndoesBackToTheStartAndRedoesToTheEnd) {
   EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 
+// A place change survives the captions undone and made again around it: every undo and redo
+// finds the album exactly as it was at that point.
+TEST_F(UndoFixture, PlacesAndCaptionsInterleavedGoBackAndForth) {
+  std::vector<std::vector<std::string>> points = {Pictures()};
+  const std::vector<std::function<void()>> changes = {
+      [this] { Move(0, 2); },          [this] { Caption(1, "one", "May"); },
+      [this] { album.SortByName(); },  [this] { Caption(2, "two", ""); },
+      [this] { Move(3, 0); },          [this] { Caption(1, "three", "June"); }};
+  for (const auto& change : changes) {
+    change();
+    points.push_back(Pictures());
+    ASSERT_NE(points.back(), points[points.size() - 2]);
+  }
+  for (size_t point = points.size() - 1; point-- > 0;) {
+    ASSERT_EQ(album.Undo(nullptr), 1);
+    EXPECT_EQ(Pictures(), points[point]) << "undone to " << point;
+  }
+  for (size_t point = 1; point < points.size(); ++point) {
+    ASSERT_EQ(album.Redo(nullptr), 1);
+    EXPECT_EQ(Pictures(), points[point]) << "made again to " << point;
+  }
+}
+
+// The files that crops replaced stay within the byte budget: beyond it the oldest steps go
+// first, the status bar says so, and the point at which the record was read goes with them.
+TEST_F(UndoFixture, TheByteBudgetDropsTheOldestSteps) {
+  const Rect area{2, 2, 20, 16};
+  CropOriginal(2, area);  // to learn what a crop of c.png keeps
+  const size_t cropBytes = album.History().KeptBytes();
+  ASSERT_GT(cropBytes, 0u);
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  Caption(0, "one", "");
+  CropOriginal(0, area);
+  Caption(1, "two", "");
+  album.SetUndoByteBudget(album.History().KeptBytes() + cropBytes - 1);
+  CropOriginal(2, area);
+  EXPECT_EQ(ui.statusText[2], "Oldest undo steps dropped to stay within memory");
+  EXPECT_EQ(album.History().KeptBytes(), cropBytes);
+  EXPECT_EQ(album.History().UndoName(), "Crop Original");
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  ASSERT_EQ(album.Undo(nullptr), 1);
+  EXPECT_EQ(album.Undo(nullptr), 0);
+  EXPECT_EQ(album.EntryAt(0).caption, "one");
+  EXPECT_EQ(album.EntryAt(0).cropped, 1);
+  EXPECT_EQ(album.EntryAt(1).caption, "?");
+  EXPECT_EQ(WindowTitle(album), "album* - Quillaran");
+}
+
 }  // namespace
