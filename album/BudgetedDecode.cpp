@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "album/DeferredUi.h"
 #include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
 #include "platform/PlatformUi.h"
@@ -40,11 +41,10 @@ int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlat
   // One picture at a time takes its memory: one that waits for room holds nothing that the
   // others wait for, and they give theirs back as they finish.
   std::unique_lock admission(admission_);
+  bool refused = false;
   const auto refuse = [&](int64_t bytes) {
-    ui.MessageBox(nullptr,
-                  TooLargeMessage(file, bytes, needs.work, budget_.Total(), budget_.Kept(),
-                                  program_),
-                  MsgIcon::Error, MsgButtons::Ok);
+    refused = true;
+    SayTooLarge(file, bytes, needs.work, ui);
   };
   const int64_t fileBytes = FileBytes(file);
   if (!share.Take(fileBytes)) {
@@ -68,5 +68,27 @@ int CBudgetedDecoder::Decode(const std::string& file, CImageWrap& picture, CPlat
   };
   options.reduce = reduce;
   options.colourIgnored = [&](const std::string& why) { size.colourIgnored = why; };
-  return picture.Load(file, ui, options, size.fileWidth, size.fileHeight);
+  // A picture that the budget refused has had its message; the decoder's "not enough memory"
+  // after it would say the same thing again, less precisely.
+  CDeferredUi loadMessages;
+  const int loaded = picture.Load(file, loadMessages, options, size.fileWidth, size.fileHeight);
+  if (!refused) {
+    loadMessages.Replay(ui);
+  }
+  return loaded;
+}
+
+bool CBudgetedDecoder::TakeFor(const std::string& file, const char* work, int64_t bytes,
+                               CBudgetShare& share, CPlatformUi& ui) {
+  if (share.Take(bytes)) {
+    return true;
+  }
+  SayTooLarge(file, bytes, work, ui);
+  return false;
+}
+
+void CBudgetedDecoder::SayTooLarge(const std::string& file, int64_t bytes, const char* work,
+                                   CPlatformUi& ui) const {
+  ui.MessageBox(nullptr, TooLargeMessage(file, bytes, work, budget_.Total(), budget_.Kept(), program_),
+                MsgIcon::Error, MsgButtons::Ok);
 }

@@ -50,7 +50,14 @@ class CBudgetedDecoder {
              const DecodeNeeds& needs, DecodedSize& size,
              const codec::ShrinkChoice& reduce = {});
 
+  // Takes bytes into share for other work on the picture file (work says what, as
+  // DecodeNeeds::work); false, after the message that says so, when they do not fit.
+  bool TakeFor(const std::string& file, const char* work, int64_t bytes, CBudgetShare& share,
+               CPlatformUi& ui);
+
  private:
+  void SayTooLarge(const std::string& file, int64_t bytes, const char* work, CPlatformUi& ui) const;
+
   CMemoryBudget& budget_;
   std::string program_;
   // Held by the one picture that is taking its memory: a worker that waits for room then

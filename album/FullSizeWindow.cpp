@@ -9,21 +9,8 @@
 
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
+#include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
-
-namespace {
-
-// The scale of a JPEG decode (1/8, 1/4 or 1/2) that the window's factor leaves room for.
-int DctShrink(int factor) {
-  for (int divisor : {8, 4, 2}) {
-    if (factor >= divisor) {
-      return divisor;
-    }
-  }
-  return 1;
-}
-
-}  // namespace
 
 void CPixDir::OpenFullSize(CAlbumEntry& entry) {
   pictureWindow_.reset();

@@ -24,18 +24,25 @@ SketchResult ReadSketch(const std::string& path, int cropped, CAlbumEntry& entry
   const auto shrink = [&](int width, int height) {
     return SketchShrink(width, height, rect, scale.thumbSize, scale.ratio);
   };
+  // A file read row by row is reduced as it is read, so that a huge picture is never held.
+  int reducedBy = 1;
+  const auto reduce = [&](int width, int height) {
+    reducedBy = SketchReduction(width, height, rect, scale.thumbSize, scale.ratio);
+    return reducedBy;
+  };
   // The sketch is made while the decoded picture is held.
   const int64_t side = static_cast<int64_t>(scale.thumbSize * (scale.ratio > 1 ? scale.ratio : 1)) + 1;
   const auto later = [side](const codec::DecodeCost&) { return 3 * side * side; };
   CBudgetShare share(decoder.Budget());
   CImageWrap picture;
   DecodedSize size;
-  if (decoder.Decode(path, picture, ui, share, {shrink, later}, size) != 1) {
+  if (decoder.Decode(path, picture, ui, share, {shrink, later}, size, reduce) != 1) {
     return SketchResult::kNotRead;
   }
   (cropped != 0 ? entry.croppedStamp : entry.fileStamp) = stamp;
   entry.colourIgnored = size.colourIgnored;
-  return SketchFromPicture({picture, size.shrink, size.fileWidth, size.fileHeight}, cropped, entry,
+  const int scaledBy = reducedBy > 1 ? reducedBy : size.shrink;
+  return SketchFromPicture({picture, scaledBy, size.fileWidth, size.fileHeight}, cropped, entry,
                            scale);
 }
 

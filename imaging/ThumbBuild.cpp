@@ -75,17 +75,32 @@ bool HoldsDoubleSketch(int width, int height, const Rect& thumbRect, int thumbSi
   return PlanThumb(width, height, thumbRect, thumbSize, plan) && SketchKept(plan, 2, 1);
 }
 
-int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio) {
+int SketchReduction(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize,
+                    double ratio) {
   ThumbPlan plan;
   if (!PlanThumb(fileWidth, fileHeight, thumbRect, thumbSize, plan)) {
-    return 8;  // nothing is made of it: the smallest decode tells the picture's size
+    return 8;  // nothing is made of it: a small decode tells the picture's size
   }
-  for (int divisor = 8; divisor > 1; divisor /= 2) {
-    if (SketchKept(plan, ratio, divisor)) {
+  if (ratio <= 1) {
+    return std::max(1, plan.fit.factor);
+  }
+  int width = 0;
+  int height = 0;
+  SketchSize(plan, ratio, width, height);
+  return std::max(1, std::min(plan.fit.coveredWidth / width, plan.fit.coveredHeight / height));
+}
+
+int DctShrink(int factor) {
+  for (int divisor : {8, 4, 2}) {
+    if (factor >= divisor) {
       return divisor;
     }
   }
   return 1;
+}
+
+int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio) {
+  return DctShrink(SketchReduction(fileWidth, fileHeight, thumbRect, thumbSize, ratio));
 }
 
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,

@@ -51,7 +51,13 @@ bool HoldsDoubleSketch(int width, int height, const Rect& thumbRect, int thumbSi
 // picture holds them.
 int ShrinkFor(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, int maxOsize,
               bool withLarge, bool withDouble = false);
-// The same for the sketch that BuildSketch makes at this ratio, alone.
+// The largest whole factor by which a picture of this size in the file can be reduced and
+// still give the sketch that BuildSketch makes at this ratio a pixel for every pixel.
+int SketchReduction(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize,
+                    double ratio);
+// The JPEG decode scale (8, 4, 2 or 1) that a whole reduction factor leaves room for.
+int DctShrink(int factor);
+// The same for the sketch alone, as a JPEG decode scale.
 int SketchShrink(int fileWidth, int fileHeight, const Rect& thumbRect, int thumbSize, double ratio);
 
 // The thumb that BuildThumbFromPicture gives the picture in the file (same bitmap size and

@@ -206,13 +206,20 @@ void CPictureWindow::FitRectangle(int mode) {
 // The window's painting on a copy of the shown image, saved as "AC" and the title in the
 // user's pictures folder.
 void CPictureWindow::SaveScreenDump() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  const std::string path = QDir(folder).filePath("AC").toStdString() + title_;
+  // The dump is held twice while it is made and written, at up to 4 bytes a pixel each: at
+  // 100 % a large picture needs room in the budget for it.
+  const int64_t pixels = int64_t{shown_->Width()} * shown_->Height();
+  CBudgetShare share(album_.Decoder().Budget());
+  if (!album_.Decoder().TakeFor(path, "to be saved", pixels * 8, share, album_.Ui())) {
+    return;
+  }
   QImage dump = ToQImage(*shown_).convertToFormat(QImage::Format_RGB32);
   {
     QPainter painter(&dump);
     Paint(painter, dump.size(), 1, QPoint());
   }
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  const std::string path = QDir(folder).filePath("AC").toStdString() + title_;
   const CImageWrap picture = FromQImage(dump);
   if (!QDir().mkpath(folder) || !picture.HasBitmap() || picture.Save(path) != 0) {
     album_.Ui().MessageBox(this, "Could not write " + path, MsgIcon::Error, MsgButtons::Ok);

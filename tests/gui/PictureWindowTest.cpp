@@ -1,6 +1,8 @@
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QMouseEvent>
+#include <QStandardPaths>
 #include <QWheelEvent>
 #include <filesystem>
 
@@ -285,6 +287,21 @@ TEST_F(PictureWindow, KeysOneAndZeroKeepTheRectangleOnThePicturesPixels) {
   // It shows where it lies on the scrolled picture, in the cyan pen of one drawn by hand.
   const QPoint edge = QPoint(drawn.left, drawn.top + 50) - window.ScrollOffset();
   EXPECT_EQ(window.grab().toImage().pixel(edge), qRgb(0, 255, 255));
+}
+
+// Z at 100 % writes the whole picture as drawn: a picture too large for the memory budget is
+// refused with a message, and nothing is written.
+TEST_F(PictureWindow, ZAtFullScaleStaysWithinTheMemoryBudget) {
+  CPictureWindow& window = Open(White(1200, 800));
+  KeyOn(&window, '1');
+  Album().SetPictureMemoryBudget(4 << 20);
+  AnswerMessage("OK");
+  KeyOn(&window, 'z');
+  ASSERT_EQ(modalTexts.size(), 1u);
+  EXPECT_NE(modalTexts[0].indexOf(" needs 7 MB to be saved, more than the 4 MB"), -1)
+      << modalTexts[0].toStdString();
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  EXPECT_FALSE(fs::exists(QDir(folder).filePath("ACpic.png").toStdString()));
 }
 
 TEST_F(PictureWindow, AtFullScaleTheWheelAndTheMiddleButtonMoveThePicture) {
