@@ -36,6 +36,12 @@ QColor OutcomePen(int outcome) {
   }
 }
 
+// The middle of a rectangle, or of the area when there is none.
+QPoint MiddleOf(const Rect& rect, const QRect& area) {
+  return rect.IsEmpty() ? area.center()
+                        : QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
 }  // namespace
 
 CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
@@ -50,7 +56,6 @@ CPictureWindow::CPictureWindow(CPixDir& album, const PictureScreen& screen)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   CreateOperations();
-  CreateScrollBars();
 }
 
 CRectTracker CPictureWindow::NewTracker(const Rect& rect) const {
@@ -107,7 +112,7 @@ void CPictureWindow::Show(const std::string& title, QPoint position,
   setWindowTitle(QString::fromStdString(title));
   factor_ = factor;
   shown_ = std::move(image);
-  offset_ = QPoint();
+  scroller_.ScrollTo(QPoint());
   wholeRect_.SetEmpty();
   reducedRect_.SetEmpty();
   const QSizeF logical = QSizeF(ShownSize()) / screen_.ratio;
@@ -119,7 +124,7 @@ void CPictureWindow::Show(const std::string& title, QPoint position,
     setScreen(screen_.screen);
   }
   move(screen_.origin + position);
-  UpdateScrollBars();
+  scroller_.Fit(ShownSize());
   show();
   raise();
   activateWindow();
@@ -135,6 +140,46 @@ int CPictureWindow::QueryRect(Rect& rect) {
   rect = exact ? tracker::PictureRect(wholeRect_, 1) : tracker::PictureRect(rect_, factor_);
   update();
   return 0;
+}
+
+// At 100 % a picture reduced to fit shows at its own size, with scroll bars; the rectangle
+// goes with it onto the same pixels of the picture.
+void CPictureWindow::ShowFullScale() {
+  if (factor_ == 1 || diagnostic_) {
+    return;
+  }
+  std::shared_ptr<const CImageWrap> whole = given_ ? given_ : album_.FullSizePicture(title_);
+  if (whole == nullptr || !whole->HasBitmap()) {
+    return;  // the album has said why
+  }
+  // Unchanged since it was shown reduced, the rectangle drawn at 100 % comes back exactly.
+  const Rect rect = !wholeRect_.IsEmpty() && rect_ == reducedRect_
+                        ? wholeRect_
+                        : tracker::EnlargedRect(rect_, factor_);
+  const QSize visible = scroller_.VisibleArea() * screen_.ratio;
+  const QPoint middle = MiddleOf(rect_, QRect(scroller_.Offset(), visible)) * factor_;
+  ShowScaled(std::move(whole), 1, rect);
+  scroller_.ScrollTo(middle - QPoint(visible.width() / 2, visible.height() / 2));
+}
+
+void CPictureWindow::ShowFit() {
+  if (factor_ == fitFactor_) {
+    return;
+  }
+  wholeRect_ = rect_;
+  reducedRect_ = tracker::ReducedRect(rect_, fitFactor_);
+  ShowScaled(fitted_, fitFactor_, reducedRect_);  // the whole picture goes
+  scroller_.ScrollTo(QPoint());
+}
+
+void CPictureWindow::ShowScaled(std::shared_ptr<const CImageWrap> image, int factor,
+                                const Rect& rect) {
+  factor_ = factor;
+  shown_ = std::move(image);
+  rect_ = rect;
+  tracker_ = NewTracker(rect_);
+  scroller_.Fit(ShownSize());
+  update();
 }
 
 void CPictureWindow::Paint(QPainter& painter, QSize area, qreal ratio, QPoint offset) const {
@@ -182,18 +227,25 @@ void CPictureWindow::closeEvent(QCloseEvent* event) {
 
 void CPictureWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  Paint(painter, VisibleArea(), screen_.ratio, offset_);
+  Paint(painter, scroller_.VisibleArea(), screen_.ratio, scroller_.Offset());
 }
 
+void CPictureWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  scroller_.Fit(ShownSize());
+}
+
+void CPictureWindow::wheelEvent(QWheelEvent* event) { scroller_.Wheel(event); }
+
 QPoint CPictureWindow::ImagePoint(const QPointF& position) const {
-  return offset_ + QPoint(static_cast<int>(std::floor(position.x() * screen_.ratio)),
+  return scroller_.Offset() + QPoint(static_cast<int>(std::floor(position.x() * screen_.ratio)),
                           static_cast<int>(std::floor(position.y() * screen_.ratio)));
 }
 
 // With no rectangle a press pulls out a rubber band; with one it moves or resizes the
 // tracker, and a press that hits nothing takes the tracker as it stands.
 void CPictureWindow::mousePressEvent(QMouseEvent* event) {
-  if (Pan(event) || event->button() != Qt::LeftButton) {
+  if (scroller_.Pan(event) || event->button() != Qt::LeftButton) {
     return;
   }
   const QPoint point = ImagePoint(event->position());
@@ -207,7 +259,7 @@ void CPictureWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (Pan(event)) {
+  if (scroller_.Pan(event)) {
     return;
   }
   if (tracker_.IsTracking()) {
@@ -221,7 +273,7 @@ void CPictureWindow::mouseMoveEvent(QMouseEvent* event) {
 // A drag that the window does not take leaves the hatched frame where it was, on the
 // rectangle kept.
 void CPictureWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (Pan(event) || event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
+  if (scroller_.Pan(event) || event->button() != Qt::LeftButton || !tracker_.IsTracking()) {
     return;
   }
   tracker_.EndTrack(ImagePoint(event->position()));

@@ -19,11 +19,11 @@
 #include "imaging/Rect.h"
 #include "platform/WindowObject.h"
 #include "views/PictureScreen.h"
+#include "views/PictureScroller.h"
 #include "views/RectTracker.h"
 
 class CPixDir;
 class QMenu;
-class QScrollBar;
 struct CCropReport;
 
 class CPictureWindow : public QWidget {
@@ -56,7 +56,7 @@ class CPictureWindow : public QWidget {
   // from then on.
   void ReleasePictures();
   // The shown image's pixel at the window's top-left corner.
-  QPoint ScrollOffset() const { return offset_; }
+  QPoint ScrollOffset() const { return scroller_.Offset(); }
   // The rectangle in pixels of the shown image; empty when there is none.
   const Rect& Rectangle() const { return rect_; }
   const CRectTracker& Tracker() const { return tracker_; }
@@ -77,7 +77,7 @@ class CPictureWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  // Display (PictureWindow.cpp).
+  // Display, and 100 % and back (PictureWindow.cpp).
   void Show(const std::string& title, QPoint position, std::shared_ptr<const CImageWrap> image,
             int factor);
   // Paints the image from the offset on, the tracker, the rectangle and, for a picture that
@@ -90,16 +90,8 @@ class CPictureWindow : public QWidget {
   // Makes the tracked rectangle the window's when it is one to take; false when it is not.
   bool TakeTrackedRect();
   void UpdateCursor(const QPointF& position);
-  // 100 % and back (PictureWindowZoom.cpp).
   void ShowScaled(std::shared_ptr<const CImageWrap> image, int factor, const Rect& rect);
   QSize ShownSize() const { return QSize(shown_->Width(), shown_->Height()); }
-  void CreateScrollBars();
-  // Shows the scroll bars that the shown image needs in this window, with their ranges.
-  void UpdateScrollBars();
-  // The logical size of the window without its scroll bars.
-  QSize VisibleArea() const;
-  void ScrollTo(QPoint offset);
-  bool Pan(QMouseEvent* event);
   // Operations (PictureWindowActions.cpp).
   void CreateOperations();
   void RunOperation(int id);
@@ -133,12 +125,7 @@ class CPictureWindow : public QWidget {
   // is unchanged, it stands for the exact one.
   Rect wholeRect_;
   Rect reducedRect_;
-  QPoint offset_;
-  QScrollBar* horizontal_ = nullptr;
-  QScrollBar* vertical_ = nullptr;
-  // A drag with the middle button moves the picture: where it started.
-  std::optional<QPoint> panStart_;
-  QPoint panOffset_;
+  CPictureScroller scroller_{*this, screen_.ratio};
   int outcome_ = 0;
   AutoCropRun lastRun_;  // the fit-after flag and mode that d runs the crop with again
   CRectTracker tracker_;
