@@ -30,17 +30,17 @@ struct Stored {
 };
 
 std::vector<Stored> StoredForms() {
-  const int w = kWidth;
-  const int h = kHeight;
+  constexpr int w = kWidth;
+  constexpr int h = kHeight;
   return {
       {1, false, [](int x, int y) { return Upright(x, y); }},
-      {2, false, [w](int x, int y) { return Upright(w - 1 - x, y); }},             // mirrored
-      {3, false, [w, h](int x, int y) { return Upright(w - 1 - x, h - 1 - y); }},  // half turn
-      {4, false, [h](int x, int y) { return Upright(x, h - 1 - y); }},             // flipped
-      {5, true, [](int x, int y) { return Upright(y, x); }},                       // transposed
-      {6, true, [w](int x, int y) { return Upright(w - 1 - y, x); }},              // turned left
-      {7, true, [w, h](int x, int y) { return Upright(w - 1 - y, h - 1 - x); }},   // transverse
-      {8, true, [h](int x, int y) { return Upright(y, h - 1 - x); }},              // turned right
+      {2, false, [](int x, int y) { return Upright(w - 1 - x, y); }},          // mirrored
+      {3, false, [](int x, int y) { return Upright(w - 1 - x, h - 1 - y); }},  // half turn
+      {4, false, [](int x, int y) { return Upright(x, h - 1 - y); }},          // flipped
+      {5, true, [](int x, int y) { return Upright(y, x); }},                   // transposed
+      {6, true, [](int x, int y) { return Upright(w - 1 - y, x); }},           // turned left
+      {7, true, [](int x, int y) { return Upright(w - 1 - y, h - 1 - x); }},   // transverse
+      {8, true, [](int x, int y) { return Upright(y, h - 1 - x); }},           // turned right
   };
 }
 
