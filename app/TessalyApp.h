@@ -7,7 +7,7 @@
 
 #include "album/AppCore.h"
 #include "app/QtPlatformUi.h"
-#include "app/QtProfileStore.h"
+#include "store/QtProfileStore.h"
 
 class CMainFrame;
 

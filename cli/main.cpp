@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "album/MemoryBudget.h"
-#include "app/QtProfileStore.h"
 #include "cli/WebBuilder.h"
+#include "store/QtProfileStore.h"
 
 int main(int argc, char** argv) {
   KeepPictureBuffersInTheHeap();

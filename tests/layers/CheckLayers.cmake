@@ -1,46 +1,55 @@
-# Fails when a source file includes a header of a higher layer. The layers, from the bottom:
-# platform, imaging, album, web (the core, without Qt), then views, shell and app (the window).
-# A folder may include its own headers and those of the layers below it. The headless builder
-# (cli) stands over the core and shares only the Qt profile store with app.
+# Fails when a source file includes a header of a folder that is not below its own.
+#
+# Each folder names the folders directly below it, as its library links them; a folder may
+# include its own headers and those of every folder below it, directly or not. The core, no Qt:
+# platform, imaging, album, web. The window: views, shell, app. The Qt profile store stands
+# over the seams alone; app and the headless builder (cli) use it.
 #
 # Run as: cmake -DSOURCE_DIR=<project root> -P CheckLayers.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(LAYERS platform imaging album web views shell app)
-set(CLI_MAY_USE platform imaging album web app/QtProfileStore.h)
+set(FOLDERS platform imaging album web views shell store app cli)
+set(BELOW_platform "")
+set(BELOW_imaging platform)
+set(BELOW_album imaging)
+set(BELOW_web album)
+set(BELOW_views web)
+set(BELOW_shell views)
+set(BELOW_store platform)
+set(BELOW_app shell store)
+set(BELOW_cli web store)
 
-function(layer_rank folder out)
-  list(FIND LAYERS "${folder}" rank)
-  set(${out} ${rank} PARENT_SCOPE)
-endfunction()
+# MAY_<folder>: the folder itself and everything below it.
+foreach(folder ${FOLDERS})
+  set(reach ${folder})
+  set(todo ${BELOW_${folder}})
+  while(todo)
+    list(POP_FRONT todo next)
+    if(NOT next IN_LIST reach)
+      list(APPEND reach ${next})
+      list(APPEND todo ${BELOW_${next}})
+    endif()
+  endwhile()
+  set(MAY_${folder} ${reach})
+endforeach()
 
 set(climbs "")
-foreach(folder ${LAYERS} cli)
+foreach(folder ${FOLDERS})
   file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
-  layer_rank(${folder} own)
   foreach(source ${sources})
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
       string(REGEX REPLACE "/.*" "" target "${header}")
-      file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
-      if(folder STREQUAL "cli")
-        if(NOT target STREQUAL "cli" AND NOT target IN_LIST CLI_MAY_USE
-           AND NOT header IN_LIST CLI_MAY_USE)
-          string(APPEND climbs "\n  ${name} includes ${header}")
-        endif()
-      else()
-        layer_rank(${target} theirs)
-        if(theirs EQUAL -1 OR theirs GREATER own)
-          string(APPEND climbs "\n  ${name} includes ${header}")
-        endif()
+      if(NOT target IN_LIST MAY_${folder})
+        string(APPEND climbs "\n  ${name} includes ${header}")
       endif()
     endforeach()
   endforeach()
 endforeach()
 
 if(climbs)
-  string(REPLACE ";" ", " order "${LAYERS}")
-  message(FATAL_ERROR "Includes that climb a layer (${order}; cli over the core):${climbs}")
+  message(FATAL_ERROR "Includes of a folder that is not below the includer's:${climbs}")
 endif()

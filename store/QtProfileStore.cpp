@@ -1,4 +1,4 @@
-#include "app/QtProfileStore.h"
+#include "store/QtProfileStore.h"
 
 namespace {
 

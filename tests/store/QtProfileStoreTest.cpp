@@ -5,7 +5,7 @@
 #include <string>
 
 #include "album/PixDir.h"
-#include "app/QtProfileStore.h"
+#include "store/QtProfileStore.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 
