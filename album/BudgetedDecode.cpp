@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "album/DeferredUi.h"
-#include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
 #include "platform/PlatformUi.h"
+#include "raster/Bitmap.h"
 
 namespace {
 

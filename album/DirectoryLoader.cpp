@@ -18,10 +18,10 @@
 #include "album/PixDir.h"
 #include "album/RecordAhead.h"
 #include "album/SheetView.h"
-#include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
+#include "raster/AtomicFile.h"
 
 namespace {
 

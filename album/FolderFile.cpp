@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "imaging/AtomicFile.h"
 #include "imaging/OutputFolder.h"
+#include "raster/AtomicFile.h"
 
 namespace fs = std::filesystem;
 

@@ -15,9 +15,9 @@
 #include "album/Messages.h"
 #include "album/RecordLine.h"
 #include "album/TextScanner.h"
-#include "imaging/AtomicFile.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
+#include "raster/AtomicFile.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/CarriedTurn.h"
 #include "imaging/codec/Formats.h"
+#include "raster/Bitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CBitmap bitmap;

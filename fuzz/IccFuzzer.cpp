@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/ColourConvert.h"
+#include "raster/Bitmap.h"
 
 namespace {
 

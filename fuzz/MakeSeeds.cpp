@@ -13,8 +13,8 @@
 // after cstdio
 #include <jpeglib.h>
 
-#include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
+#include "raster/Bitmap.h"
 #include "tests/support/TodayFormatFiles.h"
 
 namespace fs = std::filesystem;

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "imaging/CropColor.h"
 #include "imaging/CropReport.h"
 #include "imaging/Rect.h"
+#include "raster/Bitmap.h"
 
 class CCropAnalyzer {
  public:

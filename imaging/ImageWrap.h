@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "imaging/Rect.h"
 #include "imaging/codec/Codec.h"
+#include "raster/Bitmap.h"
 
 class CPlatformUi;
 class CRasterCanvas;

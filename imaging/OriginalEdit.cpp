@@ -10,7 +10,6 @@
 #include <system_error>
 #include <vector>
 
-#include "imaging/AtomicFile.h"
 #include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
 #include "imaging/PictureDate.h"
@@ -21,6 +20,7 @@
 #include "imaging/codec/JpegTurn.h"
 #include "imaging/codec/PngTurn.h"
 #include "imaging/codec/WrittenName.h"
+#include "raster/AtomicFile.h"
 
 namespace {
 

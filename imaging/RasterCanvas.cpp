@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
+#include "raster/Bitmap.h"
 
 uint32_t CCanvasBrush::ColourAt(int x, int y) const {
   switch (kind_) {

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "imaging/FramePatterns.h"
-#include "imaging/PixelBuffer.h"
 #include "imaging/Rect.h"
+#include "raster/PixelBuffer.h"
 
 class CBitmap;
 class CImageWrap;

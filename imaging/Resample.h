@@ -5,7 +5,7 @@
 // steps. Pixels that index an arbitrary colour table cannot be averaged: they keep the source
 // pixel at the top-left of their area, and the table holds.
 
-#include "imaging/Bitmap.h"
+#include "raster/Bitmap.h"
 
 // An area of a source bitmap in pixels; right and bottom are exclusive and may be fractional.
 struct SourceArea {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "imaging/ImageWrap.h"
-#include "imaging/PixelBuffer.h"
+#include "raster/PixelBuffer.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "album/AlbumEntry.h"
 #include "imaging/FramedThumb.h"
-#include "imaging/PixelBuffer.h"
 #include "imaging/RasterCanvas.h"
+#include "raster/PixelBuffer.h"
 #include "views/ImageConversion.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "imaging/AtomicFile.h"
+#include "raster/AtomicFile.h"
 #include "web/HtmlText.h"
 
 std::string PageHead(const std::string& title, bool indexPage, const std::string& extra) {

@@ -5,7 +5,7 @@
 
 #include "album/AlbumEntry.h"
 #include "album/PixDir.h"
-#include "imaging/AtomicFile.h"
+#include "raster/AtomicFile.h"
 #include "web/HtmlText.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"

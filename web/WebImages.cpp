@@ -7,11 +7,11 @@
 #include "album/BudgetedDecode.h"
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
-#include "imaging/AtomicFile.h"
 #include "imaging/ErrorText.h"
 #include "imaging/FramedThumb.h"
 #include "imaging/PathJoin.h"
-#include "imaging/PixelBuffer.h"
+#include "raster/AtomicFile.h"
+#include "raster/PixelBuffer.h"
 #include "web/PageNames.h"
 #include "web/PublishedJpeg.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -12,10 +12,10 @@
 #include <optional>
 #include <string_view>
 
-#include "imaging/AtomicFile.h"
-#include "imaging/Bitmap.h"
 #include "imaging/codec/ColourConvert.h"
 #include "imaging/codec/Formats.h"
+#include "raster/AtomicFile.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -11,9 +11,9 @@
 #include <unordered_map>
 #include <utility>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/CicpProfile.h"
 #include "imaging/codec/FastRgbConversion.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

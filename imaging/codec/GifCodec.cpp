@@ -8,8 +8,8 @@
 #include <memory>
 #include <new>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/HeifFile.h"
 #include "imaging/codec/PixelRows.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/ExifSegment.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/JpegErrorTrap.h"
 #include "imaging/codec/JpegHead.h"
 #include "imaging/codec/OrientedRows.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -3,9 +3,9 @@
 #include <memory>
 #include <new>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/JpegErrorTrap.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

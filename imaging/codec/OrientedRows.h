@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "imaging/Bitmap.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 

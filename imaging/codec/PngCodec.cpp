@@ -9,10 +9,10 @@
 #include <new>
 #include <optional>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/PngIo.h"
 #include "imaging/codec/ReducedRows.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

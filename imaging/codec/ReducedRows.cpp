@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "imaging/Bitmap.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 

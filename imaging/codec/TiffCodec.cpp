@@ -10,9 +10,9 @@
 #include <mutex>
 #include <new>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/PixelRows.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

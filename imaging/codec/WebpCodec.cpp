@@ -8,11 +8,11 @@
 #include <memory>
 #include <new>
 
-#include "imaging/Bitmap.h"
 #include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
 #include "imaging/codec/Formats.h"
 #include "imaging/codec/PixelRows.h"
+#include "raster/Bitmap.h"
 
 namespace codec {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "imaging/Bitmap.h"
 #include "imaging/ImageWrap.h"
-#include "imaging/PixelBuffer.h"
+#include "raster/Bitmap.h"
+#include "raster/PixelBuffer.h"
 #include "tests/support/TestPictures.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "imaging/ImageWrap.h"
-#include "imaging/PixelBuffer.h"
 #include "imaging/Rotation.h"
-#include "tests/support/TestPictures.h"
+#include "raster/PixelBuffer.h"
 #include "tests/support/CaseName.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 

@@ -1,17 +1,19 @@
-# Fails when a source file includes a header of a folder that is not below its own.
+# Fails when a source file includes a header of a folder that is not below its own, or when
+# folders include each other round a loop (subfolders counted as folders of their own).
 #
 # Each folder names the folders directly below it, as its library links them; a folder may
 # include its own headers and those of every folder below it, directly or not. The core, no Qt:
-# platform, imaging, album, web. The window: views, shell, app. The Qt profile store stands
+# platform, raster, imaging, album, web. The window: views, shell, app. The Qt profile store stands
 # over the seams alone; app and the headless builder (cli) use it.
 #
 # Run as: cmake -DSOURCE_DIR=<project root> -P CheckLayers.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(FOLDERS platform imaging album web views shell store app cli)
+set(FOLDERS platform raster imaging album web views shell store app cli)
 set(BELOW_platform "")
-set(BELOW_imaging platform)
+set(BELOW_raster platform)
+set(BELOW_imaging raster)
 set(BELOW_album imaging)
 set(BELOW_web album)
 set(BELOW_views web)
@@ -35,10 +37,12 @@ foreach(folder ${FOLDERS})
 endforeach()
 
 set(climbs "")
+set(folderEdges "")  # "from>to" for every folder that includes a header of another
 foreach(folder ${FOLDERS})
   file(GLOB_RECURSE sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(source ${sources})
     file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+    get_filename_component(from "${name}" DIRECTORY)
     file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
@@ -46,10 +50,64 @@ foreach(folder ${FOLDERS})
       if(NOT target IN_LIST MAY_${folder})
         string(APPEND climbs "\n  ${name} includes ${header}")
       endif()
+      get_filename_component(to "${header}" DIRECTORY)
+      if(NOT from STREQUAL to)
+        list(APPEND folderEdges "${from}>${to}")
+      endif()
     endforeach()
   endforeach()
 endforeach()
+list(REMOVE_DUPLICATES folderEdges)
 
-if(climbs)
-  message(FATAL_ERROR "Includes of a folder that is not below the includer's:${climbs}")
+# A loop: a folder that reaches back to itself through the folders it includes. Each loop is
+# told once, as the set of folders on it.
+set(folderNodes "")
+foreach(edge ${folderEdges})
+  string(REPLACE ">" ";" ends "${edge}")
+  list(APPEND folderNodes ${ends})
+endforeach()
+list(REMOVE_DUPLICATES folderNodes)
+foreach(node ${folderNodes})
+  set(reach "")
+  set(todo ${node})
+  while(todo)
+    list(POP_FRONT todo current)
+    foreach(edge ${folderEdges})
+      if(edge MATCHES "^${current}>(.*)$")
+        set(next "${CMAKE_MATCH_1}")
+        if(NOT next IN_LIST reach)
+          list(APPEND reach "${next}")
+          list(APPEND todo "${next}")
+        endif()
+      endif()
+    endforeach()
+  endwhile()
+  set(REACH_${node} ${reach})
+endforeach()
+set(loops "")
+set(looped "")
+foreach(node ${folderNodes})
+  if(node IN_LIST REACH_${node} AND NOT node IN_LIST looped)
+    set(members "")
+    foreach(other ${REACH_${node}})
+      if(node IN_LIST REACH_${other})
+        list(APPEND members ${other})
+      endif()
+    endforeach()
+    list(SORT members)
+    list(APPEND looped ${members})
+    string(REPLACE ";" ", " members "${members}")
+    string(APPEND loops "\n  ${members}")
+  endif()
+endforeach()
+
+if(climbs OR loops)
+  set(report "")
+  if(climbs)
+    string(APPEND report "Includes of a folder that is not below the includer's:${climbs}\n")
+  endif()
+  if(loops)
+    string(APPEND report "Folders that include each other:${loops}\n")
+  endif()
+  message(FATAL_ERROR "${report}")
 endif()

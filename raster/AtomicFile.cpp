@@ -1,4 +1,4 @@
-#include "imaging/AtomicFile.h"
+#include "raster/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

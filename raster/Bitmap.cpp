@@ -1,4 +1,4 @@
-#include "imaging/Bitmap.h"
+#include "raster/Bitmap.h"
 
 #include <sys/mman.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <new>
 
-#include "imaging/PixelBuffer.h"
+#include "raster/PixelBuffer.h"
 
 namespace {
 
