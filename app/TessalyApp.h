@@ -5,8 +5,8 @@
 #include <QString>
 #include <memory>
 
-#include "album/AppCore.h"
 #include "app/QtPlatformUi.h"
+#include "appcore/AppCore.h"
 #include "store/QtProfileStore.h"
 
 class CMainFrame;

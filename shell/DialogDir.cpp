@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "album/DirectoryListing.h"
+#include "appcore/DirectoryListing.h"
 #include "shell/ColorRef.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "album/AppCore.h"
-#include "album/WindowTitle.h"
+#include "appcore/AppCore.h"
+#include "appcore/WindowTitle.h"
 #include "platform/PlatformUi.h"
 #include "platform/ProfileStore.h"
 #include "shell/AboutDlg.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "album/CommandTable.h"
+#include "appcore/CommandTable.h"
 #include "shell/StatusPanes.h"
 
 class CAppCore;

@@ -5,8 +5,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "album/OptionsApply.h"
 #include "album/PixDir.h"
+#include "appcore/OptionsApply.h"
 #include "shell/PageAdv.h"
 #include "shell/PageGeneral.h"
 #include "shell/PageWebView.h"

@@ -6,7 +6,7 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "album/DirectoryFind.h"
+#include "appcore/DirectoryFind.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <QStandardPaths>
 
-#include "album/CommandTable.h"
 #include "album/PixDir.h"
+#include "appcore/CommandTable.h"
 #include "imaging/CropReport.h"
 #include "views/CropDiagnostic.h"
 #include "views/ImageConversion.h"

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "album/OptionsApply.h"
-#include "album/WindowTitle.h"
+#include "appcore/OptionsApply.h"
+#include "appcore/WindowTitle.h"
 #include "tests/album/UndoFixture.h"
+#include "tests/support/CaseName.h"
 #include "tests/support/TestAlbum.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/CaseName.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 #include <QMenu>
 #include <filesystem>
 
-#include "album/DirectoryFind.h"
+#include "appcore/DirectoryFind.h"
 #include "shell/RecentMenu.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/FakeProfileStore.h"

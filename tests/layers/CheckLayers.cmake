@@ -3,20 +3,22 @@
 #
 # Each folder names the folders directly below it, as its library links them; a folder may
 # include its own headers and those of every folder below it, directly or not. The core, no Qt:
-# platform, raster, imaging, album, web. The window: views, shell, app. The Qt profile store stands
-# over the seams alone; app and the headless builder (cli) use it.
+# platform, raster, imaging, album, web. Over it the window's logic without Qt: appcore. The
+# window: views, shell, app. The Qt profile store stands over the seams alone; app and the
+# headless builder (cli) use it.
 #
 # Run as: cmake -DSOURCE_DIR=<project root> -P CheckLayers.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
-set(FOLDERS platform raster imaging album web views shell store app cli)
+set(FOLDERS platform raster imaging album web appcore views shell store app cli)
 set(BELOW_platform "")
 set(BELOW_raster platform)
 set(BELOW_imaging raster)
 set(BELOW_album imaging)
 set(BELOW_web album)
-set(BELOW_views web)
+set(BELOW_appcore web)
+set(BELOW_views appcore)
 set(BELOW_shell views)
 set(BELOW_store platform)
 set(BELOW_app shell store)

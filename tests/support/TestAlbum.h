@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "album/DirectoryFind.h"
 #include "album/PixDir.h"
 #include "album/SheetView.h"
+#include "appcore/DirectoryFind.h"
 
 // Replaces the album's entries by one per name, in scan order: index = order = position,
 // caption "?", no date, no thumb rectangle.

@@ -1,4 +1,4 @@
-#include "album/WindowTitle.h"
+#include "appcore/WindowTitle.h"
 
 #include "album/PixDir.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "album/DirectoryListing.h"
+#include "appcore/DirectoryListing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "album/DirectoryListing.h"
+#include "appcore/DirectoryListing.h"
 
 #include <algorithm>
 #include <filesystem>

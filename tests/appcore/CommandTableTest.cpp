@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "album/CommandTable.h"
+#include "appcore/CommandTable.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestAlbum.h"

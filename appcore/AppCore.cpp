@@ -1,4 +1,4 @@
-#include "album/AppCore.h"
+#include "appcore/AppCore.h"
 
 CAppCore::CAppCore(CPlatformUi& ui, CProfileStore& profile) : album(ui), profile_(profile) {}
 

@@ -1,11 +1,11 @@
-#include "album/CommandTable.h"
+#include "appcore/CommandTable.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "album/LearningTexts.h"
 #include "album/PixDir.h"
+#include "appcore/LearningTexts.h"
 
 using LR = LearningRule;
 using ER = EnableRule;

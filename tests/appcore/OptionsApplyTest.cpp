@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "album/OptionsApply.h"
 #include "album/PixDir.h"
+#include "appcore/OptionsApply.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestAlbum.h"

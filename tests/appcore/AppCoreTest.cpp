@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "album/AppCore.h"
 #include "album/Messages.h"
+#include "appcore/AppCore.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"

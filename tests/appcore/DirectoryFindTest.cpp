@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "album/DirectoryFind.h"
+#include "appcore/DirectoryFind.h"
 #include "tests/support/TestAlbum.h"
 
 namespace {

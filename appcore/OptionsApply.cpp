@@ -1,4 +1,4 @@
-#include "album/OptionsApply.h"
+#include "appcore/OptionsApply.h"
 
 #include "album/PixDir.h"
 #include "platform/PlatformUi.h"

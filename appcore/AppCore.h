@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "album/DirectoryFind.h"
 #include "album/PixDir.h"
+#include "appcore/DirectoryFind.h"
 
 class CPlatformUi;
 class CProfileStore;

@@ -1,4 +1,4 @@
-#include "album/DirectoryFind.h"
+#include "appcore/DirectoryFind.h"
 
 #include <filesystem>
 #include <system_error>
