@@ -238,7 +238,9 @@ int CPixDir::CropOriginal(WindowRef owner) {
 
 // The files are turned on disk as they are (a crop and its original both); the window and the
 // sketch then show the turned file.
-int CPixDir::RotatePicture(WindowRef owner, int direction) {
+int CPixDir::RotatePicture(WindowRef owner, QuarterTurn turn) {
+  // The turning of files and rectangles counts 1 clockwise and 0 counter-clockwise.
+  const int direction = turn == QuarterTurn::Right ? 1 : 0;
   CAlbumEntry* selected = SelectedEntry();
   if (selected == nullptr || RefuseWhileLoading(owner) ||
       TurnEntry(*selected, owner, direction) == 0) {

@@ -43,6 +43,8 @@ enum class ClickResult { Nothing, Caption, Selected, Deselected };
 enum class EmptyClick { KeepSelection, ClearSelection };
 // What a drop of the selected picture did.
 enum class DropResult { Nothing, Moved, CrossedOut };
+// Which way RotatePicture turns the selected picture as it shows: a quarter turn.
+enum class QuarterTurn { Left, Right };
 
 class CPixDir : public CAlbumSettings {
  public:
@@ -174,7 +176,7 @@ class CPixDir : public CAlbumSettings {
   void MarkOmitted(CWindowObject* window);
   int CropForThumb(WindowRef owner);
   int CropOriginal(WindowRef owner);
-  int RotatePicture(WindowRef owner, int direction);
+  int RotatePicture(WindowRef owner, QuarterTurn turn);
   // The simple beep and a plain message; returns 0 for the caller to pass on.
   int ShowNotice(WindowRef owner, const std::string& text);
   // The caption dialog for the entry, titled "For selected image ..." when asked.

@@ -207,7 +207,7 @@ int CRecordFile::Write(const std::string& folder, const CAlbumSettings& settings
     ReportError(ui_, "Cannot Save Record", why);
     return 0;
   }
-  const int error = ReplaceFileAtomically(target, content, true, LinkAtPath::Replace);
+  const int error = ReplaceFileAtomically(target, content, Flush::ToDisk, LinkAtPath::Replace);
   if (error != 0) {
     ReportError(ui_, "Cannot Save Record [" + std::to_string(error) + "]", kRecordFileName);
     return 0;

@@ -156,7 +156,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   const WebImageRun written = pass.ImageRun();
   web.writtenImages = &written;
   if (web.CreateWebPage(album.dirName, album.displayOrder, album.count,
-                        options.assumeImages ? kAssumeImagesExist : kWriteImages) != 1) {
+                        options.assumeImages ? ImageFiles::AssumeExist : ImageFiles::Write) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;
   }

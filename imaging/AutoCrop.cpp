@@ -23,7 +23,7 @@ int CImageWrap::FindAutoCrop(Rect& rect, int strategy, int fit, [[maybe_unused]]
       // A proposal covering more than half the picture keeps its area; a smaller one grows.
       const double share = static_cast<double>(proposal.Width()) * proposal.Height() /
                            (static_cast<double>(Width()) * Height());
-      FitCropAspect(proposal, share > 0.5 ? 1 : 0);
+      FitCropAspect(proposal, share > 0.5 ? AspectFit::KeepArea : AspectFit::Grow);
     }
     if (report != nullptr) {
       analyzer.MoveIntoReport(*report);

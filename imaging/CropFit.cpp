@@ -33,7 +33,7 @@ void ShrinkToFit(int& width, int& height, double aspect, int pictureWidth, int p
 
 }  // namespace
 
-int CImageWrap::FitCropAspect(Rect& rect, int mode) const {
+int CImageWrap::FitCropAspect(Rect& rect, AspectFit fit) const {
   const int pictureWidth = Width();
   const int pictureHeight = Height();
   const int width = rect.Width();
@@ -51,7 +51,7 @@ int CImageWrap::FitCropAspect(Rect& rect, int mode) const {
       std::fabs(1 / picture - current) < std::fabs(picture - current) ? 1 / picture : picture;
   int newWidth = width;
   int newHeight = height;
-  if (mode == 1) {
+  if (fit == AspectFit::KeepArea) {
     const double side = std::sqrt(static_cast<double>(width) * height / target);
     newHeight = RoundHalfUp(side);
     newWidth = RoundHalfUp(side * target);

@@ -13,6 +13,10 @@ class CPlatformUi;
 class CRasterCanvas;
 struct CCropReport;
 
+// How FitCropAspect brings a rectangle to the picture's aspect: by growing its side that is
+// short for the aspect, or by keeping its area.
+enum class AspectFit { Grow, KeepArea };
+
 class CImageWrap {
  public:
   CImageWrap() = default;
@@ -65,7 +69,7 @@ class CImageWrap {
   int Rotate(int direction);
   int FindAutoCrop(Rect& rect, int strategy, int fit, int diagnostic,
                    CCropReport* report = nullptr) const;
-  int FitCropAspect(Rect& rect, int mode) const;
+  int FitCropAspect(Rect& rect, AspectFit fit) const;
   // Draws the thumb centred in its square of side max(display width, height) at (left, top),
   // inside a rounded frame of the gap filled by the brush kind (FrameBrushKind) in colour
   // (0x00BBGGRR), with a black outline around the picture. An 8-bit bitmap is replaced by its

@@ -129,7 +129,7 @@ int TurnPictureFile(const std::string& path, int direction) {
   // A link put in the file's place meanwhile is replaced, not written through.
   const std::string_view bytes(reinterpret_cast<const char*>(turned->data()), turned->size());
   const FileTimes* kept = times ? &*times : nullptr;
-  if (ReplaceFileAtomically(path, bytes, true, LinkAtPath::Replace, kept) != 0) {
+  if (ReplaceFileAtomically(path, bytes, Flush::ToDisk, LinkAtPath::Replace, kept) != 0) {
     return 0;
   }
   // A picture without a camera date is dated by its file's creation, which stays.
@@ -208,7 +208,9 @@ int RestoreCroppedCopy(const std::string& albumDir, const std::string& fileName,
     return WriteCroppedCopy(
         albumDir, fileName,
         [&](const std::string& path) {
-          return ReplaceFileAtomically(path, *content, true, LinkAtPath::Replace) == 0 ? 1 : 0;
+          const int error =
+              ReplaceFileAtomically(path, *content, Flush::ToDisk, LinkAtPath::Replace);
+          return error == 0 ? 1 : 0;
         },
         why);
   }

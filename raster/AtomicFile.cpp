@@ -123,7 +123,7 @@ int FollowLinks(const std::string& path, std::string& target) {
   return ELOOP;
 }
 
-int ReplaceFileAtomically(const std::string& path, std::string_view content, bool durable,
+int ReplaceFileAtomically(const std::string& path, std::string_view content, Flush flush,
                           LinkAtPath link, const FileTimes* times) {
   std::string target = path;
   if (link == LinkAtPath::Follow) {
@@ -152,7 +152,7 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
     const struct timespec given[2] = {times->access, times->modified};
     error = ::futimens(fd, given) != 0 ? errno : 0;
   }
-  if (error == 0 && durable && ::fsync(fd) != 0) {
+  if (error == 0 && flush == Flush::ToDisk && ::fsync(fd) != 0) {
     error = errno;
   }
   if (::close(fd) != 0 && error == 0) {
@@ -165,7 +165,7 @@ int ReplaceFileAtomically(const std::string& path, std::string_view content, boo
     ::unlink(temporary.c_str());
     return error;
   }
-  return durable ? FlushDirectoryOf(target) : 0;
+  return flush == Flush::ToDisk ? FlushDirectoryOf(target) : 0;
 }
 
 int RemoveDeadTemporaries(const std::string& directory) {

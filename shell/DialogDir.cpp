@@ -115,8 +115,8 @@ bool CDialogDir::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void CDialogDir::SetStart(const std::string& favourite, int expand) {
-  expandToLast = expand;
+void CDialogDir::SetStart(const std::string& favourite, TreeOpens treeOpens) {
+  opens = treeOpens;
   std::error_code error;
   roots = {std::string(1, '/'),
            FavouriteRoot(std::filesystem::current_path(error).string(), favourite)};
@@ -223,7 +223,7 @@ void CDialogDir::Collapsing(QTreeWidgetItem* item) {
 }
 
 int CDialogDir::ExpandToLast(QTreeWidgetItem* item, int which) {
-  if (expandToLast == 0) {
+  if (opens == TreeOpens::AtTheRoots) {
     return 1;
   }
   return ExpandAlong(item, ComponentsAfter(mostRecent_, roots[static_cast<size_t>(which)])) > 0 ? 1

@@ -18,6 +18,9 @@ class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+// Whether the tree opens with only its roots shown or along the most recent directory.
+enum class TreeOpens { AtTheRoots, AlongTheMostRecent };
+
 class CDialogDir : public QDialog {
   Q_OBJECT
  public:
@@ -26,13 +29,13 @@ class CDialogDir : public QDialog {
 
   // Prepares the roots from the favourite directory name and the current directory, and
   // whether the tree opens along the most recent directory. Clears the selection.
-  void SetStart(const std::string& favourite, int expandToLast);
+  void SetStart(const std::string& favourite, TreeOpens opens);
 
   uint32_t treeBackground = 0xFFFFFF;  // 0x00BBGGRR
   std::string selectedName;            // text of the selected item
   std::string selectedPath;            // full path of the selected item: the result
   std::array<std::string, 2> roots;
-  int expandToLast = 0;
+  TreeOpens opens = TreeOpens::AtTheRoots;
 
   QTreeWidget* Tree() const { return tree_; }
   QLineEdit* PathField() const { return pathField_; }

@@ -240,7 +240,7 @@ void CMainFrame::OnLoadEnded(int opened) {
 
 void CMainFrame::OnOpenDirectory() {
   CDialogDir dialog(recent_.MostRecent(), this);
-  dialog.SetStart(album_.AdvancedSettings.TopDir2Look, 1);
+  dialog.SetStart(album_.AdvancedSettings.TopDir2Look, TreeOpens::AlongTheMostRecent);
   dialog.treeBackground = 0xFFFFF0;
   if (dialog.exec() == QDialog::Accepted) {
     OpenDirectoryPath(dialog.selectedPath);
@@ -276,13 +276,13 @@ void CMainFrame::OnCaption() { album_.EditSelectedCaption(); }
 
 void CMainFrame::OnShowFullSize() { album_.ShowFullSize(); }
 
-void CMainFrame::OnCreateWebPage() { RunWebPage(kWriteImages); }
+void CMainFrame::OnCreateWebPage() { RunWebPage(ImageFiles::Write); }
 
-void CMainFrame::OnAssumeImagesExist() { RunWebPage(kAssumeImagesExist); }
+void CMainFrame::OnAssumeImagesExist() { RunWebPage(ImageFiles::AssumeExist); }
 
-void CMainFrame::RunWebPage(int assumeImages) {
+void CMainFrame::RunWebPage(ImageFiles images) {
   CWebElement element(album_);
-  if (element.CreateWebPage(album_.dirName, album_.displayOrder, album_.count, assumeImages) == 0) {
+  if (element.CreateWebPage(album_.dirName, album_.displayOrder, album_.count, images) == 0) {
     ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
   }
 }
@@ -319,9 +319,9 @@ void CMainFrame::OnCropForThumb() { album_.CropForThumb(this); }
 void CMainFrame::OnCropOriginal() { album_.CropOriginal(this); }
 
 // R turns clockwise and L counter-clockwise, as their names say.
-void CMainFrame::OnRotateRight() { album_.RotatePicture(this, 1); }
+void CMainFrame::OnRotateRight() { album_.RotatePicture(this, QuarterTurn::Right); }
 
-void CMainFrame::OnRotateLeft() { album_.RotatePicture(this, 0); }
+void CMainFrame::OnRotateLeft() { album_.RotatePicture(this, QuarterTurn::Left); }
 
 void CMainFrame::OnOmit() { album_.MarkOmitted(nullptr); }
 

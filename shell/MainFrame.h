@@ -20,6 +20,7 @@ class CTessalyView;
 class QAction;
 class QMenu;
 class QToolBar;
+enum class ImageFiles;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -75,7 +76,7 @@ class CMainFrame : public QMainWindow {
   void RunCommand(const CommandRow& row);
   void OnRecentDirectory(int position);
   void OnLoadEnded(int opened);
-  void RunWebPage(int assumeImages);
+  void RunWebPage(ImageFiles images);
   // The handler of a command of the table.
   using Handler = void (CMainFrame::*)();
   static Handler HandlerOf(int id);

@@ -78,7 +78,7 @@ void CPageAdv::Browse() {
     return;
   }
   CDialogDir dialog("", this);
-  dialog.SetStart(settings_.TopDir2Look, 0);
+  dialog.SetStart(settings_.TopDir2Look, TreeOpens::AtTheRoots);
   dialog.treeBackground = 0xFFFFF0;
   if (dialog.exec() != QDialog::Accepted) {
     return;

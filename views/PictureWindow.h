@@ -102,12 +102,12 @@ class CPictureWindow : public QWidget {
   struct AutoCropRun {
     bool fit = false;
     bool fitAfter = false;
-    int fitMode = 0;
+    AspectFit fitMode = AspectFit::Grow;
   };
   // The automatic crop on the shown image; 1 when it proposed a rectangle.
   int RunAutoCrop(AutoCropRun run);
   void ShowDiagnostic(const CCropReport& report);
-  void FitRectangle(int mode);
+  void FitRectangle(AspectFit fit);
   void SaveScreenDump();
 
   CPixDir& album_;

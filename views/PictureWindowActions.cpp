@@ -77,10 +77,10 @@ void CPictureWindow::RunOperation(int id) {
       album_.CropOriginal(this);
       break;
     case ID_OP_ROTATE_RIGHT:  // clockwise, as in the main window
-      album_.RotatePicture(this, 1);
+      album_.RotatePicture(this, QuarterTurn::Right);
       break;
     case ID_OP_ROTATE_LEFT:
-      album_.RotatePicture(this, 0);
+      album_.RotatePicture(this, QuarterTurn::Left);
       break;
     case ID_OP_OMIT: {
       ClosingWindow self(this);
@@ -140,10 +140,10 @@ void CPictureWindow::OnCharacter(QChar character) {
       tracker_ = NewTracker(rect_);
       break;
     case 'q':
-      FitRectangle(0);
+      FitRectangle(AspectFit::Grow);
       break;
     case 'Q':
-      FitRectangle(1);
+      FitRectangle(AspectFit::KeepArea);
       break;
     case 'u':
       rect_.SetEmpty();
@@ -197,9 +197,9 @@ void CPictureWindow::ShowDiagnostic(const CCropReport& report) {
   album_.KeepDiagnosticWindow(std::make_unique<CPictureWindowHandle>(window));
 }
 
-void CPictureWindow::FitRectangle(int mode) {
+void CPictureWindow::FitRectangle(AspectFit fit) {
   if (!rect_.IsEmpty()) {
-    shown_->FitCropAspect(rect_, mode);
+    shown_->FitCropAspect(rect_, fit);
   }
 }
 

@@ -29,7 +29,7 @@ int WriteStyleSheet(const std::string& albumDir, const std::string& textColour, 
            " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" + textColour +
            "\n}\n";
   }
-  const int error = ReplaceFileAtomically(path.string(), css, false, LinkAtPath::Replace);
+  const int error = ReplaceFileAtomically(path.string(), css, Flush::None, LinkAtPath::Replace);
   if (writeError != nullptr) {
     *writeError = error;
   }

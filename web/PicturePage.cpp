@@ -21,7 +21,8 @@ int CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int co
                                ? PhonePicturePage(entry, position, count)
                                : PicturePage(entry, position, count);
   const std::string path = AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]);
-  return WrittenOrReported(path, ReplaceFileAtomically(path, page, false, LinkAtPath::Replace));
+  return WrittenOrReported(path,
+                           ReplaceFileAtomically(path, page, Flush::None, LinkAtPath::Replace));
 }
 
 int CWebElement::PreviousPage(int position) const {

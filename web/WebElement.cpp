@@ -37,14 +37,14 @@ bool CWebElement::FolderMade(const std::string& name, int error) {
 
 int CWebElement::CreateWebPage(const std::string& albumName,
                                const std::vector<CAlbumEntry*>& displayOrder, int count,
-                               int assumeImages) {
+                               ImageFiles images) {
   CPlatformUi& ui = album_.Ui();
   WaitCursor wait(ui);
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
   const CWebViewSettings& web = album_.WebViewSettings;
 
   writeFailed_ = false;
-  assumeImages_ = assumeImages != kWriteImages;
+  assumeImages_ = images == ImageFiles::AssumeExist;
   // Also when only the pages and the style sheet are written into Large.
   for (const char* folder : {"Thumbs", "Large"}) {
     if (!FolderMade(folder, FolderLinkError(AlbumPath(folder)))) {
@@ -55,7 +55,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     AskSingleCaption(albumName, displayOrder, count);
   }
   // The images first: the pages tell the sizes of this run's large images.
-  if (assumeImages == kWriteImages && !WriteImages(displayOrder, count)) {
+  if (images == ImageFiles::Write && !WriteImages(displayOrder, count)) {
     return 0;
   }
   if (web.LIOwnWP == 1 && !WritePicturePages(displayOrder, count)) {
@@ -68,7 +68,8 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   const std::string page = web.WebForPhones == 1 ? PhoneIndexPage(albumName, displayOrder, count)
                                                  : IndexPage(albumName, displayOrder, count);
   pageNames.clear();
-  WrittenOrReported(indexPath, ReplaceFileAtomically(indexPath, page, false, LinkAtPath::Replace));
+  WrittenOrReported(indexPath,
+                    ReplaceFileAtomically(indexPath, page, Flush::None, LinkAtPath::Replace));
   // What could not be written was reported; the album is incomplete.
   if (writeFailed_) {
     return 0;

@@ -18,10 +18,9 @@ void AvoidAdSize(int& width, int& height);
 // The footer's link to the product's web site.
 extern const char* const kProductSite;
 
-// The assume-images flag of CreateWebPage: "Create Web page" writes every file, "Assume
+// What CreateWebPage does with the image files: "Create Web page" writes every file, "Assume
 // images exist" only the pages and the style sheet.
-constexpr int kWriteImages = 0;
-constexpr int kAssumeImagesExist = 1;
+enum class ImageFiles { Write, AssumeExist };
 
 class CWebElement {
  public:
@@ -42,13 +41,13 @@ class CWebElement {
   // sizes from here, since the entries no longer hold their pixels.
   const WebImageRun* writtenImages = nullptr;
 
-  // assumeImages 0 writes everything; 1 writes only the pages and the style sheet. 1 done;
+  // Write writes everything; AssumeExist only the pages and the style sheet. 1 done;
   // 0 when Large or Thumbs can be neither found nor made (the run stops), or when an image,
   // a page, the style sheet or the index could not be written (the others are still
   // written), each reported with its path and the system's reason. The caller then reports
   // "Could not create Web Page".
   int CreateWebPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
-                    int count, int assumeImages);
+                    int count, ImageFiles images);
   // Writes Large/<page name> of the entry at this display position. 1 written (or the entry
   // has no page); 0 when it could not be written, reported with its path and the reason.
   int WritePicturePage(const CAlbumEntry& entry, int position, int count);

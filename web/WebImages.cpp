@@ -144,7 +144,7 @@ void KeepSmallerSource(const std::string& sourcePath, const std::string& copyPat
     return;
   }
   // The copy from the pixels stays where the file cannot be written.
-  ReplaceFileAtomically(copyPath, published, false, LinkAtPath::Replace);
+  ReplaceFileAtomically(copyPath, published, Flush::None, LinkAtPath::Replace);
 }
 
 }  // namespace

@@ -304,8 +304,9 @@ uint32_t EncodeFile(const CBitmap& bitmap, const std::string& path, const SaveOp
     return kFail;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(encoded.Data()), encoded.Size());
-  const int error = ReplaceFileAtomically(
-      path, bytes, options.durable, options.replaceLink ? LinkAtPath::Replace : LinkAtPath::Follow);
+  const int error =
+      ReplaceFileAtomically(path, bytes, options.durable ? Flush::ToDisk : Flush::None,
+                            options.replaceLink ? LinkAtPath::Replace : LinkAtPath::Follow);
   if (error != 0) {
     if (writeError != nullptr) {
       *writeError = error;

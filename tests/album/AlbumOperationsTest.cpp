@@ -166,7 +166,7 @@ class OriginalOperations : public ::testing::Test {
 };
 
 TEST_F(OriginalOperations, RotateRightTurnsTheFileClockwiseAndReopensTheWindow) {
-  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  ASSERT_EQ(album.RotatePicture(nullptr, QuarterTurn::Right), 1);
   CImageWrap written;
   ASSERT_EQ(written.Load((dir / "a.png").string(), ui), 1);
   EXPECT_EQ(written.Width(), 20);
@@ -182,7 +182,7 @@ TEST_F(OriginalOperations, RotateRightTurnsTheFileClockwiseAndReopensTheWindow) 
 TEST_F(OriginalOperations, CropThenTurnKeepsTheWholeOriginalAndSurvivesReopening) {
   ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
   ASSERT_EQ(album.CropOriginal(nullptr), 1);
-  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  ASSERT_EQ(album.RotatePicture(nullptr, QuarterTurn::Right), 1);
   const CImageWrap turned = Load(original);
   ASSERT_EQ(turned.Width(), 20);
   ASSERT_EQ(turned.Height(), 40);
@@ -205,11 +205,11 @@ TEST_F(OriginalOperations, CropThenTurnKeepsTheWholeOriginalAndSurvivesReopening
 
 TEST_F(OriginalOperations, ThumbRectangleTurnsWithThePicture) {
   album.EntryAt(0).thumbRect = {0, 0, 20, 10};  // the top-left quarter
-  ASSERT_EQ(album.RotatePicture(nullptr, 1), 1);
+  ASSERT_EQ(album.RotatePicture(nullptr, QuarterTurn::Right), 1);
   EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{10, 0, 20, 20}));
   EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 120);
   EXPECT_EQ(album.EntryAt(0).thumb.displayWidth, 60);
-  ASSERT_EQ(album.RotatePicture(nullptr, 0), 1);
+  ASSERT_EQ(album.RotatePicture(nullptr, QuarterTurn::Left), 1);
   EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{0, 0, 20, 10}));
 }
 
@@ -326,7 +326,8 @@ TEST_P(ChangedOnDisk, WritesNothingAndNamesTheFile) {
     fs::remove(original);
   }
   ui.pictureWindows["a.png"] = Rect{10, 5, 30, 15};
-  EXPECT_EQ(c.crop ? album.CropOriginal(nullptr) : album.RotatePicture(nullptr, 1), 0);
+  EXPECT_EQ(c.crop ? album.CropOriginal(nullptr) : album.RotatePicture(nullptr, QuarterTurn::Right),
+            0);
   EXPECT_EQ(ui.LastMessage().rfind(original + "\nhas been changed or removed", 0), 0u)
       << ui.LastMessage();
   EXPECT_EQ(fs::exists(original), c.change != Change::Deleted);

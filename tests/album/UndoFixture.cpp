@@ -56,9 +56,9 @@ void UndoFixture::ThumbArea(int index, const Rect& rect) {
   album.CropForThumb(nullptr);
 }
 
-void UndoFixture::Turn(int index, int direction) {
+void UndoFixture::Turn(int index, QuarterTurn turn) {
   Select(index);
-  album.RotatePicture(nullptr, direction);
+  album.RotatePicture(nullptr, turn);
 }
 
 void UndoFixture::CropOriginal(int index, const Rect& rect) {

@@ -25,7 +25,7 @@ class UndoFixture : public ::testing::Test {
   void Restore(int index);  // clicks it while it is crossed out
   void Caption(int index, const std::string& caption, const std::string& date);
   void ThumbArea(int index, const Rect& rect);  // T on a rectangle in its window
-  void Turn(int index, int direction);
+  void Turn(int index, QuarterTurn turn);
   void CropOriginal(int index, const Rect& rect);  // O on a rectangle in its window
 
   // Every picture's order, X-out, caption, date, thumb area, cropped mark and size.

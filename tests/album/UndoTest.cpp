@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                    [](UndoFixture& f) { f.CrossOut(3); }},
         ChangeCase{"Caption", [](UndoFixture& f) { f.Caption(1, "Lake", "July"); }},
         ChangeCase{"Thumb Area", [](UndoFixture& f) { f.ThumbArea(1, {2, 4, 20, 30}); }},
-        ChangeCase{"Rotate Right", [](UndoFixture& f) { f.Turn(0, 1); }},
-        ChangeCase{"Rotate Left", [](UndoFixture& f) { f.Turn(3, 0); }},
+        ChangeCase{"Rotate Right", [](UndoFixture& f) { f.Turn(0, QuarterTurn::Right); }},
+        ChangeCase{"Rotate Left", [](UndoFixture& f) { f.Turn(3, QuarterTurn::Left); }},
         ChangeCase{"Crop Original", [](UndoFixture& f) { f.CropOriginal(1, {2, 4, 20, 30}); }},
         // A crop of the crop puts the first one back.
         ChangeCase{"Crop Original", [](UndoFixture& f) { f.CropOriginal(3, {8, 8, 40, 24}); },
@@ -154,7 +154,7 @@ fs::path Rewrite(const fs::path& path) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChangedSince,
     ::testing::Values(
-        ChangedCase{"TurnedOriginal", [](UndoFixture& f) { f.Turn(0, 1); }, false,
+        ChangedCase{"TurnedOriginal", [](UndoFixture& f) { f.Turn(0, QuarterTurn::Right); }, false,
                     [](UndoFixture& f) { return Rewrite(f.dir / "a.png"); }},
         ChangedCase{"CroppedCopy", [](UndoFixture& f) { f.CropOriginal(0, {2, 2, 30, 18}); },
                     false, [](UndoFixture& f) { return Rewrite(f.dir / "Cropped" / "a.png"); }},
@@ -210,7 +210,7 @@ TEST_F(UndoFixture, ARandomSequenceUndoesBackToTheStartAndRedoesToTheEnd) {
       case 2: if (album.EntryAt(i).omitted) Restore(i); break;
       case 3: Caption(i, "caption " + std::to_string(step), "date " + std::to_string(step)); break;
       case 4: ThumbArea(i, inside); break;
-      case 5: Turn(i, pick(2)); break;
+      case 5: Turn(i, pick(2) == 1 ? QuarterTurn::Right : QuarterTurn::Left); break;
       case 6: CropOriginal(i, inside); break;
       case 7: album.SortByDate(); break;
       case 8: album.SortByName(); break;

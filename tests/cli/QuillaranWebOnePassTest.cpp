@@ -93,7 +93,8 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   loaded.AdvancedSettings.KeepLog = 0;
   ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
-  ASSERT_EQ(web.CreateWebPage(loaded.dirName, loaded.displayOrder, loaded.count, 0), 1);
+  ASSERT_EQ(web.CreateWebPage(loaded.dirName, loaded.displayOrder, loaded.count, ImageFiles::Write),
+            1);
   const std::map<std::string, std::string> expected = FilesBelow(whole);
   ASSERT_EQ(expected.size(), written[0].size());
   for (const auto& [name, bytes] : expected) {

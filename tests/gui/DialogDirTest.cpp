@@ -28,7 +28,8 @@ class DialogDir : public ::testing::Test {
   // A dialog whose tree is filled, opening along mostRecent when it is given.
   std::unique_ptr<CDialogDir> Open(const std::string& mostRecent = "") {
     auto dialog = std::make_unique<CDialogDir>(mostRecent);
-    dialog->SetStart("Photos", mostRecent.empty() ? 0 : 1);
+    dialog->SetStart("Photos",
+                     mostRecent.empty() ? TreeOpens::AtTheRoots : TreeOpens::AlongTheMostRecent);
     dialog->InitTree();
     return dialog;
   }

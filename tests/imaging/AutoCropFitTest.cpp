@@ -13,6 +13,8 @@
 
 namespace {
 
+using enum AspectFit;
+
 CImageWrap BlankPicture(int width, int height) {
   return MakePicture24(width, height, [](int, int) { return Rgb{}; });
 }
@@ -21,7 +23,7 @@ CImageWrap BlankPicture(int width, int height) {
 struct FitCase {
   const char* name;
   Rect rect;
-  int mode;
+  AspectFit fit;
   int result;
   Rect expected;
 };
@@ -32,7 +34,7 @@ TEST_P(FitCropAspectCase, GivesTheExpectedRectangle) {
   const FitCase& c = GetParam();
   const CImageWrap picture = BlankPicture(400, 300);
   Rect rect = c.rect;
-  EXPECT_EQ(picture.FitCropAspect(rect, c.mode), c.result);
+  EXPECT_EQ(picture.FitCropAspect(rect, c.fit), c.result);
   EXPECT_EQ(rect, c.expected);
 }
 
@@ -40,27 +42,27 @@ INSTANTIATE_TEST_SUITE_P(
     AutoCropFit, FitCropAspectCase,
     testing::Values(
         // 134 / 100 lies within 0.01 of 4 / 3.
-        FitCase{"MatchingAspectModeZero", {10, 10, 144, 110}, 0, 0, {10, 10, 144, 110}},
-        FitCase{"MatchingAspectModeOne", {10, 10, 144, 110}, 1, 0, {10, 10, 144, 110}},
+        FitCase{"MatchingAspectGrow", {10, 10, 144, 110}, Grow, 0, {10, 10, 144, 110}},
+        FitCase{"MatchingAspectKeepArea", {10, 10, 144, 110}, KeepArea, 0, {10, 10, 144, 110}},
         // Worked example: w 200, h 50, target 4/3; m = sqrt(7500) = 86.60, h' 87, w' 115;
         // dx = 85 / 2 = 42, dy = -37 / 2 = -18 (toward zero, not -19).
-        FitCase{"KeepsAreaWorkedExample", {100, 50, 300, 100}, 1, 1, {142, 32, 257, 119}},
+        FitCase{"KeepsAreaWorkedExample", {100, 50, 300, 100}, KeepArea, 1, {142, 32, 257, 119}},
         // Heightened to 150 and centred past the top edge: starts at 0.
-        FitCase{"CentredPastTopStartsAtZero", {100, 50, 300, 100}, 0, 1, {100, 0, 300, 150}},
+        FitCase{"CentredPastTopStartsAtZero", {100, 50, 300, 100}, Grow, 1, {100, 0, 300, 150}},
         // 100 x 200 is nearer the turned aspect 3/4: widened to 150, centred past the left.
-        FitCase{"CentredPastLeftStartsAtZero", {10, 100, 110, 300}, 0, 1, {0, 100, 150, 300}},
+        FitCase{"CentredPastLeftStartsAtZero", {10, 100, 110, 300}, Grow, 1, {0, 100, 150, 300}},
         // Widened to 75 from 333 would pass the right edge: pulled back to end at 400.
-        FitCase{"PastRightEdgeIsPulledBack", {350, 100, 390, 200}, 0, 1, {325, 100, 400, 200}},
+        FitCase{"PastRightEdgeIsPulledBack", {350, 100, 390, 200}, Grow, 1, {325, 100, 400, 200}},
         // Heightened to 307 it would not fit 300: shrunk to 225 x 300 and kept inside.
-        FitCase{"TallerThanThePictureShrinksInside", {0, 60, 230, 300}, 0, 1, {2, 0, 227, 300}},
-        FitCase{"EmptyRectangleIsLeftAlone", {50, 50, 50, 90}, 0, 0, {50, 50, 50, 90}},
-        FitCase{"InvertedRectangleIsLeftAlone", {90, 50, 50, 90}, 1, 0, {90, 50, 50, 90}}),
+        FitCase{"TallerThanThePictureShrinksInside", {0, 60, 230, 300}, Grow, 1, {2, 0, 227, 300}},
+        FitCase{"EmptyRectangleIsLeftAlone", {50, 50, 50, 90}, Grow, 0, {50, 50, 50, 90}},
+        FitCase{"InvertedRectangleIsLeftAlone", {90, 50, 50, 90}, KeepArea, 0, {90, 50, 50, 90}}),
     [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 TEST(AutoCropFit, PictureWithoutPixelsIsLeftAlone) {
   const CImageWrap empty;
   Rect rect{0, 0, 100, 20};
-  EXPECT_EQ(empty.FitCropAspect(rect, 0), 0);
+  EXPECT_EQ(empty.FitCropAspect(rect, Grow), 0);
   EXPECT_EQ(rect, (Rect{0, 0, 100, 20}));
 }
 
@@ -70,7 +72,7 @@ bool Inside(const Rect& r, int width, int height) {
 
 // Sweeps rectangles of many shapes, some reaching past the bottom, over an upright and a
 // turned picture. A fitted rectangle that spans a whole side of the picture was stopped by it.
-TEST(AutoCropFit, ModeZeroGrowsModeOneKeepsTheAreaAndBothStayInside) {
+TEST(AutoCropFit, GrowLengthensKeepAreaKeepsTheAreaAndBothStayInside) {
   for (const auto& [pictureWidth, pictureHeight] : {std::pair{400, 300}, std::pair{300, 400}}) {
     const CImageWrap picture = BlankPicture(pictureWidth, pictureHeight);
     for (int width = 21; width <= 300; width += 23) {
@@ -79,7 +81,7 @@ TEST(AutoCropFit, ModeZeroGrowsModeOneKeepsTheAreaAndBothStayInside) {
                      << pictureWidth << "x" << pictureHeight << " rect " << width << "x" << height);
         const Rect start{40, 30, 40 + width, 30 + height};
         Rect enlarged = start;
-        const int changed = picture.FitCropAspect(enlarged, 0);
+        const int changed = picture.FitCropAspect(enlarged, Grow);
         const bool stopped =
             enlarged.Width() == pictureWidth || enlarged.Height() == pictureHeight;
         if (changed == 1) {
@@ -91,7 +93,7 @@ TEST(AutoCropFit, ModeZeroGrowsModeOneKeepsTheAreaAndBothStayInside) {
           EXPECT_TRUE(enlarged.Width() == width || enlarged.Height() == height);
         }
         Rect kept = start;
-        EXPECT_EQ(picture.FitCropAspect(kept, 1), changed);
+        EXPECT_EQ(picture.FitCropAspect(kept, KeepArea), changed);
         if (changed == 1) {
           EXPECT_TRUE(Inside(kept, pictureWidth, pictureHeight));
         }
@@ -136,11 +138,11 @@ TEST(AutoCropFit, ProposalsOnTheSamplesStayInsideThePicture) {
           << fitted.left << " " << fitted.top << " " << fitted.right << " " << fitted.bottom;
       Rect proposal;
       ASSERT_EQ(picture.FindAutoCrop(proposal, strategy, 0, 0), strategy);
-      for (int mode : {0, 1}) {
+      for (AspectFit fit : {Grow, KeepArea}) {
         Rect r = proposal;
-        picture.FitCropAspect(r, mode);
-        EXPECT_TRUE(Inside(r, w, h)) << "mode " << mode << ": " << r.left << " " << r.top << " "
-                                     << r.right << " " << r.bottom;
+        picture.FitCropAspect(r, fit);
+        EXPECT_TRUE(Inside(r, w, h)) << (fit == Grow ? "grow: " : "keep area: ") << r.left << " "
+                                     << r.top << " " << r.right << " " << r.bottom;
       }
     }
   }

@@ -251,7 +251,7 @@ TEST_F(CreateWebPage, UnframedThumbFilesHoldTheThumbItself) {
 
 TEST_F(CreateWebPage, AssumeImagesWritesOnlyPagesAndStyleSheet) {
   Add("A.png");
-  ASSERT_EQ(Run(1), 1);
+  ASSERT_EQ(Run(ImageFiles::AssumeExist), 1);
   EXPECT_FALSE(Exists("Thumbs"));
   EXPECT_FALSE(Exists("Large/A.png"));
   EXPECT_TRUE(Exists("Large/A_png.htm"));
@@ -262,7 +262,7 @@ TEST_F(CreateWebPage, AssumeImagesWritesOnlyPagesAndStyleSheet) {
 TEST_F(CreateWebPage, MissingStyleSheetDirectoryIsSkippedAndTheRunSucceeds) {
   album.WebViewSettings.LIOwnWP = 0;
   Add("A.png");
-  ASSERT_EQ(Run(1), 1);
+  ASSERT_EQ(Run(ImageFiles::AssumeExist), 1);
   EXPECT_FALSE(Exists("Large"));
   EXPECT_TRUE(Exists("pix_index.htm"));
 }

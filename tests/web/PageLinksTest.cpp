@@ -42,7 +42,7 @@ struct LinkCase {
   const char* name;
   int ownPages;
   int textPage;
-  int assumeImages;
+  ImageFiles images;
   int forPhones;
 };
 
@@ -59,10 +59,10 @@ TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
     Add(name, 30, 20, "caption of " + name);
   }
   Add("gone.png", 30, 20, "?", "d", 1);
-  if (GetParam().assumeImages == 1) {
-    ASSERT_EQ(Run(0), 1);  // the images of an earlier run
+  if (GetParam().images == ImageFiles::AssumeExist) {
+    ASSERT_EQ(Run(), 1);  // the images of an earlier run
   }
-  ASSERT_EQ(Run(GetParam().assumeImages), 1);
+  ASSERT_EQ(Run(GetParam().images), 1);
 
   std::vector<fs::path> pages = {dir / "pix_index.htm"};
   for (const auto& file : fs::directory_iterator(dir / "Large")) {
@@ -87,12 +87,12 @@ TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PageLinks,
-                         testing::Values(LinkCase{"OwnPages", 1, 0, 0, 0},
-                                         LinkCase{"ImagesOnly", 0, 0, 0, 0},
-                                         LinkCase{"TextPage", 1, 1, 0, 0},
-                                         LinkCase{"AssumeImages", 1, 0, 1, 0},
-                                         LinkCase{"ForPhones", 1, 0, 0, 1},
-                                         LinkCase{"ForPhonesTextPage", 0, 1, 0, 1}),
+                         testing::Values(LinkCase{"OwnPages", 1, 0, ImageFiles::Write, 0},
+                                         LinkCase{"ImagesOnly", 0, 0, ImageFiles::Write, 0},
+                                         LinkCase{"TextPage", 1, 1, ImageFiles::Write, 0},
+                                         LinkCase{"AssumeImages", 1, 0, ImageFiles::AssumeExist, 0},
+                                         LinkCase{"ForPhones", 1, 0, ImageFiles::Write, 1},
+                                         LinkCase{"ForPhonesTextPage", 0, 1, ImageFiles::Write, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WebAlbumTest, CaptionsCannotAddMarkup) {

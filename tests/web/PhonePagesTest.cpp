@@ -150,7 +150,7 @@ TEST_F(PhonePages, DoubleCopyOnlyWhereTheOriginalHoldsIt) {
 
   // Assuming images: a copy that is not there is not offered.
   fs::remove(dir / "Large/2x/big.bmp");
-  ASSERT_EQ(Run(1), 1);
+  ASSERT_EQ(Run(ImageFiles::AssumeExist), 1);
   EXPECT_EQ(Read("Large/big_bmp.htm").find("srcset"), std::string::npos);
 
   // Classic pages: no copies at twice the size.

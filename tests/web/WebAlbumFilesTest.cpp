@@ -30,7 +30,7 @@ TEST_F(WebAlbumFiles, LinkedThumbsOrLargeIsRefusedAndNothingWrittenThroughIt) {
   for (const std::string folder : {"Thumbs", "Large"}) {
     fs::create_directory_symlink(dir / "elsewhere", dir / folder);
     ui.messages.clear();
-    EXPECT_EQ(Run(folder == "Large" ? 1 : 0), 0) << folder;
+    EXPECT_EQ(Run(folder == "Large" ? ImageFiles::AssumeExist : ImageFiles::Write), 0) << folder;
     EXPECT_EQ(ui.LastMessage(), "Cannot write into " + (dir / folder).string() +
                                     ": it is a symbolic link, and the web album stays inside "
                                     "its folder");
@@ -184,7 +184,7 @@ TEST_F(WebAlbumFiles, FilesThatCannotBeWrittenAreReportedAndTheRestWritten) {
 struct Blocked {
   const char* name;
   const char* fileInTheWay;
-  int assumeImages;
+  ImageFiles images;
 };
 
 class CreateWebPageFails : public WebAlbumTest, public testing::WithParamInterface<Blocked> {};
@@ -199,7 +199,7 @@ TEST_P(CreateWebPageFails, WhenADirectoryOrTheIndexCannotBeMade) {
   }
   Add("A.png");
   const fs::path start = fs::current_path();
-  EXPECT_EQ(Run(GetParam().assumeImages), 0);
+  EXPECT_EQ(Run(GetParam().images), 0);
   EXPECT_EQ(ui.waitCursorDepth, 0);
   EXPECT_EQ(ui.waitCursorBegins, 1);
   EXPECT_TRUE(ui.beeps.empty());
@@ -214,9 +214,9 @@ TEST_P(CreateWebPageFails, WhenADirectoryOrTheIndexCannotBeMade) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, CreateWebPageFails,
-                         testing::Values(Blocked{"Large", "Large", 1},
-                                         Blocked{"Thumbs", "Thumbs", 0},
-                                         Blocked{"Index", "pix_index.htm", 0}),
+                         testing::Values(Blocked{"Large", "Large", ImageFiles::AssumeExist},
+                                         Blocked{"Thumbs", "Thumbs", ImageFiles::Write},
+                                         Blocked{"Index", "pix_index.htm", ImageFiles::Write}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WebAlbumFiles, LeavesTheCurrentDirectoryAndWaitCursorAsTheyWere) {

@@ -28,13 +28,13 @@ CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int heigh
   return entry;
 }
 
-int WebAlbumTest::Run(int assumeImages) {
+int WebAlbumTest::Run(ImageFiles images) {
   album.count = static_cast<int32_t>(album.entries.size());
   album.displayOrder.clear();
   for (auto& entry : album.entries) {
     album.displayOrder.push_back(&entry);
   }
-  return web.CreateWebPage(album.dirName, album.displayOrder, album.count, assumeImages);
+  return web.CreateWebPage(album.dirName, album.displayOrder, album.count, images);
 }
 
 std::string WebAlbumTest::Read(const std::string& relative) const {

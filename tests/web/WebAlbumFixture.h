@@ -21,7 +21,7 @@ class WebAlbumTest : public testing::Test {
                    const std::string& caption = "?", const std::string& date = "2004:05:06",
                    int omitted = 0);
   // Runs the generator once; the result of CreateWebPage.
-  int Run(int assumeImages = 0);
+  int Run(ImageFiles images = ImageFiles::Write);
   std::string Read(const std::string& relative) const;
   bool Exists(const std::string& relative) const;
   // A picture file that the run wrote, decoded (no bitmap when it cannot be read).
