@@ -2,7 +2,7 @@
 // The album's settings: the three blocks that the options sheet edits one page each, the web
 // colour names that the page text colour must be one of, and their reading from and writing
 // to the profile. Other parts read the settings by their profile value names, as
-// album.GeneralSettings.ThumbSize.
+// album.Settings().GeneralSettings.ThumbSize.
 
 #include "album/Settings.h"
 #include "album/WebColors.h"

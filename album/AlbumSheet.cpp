@@ -24,7 +24,7 @@ const char kWelcomeHint[] =
 
 bool CPixDir::WelcomeHintDue() const {
   // Not while a directory loads: its pictures are about to replace the welcome screen.
-  return count == 0 && !IsLoading() && GeneralSettings.Learning == 1 &&
+  return count == 0 && !IsLoading() && settings_.GeneralSettings.Learning == 1 &&
          sheet_.WelcomeHintPending();
 }
 
@@ -36,9 +36,9 @@ void CPixDir::ShowWelcomeHint() {
 }
 
 int CPixDir::LayOutSheet(int clientWidth) {
-  const int columns = sheet_.LayOut(displayOrder, GeneralSettings.ThumbSize,
-                                    GeneralSettings.FrameGap,
-                                    AdvancedSettings.AlwaysShowCaptions == 1, clientWidth,
+  const int columns = sheet_.LayOut(displayOrder, settings_.GeneralSettings.ThumbSize,
+                                    settings_.GeneralSettings.FrameGap,
+                                    settings_.AdvancedSettings.AlwaysShowCaptions == 1, clientWidth,
                                     load_ != nullptr ? load_->Cells() : nullptr);
   // While pictures arrive, the pane counts them.
   if (columns > 0 && count > 0 && !IsLoading()) {

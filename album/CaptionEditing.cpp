@@ -45,7 +45,7 @@ void CPixDir::EditSelectedCaption() { EditCaption(true, SelectedEntry()); }
 void CPixDir::ShowHint(const std::string& text) {
   HintDialogData data;
   data.hintText = text;
-  data.turnOffLearning = 1 - GeneralSettings.Learning;
+  data.turnOffLearning = 1 - settings_.GeneralSettings.Learning;
   ui_.RunHintDialog(data);
-  GeneralSettings.Learning = 1 - data.turnOffLearning;
+  settings_.GeneralSettings.Learning = 1 - data.turnOffLearning;
 }

@@ -87,7 +87,7 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
     ui_.MessageBox(nullptr, NoImagesMessage(newPath), MsgIcon::None, MsgButtons::Ok);
     return 0;
   }
-  const int safe = AdvancedSettings.SafePixNum;
+  const int safe = settings_.AdvancedSettings.SafePixNum;
   if (n > safe) {
     const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
                                             MsgButtons::YesNoCancel);
@@ -102,10 +102,10 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   for (int i = 0; i < n; ++i) {
     files.push_back(finder.GetAt(i));
   }
-  auto ahead = std::make_unique<CRecordAhead>(*this, newPath, files);
+  auto ahead = std::make_unique<CRecordAhead>(settings_, newPath, files);
   DirectoryLoad load = how;
   if (!load.read) {
-    const SketchScale scale{ahead->Album().GeneralSettings.ThumbSize, sketchRatio_};
+    const SketchScale scale{ahead->Album().Settings().GeneralSettings.ThumbSize, sketchRatio_};
     load.read = [this, scale, dir = newPath](const std::string& file, const CAlbumEntry& planned,
                                              CAlbumEntry& entry, CPlatformUi& ui) {
       return ReadForAlbum(file, planned, scale, dir, entry, ui);

@@ -45,7 +45,7 @@ void CPixDir::OpenLog() {
 
 void CPixDir::OpenLog(const std::tm& now) {
   if (!log_.Open(now)) {
-    AdvancedSettings.KeepLog = 0;
+    settings_.AdvancedSettings.KeepLog = 0;
     ui_.MessageBox(nullptr, "Could not create LOG file", MsgIcon::Error, MsgButtons::Ok);
   }
 }
@@ -53,7 +53,7 @@ void CPixDir::OpenLog(const std::tm& now) {
 void CPixDir::CloseLog() { log_.Close(); }
 
 void CPixDir::WriteLogLine(const std::string& line) {
-  if (AdvancedSettings.KeepLog == 1) {
+  if (settings_.AdvancedSettings.KeepLog == 1) {
     log_.WriteLine(line);
   }
 }

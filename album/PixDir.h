@@ -1,7 +1,7 @@
 #pragma once
 // The album of one directory: its entries, the display order and the selection, which the
 // whole program reads, and the operations on them. It owns the parts that keep state of their
-// own: the settings with the web colours (CAlbumSettings, which it is), the thumb sheet
+// own: the settings with the web colours (CAlbumSettings, a value it holds), the thumb sheet
 // (CThumbSheet), the record file (CRecordFile), the run log (CRunLog), the changes that can be
 // undone (CUndoHistory), and its windows. One lives for the whole run; opening a directory
 // replaces its entries.
@@ -46,7 +46,7 @@ enum class DropResult { Nothing, Moved, CrossedOut };
 // Which way RotatePicture turns the selected picture as it shows: a quarter turn.
 enum class QuarterTurn { Left, Right };
 
-class CPixDir : public CAlbumSettings {
+class CPixDir {
  public:
   explicit CPixDir(CPlatformUi& ui);
   virtual ~CPixDir();
@@ -63,6 +63,11 @@ class CPixDir : public CAlbumSettings {
   int32_t autoCropDiagnostic = 0;
 
   CPlatformUi& Ui() const { return ui_; }
+
+  // The settings, read by every part; they change only through ChangeSettings, which hands
+  // them to change (the options sheet, the profile, quillaran-web's --set).
+  const CAlbumSettings& Settings() const { return settings_; }
+  void ChangeSettings(const std::function<void(CAlbumSettings&)>& change) { change(settings_); }
 
   // Whether a directory is open with at least one picture; without one there is no record
   // to ask about or to write.
@@ -99,7 +104,7 @@ class CPixDir : public CAlbumSettings {
   CBudgetedDecoder& Decoder() { return *decoder_; }
   // What the sketches are made at: ThumbSize, and the device pixels per sheet pixel of the
   // screen that shows them (1 until the view tells another).
-  SketchScale SketchesAt() const { return {GeneralSettings.ThumbSize, sketchRatio_}; }
+  SketchScale SketchesAt() const { return {settings_.GeneralSettings.ThumbSize, sketchRatio_}; }
   void SetSketchRatio(double ratio) { sketchRatio_ = ratio; }
   // The picture that the entry shows (its cropped copy while it is cropped, else its
   // original), decoded at full size, or kept from the last operation on it. Null after the
@@ -314,6 +319,7 @@ class CPixDir : public CAlbumSettings {
                const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less);
 
   CPlatformUi& ui_;
+  CAlbumSettings settings_;
   std::unique_ptr<CMemoryBudget> budget_;
   std::unique_ptr<CBudgetedDecoder> decoder_;
   double sketchRatio_ = 1;

@@ -13,7 +13,7 @@ CRecordAhead::CRecordAhead(const CAlbumSettings& settings, const std::string& di
                            const std::vector<std::string>& paths)
     : album_(std::make_unique<CPixDir>(unheard_)) {
   CPixDir& ahead = *album_;
-  static_cast<CAlbumSettings&>(ahead) = settings;
+  ahead.ChangeSettings([&settings](CAlbumSettings& own) { own = settings; });
   ahead.dirPath = dirPath;
   const int count = static_cast<int>(paths.size());
   ahead.entries.resize(paths.size());

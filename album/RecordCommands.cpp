@@ -12,16 +12,16 @@
 
 std::string CPixDir::RecordPath() const { return CRecordFile::PathIn(dirPath); }
 
-void CPixDir::WriteRecordHeader(std::string& out) const { CRecordFile::WriteHeader(*this, out); }
+void CPixDir::WriteRecordHeader(std::string& out) const { CRecordFile::WriteHeader(settings_, out); }
 
-int CPixDir::ParseRecordHeader(const std::string& line) { return record_.ParseHeader(line, *this); }
+int CPixDir::ParseRecordHeader(const std::string& line) { return record_.ParseHeader(line, settings_); }
 
 int CPixDir::ReadRecord() {
-  return record_.Read(dirPath, *this, std::span(entries.data(), count), displayOrder);
+  return record_.Read(dirPath, settings_, std::span(entries.data(), count), displayOrder);
 }
 
 int CPixDir::ReadRecord(std::FILE* file) {
-  return record_.Read(file, *this, std::span(entries.data(), count), displayOrder);
+  return record_.Read(file, settings_, std::span(entries.data(), count), displayOrder);
 }
 
 int CPixDir::WriteRecord() {
@@ -29,7 +29,7 @@ int CPixDir::WriteRecord() {
   // whatever record lies in the current directory. Half an album would lose the lines of the
   // pictures still to come.
   if (!HasAlbum() || RefuseWhileLoading(nullptr) ||
-      !record_.Write(dirPath, *this, std::span<const CAlbumEntry>(entries.data(), count))) {
+      !record_.Write(dirPath, settings_, std::span<const CAlbumEntry>(entries.data(), count))) {
     return 0;
   }
   MarkRecordCurrent();

@@ -3,8 +3,8 @@
 CAppCore::CAppCore(CPlatformUi& ui, CProfileStore& profile) : album(ui), profile_(profile) {}
 
 void CAppCore::Startup() {
-  album.LoadSettings(profile_);
-  if (album.AdvancedSettings.KeepLog == 1) {
+  album.ChangeSettings([this](CAlbumSettings& settings) { settings.LoadSettings(profile_); });
+  if (album.Settings().AdvancedSettings.KeepLog == 1) {
     album.OpenLog();
   }
   recent.Load(profile_);
@@ -17,13 +17,13 @@ bool CAppCore::Shutdown() {
   if (album.AskSaveRecord() == 0) {
     return false;
   }
-  if (album.AdvancedSettings.KeepLog == 1) {
+  if (album.Settings().AdvancedSettings.KeepLog == 1) {
     album.CloseLog();
   }
   return true;
 }
 
 void CAppCore::SaveState() {
-  album.SaveSettings(profile_);
+  album.Settings().SaveSettings(profile_);
   recent.Save(profile_);
 }

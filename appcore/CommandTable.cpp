@@ -86,7 +86,7 @@ const CommandRow* FindCommand(int id) {
 }
 
 bool IsEnabled(EnableRule rule, const CPixDir& album) {
-  const bool learning = album.GeneralSettings.Learning == 1;
+  const bool learning = album.Settings().GeneralSettings.Learning == 1;
   const bool selected = album.selection >= 0;
   const bool open = album.count > 0;
   switch (rule) {

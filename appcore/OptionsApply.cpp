@@ -16,7 +16,7 @@ int StoreGeneralSettings(const CGeneralSettings& page, CGeneralSettings& block) 
 }
 
 int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
-  CAdvancedSettings& block = album.AdvancedSettings;
+  const CAdvancedSettings& block = album.Settings().AdvancedSettings;
   if (page.TrueColor != block.TrueColor) {
     album.Ui().MessageBox(nullptr,
                           "You must exit the program\nor read a new directory\n"
@@ -33,33 +33,36 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
       }
     }
   }
-  int change = 0;
-  if (page.AlwaysShowCaptions != block.AlwaysShowCaptions) {
-    block.AlwaysShowCaptions = page.AlwaysShowCaptions;
-    change = 1;
-  }
-  const bool helpDirChanged = page.HelpDirR != block.HelpDirR;
-  block.SafePixNum = page.SafePixNum;
-  block.TrueColor = page.TrueColor;
-  block.KeepLog = page.KeepLog;
-  block.HelpDirR = page.HelpDirR;
-  block.TextPage4Web = page.TextPage4Web;
-  block.AntiAdFilter = page.AntiAdFilter;
   if (page.AutoCropStrategy < 0 || page.AutoCropStrategy > 2) {
     page.AutoCropStrategy = 0;
   }
-  block.AutoCropStrategy = page.AutoCropStrategy;
-  block.TopDir2Look = page.TopDir2Look;
-  if (helpDirChanged) {
-    album.UpdateHelpFile();
-  }
+  const int change = page.AlwaysShowCaptions != block.AlwaysShowCaptions ? 1 : 0;
+  album.ChangeSettings([&page](CAlbumSettings& settings) {
+    CAdvancedSettings& stored = settings.AdvancedSettings;
+    const bool helpDirChanged = page.HelpDirR != stored.HelpDirR;
+    stored.AlwaysShowCaptions = page.AlwaysShowCaptions;
+    stored.SafePixNum = page.SafePixNum;
+    stored.TrueColor = page.TrueColor;
+    stored.KeepLog = page.KeepLog;
+    stored.HelpDirR = page.HelpDirR;
+    stored.TextPage4Web = page.TextPage4Web;
+    stored.AntiAdFilter = page.AntiAdFilter;
+    stored.AutoCropStrategy = page.AutoCropStrategy;
+    stored.TopDir2Look = page.TopDir2Look;
+    if (helpDirChanged) {
+      settings.UpdateHelpFile();
+    }
+  });
   return change;
 }
 
 void ApplyOptions(CPixDir& album, const CGeneralSettings& general, const CWebViewSettings& webView,
                   CAdvancedSettings& advanced) {
-  const int generalChange = StoreGeneralSettings(general, album.GeneralSettings);
-  album.WebViewSettings = webView;
+  int generalChange = 0;
+  album.ChangeSettings([&](CAlbumSettings& settings) {
+    generalChange = StoreGeneralSettings(general, settings.GeneralSettings);
+    settings.WebViewSettings = webView;
+  });
   const int advancedChange = StoreAdvancedSettings(advanced, album);
   if (generalChange == 2) {
     album.RebuildThumbs();

@@ -52,7 +52,7 @@ void BM_OpenDirectory(benchmark::State& state) {
   for (auto _ : state) {
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.AdvancedSettings.SafePixNum = 64;
+    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 64; });
     if (album.OpenDirectory(dir) != 1 || album.count != kPictures) {
       state.SkipWithError("OpenDirectory failed");
       break;

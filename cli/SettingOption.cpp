@@ -71,36 +71,38 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
   const SettingRange* range = FindSettingRange(name);
   bool found = false;
   bool valid = true;
-  VisitStoredSettings(
-      album.GeneralSettings, album.WebViewSettings, album.AdvancedSettings,
-      [&](const char* settingName, auto& setting) {
-        if (found || name != settingName) {
-          return;
-        }
-        found = true;
-        if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
-          // The colour name goes into the style sheet as it is.
-          valid = name != kTextColourSetting || album.WebColors().Contains(value);
-          if (valid) {
-            setting = value;
+  album.ChangeSettings([&](CAlbumSettings& settings) {
+    VisitStoredSettings(
+        settings.GeneralSettings, settings.WebViewSettings, settings.AdvancedSettings,
+        [&](const char* settingName, auto& setting) {
+          if (found || name != settingName) {
+            return;
           }
-        } else {
-          valid = range != nullptr && ParseInRange(*range, value, setting);
-        }
-      });
+          found = true;
+          if constexpr (std::is_same_v<std::decay_t<decltype(setting)>, std::string>) {
+            // The colour name goes into the style sheet as it is.
+            valid = name != kTextColourSetting || settings.WebColors().Contains(value);
+            if (valid) {
+              setting = value;
+            }
+          } else {
+            valid = range != nullptr && ParseInRange(*range, value, setting);
+          }
+        });
+    if (found && valid && name == "HelpDirR") {
+      settings.UpdateHelpFile();
+    }
+  });
   if (!found) {
     error = "there is no setting named " + name;
     return false;
   }
   if (!valid) {
     const std::string takes = range != nullptr             ? RangeText(*range)
-                              : name == kTextColourSetting ? ColourNamesText(album.WebColors())
+                              : name == kTextColourSetting ? ColourNamesText(album.Settings().WebColors())
                                                            : std::string("a whole number");
     error = "the setting " + name + " takes " + takes + ", not \"" + value + "\"";
     return false;
-  }
-  if (name == "HelpDirR") {
-    album.UpdateHelpFile();
   }
   return true;
 }

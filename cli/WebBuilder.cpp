@@ -99,9 +99,11 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   ui.caption = options.caption;
   ui.date = options.date;
   CPixDir album(ui);
-  album.LoadSettings(profile);
-  // The run log belongs to the desktop program's runs.
-  album.AdvancedSettings.KeepLog = 0;
+  album.ChangeSettings([&](CAlbumSettings& settings) {
+    settings.LoadSettings(profile);
+    // The run log belongs to the desktop program's runs.
+    settings.AdvancedSettings.KeepLog = 0;
+  });
   // Settings reach the loader (SafePixNum, ThumbSize), and are applied again over the
   // directory's record below.
   if (!ApplySettings(album, options, err)) {
@@ -120,7 +122,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   {
     CImageFind counter;
     const int found = counter.Find(directory);
-    const int safe = album.AdvancedSettings.SafePixNum;
+    const int safe = album.Settings().AdvancedSettings.SafePixNum;
     ui.expectedPictures = options.limit && found > safe ? safe : found;
   }
   // A listing shows the thumbs as the desktop program builds them; an album is made in one
@@ -135,9 +137,9 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
     return kFailed;
   }
 
-  const CGeneralSettings generalBefore = album.GeneralSettings;
+  const CGeneralSettings generalBefore = album.Settings().GeneralSettings;
   ApplySettings(album, options, err);  // checked above
-  if (!(album.GeneralSettings == generalBefore)) {
+  if (!(album.Settings().GeneralSettings == generalBefore)) {
     if (options.list) {
       album.BuildAllThumbs();
     } else {

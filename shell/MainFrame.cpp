@@ -200,7 +200,7 @@ void CMainFrame::RunCommand(const CommandRow& row) {
   if (!IsAvailable(row, album_)) {
     return;
   }
-  if (row.learning == LearningRule::Hint && album_.GeneralSettings.Learning == 1) {
+  if (row.learning == LearningRule::Hint && album_.Settings().GeneralSettings.Learning == 1) {
     album_.ShowHint(row.hint);
   } else {
     (this->*HandlerOf(row.id))();
@@ -240,7 +240,7 @@ void CMainFrame::OnLoadEnded(int opened) {
 
 void CMainFrame::OnOpenDirectory() {
   CDialogDir dialog(recent_.MostRecent(), this);
-  dialog.SetStart(album_.AdvancedSettings.TopDir2Look, TreeOpens::AlongTheMostRecent);
+  dialog.SetStart(album_.Settings().AdvancedSettings.TopDir2Look, TreeOpens::AlongTheMostRecent);
   dialog.treeBackground = 0xFFFFF0;
   if (dialog.exec() == QDialog::Accepted) {
     OpenDirectoryPath(dialog.selectedPath);
@@ -248,7 +248,7 @@ void CMainFrame::OnOpenDirectory() {
 }
 
 void CMainFrame::OnRecentDirectory(int position) {
-  if (album_.GeneralSettings.Learning == 1 || position >= recent_.dirCount) {
+  if (album_.Settings().GeneralSettings.Learning == 1 || position >= recent_.dirCount) {
     return;
   }
   const std::string path = recent_.dirs[static_cast<size_t>(position)];

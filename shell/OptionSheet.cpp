@@ -15,10 +15,10 @@ COptionSheet::COptionSheet(CPixDir& album, QWidget* parent) : QDialog(parent), a
   setWindowTitle("Options");
   advancedPage = new CPageAdv(this);
   generalPage = new CPageGeneral(this);
-  webViewPage = new CPageWebView(album.WebColors(), this);
-  generalPage->LoadFrom(album.GeneralSettings);
-  webViewPage->LoadFrom(album.WebViewSettings);
-  advancedPage->LoadFrom(album.AdvancedSettings);
+  webViewPage = new CPageWebView(album.Settings().WebColors(), this);
+  generalPage->LoadFrom(album.Settings().GeneralSettings);
+  webViewPage->LoadFrom(album.Settings().WebViewSettings);
+  advancedPage->LoadFrom(album.Settings().AdvancedSettings);
 
   tabs_ = new QTabWidget(this);
   tabs_->addTab(generalPage, "General");

@@ -79,7 +79,7 @@ void CPictureWindow::ShowReduced(const std::string& title, QPoint position,
   fitFactor_ = factor;
   fitted_ = CopyOf(shown);
   Show(title, position, fitted_, factor);
-  if (album_.AdvancedSettings.AutoCropStrategy > 0) {
+  if (album_.Settings().AdvancedSettings.AutoCropStrategy > 0) {
     RunAutoCrop({.fit = true});
   }
 }

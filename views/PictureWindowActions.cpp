@@ -150,7 +150,7 @@ void CPictureWindow::OnCharacter(QChar character) {
       break;
     case 'v':
       rect_.SetEmpty();
-      if (album_.AdvancedSettings.AutoCropStrategy > 0) {
+      if (album_.Settings().AdvancedSettings.AutoCropStrategy > 0) {
         RunAutoCrop({.fit = true});
       }
       break;
@@ -173,7 +173,7 @@ int CPictureWindow::RunAutoCrop(AutoCropRun run) {
   lastRun_ = run;
   const int diagnostic = album_.autoCropDiagnostic;
   CCropReport report;
-  outcome_ = shown_->FindAutoCrop(rect_, album_.AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
+  outcome_ = shown_->FindAutoCrop(rect_, album_.Settings().AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
                                  diagnostic, diagnostic != 0 ? &report : nullptr);
   if (diagnostic != 0 && report.blockRows > 0) {
     ShowDiagnostic(report);

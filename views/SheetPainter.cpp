@@ -68,10 +68,10 @@ void PaintWaitingCells(QPainter& painter, const CThumbSheet& sheet, const QRect&
 }  // namespace
 
 int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchCache& cache) {
-  const CGeneralSettings& general = album.GeneralSettings;
+  const CGeneralSettings& general = album.Settings().GeneralSettings;
   const SketchStyle style{general.FrameYorN == 1, general.ThumbSize, general.FrameGap,
                           general.FrameColor, general.FrameBrush};
-  const bool captions = album.AdvancedSettings.AlwaysShowCaptions == 1;
+  const bool captions = album.Settings().AdvancedSettings.AlwaysShowCaptions == 1;
   // Outlines reach a little beyond a cell.
   const QRect reach = exposed.adjusted(-kCrossWidth, -kCrossWidth, kCrossWidth, kCrossWidth);
   // Sheet units are screen pixels, also on paper: the captions keep their size in them.

@@ -169,7 +169,7 @@ void CTextWindow::paintEvent(QPaintEvent*) {
   const int clientBottom = client.top() + client.height();
   const int y = clientBottom > bottom ? clientBottom - 20 : bottom + 5;
   CTxtWidget& learning = Widget(kLearning);
-  const int learningOn = album_.GeneralSettings.Learning == 1 ? 1 : 0;
+  const int learningOn = album_.Settings().GeneralSettings.Learning == 1 ? 1 : 0;
   learning.text = learningOn == 1 ? "Turn Learning Mode Off" : "Turn Learning Mode On";
   learning.state = learningOn;
   learning.colors = {kGreen, kAmber};
@@ -218,7 +218,9 @@ void CTextWindow::mousePressEvent(QMouseEvent* event) {
       OpenWebHelp();
       break;
     case kLearning:
-      album_.GeneralSettings.Learning = album_.GeneralSettings.Learning == 1 ? 0 : 1;
+      album_.ChangeSettings([](CAlbumSettings& settings) {
+        settings.GeneralSettings.Learning = settings.GeneralSettings.Learning == 1 ? 0 : 1;
+      });
       emit learningChanged();
       break;
     case kClose:
@@ -244,7 +246,7 @@ void CTextWindow::OpenWebHelp() {
   // A help page on this machine must be there: the desktop's opener would not say so.
   std::string tried;
   const std::string page =
-      HelpPageToOpen(album_.AdvancedSettings.helpFile, DefaultHelpDir(), tried);
+      HelpPageToOpen(album_.Settings().AdvancedSettings.helpFile, DefaultHelpDir(), tried);
   if (page.empty()) {
     album_.Ui().MessageBox(this, "Cannot find Help web page\n" + tried, MsgIcon::Stop,
                            MsgButtons::Ok);

@@ -37,7 +37,7 @@ void AvoidAdSize(int& width, int& height) {
 }
 
 std::string CWebElement::IndexHeading(const std::string& title) const {
-  const CWebViewSettings& web = album_.WebViewSettings;
+  const CWebViewSettings& web = album_.Settings().WebViewSettings;
   std::string heading = "<body>\n<h2>" + EscapeHtml(title) + "</h2>\n";
   if (web.Only1Caption == 1) {
     heading += "<p>" + EscapeHtml(singleCaption) + "</p>\n";
@@ -50,9 +50,9 @@ std::string CWebElement::IndexHeading(const std::string& title) const {
 
 std::string CWebElement::IndexPage(const std::string& albumName,
                                    const std::vector<CAlbumEntry*>& displayOrder, int count) const {
-  const CGeneralSettings& general = album_.GeneralSettings;
-  const CWebViewSettings& web = album_.WebViewSettings;
-  const CAdvancedSettings& advanced = album_.AdvancedSettings;
+  const CGeneralSettings& general = album_.Settings().GeneralSettings;
+  const CWebViewSettings& web = album_.Settings().WebViewSettings;
+  const CAdvancedSettings& advanced = album_.Settings().AdvancedSettings;
   const bool textPage = advanced.TextPage4Web == 1;
   const std::string title = albumName + " Pictures";
   const std::string cell =

@@ -41,8 +41,8 @@ int COnePassBuild::OpenDirectory(const std::string& directory) {
 // The settings of the record, which shape the images: those the loader builds the thumbs
 // with, and those the command line then puts over them.
 void COnePassBuild::ReadRecordAhead(const std::string& dirPath) {
-  CRecordAhead ahead(album_, dirPath, {});
-  loaderThumbSize_ = ahead.Album().GeneralSettings.ThumbSize;
+  CRecordAhead ahead(album_.Settings(), dirPath, {});
+  loaderThumbSize_ = ahead.Album().Settings().GeneralSettings.ThumbSize;
   applyCommandLine_(ahead.Album());
   settings_ = WebImageSettingsOf(ahead.Album());
 }

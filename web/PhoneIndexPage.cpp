@@ -60,9 +60,9 @@ std::string ThumbImage(const CAlbumEntry& entry, int cell, bool framed, bool avo
 std::string CWebElement::PhoneIndexPage(const std::string& albumName,
                                         const std::vector<CAlbumEntry*>& displayOrder,
                                         int count) const {
-  const CGeneralSettings& general = album_.GeneralSettings;
-  const CWebViewSettings& web = album_.WebViewSettings;
-  const bool textPage = album_.AdvancedSettings.TextPage4Web == 1;
+  const CGeneralSettings& general = album_.Settings().GeneralSettings;
+  const CWebViewSettings& web = album_.Settings().WebViewSettings;
+  const bool textPage = album_.Settings().AdvancedSettings.TextPage4Web == 1;
   const bool framed = general.FrameYorN == 1;
   const int cell = std::max(1, general.ThumbSize + (framed ? 2 * general.FrameGap : 0));
   const std::string cellWidth = std::to_string(cell) + "px";
@@ -94,7 +94,7 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
     } else {
       page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
-    page += ThumbImage(entry, cell, framed, album_.AdvancedSettings.AntiAdFilter == 1,
+    page += ThumbImage(entry, cell, framed, album_.Settings().AdvancedSettings.AntiAdFilter == 1,
                        shown++ >= eager, DoubleThumbWritten(album_.dirPath, entry.fileName)) +
             "</a>";
     if (!textPage) {

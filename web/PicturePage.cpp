@@ -17,7 +17,7 @@ int CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int co
   if (position < 0 || position >= count || pageNames[static_cast<size_t>(position)].empty()) {
     return 1;
   }
-  const std::string page = album_.WebViewSettings.WebForPhones == 1
+  const std::string page = album_.Settings().WebViewSettings.WebForPhones == 1
                                ? PhonePicturePage(entry, position, count)
                                : PicturePage(entry, position, count);
   const std::string path = AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]);

@@ -41,7 +41,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   CPlatformUi& ui = album_.Ui();
   WaitCursor wait(ui);
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
-  const CWebViewSettings& web = album_.WebViewSettings;
+  const CWebViewSettings& web = album_.Settings().WebViewSettings;
 
   writeFailed_ = false;
   assumeImages_ = images == ImageFiles::AssumeExist;
@@ -75,7 +75,7 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     return 0;
   }
   ui.Beep(BeepKind::Exclamation);
-  if (album_.GeneralSettings.WebImmedDisplay != 0 && !ui.OpenWithDefaultProgram(indexPath)) {
+  if (album_.Settings().GeneralSettings.WebImmedDisplay != 0 && !ui.OpenWithDefaultProgram(indexPath)) {
     ui.MessageBox(nullptr, "Failed to display web page", MsgIcon::Stop, MsgButtons::Ok);
   }
   return 1;
@@ -203,7 +203,7 @@ void CWebElement::WriteStyleSheetOrReport() {
   int error = 0;
   // Without Large (a run of only the index, or Large removed while the program ran) the
   // style sheet has no place, and the pages show without it.
-  if (!WriteStyleSheet(album_.dirPath, album_.WebViewSettings.WTextColor, &error) &&
+  if (!WriteStyleSheet(album_.dirPath, album_.Settings().WebViewSettings.WTextColor, &error) &&
       error != ENOENT) {
     WrittenOrReported(AlbumPath("Large/Basic.css"), error);
   }

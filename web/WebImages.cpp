@@ -19,12 +19,12 @@ const char* const kDoubleFolder = "2x";
 const char* const kDecodedAndWritten = "to be decoded and written";
 
 WebImageSettings WebImageSettingsOf(const CPixDir& album) {
-  const CGeneralSettings& general = album.GeneralSettings;
+  const CGeneralSettings& general = album.Settings().GeneralSettings;
   WebImageSettings settings;
   settings.thumbSize = general.ThumbSize;
-  settings.doubleLarge = album.WebViewSettings.WebForPhones == 1;
+  settings.doubleLarge = album.Settings().WebViewSettings.WebForPhones == 1;
   // A copy of the picture at its own size is of no use on a phone.
-  const int maxOsize = album.WebViewSettings.MaxOsize;
+  const int maxOsize = album.Settings().WebViewSettings.MaxOsize;
   settings.maxOsize = settings.doubleLarge && maxOsize >= 2000 ? kPhoneCopySide : maxOsize;
   settings.framed = general.FrameYorN == 1;
   settings.frameGap = general.FrameGap;

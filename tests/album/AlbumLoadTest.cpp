@@ -273,7 +273,7 @@ TEST_P(PartialAlbum, SavedAndReopenedWholeShowsTheUsersOrder) {
     held.LetGo();
     album.StopLoading();
   } else {
-    album.AdvancedSettings.SafePixNum = 3;
+    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
     ui.answers = {MsgAnswer::Yes};
     ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   }

@@ -106,11 +106,11 @@ TEST_F(AlbumOperations, CaptionDialogsTakeTheTextOnlyOnOk) {
 TEST_F(AlbumOperations, HintDialogSwitchesLearningOffOnlyWhenTicked) {
   ui.hintReplies.push_back(std::nullopt);  // Escape: the box is not read
   album.ShowHint("text");
-  EXPECT_EQ(album.GeneralSettings.Learning, 1);
+  EXPECT_EQ(album.Settings().GeneralSettings.Learning, 1);
   EXPECT_EQ(ui.hintDialogsShown[0].turnOffLearning, 0);
   ui.hintReplies.push_back(HintDialogData{"text", 1});
   album.ShowHint("text");
-  EXPECT_EQ(album.GeneralSettings.Learning, 0);
+  EXPECT_EQ(album.Settings().GeneralSettings.Learning, 0);
 }
 
 TEST_F(AlbumOperations, CropForThumbNeedsSelectionWindowAndRectangle) {

@@ -121,7 +121,7 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   WritePicture(dir, "b.png", 240, 120, 2);
   WritePicture(dir, "a.jpg", 60, 120, 1);
   temp.WriteFile("Holiday 2026/notes.txt", "not a picture");
-  album.AdvancedSettings.KeepLog = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   EXPECT_EQ(album.dirPath, dir.string());
   EXPECT_EQ(album.dirName, "Holiday 2026");
@@ -227,7 +227,7 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   for (int i = 0; i < 5; ++i) {
     WritePicture(many, "m" + std::to_string(i) + ".bmp", 8, 8);
   }
-  album.AdvancedSettings.SafePixNum = 4;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 4; });
   ui.answers = {MsgAnswer::Cancel};
   EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
   EXPECT_EQ(album.selection, 0);  // the album on screen keeps its selection
@@ -253,7 +253,7 @@ TEST_F(DirectoryLoading, ALimitedAlbumKeepsTheRecordLinesOfThePicturesLeftOut) {
                                           "p0.bmp\tFirst\t\t1\n"
                                           "gone.bmp\tGone\t\t4\n" + kept + "\n"
                                           "p1.bmp\tSecond\t\t2\n");
-  album.AdvancedSettings.SafePixNum = 3;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
   ui.answers = {MsgAnswer::Yes};
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   ASSERT_EQ(FileNames(), (std::vector<std::string>{"p0.bmp", "p1.bmp"}));
@@ -312,7 +312,7 @@ TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
   temp.WriteFile("logged/c.jpg", JpegWithProfile(ReadFileBytes(dir / "c.jpg"),
                                                  AdobeRgbLikeProfile(), 200, false, 2));
   fs::current_path(temp.Path());
-  album.AdvancedSettings.KeepLog = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
   album.OpenLog();
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   album.CloseLog();
@@ -338,7 +338,7 @@ TEST_F(DirectoryLoading, TheRecordFileIsMergedAndOrdersTheDisplay) {
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   EXPECT_EQ(album.EntryAtPosition(0).fileName, "b.bmp");
   EXPECT_EQ(album.EntryAt(0).caption, "First");
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, 100);
+  EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, 100);
   // b's thumb shows its 20 x 20 rectangle at thumb size 100.
   EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 100);
   EXPECT_EQ(album.EntryAt(1).thumb.Width(), 20);

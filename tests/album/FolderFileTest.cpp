@@ -151,12 +151,12 @@ TEST(HostileRunLog, NeitherFollowsALinkOutOfTheFolderNorBlocksOnAFifo) {
     fs::current_path(dir / "album");
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.AdvancedSettings.KeepLog = 1;
+    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
     ASSERT_TRUE(FinishesInTime([&] { album.OpenLog(LocalTime(2008, 3, 5, 9, 7)); }, log))
         << hostile.name;
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Could not create LOG file"})
         << hostile.name;
-    EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+    EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
     EXPECT_EQ(FilesBelow(dir / "outside"), outsideBefore) << hostile.name;
   }
 }

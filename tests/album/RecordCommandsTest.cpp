@@ -128,7 +128,7 @@ TEST_F(RecordCommands, ExternalEditIsReadBackAndTheThumbsRebuilt) {
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
   EXPECT_EQ(album.EntryAt(0).caption, "After");
   EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{0, 0, 10, 10}));
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, 200);
+  EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, 200);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0}));
   EXPECT_EQ(rebuilds, 1);
   EXPECT_EQ(view.repaints, 1);

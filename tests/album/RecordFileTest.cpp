@@ -23,8 +23,10 @@ using RecordFile = RecordFixture;
 const char kHeader[] = "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n";
 
 TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
-  album.GeneralSettings.ThumbSize = 150;
-  album.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy", 0};
+  album.ChangeSettings([](CAlbumSettings& s) {
+    s.GeneralSettings.ThumbSize = 150;
+    s.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy", 0};
+  });
   CAlbumEntry& a = album.EntryAt(0);
   a.caption = "Sunset at the lake";
   a.date = "3:45pm Jul 12, 2008";
@@ -47,8 +49,8 @@ TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
   CPixDir reread(ui);
   ASSERT_EQ(ReadInto(reread, {"a.jpg", "b.jpg", "c.jpg"}), 1);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(reread.GeneralSettings, album.GeneralSettings);
-  EXPECT_EQ(reread.WebViewSettings, album.WebViewSettings);
+  EXPECT_EQ(reread.Settings().GeneralSettings, album.Settings().GeneralSettings);
+  EXPECT_EQ(reread.Settings().WebViewSettings, album.Settings().WebViewSettings);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(reread.EntryAt(i).caption, album.EntryAt(i).caption) << i;
     EXPECT_EQ(reread.EntryAt(i).date, album.EntryAt(i).date) << i;
@@ -66,15 +68,19 @@ class LargeImageMode : public RecordFile, public ::testing::WithParamInterface<L
 
 TEST_P(LargeImageMode, HeaderKeepsOneModeForBothSwitches) {
   const LargeImageCase c = GetParam();
-  album.WebViewSettings.LIOwnWP = c.ownPage;
-  album.WebViewSettings.LIOwnBrW = c.ownWindow;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.LIOwnWP = c.ownPage;
+    s.WebViewSettings.LIOwnBrW = c.ownWindow;
+  });
   ASSERT_EQ(album.WriteRecord(), 1);
   EXPECT_NE(RecordText().find(" f" + std::to_string(c.mode) + " "), std::string::npos);
-  album.WebViewSettings.LIOwnWP = 7;
-  album.WebViewSettings.LIOwnBrW = 7;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.LIOwnWP = 7;
+    s.WebViewSettings.LIOwnBrW = 7;
+  });
   ASSERT_EQ(album.ReadRecord(), 1);
-  EXPECT_EQ(album.WebViewSettings.LIOwnWP, c.readPage);
-  EXPECT_EQ(album.WebViewSettings.LIOwnBrW, c.readWindow);
+  EXPECT_EQ(album.Settings().WebViewSettings.LIOwnWP, c.readPage);
+  EXPECT_EQ(album.Settings().WebViewSettings.LIOwnBrW, c.readWindow);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSwitches, LargeImageMode,
@@ -88,17 +94,17 @@ INSTANTIATE_TEST_SUITE_P(AllSwitches, LargeImageMode,
                          });
 
 TEST_F(RecordFile, PageWidthBelowTheHeaderRangeIsWrittenAndReadBackAsDefault) {
-  album.WebViewSettings.WPwidth = 250;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 250; });
   ASSERT_EQ(album.WriteRecord(), 1);
   EXPECT_NE(RecordText().find(" p250 "), std::string::npos);
   ASSERT_EQ(album.ReadRecord(), 1);
-  EXPECT_EQ(album.WebViewSettings.WPwidth, 600);
+  EXPECT_EQ(album.Settings().WebViewSettings.WPwidth, 600);
 }
 
 TEST_F(RecordFile, TabsAndLineBreaksInCaptionsAndDatesAreWrittenAsBlanks) {
   album.EntryAt(0).caption = "two\nlines\tand\r\ntab";
   album.EntryAt(1).date = "May\t1\n2008";
-  album.WebViewSettings.WTextColor = "na\nvy";
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "na\nvy"; });
   ASSERT_EQ(album.WriteRecord(), 1);
   EXPECT_EQ(RecordText(),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #na vy\n"
@@ -117,8 +123,8 @@ TEST_F(RecordFile, ReadsWindowsLineEndings) {
                  "c.jpg\tLake\t\t1\r\n"),
             1);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, 200);
-  EXPECT_EQ(album.WebViewSettings.WTextColor, "navy");
+  EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, 200);
+  EXPECT_EQ(album.Settings().WebViewSettings.WTextColor, "navy");
   EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{1, 2, 30, 40}));
   EXPECT_EQ(album.EntryAt(1).caption, "?");
   EXPECT_EQ(album.EntryAt(1).date, "June");

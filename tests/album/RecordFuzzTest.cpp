@@ -70,13 +70,13 @@ TEST_F(RecordFuzz, HeaderParserSurvivesMutatedAndRandomLines) {
     CPixDir album(ui);
     const std::string line = i % 4 == 0 ? RandomBytes() : Mutate(header);
     if (album.ParseRecordHeader(line) == 1) {
-      const int thumb = album.GeneralSettings.ThumbSize;
-      const int maxSize = album.WebViewSettings.MaxOsize;
-      const int width = album.WebViewSettings.WPwidth;
+      const int thumb = album.Settings().GeneralSettings.ThumbSize;
+      const int maxSize = album.Settings().WebViewSettings.MaxOsize;
+      const int width = album.Settings().WebViewSettings.WPwidth;
       ASSERT_TRUE(thumb >= 20 && thumb <= 400) << line;
       ASSERT_TRUE(maxSize >= 300 && maxSize <= 2000) << line;
       ASSERT_TRUE(width >= 300 && width <= 1000) << line;
-      ASSERT_LE(album.WebViewSettings.WTextColor.size(), 63u) << line;
+      ASSERT_LE(album.Settings().WebViewSettings.WTextColor.size(), 63u) << line;
     }
   }
   ui.messages.clear();

@@ -29,14 +29,16 @@ class RecordHeader : public ::testing::TestWithParam<HeaderCase> {
 // The album starts from the defaults with both large-image switches off and a non-default
 // colour, so that every change shows.
 TEST_P(RecordHeader, AppliesToTheSettings) {
-  album.WebViewSettings.LIOwnWP = 0;
-  album.WebViewSettings.LIOwnBrW = 0;
-  album.WebViewSettings.WTextColor = "olive";
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.LIOwnWP = 0;
+    s.WebViewSettings.LIOwnBrW = 0;
+    s.WebViewSettings.WTextColor = "olive";
+  });
   const HeaderResult& want = GetParam().expected;
   const int result = album.ParseRecordHeader(GetParam().line);
-  const CWebViewSettings& web = album.WebViewSettings;
+  const CWebViewSettings& web = album.Settings().WebViewSettings;
   EXPECT_EQ(result, want.result);
-  EXPECT_EQ(album.GeneralSettings.ThumbSize, want.thumbSize);
+  EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, want.thumbSize);
   EXPECT_EQ(web.MaxOsize, want.maxOsize);
   EXPECT_EQ(web.WPwidth, want.wpWidth);
   EXPECT_EQ(web.LIOwnWP, want.ownPage);

@@ -19,7 +19,7 @@ class RunLog : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::current_path(dir.Path());
-    album.AdvancedSettings.KeepLog = 1;
+    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
   }
   std::string Log() const { return ReadFileBytes(dir / "QuillaranLog.txt"); }
 
@@ -50,9 +50,9 @@ TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
 TEST_F(RunLog, LinesAreWrittenOnlyWhileKeepLogIsOnAndTheLogOpen) {
   album.WriteLogLine("before opening");
   album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
-  album.AdvancedSettings.KeepLog = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
   album.WriteLogLine("while off");
-  album.AdvancedSettings.KeepLog = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
   album.WriteLogLine("OK\n");
   album.CloseLog();
   album.WriteLogLine("after closing");
@@ -66,7 +66,7 @@ TEST_F(RunLog, UnwritableLogIsReportedOnceAndTurnsLoggingOff) {
   album.WriteLogLine("Attempting x.jpg");
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
-  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
   EXPECT_FALSE(album.LogIsOpen());
 }
 
@@ -79,7 +79,7 @@ TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {
   album.WriteLogLine("OK");
   fs::permissions(dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
-  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
   EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
 }
 

@@ -5,8 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "album/PixDir.h"
-#include "tests/support/FakePlatformUi.h"
+#include "album/AlbumSettings.h"
 #include "tests/support/FakeProfileStore.h"
 #include "tests/support/TempDir.h"
 
@@ -21,9 +20,8 @@ const std::vector<std::string> kReadingOrder = {
 
 class Settings : public ::testing::Test {
  protected:
-  FakePlatformUi ui;
   FakeProfileStore profile;
-  CPixDir album{ui};
+  CAlbumSettings album;
 };
 
 TEST_F(Settings, CleanProfileGivesTheDefaults) {
@@ -70,7 +68,7 @@ TEST_F(Settings, SaveWritesAllValuesInReadingOrderAndLoadGetsThemBack) {
   EXPECT_EQ(std::get<std::string>(profile.values[{"Parameters", "TopDir2Look"}]),
             "/home/me/Pictures");
 
-  CPixDir loaded(ui);
+  CAlbumSettings loaded;
   loaded.LoadSettings(profile);
   EXPECT_EQ(loaded.GeneralSettings, album.GeneralSettings);
   EXPECT_EQ(loaded.WebViewSettings, album.WebViewSettings);

@@ -77,7 +77,7 @@ TEST_F(ThumbSheet, LayOutStoresEveryRectangleAndCountsTheBuiltThumbs) {
   EXPECT_EQ(album.Sheet().Height(), album.Sheet().Layout().height);
   EXPECT_EQ(album.EntryAt(2).sketchRect, album.Sheet().Layout().SketchRect(2));
   EXPECT_EQ(ui.statusText[2], "3 Thumb bitmaps built");
-  album.AdvancedSettings.AlwaysShowCaptions = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AlwaysShowCaptions = 0; });
   album.LayOutSheet(1000);
   EXPECT_TRUE(album.EntryAt(0).captionRect == Rect{});
 }

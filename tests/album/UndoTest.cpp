@@ -87,9 +87,9 @@ TEST_F(UndoFixture, TheTitlesStarFollowsThePointOfTheSave) {
     ASSERT_EQ((album.*step)(nullptr), 1);
     EXPECT_EQ(WindowTitle(album), title);
   }
-  CAdvancedSettings advanced = album.AdvancedSettings;
-  ApplyOptions(album, CGeneralSettings(album.GeneralSettings),
-               CWebViewSettings(album.WebViewSettings), advanced);
+  CAdvancedSettings advanced = album.Settings().AdvancedSettings;
+  ApplyOptions(album, CGeneralSettings(album.Settings().GeneralSettings),
+               CWebViewSettings(album.Settings().WebViewSettings), advanced);
   ASSERT_EQ(album.Undo(nullptr), 1);
   EXPECT_EQ(WindowTitle(album), "album* - Quillaran");
 }

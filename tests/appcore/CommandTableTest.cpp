@@ -46,7 +46,9 @@ TEST(CommandTable, EachEnablingRuleFollowsTheAlbumTheSelectionLearningAndTheWebF
       FillAlbum(album, {"a.jpg", "b.jpg"});
     }
     album.selection = state.selected ? 1 : -1;
-    album.GeneralSettings.Learning = state.learning ? 1 : 0;
+    album.ChangeSettings([&](CAlbumSettings& s) {
+      s.GeneralSettings.Learning = state.learning ? 1 : 0;
+    });
     if (state.webFolders) {
       fs::create_directory(dir / "Thumbs");
       fs::create_directory(dir / "Large");

@@ -24,10 +24,10 @@ class OptionsApply : public ::testing::Test {
     fs::current_path(dir.Path());  // where the run log goes
     album.AttachView(&view);
     album.SetThumbRebuild([this] { ++rebuilds; });
-    album.UpdateHelpFile();
-    general = album.GeneralSettings;
-    webView = album.WebViewSettings;
-    advanced = album.AdvancedSettings;
+    album.ChangeSettings([](CAlbumSettings& s) { s.UpdateHelpFile(); });
+    general = album.Settings().GeneralSettings;
+    webView = album.Settings().WebViewSettings;
+    advanced = album.Settings().AdvancedSettings;
   }
   void Apply() { ApplyOptions(album, general, webView, advanced); }
 
@@ -51,12 +51,12 @@ class GeneralChange : public OptionsApply, public ::testing::WithParamInterface<
 
 TEST_P(GeneralChange, RebuildsOrRepaintsAsTheChangeNeeds) {
   GetParam().edit(general);
-  CGeneralSettings block = album.GeneralSettings;
+  CGeneralSettings block = album.Settings().GeneralSettings;
   EXPECT_EQ(StoreGeneralSettings(general, block), GetParam().code);
   EXPECT_EQ(block, general);
 
   Apply();
-  EXPECT_EQ(album.GeneralSettings, general);
+  EXPECT_EQ(album.Settings().GeneralSettings, general);
   EXPECT_EQ(rebuilds, GetParam().code == 2 ? 1 : 0);
   EXPECT_EQ(view.repaints, GetParam().code >= 1 ? 1 : 0);
   EXPECT_EQ(album.dirty, 1);
@@ -97,7 +97,7 @@ TEST_F(OptionsApply, NewThumbSizeRebuildsTheThumbs) {
 TEST_F(OptionsApply, WebPageSettingsAreTakenWithoutRepaint) {
   webView = {700, 900, 1, 1, 0, 0, ""};
   Apply();
-  EXPECT_EQ(album.WebViewSettings, webView);
+  EXPECT_EQ(album.Settings().WebViewSettings, webView);
   EXPECT_EQ(view.repaints, 0);
   EXPECT_EQ(album.dirty, 1);
 }
@@ -110,12 +110,12 @@ TEST_F(OptionsApply, AdvancedValuesAreCopiedAndCaptionsRepaint) {
   advanced.TopDir2Look = "/photos";
   advanced.AlwaysShowCaptions = 0;
   EXPECT_EQ(StoreAdvancedSettings(advanced, album), 1);
-  EXPECT_EQ(album.AdvancedSettings, advanced);
+  EXPECT_EQ(album.Settings().AdvancedSettings, advanced);
   EXPECT_TRUE(ui.messages.empty());
 
   advanced.AlwaysShowCaptions = 1;
   Apply();
-  EXPECT_EQ(album.AdvancedSettings.AlwaysShowCaptions, 1);
+  EXPECT_EQ(album.Settings().AdvancedSettings.AlwaysShowCaptions, 1);
   EXPECT_EQ(view.repaints, 1);
   EXPECT_EQ(rebuilds, 0);
 }
@@ -125,8 +125,8 @@ TEST_F(OptionsApply, AutoCropMethodOutsideItsRangeBecomesZero) {
     advanced.AutoCropStrategy = value;
     StoreAdvancedSettings(advanced, album);
     EXPECT_EQ(advanced.AutoCropStrategy, 0) << value;
-    EXPECT_EQ(album.AdvancedSettings.AutoCropStrategy, 0) << value;
-    album.AdvancedSettings.AutoCropStrategy = 1;
+    EXPECT_EQ(album.Settings().AdvancedSettings.AutoCropStrategy, 0) << value;
+    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AutoCropStrategy = 1; });
   }
 }
 
@@ -135,7 +135,7 @@ TEST_F(OptionsApply, RenderingChangeShowsItsMessageOnce) {
   Apply();
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kRenderingMessage}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
-  EXPECT_EQ(album.AdvancedSettings.TrueColor, 0);
+  EXPECT_EQ(album.Settings().AdvancedSettings.TrueColor, 0);
   Apply();
   EXPECT_EQ(ui.messages.size(), 1u);
 }
@@ -143,26 +143,26 @@ TEST_F(OptionsApply, RenderingChangeShowsItsMessageOnce) {
 TEST_F(OptionsApply, HelpFileFollowsOnlyAChangedHelpDirectory) {
   advanced.HelpDirR = "/srv/help";
   Apply();
-  EXPECT_EQ(album.AdvancedSettings.HelpDirR, "/srv/help/");
-  EXPECT_EQ(album.AdvancedSettings.helpFile, "/srv/help/QuillaranHelp.htm");
+  EXPECT_EQ(album.Settings().AdvancedSettings.HelpDirR, "/srv/help/");
+  EXPECT_EQ(album.Settings().AdvancedSettings.helpFile, "/srv/help/QuillaranHelp.htm");
   // Unchanged: the help file is not recomputed, so a hand-made value stays.
-  album.AdvancedSettings.helpFile = "kept";
-  advanced = album.AdvancedSettings;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.helpFile = "kept"; });
+  advanced = album.Settings().AdvancedSettings;
   Apply();
-  EXPECT_EQ(album.AdvancedSettings.helpFile, "kept");
+  EXPECT_EQ(album.Settings().AdvancedSettings.helpFile, "kept");
 }
 
 TEST_F(OptionsApply, KeepLogOpensAndClosesTheLog) {
   advanced.KeepLog = 1;
   Apply();
   ASSERT_TRUE(album.LogIsOpen());
-  EXPECT_EQ(album.AdvancedSettings.KeepLog, 1);
+  EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 1);
   const std::string firstLine = ReadFileBytes(dir / "QuillaranLog.txt");
   EXPECT_EQ(firstLine.rfind("--------- New Run (", 0), 0u) << firstLine;
   advanced.KeepLog = 0;
   Apply();
   EXPECT_FALSE(album.LogIsOpen());
-  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
 }
 
 TEST_F(OptionsApply, KeepLogStaysOffWhenTheLogCannotBeOpened) {
@@ -170,7 +170,7 @@ TEST_F(OptionsApply, KeepLogStaysOffWhenTheLogCannotBeOpened) {
   advanced.KeepLog = 1;
   Apply();
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
-  EXPECT_EQ(album.AdvancedSettings.KeepLog, 0);
+  EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
   EXPECT_EQ(advanced.KeepLog, 0);
 }
 

@@ -87,10 +87,12 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   WriteMixedFolder(whole);
   FakePlatformUi ui;
   CPixDir loaded(ui);
-  loaded.LoadSettings(profile);
-  loaded.GeneralSettings.FrameYorN = 0;
-  loaded.WebViewSettings.WebForPhones = forPhones;
-  loaded.AdvancedSettings.KeepLog = 0;
+  loaded.ChangeSettings([&](CAlbumSettings& s) {
+    s.LoadSettings(profile);
+    s.GeneralSettings.FrameYorN = 0;
+    s.WebViewSettings.WebForPhones = forPhones;
+    s.AdvancedSettings.KeepLog = 0;
+  });
   ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
   ASSERT_EQ(web.CreateWebPage(loaded.dirName, loaded.displayOrder, loaded.count, ImageFiles::Write),

@@ -63,9 +63,9 @@ TEST_F(QuillaranWeb, ColoursTakeTheStoredNumberOrHtmlNotation) {
   CPixDir settings(ui);
   std::string error;
   ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "#102030", error)) << error;
-  EXPECT_EQ(settings.GeneralSettings.FrameColor, 0x302010);
+  EXPECT_EQ(settings.Settings().GeneralSettings.FrameColor, 0x302010);
   ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "255", error)) << error;
-  EXPECT_EQ(settings.GeneralSettings.FrameColor, 255);
+  EXPECT_EQ(settings.Settings().GeneralSettings.FrameColor, 255);
 }
 
 TEST_F(QuillaranWeb, HelpAndVersionNeedNoDirectory) {

@@ -89,14 +89,14 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   fs::copy_file(temp / "album" / "p0.png", temp / "other" / "p0.png");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
   WaitForLoad();
-  Album().GeneralSettings.Learning = 1;
+  Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 1; });
   QAction* second = RecentItem(1);
   ASSERT_EQ(second->text(), "2 album/");
   second->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), (temp / "other").string() + "/");
   EXPECT_EQ(Album().dirPath, (temp / "other").string());
 
-  Album().GeneralSettings.Learning = 0;
+  Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 0; });
   RecentItem(1)->trigger();
   WaitForLoad();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");

@@ -72,7 +72,7 @@ TEST_F(MainFrame, LearningModeExplainsUntilTheHintTurnsItOff) {
   });
   Trigger(ID_CREATE_WEB_PAGE);
   EXPECT_TRUE(hint.startsWith("Create the web page for this set of pictures."));
-  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
+  EXPECT_EQ(Album().Settings().GeneralSettings.Learning, 0);
   EXPECT_FALSE(fs::exists(temp / "album" / "pix_index.htm"));
   EXPECT_FALSE(Action(ID_CAPTION).isEnabled());
 

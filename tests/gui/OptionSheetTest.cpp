@@ -58,7 +58,7 @@ TEST_F(OptionSheet, ApplyRefusesAThumbSizeOutOfRangeAndAppliesNothing) {
   AnswerMessage("OK");
   sheet->ApplyButton()->click();
   EXPECT_EQ(modalTexts, std::vector<QString>{"Please enter an integer between 20 and 400."});
-  EXPECT_EQ(Album().GeneralSettings.ThumbSize, 120);
+  EXPECT_EQ(Album().Settings().GeneralSettings.ThumbSize, 120);
   EXPECT_EQ(Album().dirty, 0);
   EXPECT_TRUE(sheet->ApplyButton()->isEnabled());
 }
@@ -77,11 +77,11 @@ TEST_F(OptionSheet, TheFrameColourAloneRepaintsAndWithTheThumbSizeRebuilds) {
     });
     sheet->findChild<QPushButton*>("FrameColor")->click();
     Confirm(*sheet);
-    EXPECT_EQ(Album().GeneralSettings.FrameColor, 0x0000FF) << size;
-    EXPECT_EQ(Album().GeneralSettings.ThumbSize, std::stoi(size));
+    EXPECT_EQ(Album().Settings().GeneralSettings.FrameColor, 0x0000FF) << size;
+    EXPECT_EQ(Album().Settings().GeneralSettings.ThumbSize, std::stoi(size));
     EXPECT_EQ(rebuilds, size == std::string("80") ? 1 : 0) << size;
     EXPECT_EQ(counting.repaints, 1) << size;
-    Album().GeneralSettings.FrameColor = 0xC8C8C8;
+    Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameColor = 0xC8C8C8; });
   }
 }
 
@@ -90,7 +90,7 @@ TEST_F(OptionSheet, AnAutoCropMethodOutOfRangeIsStoredAsZero) {
   sheet->Tabs()->setCurrentIndex(2);
   Type(*sheet, "AutoCropStrategy", "5");
   Confirm(*sheet);
-  EXPECT_EQ(Album().AdvancedSettings.AutoCropStrategy, 0);
+  EXPECT_EQ(Album().Settings().AdvancedSettings.AutoCropStrategy, 0);
   EXPECT_EQ(OpenSheet()->findChild<QLineEdit*>("AutoCropStrategy")->text(), "0");
 }
 
@@ -103,7 +103,7 @@ TEST_F(OptionSheet, PagesForPhonesAreChosenOnTheWebPageViewPage) {
   EXPECT_FALSE(box->isChecked());
   box->click();
   Confirm(*sheet);
-  EXPECT_EQ(Album().WebViewSettings.WebForPhones, 1);
+  EXPECT_EQ(Album().Settings().WebViewSettings.WebForPhones, 1);
   EXPECT_EQ(counting.repaints, 0);  // no picture on screen changes
   EXPECT_TRUE(OpenSheet()->findChild<QCheckBox*>("WebForPhones")->isChecked());
 }
@@ -119,17 +119,17 @@ TEST_F(OptionSheet, TheColourPreviewShowsNameValueAndLuminance) {
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "silver #C0C0C0 Lum=75%");
   list->setCurrentRow(7);
   EXPECT_EQ(sheet->webViewPage->Preview()->Text(), "maroon #800000 Lum=15%");
-  EXPECT_FALSE(PreviewOf("maroon", Album().WebColors()).onBlack);
-  EXPECT_TRUE(PreviewOf("silver", Album().WebColors()).onBlack);
+  EXPECT_FALSE(PreviewOf("maroon", Album().Settings().WebColors()).onBlack);
+  EXPECT_TRUE(PreviewOf("silver", Album().Settings().WebColors()).onBlack);
 }
 
 TEST_F(OptionSheet, AColourNameOutsideTheListStaysWhenNoLineIsPicked) {
-  Album().WebViewSettings.WTextColor = "orange";
+  Album().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "orange"; });
   auto sheet = OpenSheet();
   sheet->Tabs()->setCurrentIndex(1);
   EXPECT_TRUE(sheet->findChild<QListWidget*>("WTextColor")->selectedItems().isEmpty());
   Confirm(*sheet);
-  EXPECT_EQ(Album().WebViewSettings.WTextColor, "orange");
+  EXPECT_EQ(Album().Settings().WebViewSettings.WTextColor, "orange");
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ class PictureWindow : public GuiFixture {
     if (app == nullptr) {
       Start(0);
     }
-    Album().AdvancedSettings.AutoCropStrategy = strategy;
+    Album().ChangeSettings([&](CAlbumSettings& s) {
+      s.AdvancedSettings.AutoCropStrategy = strategy;
+    });
     auto* window = new CPictureWindow(Album(), PictureScreen{screen, ratio, {}, nullptr});
     handle = std::make_unique<CPictureWindowHandle>(window);
     window->ShowPicture("pic.png", QPoint(0, 0), picture);
@@ -150,7 +152,9 @@ TEST_F(PictureWindow, UAndVRemoveTheRectangleAndVProposesANewOne) {
   for (const Case& c : cases) {
     CPictureWindow& window = Open(White(600, 400));
     DrawRect(window, Rect{100, 100, 200, 300});
-    Album().AdvancedSettings.AutoCropStrategy = c.strategy;
+    Album().ChangeSettings([&](CAlbumSettings& s) {
+      s.AdvancedSettings.AutoCropStrategy = c.strategy;
+    });
     KeyOn(&window, c.key);
     EXPECT_EQ(window.Rectangle(), c.after) << c.key << c.strategy;
   }

@@ -62,7 +62,7 @@ TEST_F(QuickHelp, TheLearningButtonSwitchesLearningModeItsTextAndColour) {
   EXPECT_EQ(button.Color(), QColor(255, 200, 0));
   Click(window, CTextWindow::kLearning);
   window.grab();
-  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
+  EXPECT_EQ(Album().Settings().GeneralSettings.Learning, 0);
   EXPECT_EQ(button.text, "Turn Learning Mode On");
   EXPECT_EQ(button.Color(), QColor(0, 255, 0));
   EXPECT_FALSE(Action(ID_CAPTION).isEnabled());  // the toolbar follows at once
@@ -84,7 +84,7 @@ TEST_F(QuickHelp, AShortWindowScrollsToTheButtonsUnderItsText) {
   QMouseEvent press(QEvent::MouseButtonPress, at, window.viewport()->mapToGlobal(at),
                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window.viewport(), &press);
-  EXPECT_EQ(Album().GeneralSettings.Learning, 0);
+  EXPECT_EQ(Album().Settings().GeneralSettings.Learning, 0);
 }
 
 }  // namespace

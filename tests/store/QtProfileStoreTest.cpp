@@ -66,9 +66,8 @@ TEST_F(QtProfileStore, ValuesThatAreNoNumberReadAsMissing) {
 }
 
 TEST_F(QtProfileStore, AlbumSettingsSurviveARun) {
-  FakePlatformUi ui;
   {
-    CPixDir album(ui);
+    CAlbumSettings album;
     CQtProfileStore store;
     album.LoadSettings(store);
     album.GeneralSettings.ThumbSize = 150;
@@ -76,7 +75,7 @@ TEST_F(QtProfileStore, AlbumSettingsSurviveARun) {
     album.AdvancedSettings.HelpDirR = "/srv/help";
     album.SaveSettings(store);
   }
-  CPixDir album(ui);
+  CAlbumSettings album;
   CQtProfileStore store;
   album.LoadSettings(store);
   EXPECT_EQ(album.GeneralSettings.ThumbSize, 150);

@@ -33,8 +33,10 @@ TEST_F(CreateWebPage, AlbumWithEveryPictureOmittedStillGetsHeadingTableAndFooter
 }
 
 TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
-  album.WebViewSettings.WPwidth = 240;
-  album.GeneralSettings.FrameYorN = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.WPwidth = 240;
+    s.GeneralSettings.FrameYorN = 0;
+  });
   Add("A.png", 60, 40, "Beach", "d1");
   Add("B.png", 60, 40, "?", "d2");
   Add("C.png", 40, 60, "", "d3");
@@ -59,7 +61,7 @@ TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
 }
 
 TEST_F(CreateWebPage, RowCutShortByAnOmittedLastPictureIsClosed) {
-  album.WebViewSettings.WPwidth = 240;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 240; });
   Add("A.png", 60, 40, "?", "d1");
   Add("B.png", 60, 40, "?", "d2", 1);
   ASSERT_EQ(Run(), 1);
@@ -71,8 +73,10 @@ TEST_F(CreateWebPage, RowCutShortByAnOmittedLastPictureIsClosed) {
 }
 
 TEST_F(CreateWebPage, ThumbWiderThanThePageGetsOneColumn) {
-  album.GeneralSettings.ThumbSize = 400;
-  album.WebViewSettings.WPwidth = 200;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.GeneralSettings.ThumbSize = 400;
+    s.WebViewSettings.WPwidth = 200;
+  });
   Add("A.png");
   Add("B.png");
   ASSERT_EQ(Run(), 1);
@@ -83,8 +87,10 @@ TEST_F(CreateWebPage, ThumbWiderThanThePageGetsOneColumn) {
 }
 
 TEST_F(CreateWebPage, SingleCaptionAndDateComeFromTheDialog) {
-  album.WebViewSettings.Only1Caption = 1;
-  album.WebViewSettings.Only1Date = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.Only1Caption = 1;
+    s.WebViewSettings.Only1Date = 1;
+  });
   Add("A.png", 60, 40, "Beach", "2004:05:06");
   Add("B.png", 60, 40, "Pier", "2004:05:07");
   ui.captionReplies.push_back(CaptionDialogData{"Summer & sea", "May 2004", "For the Web Page"});
@@ -105,7 +111,7 @@ TEST_F(CreateWebPage, SingleCaptionAndDateComeFromTheDialog) {
 }
 
 TEST_F(CreateWebPage, CancelledDialogLeavesTheSingleCaptionEmpty) {
-  album.WebViewSettings.Only1Caption = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 1; });
   Add("A.png", 60, 40, "Beach", "d1");
   ui.captionReplies.push_back(std::nullopt);
   ASSERT_EQ(Run(), 1);
@@ -120,7 +126,7 @@ TEST_F(CreateWebPage, NoDialogWithoutSingleCaptionOrDate) {
 }
 
 TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
-  album.WebViewSettings.MaxOsize = 1000;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 1000; });
   CAlbumEntry& reaching = Add("wide.png", 1000, 600);
   CAlbumEntry& below = Add("small.png", 999, 600);
   ASSERT_EQ(Run(), 1);
@@ -131,7 +137,7 @@ TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
 // The browser shows the large file at the size the page gives, so it must be that size: a
 // whole-factor reduction would give 533 x 300 here, stretched on the page.
 TEST_F(CreateWebPage, LargeFileHasTheSizeThatItsPageShows) {
-  album.WebViewSettings.MaxOsize = 700;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 700; });
   Add("cables.bmp", 1600, 900);
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/cables_bmp.htm").find("width=\"700\" height=\"393\" >"),
@@ -153,14 +159,14 @@ TEST_F(CreateWebPage, MaxOsizeWithoutLimitWritesThePicturesAndDropsOldWebImages)
 }
 
 TEST_F(CreateWebPage, AdvertisementSizedThumbIsNudged) {
-  album.GeneralSettings.FrameYorN = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   CAlbumEntry& entry = Add("banner.png", 468, 60);
   entry.thumb.displayWidth = 468;
   entry.thumb.displayHeight = 60;
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("Thumb_banner.png\"width=\"470\" height=\"60\"></a>\n"),
             std::string::npos);
-  album.AdvancedSettings.AntiAdFilter = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AntiAdFilter = 0; });
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("width=\"468\" height=\"60\""), std::string::npos);
 }
@@ -180,8 +186,10 @@ TEST(AvoidAdSize, ChangesOnlyTheListedSizesAlongTheShorterSide) {
 }
 
 TEST_F(CreateWebPage, LinksGoToTheImagesWithoutTargetWhenPicturesHaveNoPages) {
-  album.WebViewSettings.LIOwnWP = 0;
-  album.WebViewSettings.LIOwnBrW = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.LIOwnWP = 0;
+    s.WebViewSettings.LIOwnBrW = 1;
+  });
   Add("A.png");
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(
@@ -192,7 +200,7 @@ TEST_F(CreateWebPage, LinksGoToTheImagesWithoutTargetWhenPicturesHaveNoPages) {
 }
 
 TEST_F(CreateWebPage, LinksToPagesHaveNoTargetWhenOwnWindowIsOff) {
-  album.WebViewSettings.LIOwnBrW = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnBrW = 0; });
   Add("A.png");
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("<a href=\"Large/A_png.htm\" ><img"), std::string::npos);
@@ -212,7 +220,7 @@ TEST_F(CreateWebPage, PicturePagesSkipTheOmittedMiddlePicture) {
 }
 
 TEST_F(CreateWebPage, TextPageIsASkeletonWithoutTableCaptionsOrDates) {
-  album.AdvancedSettings.TextPage4Web = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.TextPage4Web = 1; });
   Add("A.png", 60, 40, "Beach", "d1");
   Add("B.png", 60, 40, "Pier", "d2");
   ASSERT_EQ(Run(), 1);
@@ -225,7 +233,7 @@ TEST_F(CreateWebPage, TextPageIsASkeletonWithoutTableCaptionsOrDates) {
 }
 
 TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
-  album.GeneralSettings.FrameGap = 6;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameGap = 6; });
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
   const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
@@ -240,7 +248,7 @@ TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
 }
 
 TEST_F(CreateWebPage, UnframedThumbFilesHoldTheThumbItself) {
-  album.GeneralSettings.FrameYorN = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
   const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
@@ -260,7 +268,7 @@ TEST_F(CreateWebPage, AssumeImagesWritesOnlyPagesAndStyleSheet) {
 }
 
 TEST_F(CreateWebPage, MissingStyleSheetDirectoryIsSkippedAndTheRunSucceeds) {
-  album.WebViewSettings.LIOwnWP = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnWP = 0; });
   Add("A.png");
   ASSERT_EQ(Run(ImageFiles::AssumeExist), 1);
   EXPECT_FALSE(Exists("Large"));

@@ -31,7 +31,7 @@ TEST(MemoryBudget, WorkersShareItAndAPictureAboveItIsRefused) {
 
   FakePlatformUi ui;
   CPixDir album(ui);
-  album.AdvancedSettings.KeepLog = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
   CMemoryBudget budget(24 * kMB);
   COnePassBuild pass(
       album, true, 2, [](CPixDir&) {}, budget);

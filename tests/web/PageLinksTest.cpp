@@ -49,9 +49,11 @@ struct LinkCase {
 class PageLinks : public WebAlbumTest, public testing::WithParamInterface<LinkCase> {};
 
 TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
-  album.WebViewSettings.LIOwnWP = GetParam().ownPages;
-  album.AdvancedSettings.TextPage4Web = GetParam().textPage;
-  album.WebViewSettings.WebForPhones = GetParam().forPhones;
+  album.ChangeSettings([&](CAlbumSettings& s) {
+    s.WebViewSettings.LIOwnWP = GetParam().ownPages;
+    s.AdvancedSettings.TextPage4Web = GetParam().textPage;
+    s.WebViewSettings.WebForPhones = GetParam().forPhones;
+  });
   const std::vector<std::string> names = {
       "my photo.png", "#1.png",  "100%.png", "it's \"q\".png", "Ärger.png",
       "why?.png",     "a.b.png", "a_b.png",  "<i>.bmp",        "IMG 0001.JPG"};
@@ -97,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PageLinks,
 
 TEST_F(WebAlbumTest, CaptionsCannotAddMarkup) {
   Add("A.png", 30, 20, "<script>alert('x')</script>", "<img src=x>");
-  album.WebViewSettings.Only1Caption = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 0; });
   ASSERT_EQ(Run(), 1);
   for (const char* page : {"pix_index.htm", "Large/A_png.htm"}) {
     const std::string text = Read(page);

@@ -20,11 +20,13 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 
 class PhonePages : public WebAlbumTest {
  protected:
-  PhonePages() { album.WebViewSettings.WebForPhones = 1; }
+  PhonePages() {
+    album.ChangeSettings([](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 1; });
+  }
 };
 
 TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
-  album.GeneralSettings.FrameYorN = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   Add("A.png", 60, 40, "Beach <&> \"x\"", "d1");
   Add("B #2.png", 60, 40, "?", "d2");
   Add("C_1.png", 40, 60, "", "<d3>");
@@ -51,14 +53,17 @@ TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
   EXPECT_TRUE(index.ends_with(IndexFooter()));
 
   // A framed thumb file holds its whole cell.
-  album.GeneralSettings.FrameYorN = 1;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 1; });
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Occurrences(IndexBody(), "width=\"132\" height=\"132\">"), 3u) << IndexBody();
 }
 
 TEST_F(PhonePages, ThumbsBelowTheFirstScreenLoadLazily) {
-  album.GeneralSettings.ThumbSize = 400;  // one column of 400, three rows in a first screen
-  album.GeneralSettings.FrameYorN = 0;
+  // One column of 400, three rows in a first screen.
+  album.ChangeSettings([](CAlbumSettings& s) {
+    s.GeneralSettings.ThumbSize = 400;
+    s.GeneralSettings.FrameYorN = 0;
+  });
   for (const char* name : {"A.png", "B.png", "C.png", "D.png", "E.png"}) {
     Add(name);
   }
@@ -119,7 +124,7 @@ TEST_F(PhonePages, ThumbsOfferTwiceTheirSizeAndOpenInPlace) {
 // With MaxOsize at 2000 (no limit), pages for phones get copies a phone's screen can use,
 // and their copies at twice the size.
 TEST_F(PhonePages, CopiesFitPhoneScreensWhenMaxOsizeSetsNoLimit) {
-  ASSERT_EQ(album.WebViewSettings.MaxOsize, 2000);
+  ASSERT_EQ(album.Settings().WebViewSettings.MaxOsize, 2000);
   Add("wide.bmp", 2600, 1300);
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(LoadWritten("Large/wide.bmp").Width(), 1280);
@@ -130,7 +135,7 @@ TEST_F(PhonePages, CopiesFitPhoneScreensWhenMaxOsizeSetsNoLimit) {
 // The copy at twice the large copy's size is made only from an original that holds it, and
 // offered only where it is there.
 TEST_F(PhonePages, DoubleCopyOnlyWhereTheOriginalHoldsIt) {
-  album.WebViewSettings.MaxOsize = 300;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 300; });
   Add("big.bmp", 700, 400);  // large 300 x 171, double 600 x 342
   Add("mid.bmp", 500, 300);  // large 300 x 180; 600 x 360 would be enlarged
   Add("small.bmp", 100, 80);
@@ -155,7 +160,7 @@ TEST_F(PhonePages, DoubleCopyOnlyWhereTheOriginalHoldsIt) {
 
   // Classic pages: no copies at twice the size.
   fs::remove_all(dir / "Large/2x");
-  album.WebViewSettings.WebForPhones = 0;
+  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 0; });
   ASSERT_EQ(Run(), 1);
   EXPECT_FALSE(Exists("Large/2x"));
 }

@@ -14,7 +14,7 @@ CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int heigh
                                const std::string& caption, const std::string& date, int omitted) {
   CAlbumEntry& entry = album.entries.emplace_back();
   const CImageWrap picture = MakePicture24(width, height, GradientColour);
-  picture.ScaleToFit(entry.thumb, album.GeneralSettings.ThumbSize);
+  picture.ScaleToFit(entry.thumb, album.Settings().GeneralSettings.ThumbSize);
   entry.fileName = fileName;
   entry.fullPath = dir.Str() + "/" + fileName;
   EXPECT_EQ(picture.Save(entry.fullPath), 0u) << fileName;
