@@ -41,8 +41,7 @@ void CDirectorySwitch::KeepOldDirectory() {
 
 void CDirectorySwitch::Commit() {
   committed_ = true;
-  album_.dirPath = newPath_;
-  album_.dirName = newName_;
+  album_.SetFolder(newPath_, newName_);
   std::error_code ignored;
   std::filesystem::current_path(newPath_, ignored);
 }
@@ -207,7 +206,7 @@ void CAlbumLoad::ReplaceAlbum() {
   // whose record is not out of date.
   album_.ReleaseEntries();
   folder_->Commit();
-  album_.dirty = 0;
+  album_.MarkRecordCurrent();
   // Room for every file, so that the entries never move while the sheet points at them.
   album_.entries.reserve(files_.size());
 }
@@ -233,7 +232,7 @@ int CAlbumLoad::Finish() {
   if (loaded_ == 0) {
     // Stopped before its first picture, the load leaves the album it found, without a word;
     // a folder whose every file was tried holds nothing to show.
-    const std::string directory = folder_ ? folder_->NewPath() : album_.dirPath;
+    const std::string directory = folder_ ? folder_->NewPath() : album_.DirPath();
     folder_.reset();
     if (!stopped_) {
       ui.MessageBox(nullptr, NoImagesMessage(directory), MsgIcon::None, MsgButtons::Ok);

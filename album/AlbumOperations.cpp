@@ -37,7 +37,7 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     return ClickResult::Caption;
   }
   const int hover = sheet_.HoverIndex();
-  if (selection == hover) {
+  if (selection_ == hover) {
     return ClickResult::Nothing;
   }
   if (hover >= 0) {
@@ -45,7 +45,7 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     // record has been merged; a plain selection is none.
     const bool restores = EntryAt(hover).omitted != 0 && !IsLoading();
     const int32_t omittedBefore = EntryAt(hover).omitted;
-    const int32_t selectionBefore = selection;
+    const int32_t selectionBefore = selection_;
     Select(hover);
     if (restores) {
       EntryAt(hover).omitted = 0;
@@ -54,8 +54,8 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
     RepaintSheet();
     return ClickResult::Selected;
   }
-  if (empty == EmptyClick::ClearSelection && selection >= 0) {
-    selection = -1;
+  if (empty == EmptyClick::ClearSelection && selection_ >= 0) {
+    selection_ = -1;
     RepaintSheet();
     return ClickResult::Deselected;
   }
@@ -63,29 +63,29 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
 }
 
 void CPixDir::Select(int index) {
-  if (index < 0 || index >= count || index == selection) {
+  if (index < 0 || index >= count || index == selection_) {
     return;
   }
-  selection = index;
-  dirty = 1;
+  selection_ = index;
+  dirty_ = 1;
 }
 
 DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
   const int position = sheet_.DropTargetAt(displayOrder, x, y);
   if (position >= 0) {
     const int target = EntryAtPosition(position).index;
-    if (target == selection || selection < 0 || RefuseWhileLoading(nullptr)) {
+    if (target == selection_ || selection_ < 0 || RefuseWhileLoading(nullptr)) {
       return DropResult::Nothing;
     }
     const std::vector<int32_t> before = Orders();
-    MoveAfter(selection, target);
+    MoveAfter(selection_, target);
     RecordOrder("Move", before);
-    dirty = 1;
+    dirty_ = 1;
     ui_.Beep(BeepKind::Exclamation);
     RepaintSheet();
     return DropResult::Moved;
   }
-  if (selection == -1) {
+  if (selection_ == -1) {
     ui_.Beep(BeepKind::Simple);
     return DropResult::Nothing;
   }
@@ -126,11 +126,11 @@ void CPixDir::MarkOmitted(CWindowObject* window) {
     ui_.ClosePictureWindow(selected->fileName);
   }
   const int32_t omittedBefore = selected->omitted;
-  const int32_t selectionBefore = selection;
+  const int32_t selectionBefore = selection_;
   selected->omitted = 1;
-  selection = -1;
+  selection_ = -1;
   RecordOmit("X-out", selected->index, omittedBefore, selectionBefore);
-  dirty = 1;
+  dirty_ = 1;
   RepaintSheet();
   ui_.Beep(BeepKind::Information);
 }
@@ -152,7 +152,7 @@ int CPixDir::CropForThumb(WindowRef owner) {
     return ShowNotice(owner, kNoRectangle);
   }
   // The rectangle was drawn on the pixels the window shows, not on a file put there since.
-  if (RefuseChangedFile(ui_, owner, *selected, dirPath)) {
+  if (RefuseChangedFile(ui_, owner, *selected, dirPath_)) {
     return 0;
   }
   const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
@@ -167,15 +167,15 @@ int CPixDir::CropForThumb(WindowRef owner) {
     SketchFromShown(*selected, *picture);
     return ShowNotice(owner, kNoRectangle);
   }
-  RecordThumbArea(selection, before);
-  dirty = 1;
+  RecordThumbArea(selection_, before);
+  dirty_ = 1;
   RepaintSheet();
   ui_.MessageBox(owner, "Area for Thumbsketch redefined", MsgIcon::None, MsgButtons::Ok);
   return 1;
 }
 
 int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
-  dirty = 1;
+  dirty_ = 1;
   ReopenFullSize(entry);
   // The thumb as the next opening of the folder makes it.
   const std::shared_ptr<const CImageWrap> picture = ShownPicture(entry);
@@ -204,7 +204,7 @@ int CPixDir::CropOriginal(WindowRef owner) {
   if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
     return ShowNotice(owner, "Cannot redefine picture\nNo rectangle?");
   }
-  if (RefuseChangedFile(ui_, owner, *selected, dirPath)) {
+  if (RefuseChangedFile(ui_, owner, *selected, dirPath_)) {
     return 0;
   }
   // The copy is written first: the album shows the crop only once the folder holds it, and
@@ -214,15 +214,15 @@ int CPixDir::CropOriginal(WindowRef owner) {
   if (picture == nullptr || !picture->CropTo(rect, cropped)) {
     return 0;
   }
-  const std::string copy = CroppedCopyPath(dirPath, selected->fileName);
+  const std::string copy = CroppedCopyPath(dirPath_, selected->fileName);
   CropFiles files;
   files.wasCropped = selected->cropped != 0;
   if (files.wasCropped) {
-    files.before = ReadCroppedCopy(dirPath, selected->fileName);
+    files.before = ReadCroppedCopy(dirPath_, selected->fileName);
   }
   files.thumbRectBefore = selected->thumbRect;
   std::string unsaved;
-  if (!SaveCroppedOriginal(cropped, dirPath, selected->fileName, selected->fullPath, &unsaved)) {
+  if (!SaveCroppedOriginal(cropped, dirPath_, selected->fileName, selected->fullPath, &unsaved)) {
     ReportUnsavedPicture(owner, unsaved);
     return 0;
   }
@@ -231,8 +231,8 @@ int CPixDir::CropOriginal(WindowRef owner) {
   selected->cropMarkKept = false;
   selected->croppedStamp = StampOf(copy);
   selected->thumbRect.SetEmpty();
-  files.after = ReadCroppedCopy(dirPath, selected->fileName);
-  RecordCrop(selection, std::move(files));
+  files.after = ReadCroppedCopy(dirPath_, selected->fileName);
+  RecordCrop(selection_, std::move(files));
   return ShowChangedPicture(*selected, owner);
 }
 
@@ -246,22 +246,22 @@ int CPixDir::RotatePicture(WindowRef owner, QuarterTurn turn) {
       TurnEntry(*selected, owner, direction) == 0) {
     return 0;
   }
-  RecordTurn(selection, direction);
+  RecordTurn(selection_, direction);
   return 1;
 }
 
 int CPixDir::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
-  if (RefuseChangedFile(ui_, owner, entry, dirPath)) {
+  if (RefuseChangedFile(ui_, owner, entry, dirPath_)) {
     return 0;
   }
-  if (const std::string why = WhyNotTurnable(InDirectory(dirPath, entry.fileName)); !why.empty()) {
+  if (const std::string why = WhyNotTurnable(InDirectory(dirPath_, entry.fileName)); !why.empty()) {
     ui_.MessageBox(owner, entry.fileName + " was not turned: " + why + ".\nNothing was changed.",
                    MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
   const int width = entry.pictureWidth;
   const int height = entry.pictureHeight;
-  const std::string unturned = TurnPictureFiles(entry, dirPath, direction);
+  const std::string unturned = TurnPictureFiles(entry, dirPath_, direction);
   if (!unturned.empty()) {
     ReportUnsavedPicture(owner, unturned);
     return 0;

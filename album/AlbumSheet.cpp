@@ -76,7 +76,7 @@ int CPixDir::HoverAt(int x, int y) {
     sheet_.SetHoverIndex(entry.index);
     return 1;
   }
-  panes.SetStatusText(0, dirName);
+  panes.SetStatusText(0, dirName_);
   panes.SetStatusText(1, std::to_string(count) + " images");
   panes.SetStatusText(2, "");
   panes.SetStatusText(3, "");
@@ -87,7 +87,7 @@ int CPixDir::HoverAt(int x, int y) {
 void CPixDir::StepSelection(SheetStep step) {
   int position = -1;
   for (int p = 0; p < count; ++p) {
-    if (EntryAtPosition(p).index == selection) {
+    if (EntryAtPosition(p).index == selection_) {
       position = p;
     }
   }

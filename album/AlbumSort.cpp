@@ -94,7 +94,7 @@ void CPixDir::Reorder(const std::string& name,
   }
   displayOrder = std::move(sorted);
   if (RecordOrder(name, before)) {
-    dirty = 1;
+    dirty_ = 1;
   }
   RepaintSheet();
 }

@@ -26,7 +26,7 @@ int CPixDir::Undo(WindowRef owner) {
   if (RefuseWhileLoading(owner) || history_.Undo(owner) == 0) {
     return 0;
   }
-  dirty = history_.AtSaved() ? 0 : 1;
+  dirty_ = history_.AtSaved() ? 0 : 1;
   return 1;
 }
 
@@ -34,7 +34,7 @@ int CPixDir::Redo(WindowRef owner) {
   if (RefuseWhileLoading(owner) || history_.Redo(owner) == 0) {
     return 0;
   }
-  dirty = history_.AtSaved() ? 0 : 1;
+  dirty_ = history_.AtSaved() ? 0 : 1;
   return 1;
 }
 
@@ -81,7 +81,7 @@ void CPixDir::RecordOmit(const std::string& name, int index, int32_t omittedBefo
   if (omitted != omittedBefore) {
     AddStep(std::make_unique<OmitStep>(*this, name, index,
                                        OmitStep::Side{omittedBefore, selectionBefore},
-                                       OmitStep::Side{omitted, selection}));
+                                       OmitStep::Side{omitted, selection_}));
   }
 }
 
@@ -114,18 +114,18 @@ void CPixDir::RecordCrop(int index, CropFiles files) {
 
 int CPixDir::PutCroppedCopy(CAlbumEntry& entry, WindowRef owner,
                             const std::optional<std::string>& content, const Rect& thumbRect) {
-  if (RefuseChangedFile(ui_, owner, entry, dirPath)) {
+  if (RefuseChangedFile(ui_, owner, entry, dirPath_)) {
     return 0;
   }
   // A copy that turned up while the picture had none is someone else's file.
-  const std::string copy = CroppedCopyPath(dirPath, entry.fileName);
+  const std::string copy = CroppedCopyPath(dirPath_, entry.fileName);
   std::error_code error;
   if (entry.cropped == 0 && std::filesystem::exists(std::filesystem::symlink_status(copy, error))) {
     ReportChangedFile(ui_, owner, copy);
     return 0;
   }
   std::string unsaved;
-  if (!RestoreCroppedCopy(dirPath, entry.fileName, content, &unsaved)) {
+  if (!RestoreCroppedCopy(dirPath_, entry.fileName, content, &unsaved)) {
     ReportUnsavedPicture(owner, unsaved);
     return 0;
   }

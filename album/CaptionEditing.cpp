@@ -35,7 +35,7 @@ void CPixDir::EditCaption(bool withTitle, CAlbumEntry* entry) {
     entry->caption = data.caption;
     entry->date = data.date;
     RecordCaption(entry->index, std::move(captionBefore), std::move(dateBefore));
-    dirty = 1;
+    dirty_ = 1;
   }
   RepaintSheet();
 }

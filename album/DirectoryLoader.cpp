@@ -188,7 +188,7 @@ void CPixDir::ReleaseEntries() {
   // album that has the same name.
   CloseWindows();
   originals_.Clear();
-  selection = -1;
+  selection_ = -1;
   record_.ForgetOtherLines();
   history_.Clear();
   displayOrder.clear();
@@ -209,7 +209,7 @@ void CPixDir::SetPictureMemoryBudget(int64_t bytes) {
 }
 
 std::shared_ptr<const CImageWrap> CPixDir::ShownPicture(const CAlbumEntry& entry) {
-  const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+  const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
   return file.empty() ? nullptr : originals_.Get(file, ui_);
 }
 

@@ -14,7 +14,7 @@
 
 void CPixDir::OpenFullSize(CAlbumEntry& entry) {
   pictureWindow_.reset();
-  const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+  const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
   if (file.empty()) {
     return;
   }
@@ -51,7 +51,7 @@ std::shared_ptr<const CImageWrap> CPixDir::FullSizePicture(const std::string& fi
   for (int i = 0; i < count; ++i) {
     const CAlbumEntry& entry = EntryAt(i);
     if (entry.fileName == fileName) {
-      const std::string file = ShownFile(entry, entry.cropped, dirPath, ui_);
+      const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
       return file.empty() ? nullptr : originals_.Get(file, ui_, "to be shown at 100 %");
     }
   }

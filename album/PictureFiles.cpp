@@ -36,7 +36,7 @@ std::string ShownFile(const CAlbumEntry& entry, int cropped, const std::string& 
 }
 
 SketchResult ReadShownSketch(CAlbumEntry& entry, int cropped, CPixDir& album, CPlatformUi& ui) {
-  const std::string file = ShownFile(entry, cropped, album.dirPath, ui);
+  const std::string file = ShownFile(entry, cropped, album.DirPath(), ui);
   return file.empty() ? SketchResult::kNotRead
                       : ReadSketch(file, cropped, entry, album.SketchesAt(), album.Decoder(), ui);
 }

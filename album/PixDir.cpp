@@ -19,10 +19,15 @@ CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {
 CPixDir::~CPixDir() = default;
 
 CAlbumEntry* CPixDir::SelectedEntry() {
-  if (selection < 0 || selection >= count) {
+  if (selection_ < 0 || selection_ >= count) {
     return nullptr;
   }
-  return &EntryAt(selection);
+  return &EntryAt(selection_);
+}
+
+void CPixDir::SetFolder(std::string path, std::string name) {
+  dirPath_ = std::move(path);
+  dirName_ = std::move(name);
 }
 
 void CPixDir::SortDisplayOrder() {

@@ -56,13 +56,22 @@ class CPixDir {
   int32_t count = 0;
   std::vector<CAlbumEntry> entries;         // scan order; the first count are in use
   std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
-  int32_t selection = -1;                   // index of the selected entry, -1 for none
-  int32_t dirty = 0;                        // 1 when the record file is out of date
-  std::string dirPath;                      // album directory, absolute, no trailing "/" but "/"
-  std::string dirName;                      // last component of dirPath
-  int32_t autoCropDiagnostic = 0;
 
   CPlatformUi& Ui() const { return ui_; }
+
+  // The album directory, absolute, without a trailing "/" but for the root, and its last
+  // component ("/" for the root). SetFolder names another (a load as it takes the first
+  // picture of the new folder).
+  const std::string& DirPath() const { return dirPath_; }
+  const std::string& DirName() const { return dirName_; }
+  void SetFolder(std::string path, std::string name);
+  // The scan index of the selected entry, -1 for none; Select changes it.
+  int32_t Selection() const { return selection_; }
+  // 1 when the record file is out of date (MarkRecordCurrent, MarkChangedBeyondUndo).
+  int32_t Dirty() const { return dirty_; }
+  // Whether the automatic crop shows its diagnostic: 1 on, 0 off.
+  int32_t AutoCropDiagnostic() const { return autoCropDiagnostic_; }
+  void SetAutoCropDiagnostic(int32_t on) { autoCropDiagnostic_ = on; }
 
   // The settings, read by every part; they change only through ChangeSettings, which hands
   // them to change (the options sheet, the profile, quillaran-web's --set).
@@ -71,7 +80,7 @@ class CPixDir {
 
   // Whether a directory is open with at least one picture; without one there is no record
   // to ask about or to write.
-  bool HasAlbum() const { return count > 0 && !dirPath.empty(); }
+  bool HasAlbum() const { return count > 0 && !dirPath_.empty(); }
 
   // Entry by scan index, and by display position.
   CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
@@ -146,6 +155,10 @@ class CPixDir {
   void MarkRecordCurrent();
   // A change that is not undone (the options): the record stays out of date whatever is.
   void MarkChangedBeyondUndo();
+  // The user has answered "Save Record?" for the changes so far (as the session ends): the
+  // record no longer counts as out of date, so nothing is asked again, while the history keeps
+  // the point where the record was read or written.
+  void MarkRecordQuestionAnswered() { dirty_ = 0; }
 
   // Run log "QuillaranLog.txt" in the current directory; the new-run line carries the local
   // time, or the given time.
@@ -320,6 +333,11 @@ class CPixDir {
 
   CPlatformUi& ui_;
   CAlbumSettings settings_;
+  std::string dirPath_;
+  std::string dirName_;
+  int32_t selection_ = -1;
+  int32_t dirty_ = 0;
+  int32_t autoCropDiagnostic_ = 0;
   std::unique_ptr<CMemoryBudget> budget_;
   std::unique_ptr<CBudgetedDecoder> decoder_;
   double sketchRatio_ = 1;

@@ -14,7 +14,7 @@ CRecordAhead::CRecordAhead(const CAlbumSettings& settings, const std::string& di
     : album_(std::make_unique<CPixDir>(unheard_)) {
   CPixDir& ahead = *album_;
   ahead.ChangeSettings([&settings](CAlbumSettings& own) { own = settings; });
-  ahead.dirPath = dirPath;
+  ahead.SetFolder(dirPath, "");
   const int count = static_cast<int>(paths.size());
   ahead.entries.resize(paths.size());
   for (int i = 0; i < count; ++i) {

@@ -10,14 +10,14 @@
 #include "album/PixDir.h"
 #include "platform/PlatformUi.h"
 
-std::string CPixDir::RecordPath() const { return CRecordFile::PathIn(dirPath); }
+std::string CPixDir::RecordPath() const { return CRecordFile::PathIn(dirPath_); }
 
 void CPixDir::WriteRecordHeader(std::string& out) const { CRecordFile::WriteHeader(settings_, out); }
 
 int CPixDir::ParseRecordHeader(const std::string& line) { return record_.ParseHeader(line, settings_); }
 
 int CPixDir::ReadRecord() {
-  return record_.Read(dirPath, settings_, std::span(entries.data(), count), displayOrder);
+  return record_.Read(dirPath_, settings_, std::span(entries.data(), count), displayOrder);
 }
 
 int CPixDir::ReadRecord(std::FILE* file) {
@@ -29,7 +29,7 @@ int CPixDir::WriteRecord() {
   // whatever record lies in the current directory. Half an album would lose the lines of the
   // pictures still to come.
   if (!HasAlbum() || RefuseWhileLoading(nullptr) ||
-      !record_.Write(dirPath, settings_, std::span<const CAlbumEntry>(entries.data(), count))) {
+      !record_.Write(dirPath_, settings_, std::span<const CAlbumEntry>(entries.data(), count))) {
     return 0;
   }
   MarkRecordCurrent();
@@ -37,17 +37,17 @@ int CPixDir::WriteRecord() {
 }
 
 void CPixDir::MarkRecordCurrent() {
-  dirty = 0;
+  dirty_ = 0;
   history_.MarkSaved();
 }
 
 void CPixDir::MarkChangedBeyondUndo() {
-  dirty = 1;
+  dirty_ = 1;
   history_.ForgetSaved();
 }
 
 int CPixDir::AskSaveRecord() {
-  if (dirty == 1 && HasAlbum()) {
+  if (dirty_ == 1 && HasAlbum()) {
     const MsgAnswer answer =
         ui_.MessageBox(nullptr, "Save Record?", MsgIcon::Question, MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::Yes && WriteRecord() == 0)) {

@@ -51,7 +51,7 @@ class CPixDir::OmitStep final : public CUndoCommand {
  private:
   int Apply(Side side) {
     album_.EntryAt(index_).omitted = side.omitted;
-    album_.selection = side.selection;
+    album_.selection_ = side.selection;
     album_.RepaintSheet();
     return 1;
   }

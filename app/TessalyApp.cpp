@@ -45,7 +45,8 @@ void CTessalyApp::Start(const QString& directory) {
                      if (core_.album.AskSaveRecord() == 0) {
                        manager.cancel();
                      } else {
-                       core_.album.dirty = 0;  // answered: not asked again as the window closes
+                       // Answered: not asked again as the window closes.
+                       core_.album.MarkRecordQuestionAnswered();
                      }
                      manager.release();
                    });

@@ -9,7 +9,7 @@ void CAppCore::Startup() {
   }
   recent.Load(profile_);
   version = QUILLARAN_VERSION;
-  album.autoCropDiagnostic = 0;
+  album.SetAutoCropDiagnostic(0);
 }
 
 bool CAppCore::Shutdown() {

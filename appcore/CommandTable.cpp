@@ -87,7 +87,7 @@ const CommandRow* FindCommand(int id) {
 
 bool IsEnabled(EnableRule rule, const CPixDir& album) {
   const bool learning = album.Settings().GeneralSettings.Learning == 1;
-  const bool selected = album.selection >= 0;
+  const bool selected = album.Selection() >= 0;
   const bool open = album.count > 0;
   switch (rule) {
     case EnableRule::Always:
@@ -101,7 +101,7 @@ bool IsEnabled(EnableRule rule, const CPixDir& album) {
         return true;
       }
       std::error_code error;
-      const std::filesystem::path dir(album.dirPath);
+      const std::filesystem::path dir(album.DirPath());
       return open && std::filesystem::is_directory(dir / "Thumbs", error) &&
              std::filesystem::is_directory(dir / "Large", error);
     }

@@ -157,11 +157,11 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   CWebElement web(album);
   const WebImageRun written = pass.ImageRun();
   web.writtenImages = &written;
-  if (web.CreateWebPage(album.dirName, album.displayOrder, album.count,
+  if (web.CreateWebPage(album.DirName(), album.displayOrder, album.count,
                         options.assumeImages ? ImageFiles::AssumeExist : ImageFiles::Write) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;
   }
-  out << InDirectory(album.dirPath, "pix_index.htm") << "\n";
+  out << InDirectory(album.DirPath(), "pix_index.htm") << "\n";
   return kDone;
 }

@@ -229,7 +229,7 @@ void CMainFrame::OnLoadEnded(int opened) {
   if (opened == 1 && (addToRecent_ || !openingRecent_.empty())) {
     // The album's own spelling of the directory, so that no spelling is listed twice; a
     // recent entry keeps its own.
-    recent_.Add(addToRecent_ ? (album_.dirPath == "/" ? album_.dirPath : album_.dirPath + "/")
+    recent_.Add(addToRecent_ ? (album_.DirPath() == "/" ? album_.DirPath() : album_.DirPath() + "/")
                              : openingRecent_);
     InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   }
@@ -282,7 +282,7 @@ void CMainFrame::OnAssumeImagesExist() { RunWebPage(ImageFiles::AssumeExist); }
 
 void CMainFrame::RunWebPage(ImageFiles images) {
   CWebElement element(album_);
-  if (element.CreateWebPage(album_.dirName, album_.displayOrder, album_.count, images) == 0) {
+  if (element.CreateWebPage(album_.DirName(), album_.displayOrder, album_.count, images) == 0) {
     ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
   }
 }

@@ -99,7 +99,7 @@ void CPictureWindow::RunOperation(int id) {
 bool CPictureWindow::SelectShownPicture() {
   for (int i = 0; !diagnostic_ && i < album_.count; ++i) {
     if (album_.EntryAt(i).fileName == title_) {
-      if (album_.selection != i) {
+      if (album_.Selection() != i) {
         album_.Select(i);
         album_.RepaintSheet();
       }
@@ -132,7 +132,7 @@ void CPictureWindow::OnCharacter(QChar character) {
       RunAutoCrop({.fitAfter = true});
       break;
     case 'd':
-      album_.autoCropDiagnostic = album_.autoCropDiagnostic == 0 ? 1 : 0;
+      album_.SetAutoCropDiagnostic(album_.AutoCropDiagnostic() == 0 ? 1 : 0);
       RunAutoCrop({.fitAfter = lastRun_.fitAfter, .fitMode = lastRun_.fitMode});
       break;
     case 'e':
@@ -171,7 +171,7 @@ void CPictureWindow::OnCharacter(QChar character) {
 
 int CPictureWindow::RunAutoCrop(AutoCropRun run) {
   lastRun_ = run;
-  const int diagnostic = album_.autoCropDiagnostic;
+  const int diagnostic = album_.AutoCropDiagnostic();
   CCropReport report;
   outcome_ = shown_->FindAutoCrop(rect_, album_.Settings().AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
                                  diagnostic, diagnostic != 0 ? &report : nullptr);

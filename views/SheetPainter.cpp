@@ -97,7 +97,7 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
       PaintCaption(painter, entry);
     }
     const QRect sketch = ToQRect(entry.sketchRect);
-    if (entry.index == album.selection) {
+    if (entry.index == album.Selection()) {
       painter.setPen(QPen(kSelection, kSelectionWidth));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(sketch);

@@ -95,7 +95,7 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
       page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
     page += ThumbImage(entry, cell, framed, album_.Settings().AdvancedSettings.AntiAdFilter == 1,
-                       shown++ >= eager, DoubleThumbWritten(album_.dirPath, entry.fileName)) +
+                       shown++ >= eager, DoubleThumbWritten(album_.DirPath(), entry.fileName)) +
             "</a>";
     if (!textPage) {
       page += "\n<figcaption>" +

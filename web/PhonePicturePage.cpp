@@ -81,7 +81,7 @@ std::string CWebElement::PhonePicturePage(const CAlbumEntry& entry, int position
   page += "<body>\n<figure class=\"picture\"><img src=\"" + source + "\"";
   if (sizes.hasWebImage &&
       HoldsDoubleSize(sizes.pictureWidth, sizes.pictureHeight, width, height) &&
-      DoubleCopyWritten(album_.dirPath, entry.fileName)) {
+      DoubleCopyWritten(album_.DirPath(), entry.fileName)) {
     page += " srcset=\"" + source + " 1x, " + kDoubleFolder + "/" + source + " 2x\"";
   }
   page += " alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";

@@ -17,7 +17,7 @@
 #include "web/PageNames.h"
 
 std::string CWebElement::AlbumPath(const std::string& relative) const {
-  return InDirectory(album_.dirPath, relative);
+  return InDirectory(album_.DirPath(), relative);
 }
 
 bool CWebElement::MakeFolder(const std::string& name) {
@@ -115,7 +115,7 @@ int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int 
   // is said in display order.
   const WebImageSettings settings = WebImageSettingsOf(album_);
   WebImageRun run;
-  run.folders = MakeWebFolders(album_.dirPath, settings.doubleLarge);
+  run.folders = MakeWebFolders(album_.DirPath(), settings.doubleLarge);
   run.errors.resize(static_cast<size_t>(count));
   run.sizes.resize(static_cast<size_t>(count));
   std::vector<CDeferredUi> heard(static_cast<size_t>(count));
@@ -183,7 +183,7 @@ WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) cons
     return sizes;
   }
   // The images are those an earlier run wrote, maybe in another session.
-  return WrittenPageSizes(album_.dirPath, entry.fileName, sizes.pictureWidth, sizes.pictureHeight,
+  return WrittenPageSizes(album_.DirPath(), entry.fileName, sizes.pictureWidth, sizes.pictureHeight,
                           WebImageSettingsOf(album_).maxOsize);
 }
 
@@ -203,7 +203,7 @@ void CWebElement::WriteStyleSheetOrReport() {
   int error = 0;
   // Without Large (a run of only the index, or Large removed while the program ran) the
   // style sheet has no place, and the pages show without it.
-  if (!WriteStyleSheet(album_.dirPath, album_.Settings().WebViewSettings.WTextColor, &error) &&
+  if (!WriteStyleSheet(album_.DirPath(), album_.Settings().WebViewSettings.WTextColor, &error) &&
       error != ENOENT) {
     WrittenOrReported(AlbumPath("Large/Basic.css"), error);
   }

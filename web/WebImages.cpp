@@ -262,7 +262,7 @@ int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& set
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
                               CPlatformUi& ui, WebPageSizes& sizes) {
-  const std::string file = ShownFile(entry, entry.cropped, album.dirPath, ui);
+  const std::string file = ShownFile(entry, entry.cropped, album.DirPath(), ui);
   CBudgetedDecoder& decoder = album.Decoder();
   CBudgetShare share(decoder.Budget());
   CImageWrap picture;
@@ -278,14 +278,14 @@ WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
       decoder.Decode(file, picture, ui, share, {shrink, later, kDecodedAndWritten}, size) != 1) {
     const std::string unread = ": " + entry.fileName + " could not be read";
     WebFileErrors errors;
-    errors.thumb = InDirectory(album.dirPath, "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
-    errors.large = InDirectory(album.dirPath, "Large/" + WebCopyNameOf(entry.fileName)) + unread;
+    errors.thumb = InDirectory(album.DirPath(), "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
+    errors.large = InDirectory(album.DirPath(), "Large/" + WebCopyNameOf(entry.fileName)) + unread;
     return errors;
   }
   const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};
   Rect rect = entry.thumbRect;
   CImageWrap thumb;
   BuildThumbFromDecoded(decoded, rect, thumb, settings.thumbSize);
-  return MakeWebFiles({entry.fileName, file, rect}, thumb, decoded, settings, album.dirPath,
+  return MakeWebFiles({entry.fileName, file, rect}, thumb, decoded, settings, album.DirPath(),
                       folders, sizes);
 }

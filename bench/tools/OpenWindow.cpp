@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
   std::printf("%lld %lld ms: first screen of sketches, whole sheet; %d pictures\n",
               static_cast<long long>(firstScreen),
               static_cast<long long>(SinceLaunch(startOfMain, clock)), app.Album().count);
-  app.Album().dirty = 0;
+  app.Album().MarkRecordCurrent();
   app.Frame()->close();
   return app.Album().count > 0 ? 0 : 1;
 }

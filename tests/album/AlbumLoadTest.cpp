@@ -156,7 +156,7 @@ TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
   }
   album.LayOutSheet(1000);
   EXPECT_TRUE(album.Sheet().WaitingCells().empty());
-  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.Dirty(), 0);
   ASSERT_EQ(album.WriteRecord(), 1);
   const std::string record = ReadFileBytes(dir / "Quillaran.txt");
   for (int i = 0; i < 6; ++i) {
@@ -232,8 +232,8 @@ TEST_F(AlbumLoad, EscapeBeforeTheFirstPictureKeepsTheOldAlbumAndItsFolder) {
   HeldLoad held(album, 0);
   ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
   EXPECT_TRUE(album.ContinueLoading());  // nothing is read yet
-  EXPECT_EQ(album.dirPath, first.string());
-  EXPECT_EQ(album.dirName, "first");
+  EXPECT_EQ(album.DirPath(), first.string());
+  EXPECT_EQ(album.DirName(), "first");
   EXPECT_EQ(fs::current_path(), first);
   EXPECT_NE(album.ShownPicture(album.EntryAt(0)), nullptr);
 
@@ -243,7 +243,7 @@ TEST_F(AlbumLoad, EscapeBeforeTheFirstPictureKeepsTheOldAlbumAndItsFolder) {
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
   ASSERT_EQ(album.count, 1);
   EXPECT_EQ(album.EntryAt(0).fileName, "one.png");
-  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(album.DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
 }
 

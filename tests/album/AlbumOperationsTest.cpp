@@ -40,24 +40,24 @@ class AlbumOperations : public ::testing::Test {
 TEST_F(AlbumOperations, ClickSelectsRestoresAndMarksTheRecord) {
   album.EntryAt(2).omitted = 1;
   EXPECT_EQ(ClickSketch(2), ClickResult::Selected);
-  EXPECT_EQ(album.selection, 2);
+  EXPECT_EQ(album.Selection(), 2);
   EXPECT_EQ(album.EntryAt(2).omitted, 0);
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
   // The context menu's click keeps the selection.
   EXPECT_EQ(Click(5, 500, EmptyClick::KeepSelection), ClickResult::Nothing);
-  EXPECT_EQ(album.selection, 2);
+  EXPECT_EQ(album.Selection(), 2);
   EXPECT_EQ(Click(5, 500), ClickResult::Deselected);
-  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(album.Selection(), -1);
   EXPECT_EQ(view.repaints, 2);
 }
 
 TEST_F(AlbumOperations, DropOnAnotherSketchMovesTheSelectionAfterIt) {
   ClickSketch(1);
-  album.dirty = 0;
+  album.MarkRecordCurrent();
   EXPECT_EQ(album.DropAt(76 + 142 * 3, 100, true), DropResult::Moved);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 2, 3, 1, 4}));
   EXPECT_EQ(ui.beeps, (std::vector<BeepKind>{BeepKind::Exclamation}));
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
   // Ten pixels above a frame still count as that sketch; the own sketch changes nothing.
   album.LayOutSheet(1000);
   EXPECT_EQ(album.DropAt(76 + 142 * 3, 34 - 9, true), DropResult::Nothing);
@@ -74,10 +74,10 @@ TEST_F(AlbumOperations, DragOffTheSheetCrossesOutAndAClickRestores) {
   ClickSketch(4);
   // A plain release beside the sketches does nothing.
   EXPECT_EQ(album.DropAt(900, 500, false), DropResult::Nothing);
-  EXPECT_EQ(album.selection, 4);
+  EXPECT_EQ(album.Selection(), 4);
   EXPECT_EQ(album.DropAt(900, 500, true), DropResult::CrossedOut);
   EXPECT_EQ(album.EntryAt(4).omitted, 1);
-  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(album.Selection(), -1);
   EXPECT_EQ(ui.beeps.back(), BeepKind::Information);
   album.DropAt(900, 500, false);  // nothing selected any more
   EXPECT_EQ(ui.beeps.back(), BeepKind::Simple);
@@ -92,15 +92,15 @@ TEST_F(AlbumOperations, CaptionDialogsTakeTheTextOnlyOnOk) {
   EXPECT_EQ(ui.captionDialogsShown[0].titleLine, "");
   EXPECT_EQ(album.EntryAt(0).caption, "Sunset");
   EXPECT_EQ(album.EntryAt(0).date, "July");
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
 
   ClickSketch(1);
-  album.dirty = 0;
+  album.MarkRecordCurrent();
   ui.captionReplies.push_back(std::nullopt);
   album.EditSelectedCaption();
   EXPECT_EQ(ui.captionDialogsShown[1].titleLine, "For selected image p1.jpg (No. 2)");
   EXPECT_EQ(album.EntryAt(1).caption, "?");
-  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.Dirty(), 0);
 }
 
 TEST_F(AlbumOperations, HintDialogSwitchesLearningOffOnlyWhenTicked) {
@@ -115,7 +115,7 @@ TEST_F(AlbumOperations, HintDialogSwitchesLearningOffOnlyWhenTicked) {
 
 TEST_F(AlbumOperations, CropForThumbNeedsSelectionWindowAndRectangle) {
   TempDir temp;
-  album.dirPath = temp.Str();
+  album.SetFolder(temp.Str(), "");
   album.EntryAt(1).fullPath = (temp / "p1.jpg").string();
   ASSERT_EQ(MakePicture24(200, 100, GradientColour).Save(album.EntryAt(1).fullPath), 0u);
   album.EntryAt(1).fileStamp = StampOf(album.EntryAt(1).fullPath);  // as the album read it
@@ -130,13 +130,13 @@ TEST_F(AlbumOperations, CropForThumbNeedsSelectionWindowAndRectangle) {
   EXPECT_TRUE(album.EntryAt(1).thumbRect.IsEmpty());
 
   ui.pictureWindows["p1.jpg"] = Rect{20, 10, 120, 60};
-  album.dirty = 0;
+  album.MarkRecordCurrent();
   EXPECT_EQ(album.CropForThumb(nullptr), 1);
   EXPECT_EQ(album.EntryAt(1).thumbRect, (Rect{20, 10, 120, 60}));
   EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 120);
   EXPECT_EQ(album.EntryAt(1).thumb.displayHeight, 60);
   EXPECT_EQ(ui.LastMessage(), "Area for Thumbsketch redefined");
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
 }
 
 // A real album on disk: a PNG keeps its pixels exactly through a turn and a crop.

@@ -63,7 +63,7 @@ TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
 
   album.SortByDate();
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{3, 5, 1, 0, 4, 2}));
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
   ASSERT_EQ(album.Undo(nullptr), 1);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2, 3, 4, 5}));
   EXPECT_FALSE(album.History().CanUndo());

@@ -123,8 +123,8 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   temp.WriteFile("Holiday 2026/notes.txt", "not a picture");
   album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.dirPath, dir.string());
-  EXPECT_EQ(album.dirName, "Holiday 2026");
+  EXPECT_EQ(album.DirPath(), dir.string());
+  EXPECT_EQ(album.DirName(), "Holiday 2026");
   EXPECT_EQ(fs::current_path(), dir);
   ASSERT_EQ(album.count, 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.jpg", "b.png"}));
@@ -143,8 +143,8 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 120);
   EXPECT_EQ(album.EntryAt(1).thumb.displayHeight, 60);
   EXPECT_EQ(album.EntryAt(1).thumb.Width(), 120);
-  EXPECT_EQ(album.dirty, 0);
-  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(album.Dirty(), 0);
+  EXPECT_EQ(album.Selection(), -1);
   EXPECT_EQ(ui.statusCounts.back(), "2 Images read");
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
   EXPECT_EQ(ui.waitCursorDepth, 0);
@@ -154,7 +154,7 @@ TEST_F(DirectoryLoading, APathOfAFileInsideOpensItsDirectory) {
   const fs::path dir = temp / "d";
   WritePicture(dir, "x.bmp");
   ASSERT_EQ(album.OpenDirectory((dir / "x.bmp").string()), 1);
-  EXPECT_EQ(album.dirPath, dir.string());
+  EXPECT_EQ(album.DirPath(), dir.string());
   EXPECT_EQ(album.EntryAt(0).fileName, "x.bmp");
 }
 
@@ -168,8 +168,8 @@ TEST_F(DirectoryLoading, EverySpellingOfTheDirectoryOpensTheSameAlbum) {
     SCOPED_TRACE(form);
     fs::current_path(temp.Path());
     ASSERT_EQ(album.OpenDirectory(form), 1);
-    EXPECT_EQ(album.dirPath, absolute);
-    EXPECT_EQ(album.dirName, "b");
+    EXPECT_EQ(album.DirPath(), absolute);
+    EXPECT_EQ(album.DirName(), "b");
     EXPECT_EQ(FileNames(), (std::vector<std::string>{"pic one.bmp", "x.bmp"}));
   }
   for (const char* root : {"/", "//", "/no-such-picture.jpg"}) {
@@ -185,7 +185,7 @@ TEST_F(DirectoryLoading, APathWithoutUsableSlashChangesNothing) {
   fs::current_path(temp.Path());
   EXPECT_EQ(album.OpenDirectory("nothing"), 0);
   EXPECT_EQ(album.OpenDirectory(""), 0);
-  EXPECT_EQ(album.dirPath, "");
+  EXPECT_EQ(album.DirPath(), "");
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -222,7 +222,7 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   const fs::path first = temp / "first";
   WritePicture(first, "one.bmp");
   ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
-  album.selection = 0;
+  album.Select(0);
   const fs::path many = temp / "many";
   for (int i = 0; i < 5; ++i) {
     WritePicture(many, "m" + std::to_string(i) + ".bmp", 8, 8);
@@ -230,11 +230,11 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 4; });
   ui.answers = {MsgAnswer::Cancel};
   EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
-  EXPECT_EQ(album.selection, 0);  // the album on screen keeps its selection
+  EXPECT_EQ(album.Selection(), 0);  // the album on screen keeps its selection
   EXPECT_EQ(album.count, 1);
   EXPECT_EQ(album.EntryAt(0).fileName, "one.bmp");
-  EXPECT_EQ(album.dirPath, first.string());
-  EXPECT_EQ(album.dirName, "first");
+  EXPECT_EQ(album.DirPath(), first.string());
+  EXPECT_EQ(album.DirName(), "first");
   EXPECT_EQ(fs::current_path(), first);
 }
 
@@ -285,7 +285,7 @@ TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {
   EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory:\n" + broken.string());
   EXPECT_EQ(album.count, 1);
   EXPECT_TRUE(album.EntryAt(0).thumb.HasBitmap());
-  EXPECT_EQ(album.dirPath, first.string());
+  EXPECT_EQ(album.DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
 }
 

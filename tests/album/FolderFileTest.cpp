@@ -94,7 +94,7 @@ class HostileRecord : public ::testing::TestWithParam<HostileName> {
   void SetUp() override {
     fs::create_directories(dir / "album");
     fs::create_directories(dir / "outside");
-    album.dirPath = (dir / "album").string();
+    album.SetFolder((dir / "album").string(), "");
     FillAlbum(album, {"a.jpg"});
     GetParam().make(record, dir / "outside");
   }
@@ -120,7 +120,7 @@ TEST_P(HostileRecord, IsReadAndSavedWithoutBlockingOrLeavingTheFolder) {
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Cannot read " + Reason()});
 
   ui.messages.clear();
-  album.dirty = 1;
+  album.MarkChangedBeyondUndo();
   int saved = -1;
   ASSERT_TRUE(FinishesInTime([&] { saved = album.WriteRecord(); }, record));
   EXPECT_EQ(saved, GetParam().saved ? 1 : 0);
@@ -131,7 +131,7 @@ TEST_P(HostileRecord, IsReadAndSavedWithoutBlockingOrLeavingTheFolder) {
   } else {
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Cannot Save Record " + Reason()});
     EXPECT_TRUE(fs::is_symlink(record));
-    EXPECT_EQ(album.dirty, 1);
+    EXPECT_EQ(album.Dirty(), 1);
   }
   EXPECT_EQ(FilesBelow(dir / "outside"), outsideBefore);
 }

@@ -23,7 +23,7 @@ TEST(FullSizeWindow, ADecompressionBombOpensWithinTheMemoryBudget) {
   CPixDir album(ui);
   album.SetPictureMemoryBudget(int64_t{64} << 20);
   FillAlbum(album, {"bomb.png"});
-  album.dirPath = dir.Str();
+  album.SetFolder(dir.Str(), "");
   album.EntryAt(0).fullPath = path;
   album.Select(0);
   album.ShowFullSize();

@@ -37,12 +37,12 @@ class AlbumModel : public ::testing::Test {
 
 TEST_F(AlbumModel, StartsEmptyWithNothingSelected) {
   EXPECT_EQ(album.count, 0);
-  EXPECT_EQ(album.selection, -1);
+  EXPECT_EQ(album.Selection(), -1);
   EXPECT_EQ(album.Sheet().HoverIndex(), -1);
-  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.Dirty(), 0);
   EXPECT_TRUE(album.Sheet().WelcomeHintPending());
   EXPECT_EQ(album.Sheet().Spacing(), 0);
-  EXPECT_EQ(album.autoCropDiagnostic, 0);
+  EXPECT_EQ(album.AutoCropDiagnostic(), 0);
   EXPECT_EQ(album.SelectedEntry(), nullptr);
   CAlbumEntry fresh;
   EXPECT_EQ(fresh.caption, "?");

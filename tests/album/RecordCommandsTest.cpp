@@ -36,7 +36,7 @@ class EditingUi : public FakePlatformUi {
 class RecordCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    album.dirPath = dir.Str();
+    album.SetFolder(dir.Str(), "");
     album.AttachView(&view);
     album.SetThumbRebuild([this] { ++rebuilds; });
     FillAlbum(album, {"a.jpg", "b.jpg"});
@@ -53,8 +53,8 @@ class RecordCommands : public ::testing::Test {
 TEST_F(RecordCommands, AskSaveClosesTheSelectedPictureWindowAndSavesOnYes) {
   ui.pictureWindows["b.jpg"] = std::nullopt;
   ui.pictureWindows["a.jpg"] = std::nullopt;
-  album.selection = 1;
-  album.dirty = 1;
+  album.Select(1);
+  album.MarkChangedBeyondUndo();
   album.EntryAt(1).caption = "Bridge";
   ui.answers.push_back(MsgAnswer::Yes);
   EXPECT_EQ(album.AskSaveRecord(), 1);
@@ -65,7 +65,7 @@ TEST_F(RecordCommands, AskSaveClosesTheSelectedPictureWindowAndSavesOnYes) {
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Question);
   EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_NE(Record().find("b.jpg\tBridge\t"), std::string::npos);
-  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.Dirty(), 0);
 }
 
 // No goes on without the record; Cancel, and Yes when the record cannot be saved, stop the
@@ -79,14 +79,14 @@ TEST_F(RecordCommands, AskSaveGoesOnOnlyAfterNoOrASave) {
   dir.WriteFile("plain", "x");
   for (const Case c : {Case{MsgAnswer::No, true, 1}, Case{MsgAnswer::Cancel, true, 0},
                        Case{MsgAnswer::Yes, false, 0}}) {
-    album.dirPath = c.writable ? dir.Str() : (dir / "plain").string();
+    album.SetFolder(c.writable ? dir.Str() : (dir / "plain").string(), "");
     ui.pictureWindows["a.jpg"] = std::nullopt;
-    album.selection = 0;
-    album.dirty = 1;
+    album.Select(0);
+    album.MarkChangedBeyondUndo();
     ui.answers.push_back(c.answer);
     EXPECT_EQ(album.AskSaveRecord(), c.result);
     EXPECT_EQ(ui.pictureWindows.count("a.jpg"), c.result == 1 ? 0u : 1u);
-    EXPECT_EQ(album.dirty, 1);
+    EXPECT_EQ(album.Dirty(), 1);
   }
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }
@@ -104,8 +104,8 @@ TEST_F(RecordCommands, NoQuestionAndNoRecordWithoutAnAlbum) {
   fs::current_path(dir.Path());
   for (const bool withPictures : {false, true}) {
     FillAlbum(album, withPictures ? std::vector<std::string>{"a.jpg"} : std::vector<std::string>{});
-    album.dirPath = withPictures ? "" : dir.Str();
-    album.dirty = 1;
+    album.SetFolder(withPictures ? "" : dir.Str(), "");
+    album.MarkChangedBeyondUndo();
     EXPECT_EQ(album.AskSaveRecord(), 1);
     EXPECT_EQ(album.WriteRecord(), 0);
   }
@@ -147,14 +147,14 @@ TEST_F(RecordCommands, ExternalEditWithoutEditorStillWaitsAndReadsBack) {
 TEST_F(RecordCommands, ExternalEditStopsWhenTheRecordCannotBeSaved) {
   // Reading back the older file would throw away the unsaved captions.
   dir.WriteFile("plain", "x");
-  album.dirPath = (dir / "plain").string();
+  album.SetFolder((dir / "plain").string(), "");
   album.EntryAt(0).caption = "Unsaved";
-  album.dirty = 1;
+  album.MarkChangedBeyondUndo();
   album.EditRecordExternally();
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Cannot Save Record [20] Quillaran.txt"}));
   EXPECT_TRUE(ui.opened.empty());
   EXPECT_EQ(album.EntryAt(0).caption, "Unsaved");
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
   EXPECT_EQ(rebuilds, 0);
 }
 

@@ -37,9 +37,9 @@ TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
   album.EntryAt(2).order = 1;
   album.EntryAt(2).caption = "Boats";
   album.EntryAt(2).thumbRect = {-3, 0, 7, 9};
-  album.dirty = 1;
+  album.MarkChangedBeyondUndo();
   ASSERT_EQ(album.WriteRecord(), 1);
-  EXPECT_EQ(album.dirty, 0);
+  EXPECT_EQ(album.Dirty(), 0);
   EXPECT_EQ(RecordText(),
             "QLNV_A t150 x1200 p800 f1 d1 c1 #navy\n"
             "a.jpg\tSunset at the lake\t3:45pm Jul 12, 2008\t2\t120 40 880 600\n"

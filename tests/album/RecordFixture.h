@@ -16,7 +16,7 @@
 class RecordFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    album.dirPath = dir.Str();
+    album.SetFolder(dir.Str(), "");
     FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
   }
   // Writes the record file and reads it into the album.
@@ -27,7 +27,7 @@ class RecordFixture : public ::testing::Test {
   std::string RecordText() const { return ReadFileBytes(dir / "Quillaran.txt"); }
   // Reads the record into another album of these pictures in the same directory.
   int ReadInto(CPixDir& other, const std::vector<std::string>& fileNames) {
-    other.dirPath = dir.Str();
+    other.SetFolder(dir.Str(), "");
     FillAlbum(other, fileNames);
     return other.ReadRecord();
   }

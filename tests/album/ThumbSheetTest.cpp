@@ -60,7 +60,7 @@ class ThumbSheet : public ::testing::Test {
  protected:
   void SetUp() override {
     FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
-    album.dirName = "Trip";
+    album.SetFolder(album.DirPath(), "Trip");
     for (int i = 0; i < album.count; ++i) {
       album.EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
     }

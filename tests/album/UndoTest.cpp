@@ -50,7 +50,7 @@ TEST_P(UndoEachChange, GoesBackAndComesAgain) {
   ASSERT_EQ(album.Redo(nullptr), 1);
   EXPECT_EQ(Pictures(), after);
   EXPECT_EQ(Files(), filesAfter);
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
   EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 

@@ -79,12 +79,12 @@ class AppCore : public ::testing::Test {
 };
 
 TEST_F(AppCore, StartupReadsSettingsThenTheRecentList) {
-  app.album.autoCropDiagnostic = 1;
+  app.album.SetAutoCropDiagnostic(1);
   app.Startup();
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "read NDirEx"}));
   EXPECT_EQ(app.version, "2.3.1");
-  EXPECT_EQ(app.album.autoCropDiagnostic, 0);
+  EXPECT_EQ(app.album.AutoCropDiagnostic(), 0);
   EXPECT_FALSE(app.album.LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
 }
@@ -101,17 +101,17 @@ TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
 TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
-  app.album.dirPath = dir.Str();
+  app.album.SetFolder(dir.Str(), "");
   FillAlbum(app.album, {"a.jpg"});
-  app.album.selection = 0;
-  app.album.dirty = 1;
+  app.album.Select(0);
+  app.album.MarkChangedBeyondUndo();
   ui.answers = {MsgAnswer::Cancel, MsgAnswer::No};
   trace.events.clear();
   EXPECT_FALSE(app.Shutdown());
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
   EXPECT_TRUE(app.album.LogIsOpen());
-  EXPECT_EQ(app.album.dirty, 1);
+  EXPECT_EQ(app.album.Dirty(), 1);
 
   trace.events.clear();
   profile.writeOrder.clear();
@@ -126,10 +126,10 @@ TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
 
 TEST_F(AppCore, ShutdownWritesTheRecordOnYes) {
   app.Startup();
-  app.album.dirPath = dir.Str();
+  app.album.SetFolder(dir.Str(), "");
   FillAlbum(app.album, {"a.jpg"});
   app.album.EntryAt(0).caption = "Kept";
-  app.album.dirty = 1;
+  app.album.MarkChangedBeyondUndo();
   app.Shutdown();
   EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\na.jpg\tKept\t\t0\n");

@@ -41,11 +41,11 @@ TEST(CommandTable, EachEnablingRuleFollowsTheAlbumTheSelectionLearningAndTheWebF
     TempDir dir;
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.dirPath = dir.Str();
+    album.SetFolder(dir.Str(), "");
     if (state.album) {
       FillAlbum(album, {"a.jpg", "b.jpg"});
     }
-    album.selection = state.selected ? 1 : -1;
+    album.Select(state.selected ? 1 : -1);
     album.ChangeSettings([&](CAlbumSettings& s) {
       s.GeneralSettings.Learning = state.learning ? 1 : 0;
     });

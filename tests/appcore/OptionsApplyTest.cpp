@@ -59,7 +59,7 @@ TEST_P(GeneralChange, RebuildsOrRepaintsAsTheChangeNeeds) {
   EXPECT_EQ(album.Settings().GeneralSettings, general);
   EXPECT_EQ(rebuilds, GetParam().code == 2 ? 1 : 0);
   EXPECT_EQ(view.repaints, GetParam().code >= 1 ? 1 : 0);
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,7 +99,7 @@ TEST_F(OptionsApply, WebPageSettingsAreTakenWithoutRepaint) {
   Apply();
   EXPECT_EQ(album.Settings().WebViewSettings, webView);
   EXPECT_EQ(view.repaints, 0);
-  EXPECT_EQ(album.dirty, 1);
+  EXPECT_EQ(album.Dirty(), 1);
 }
 
 TEST_F(OptionsApply, AdvancedValuesAreCopiedAndCaptionsRepaint) {

@@ -95,7 +95,7 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   });
   ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
-  ASSERT_EQ(web.CreateWebPage(loaded.dirName, loaded.displayOrder, loaded.count, ImageFiles::Write),
+  ASSERT_EQ(web.CreateWebPage(loaded.DirName(), loaded.displayOrder, loaded.count, ImageFiles::Write),
             1);
   const std::map<std::string, std::string> expected = FilesBelow(whole);
   ASSERT_EQ(expected.size(), written[0].size());

@@ -94,7 +94,7 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   ASSERT_EQ(second->text(), "2 album/");
   second->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), (temp / "other").string() + "/");
-  EXPECT_EQ(Album().dirPath, (temp / "other").string());
+  EXPECT_EQ(Album().DirPath(), (temp / "other").string());
 
   Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 0; });
   RecentItem(1)->trigger();
@@ -123,7 +123,7 @@ TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSays
   EXPECT_EQ(app->Recent().dirCount, 1);
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
   EXPECT_EQ(RecentItem(1), nullptr);
-  EXPECT_EQ(Album().dirPath, album);
+  EXPECT_EQ(Album().DirPath(), album);
 }
 
 TEST_F(RecentDirectory, AnotherSpellingOfAListedDirectoryIsNotListedTwice) {

@@ -29,7 +29,7 @@ void GuiFixture::SetUp() {
 
 void GuiFixture::TearDown() {
   if (app != nullptr && app->Frame() != nullptr && app->Frame()->isVisible()) {
-    Album().dirty = 0;  // nothing to ask at the end of a test
+    Album().MarkRecordCurrent();  // nothing to ask at the end of a test
     app->Frame()->close();
   }
   app.reset();

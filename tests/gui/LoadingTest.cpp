@@ -48,7 +48,7 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
 
   MousePress(SketchCentre(0));
   MouseRelease(SketchCentre(0));
-  EXPECT_EQ(Album().selection, Album().EntryAtPosition(0).index);
+  EXPECT_EQ(Album().Selection(), Album().EntryAtPosition(0).index);
   EXPECT_TRUE(Action(ID_SHOW_FULL_SIZE).isEnabled());
   for (const int id : {ID_SAVE_RECORD, ID_CREATE_WEB_PAGE, ID_OPTIONS, ID_OP_ROTATE_RIGHT}) {
     EXPECT_FALSE(Action(id).isEnabled()) << id;

@@ -59,7 +59,7 @@ TEST_F(OptionSheet, ApplyRefusesAThumbSizeOutOfRangeAndAppliesNothing) {
   sheet->ApplyButton()->click();
   EXPECT_EQ(modalTexts, std::vector<QString>{"Please enter an integer between 20 and 400."});
   EXPECT_EQ(Album().Settings().GeneralSettings.ThumbSize, 120);
-  EXPECT_EQ(Album().dirty, 0);
+  EXPECT_EQ(Album().Dirty(), 0);
   EXPECT_TRUE(sheet->ApplyButton()->isEnabled());
 }
 

@@ -241,11 +241,11 @@ TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   }
   EXPECT_EQ(modalTexts, (std::vector<QString>{"Could not redefine Thumbsketch area\nNo rectangle?",
                                               "Cannot redefine picture\nNo rectangle?"}));
-  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().Selection(), 0);
   MousePress(SketchCentre(1));
   MouseRelease(SketchCentre(1));
   KeyOn(&window, 'R');
-  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().Selection(), 0);
   EXPECT_EQ(Album().EntryAt(0).pictureWidth, 40);
   EXPECT_EQ(ReadFileBytes(other), before);
 }

@@ -106,7 +106,7 @@ TEST_F(SheetView, HoverFillsTheStatusPanes) {
 TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   Start(0, MakeAlbum(4));
   MousePress(SketchCentre(0));
-  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().Selection(), 0);
   MouseMove(SketchCentre(2), true);
   EXPECT_EQ(View().DragState(), 1);
   MouseRelease(SketchCentre(2));
@@ -118,11 +118,11 @@ TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   MouseMove(moved + QPoint(5, 5), true);
   MouseRelease(QPoint(900, 600));
   EXPECT_EQ(Album().EntryAt(0).omitted, 1);
-  EXPECT_EQ(Album().selection, -1);
+  EXPECT_EQ(Album().Selection(), -1);
   MousePress(moved);
   MouseRelease(moved);
   EXPECT_EQ(Album().EntryAt(0).omitted, 0);
-  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().Selection(), 0);
 }
 
 TEST_F(SheetView, DragGivenUpOutsideTheSheetOrWithEscapeChangesNothing) {
@@ -141,26 +141,26 @@ TEST_F(SheetView, DragGivenUpOutsideTheSheetOrWithEscapeChangesNothing) {
   MouseRelease(SketchCentre(3));
   EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(Album().EntryAt(0).omitted, 0);
-  EXPECT_EQ(Album().selection, 0);
+  EXPECT_EQ(Album().Selection(), 0);
 }
 
 TEST_F(SheetView, ArrowKeysMoveTheSelectionInDisplayOrder) {
   Start(0, MakeAlbum(9));  // seven sketches to a row at this width
   const auto press = [this](Qt::Key key) { QTest::keyClick(View().viewport(), key); };
   press(Qt::Key_Right);
-  EXPECT_EQ(Album().selection, 0);  // nothing selected: the first picture
+  EXPECT_EQ(Album().Selection(), 0);  // nothing selected: the first picture
   press(Qt::Key_Down);
-  EXPECT_EQ(Album().selection, 7);
+  EXPECT_EQ(Album().Selection(), 7);
   press(Qt::Key_Down);  // no row below: stays
   press(Qt::Key_Right);
-  EXPECT_EQ(Album().selection, 8);
+  EXPECT_EQ(Album().Selection(), 8);
   press(Qt::Key_Up);
-  EXPECT_EQ(Album().selection, 1);
+  EXPECT_EQ(Album().Selection(), 1);
   press(Qt::Key_End);
-  EXPECT_EQ(Album().selection, 8);
+  EXPECT_EQ(Album().Selection(), 8);
   press(Qt::Key_Home);
-  EXPECT_EQ(Album().selection, 0);
-  EXPECT_EQ(Album().dirty, 1);
+  EXPECT_EQ(Album().Selection(), 0);
+  EXPECT_EQ(Album().Dirty(), 1);
 }
 
 TEST_F(SheetView, CaptionFromTheDialogReachesTheSheetAndTheRecord) {
@@ -231,7 +231,7 @@ TEST_F(SheetView, KeyRTurnsTheSelectedPictureClockwiseOnDisk) {
   EXPECT_EQ(turned.Width(), 40);
   EXPECT_EQ(turned.Height(), 60);
   EXPECT_EQ(PixelAt(turned, 0, 0), (Rgb{0, 0, 39 * 6}));  // the bottom-left corner came up
-  EXPECT_EQ(Album().dirty, 1);
+  EXPECT_EQ(Album().Dirty(), 1);
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 #include "tests/support/TestPictures.h"
 
 WebAlbumTest::WebAlbumTest() : album(ui), web(album) {
-  album.dirPath = dir.Str();
-  album.dirName = "Trip";
+  album.SetFolder(dir.Str(), "Trip");
   album.entries.reserve(32);
 }
 
@@ -34,7 +33,7 @@ int WebAlbumTest::Run(ImageFiles images) {
   for (auto& entry : album.entries) {
     album.displayOrder.push_back(&entry);
   }
-  return web.CreateWebPage(album.dirName, album.displayOrder, album.count, images);
+  return web.CreateWebPage(album.DirName(), album.displayOrder, album.count, images);
 }
 
 std::string WebAlbumTest::Read(const std::string& relative) const {
