@@ -43,7 +43,7 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
   if (hover >= 0) {
     // Selecting a crossed-out picture restores it, a change that can be undone, once the
     // record has been merged; a plain selection is none.
-    const bool restores = EntryAt(hover).omitted != 0 && !IsLoading();
+    const bool restores = EntryAt(hover).omitted != 0 && !IsBusy();
     const int32_t omittedBefore = EntryAt(hover).omitted;
     const int32_t selectionBefore = selection_;
     Select(hover);

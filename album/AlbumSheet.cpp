@@ -41,7 +41,7 @@ int CPixDir::LayOutSheet(int clientWidth) {
                                     settings_.AdvancedSettings.AlwaysShowCaptions == 1, clientWidth,
                                     load_ != nullptr ? load_->Cells() : nullptr);
   // While pictures arrive, the pane counts them.
-  if (columns > 0 && count > 0 && !IsLoading()) {
+  if (columns > 0 && count > 0 && !IsBusy()) {
     const int built = static_cast<int>(
         std::count_if(displayOrder.begin(), displayOrder.end(),
                       [](const CAlbumEntry* e) { return e->thumb.HasBitmap(); }));

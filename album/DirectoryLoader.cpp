@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "album/AlbumLoad.h"
+#include "album/AlbumPass.h"
 #include "album/AlbumPath.h"
 #include "album/DeferredUi.h"
 #include "album/ImageFind.h"
@@ -66,6 +67,7 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
 int CPixDir::BeginOpenDirectory(const std::string& path) { return BeginOpenDirectory(path, {}); }
 
 int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& how) {
+  StopPass();
   StopLoading();
   // A load whose Take shows a message ends when that Take returns; none begins before.
   if (IsLoading() || AskSaveRecord() == 0) {
@@ -140,6 +142,10 @@ bool CPixDir::ContinueLoading(bool wait) {
 }
 
 bool CPixDir::RefuseWhileLoading(WindowRef owner) {
+  if (pass_ != nullptr) {
+    ShowNotice(owner, pass_->Refusal());
+    return true;
+  }
   if (!IsLoading()) {
     return false;
   }
@@ -147,6 +153,41 @@ bool CPixDir::RefuseWhileLoading(WindowRef owner) {
              "Quillaran is still reading the pictures of this folder.\nTry again once they are "
              "all read, or press Escape to stop reading.");
   return true;
+}
+
+void CPixDir::BeginPass(std::unique_ptr<CAlbumPass> pass) {
+  StopPass();
+  pass_ = std::move(pass);
+  pass_->Start();
+  if (sheetView_ != nullptr && sheetView_->PassStarted()) {
+    return;
+  }
+  // Run at once, the album is not busy meanwhile: as the one call that the pass stands for.
+  const std::unique_ptr<CAlbumPass> now = std::move(pass_);
+  now->RunToEnd(ui_);
+}
+
+bool CPixDir::ContinuePass(bool wait) {
+  if (pass_ == nullptr) {
+    return false;
+  }
+  if (pass_->Continue(ui_, wait)) {
+    return true;
+  }
+  // Gone from the album before it ends, so that whatever the end shows sees no pass.
+  const std::unique_ptr<CAlbumPass> ending = std::move(pass_);
+  if (sheetView_ != nullptr) {
+    sheetView_->PassEnded();
+  }
+  ending->Finish(ui_);
+  return false;
+}
+
+void CPixDir::StopPass() {
+  if (pass_ != nullptr) {
+    pass_->Stop();
+    ContinuePass(true);
+  }
 }
 
 void CPixDir::StopLoading() {
@@ -238,24 +279,65 @@ int CPixDir::BuildThumb(CAlbumEntry& entry) {
 
 void CPixDir::BuildAllThumbs() {
   WaitCursor wait(ui_);
-  std::vector<CAlbumEntry*> stale;
+  SketchPass()->RunToEnd(ui_);
+}
+
+std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
+  // Each stale sketch is made on a copy of what its entry holds, so that the sheet paints the
+  // entry meanwhile; the copy's sketch replaces the entry's on the window's thread.
+  struct Sketches {
+    std::vector<CAlbumEntry*> stale;
+    std::vector<CAlbumEntry> copies;
+    std::vector<SketchResult> results;
+    bool shown = false;  // the sheet showed new ones while the pass was under way
+  };
+  auto sketches = std::make_shared<Sketches>();
   for (int i = 0; i < count; ++i) {
     if (!SketchIsCurrent(EntryAt(i), SketchesAt())) {
-      stale.push_back(&EntryAt(i));
+      sketches->stale.push_back(&EntryAt(i));
+      sketches->copies.push_back(CopyForSketch(EntryAt(i)));
     }
   }
-  // Each sketch is made on a thread of its own; what failed is said in scan order.
-  std::vector<CDeferredUi> heard(stale.size());
-  std::vector<int> made(stale.size(), 0);
-  ForEachOnThreads(static_cast<int>(stale.size()), PictureReaderThreads(), [&](int k) {
-    made[static_cast<size_t>(k)] = RemakeSketch(*stale[static_cast<size_t>(k)], heard[static_cast<size_t>(k)]);
-  });
-  for (size_t k = 0; k < stale.size(); ++k) {
-    heard[k].Replay(ui_);
-    if (made[k] == 0) {
+  sketches->results.resize(sketches->stale.size(), SketchResult::kNotRead);
+  CAlbumPass::Work work;
+  work.count = static_cast<int>(sketches->stale.size());
+  work.threads = PictureReaderThreads();
+  work.progressLabel = "Thumb sketches made";
+  work.refusal =
+      "Quillaran is still making the thumb sketches.\nTry again once they are all made, or "
+      "press Escape to stop making them.";
+  work.run = [sketches, scale = SketchesAt(), dir = dirPath_, &decoder = *decoder_](
+                 int k, CPlatformUi& ui) {
+    CAlbumEntry& copy = sketches->copies[static_cast<size_t>(k)];
+    const std::string file = ShownFile(copy, copy.cropped, dir, ui);
+    sketches->results[static_cast<size_t>(k)] =
+        file.empty() ? SketchResult::kNotRead
+                     : ReadSketch(file, copy.cropped, copy, scale, decoder, ui);
+  };
+  work.take = [this, sketches](const std::vector<int>& done) {
+    for (const int k : done) {
+      if (sketches->results[static_cast<size_t>(k)] != SketchResult::kNotRead) {
+        TakeSketch(sketches->copies[static_cast<size_t>(k)],
+                   *sketches->stale[static_cast<size_t>(k)]);
+      }
+    }
+    if (IsBusy()) {
+      RepaintSheet();
+      sketches->shown = true;
+    }
+  };
+  work.said = [this, sketches](int k) {
+    if (sketches->results[static_cast<size_t>(k)] != SketchResult::kMade) {
       ui_.ShowError(kFailedThumb);
     }
-  }
+  };
+  // Once the pass is over, the status pane counts the sketches again.
+  work.finish = [this, sketches](bool) {
+    if (sketches->shown) {
+      RepaintSheet();
+    }
+  };
+  return std::make_unique<CAlbumPass>(std::move(work));
 }
 
 void CPixDir::BuildAllThumbs(const ThumbMaker& makeThumb) {

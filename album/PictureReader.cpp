@@ -101,37 +101,3 @@ void ForEachOnThreads(int count, int threads, const std::function<void(int)>& wo
     std::rethrow_exception(failure);
   }
 }
-
-void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work,
-                      const std::function<void(int done)>& progress) {
-  std::mutex mutex;
-  std::condition_variable changed;
-  int done = 0;
-  std::exception_ptr failure;
-  std::thread runner([&] {
-    try {
-      ForEachOnThreads(count, threads, [&](int i) {
-        work(i);
-        std::lock_guard lock(mutex);
-        ++done;
-        changed.notify_all();
-      });
-    } catch (...) {
-      failure = std::current_exception();
-    }
-    std::lock_guard lock(mutex);
-    done = count;
-    changed.notify_all();
-  });
-  for (int shown = 0; shown < count;) {
-    std::unique_lock lock(mutex);
-    changed.wait(lock, [&] { return done > shown; });
-    shown = done;
-    lock.unlock();
-    progress(shown);
-  }
-  runner.join();
-  if (failure) {
-    std::rethrow_exception(failure);
-  }
-}

@@ -64,7 +64,3 @@ int PictureReaderThreads();
 // Runs work(0) .. work(count - 1) on up to threads threads and returns when all are done; an
 // exception from work is passed on then (the first one; the other items still run).
 void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work);
-// The same on threads of their own, while the calling thread calls progress(done) each time
-// more items are done (the user interface's thread, which shows it).
-void ForEachOnThreads(int count, int threads, const std::function<void(int)>& work,
-                      const std::function<void(int done)>& progress);

@@ -1,5 +1,7 @@
 #include "album/PictureSketch.h"
 
+#include <utility>
+
 #include "album/AlbumEntry.h"
 #include "album/BudgetedDecode.h"
 
@@ -51,4 +53,36 @@ bool SketchIsCurrent(const CAlbumEntry& entry, const SketchScale& scale) {
   return source.made && source.thumbSize == scale.thumbSize && source.ratio == scale.ratio &&
          source.cropped == entry.cropped &&
          (entry.thumbRect == source.askedRect || entry.thumbRect == source.fittedRect);
+}
+
+CAlbumEntry CopyForSketch(const CAlbumEntry& entry) {
+  CAlbumEntry copy;
+  copy.sketchSource = entry.sketchSource;
+  copy.fileName = entry.fileName;
+  copy.fullPath = entry.fullPath;
+  copy.thumbRect = entry.thumbRect;
+  copy.cropped = entry.cropped;
+  copy.pictureWidth = entry.pictureWidth;
+  copy.pictureHeight = entry.pictureHeight;
+  copy.fileStamp = entry.fileStamp;
+  copy.croppedStamp = entry.croppedStamp;
+  copy.colourIgnored = entry.colourIgnored;
+  return copy;
+}
+
+void TakeSketch(CAlbumEntry& copy, CAlbumEntry& entry) {
+  if (copy.sketchSource.made) {
+    entry.thumb = std::move(copy.thumb);
+  } else if (copy.thumb.displayWidth > 0) {
+    // A sketch that could not be made leaves the old pixels, at the size planned.
+    entry.thumb.displayWidth = copy.thumb.displayWidth;
+    entry.thumb.displayHeight = copy.thumb.displayHeight;
+  }
+  entry.sketchSource = copy.sketchSource;
+  entry.thumbRect = copy.thumbRect;
+  entry.pictureWidth = copy.pictureWidth;
+  entry.pictureHeight = copy.pictureHeight;
+  entry.fileStamp = copy.fileStamp;
+  entry.croppedStamp = copy.croppedStamp;
+  entry.colourIgnored = std::move(copy.colourIgnored);
 }

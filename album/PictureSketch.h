@@ -37,3 +37,10 @@ SketchResult ReadSketch(const std::string& path, int cropped, CAlbumEntry& entry
 
 // Whether the entry's sketch was made of what it shows now, at this scale.
 bool SketchIsCurrent(const CAlbumEntry& entry, const SketchScale& scale);
+
+// What a sketch is made from, copied from the entry (its files, thumb rectangle and crop, and
+// its sketch's source), so that a worker makes the sketch while the sheet paints the entry;
+// TakeSketch then gives the entry what making it changed: the sketch, its source, the fitted
+// rectangle, the picture's size, the file's stamp.
+CAlbumEntry CopyForSketch(const CAlbumEntry& entry);
+void TakeSketch(CAlbumEntry& copy, CAlbumEntry& entry);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "album/AlbumLoad.h"
+#include "album/AlbumPass.h"
 #include "album/SheetView.h"
 
 CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {
@@ -67,7 +68,7 @@ void CPixDir::RebuildThumbs() {
   if (rebuildThumbs_) {
     rebuildThumbs_();
   } else {
-    BuildAllThumbs();
+    BeginPass(SketchPass());
   }
 }
 

@@ -29,6 +29,7 @@
 #include "platform/WindowObject.h"
 
 class CAlbumLoad;
+class CAlbumPass;
 class CPlatformUi;
 class CProfileStore;
 class CSheetView;
@@ -257,8 +258,18 @@ class CPixDir {
   // shows a message, the load ends as soon as that message is answered.
   void StopLoading();
   bool IsLoading() const { return load_ != nullptr; }
-  // What changes the pictures or the record waits until the album is loaded: true (after a
-  // message that says so) while a load is under way.
+  // Work on every picture done off the window's thread (writing the web album's pictures,
+  // making the sketches again), which the view drives as it drives a load: BeginPass starts
+  // it (after stopping one under way), or runs it to its end at once when no view drives it;
+  // ContinuePass takes what is done, and ends the pass after its last picture (true while it
+  // goes on); StopPass lets no other picture begin and ends it as a stopped pass.
+  void BeginPass(std::unique_ptr<CAlbumPass> pass);
+  bool ContinuePass(bool wait = false);
+  void StopPass();
+  // A load or a pass is under way.
+  bool IsBusy() const { return load_ != nullptr || pass_ != nullptr; }
+  // What changes the pictures or the record waits until the album is loaded and no pass is
+  // under way: true (after a message that says so) while one is.
   bool RefuseWhileLoading(WindowRef owner);
   // OpenDirectory's result for the last load that ended.
   int LastOpenResult() const { return lastOpenResult_; }
@@ -268,6 +279,8 @@ class CPixDir {
   // Makes again every sketch that was not made of what its entry shows now at SketchesAt(),
   // on every core; each failure is reported, in scan order.
   void BuildAllThumbs();
+  // The same as a pass (BeginPass), each new sketch shown as soon as it is made.
+  std::unique_ptr<CAlbumPass> SketchPass();
   // The same with another way of making each thumb, one after the other.
   void BuildAllThumbs(const ThumbMaker& makeThumb);
 
@@ -351,6 +364,7 @@ class CPixDir {
   std::unique_ptr<CWindowObject> pictureWindow_;
   std::unique_ptr<CWindowObject> diagnosticWindow_;
   int lastOpenResult_ = 0;
-  // Last, so that a load under way stops before anything it uses goes.
+  // Last, so that a load or a pass under way stops before anything it uses goes.
   std::unique_ptr<CAlbumLoad> load_;
+  std::unique_ptr<CAlbumPass> pass_;
 };

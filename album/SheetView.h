@@ -1,6 +1,6 @@
 #pragma once
 // The view that shows the thumb sheet, as the album sees it: something to repaint, and
-// something that keeps a load going while it shows the pictures arriving.
+// something that keeps a load or a pass going while it shows the pictures arriving.
 
 class CSheetView {
  public:
@@ -11,6 +11,11 @@ class CSheetView {
   virtual void LoadingStarted() {}
   // The load has ended; opened is OpenDirectory's result.
   virtual void LoadingEnded(int opened) { (void)opened; }
+  // A pass over the pictures has begun: a view that drives it (true) calls
+  // CPixDir::ContinuePass the same way until it answers false; else the album runs it to its
+  // end at once.
+  virtual bool PassStarted() { return false; }
+  virtual void PassEnded() {}
   // What the commands may do has changed without a repaint (a step was added to the undo
   // history, or taken from it): the window shows their states anew.
   virtual void CommandsChanged() {}

@@ -35,6 +35,7 @@ void CTessalyApp::Start(const QString& directory) {
   // all the same, so the settings are saved in any case.
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),
                    [this](QSessionManager& manager) {
+                     core_.album.StopPass();
                      core_.album.StopLoading();
                      core_.SaveState();
                      // A load still under way is stopping from inside one of its messages:

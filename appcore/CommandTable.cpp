@@ -124,7 +124,7 @@ bool IsAvailable(const CommandRow& row, const CPixDir& album) {
                                                  ID_EXIT_PROGRAM,     ID_SHOW_FULL_SIZE,
                                                  ID_QUICK_HELP,       ID_APP_ABOUT};
   return IsEnabled(row.enable, album) &&
-         (!album.IsLoading() ||
+         (!album.IsBusy() ||
           std::find(kWhileLoading.begin(), kWhileLoading.end(), row.id) != kWhileLoading.end());
 }
 

@@ -19,6 +19,7 @@
 #include "views/TessalyView.h"
 #include "views/TextWindow.h"
 #include "web/WebElement.h"
+#include "web/WebImageWrite.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
 }
 
 CMainFrame::~CMainFrame() {
+  album_.StopPass();  // a run of the web album that is stopped says nothing to this window
   album_.DetachView();
 }
 
@@ -281,10 +283,18 @@ void CMainFrame::OnCreateWebPage() { RunWebPage(ImageFiles::Write); }
 void CMainFrame::OnAssumeImagesExist() { RunWebPage(ImageFiles::AssumeExist); }
 
 void CMainFrame::RunWebPage(ImageFiles images) {
-  CWebElement element(album_);
-  if (element.CreateWebPage(album_.DirName(), album_.displayOrder, album_.count, images) == 0) {
-    ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
+  const auto ended = [this](int result) {
+    if (result == 0) {
+      ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
+    }
+  };
+  // The pictures are written while the window stays live; the pages alone take no time.
+  if (images == ImageFiles::Write) {
+    BeginWebPageRun(album_, ended);
+    return;
   }
+  CWebElement element(album_);
+  ended(element.CreateWebPage(album_.DirName(), album_.displayOrder, album_.count, images));
 }
 
 void CMainFrame::OnSaveRecord() { album_.WriteRecord(); }
@@ -341,7 +351,9 @@ void CMainFrame::OnPrintPreview() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
-    // The album keeps what was read; the record question then sees a whole album.
+    // The album keeps what was read; the record question then sees a whole album. A pass
+    // stops with whole files.
+    album_.StopPass();
     album_.StopLoading();
     // Cancel at "Save Record?", or a record that could not be saved, keeps everything open.
     if (!core_.Shutdown()) {

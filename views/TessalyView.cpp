@@ -39,6 +39,8 @@ CTessalyView::CTessalyView(CPixDir& album, QWidget* parent)
   connect(&autoScroll_, &QTimer::timeout, this, &CTessalyView::AutoScroll);
   loading_.setInterval(kLoadingInterval);
   connect(&loading_, &QTimer::timeout, this, &CTessalyView::ContinueLoading);
+  pass_.setInterval(kLoadingInterval);
+  connect(&pass_, &QTimer::timeout, this, &CTessalyView::ContinuePass);
 }
 
 void CTessalyView::LoadingStarted() {
@@ -55,6 +57,22 @@ void CTessalyView::ContinueLoading() {
 void CTessalyView::LoadingEnded(int opened) {
   loading_.stop();
   emit loadEnded(opened);
+}
+
+bool CTessalyView::PassStarted() {
+  pass_.start();
+  emit albumChanged();  // the commands that change the album wait
+  return true;
+}
+
+void CTessalyView::ContinuePass() {
+  // PassEnded stops the timer; the end of one pass may begin another.
+  album_.ContinuePass();
+}
+
+void CTessalyView::PassEnded() {
+  pass_.stop();
+  emit albumChanged();
 }
 
 void CTessalyView::Repaint() {
@@ -222,6 +240,10 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
   }
   if (event->key() == Qt::Key_Escape && album_.IsLoading()) {
     album_.StopLoading();  // the album keeps the pictures read so far
+    return;
+  }
+  if (event->key() == Qt::Key_Escape && album_.IsBusy()) {
+    album_.StopPass();  // every file written so far is whole
     return;
   }
   switch (event->key()) {

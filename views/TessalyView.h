@@ -4,7 +4,8 @@
 // box, dragging one sketch onto another or off the sheet, the full size window and the
 // "Operations" popup. While a directory loads it has the album take the pictures read so
 // far, several times a second, so that the sheet fills in while it answers the user; Escape
-// stops the load.
+// stops the load. A pass over the pictures (the web album's pictures written, the sketches
+// made again) is driven and stopped the same way.
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -26,6 +27,8 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   void Repaint() override;
   void LoadingStarted() override;
   void LoadingEnded(int opened) override;
+  bool PassStarted() override;
+  void PassEnded() override;
   void CommandsChanged() override { emit albumChanged(); }
   void SetOperationsMenu(QMenu* menu) { operations_ = menu; }
   void SetWelcomeText(const QString& text) { welcome_ = text; }
@@ -61,6 +64,7 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   void ScrollToSelection();
   void AutoScroll();
   void ContinueLoading();
+  void ContinuePass();
 
   CPixDir& album_;
   CSketchCache sketches_;
@@ -74,4 +78,5 @@ class CTessalyView : public QAbstractScrollArea, public CSheetView {
   QTimer autoScroll_;
   int autoScrollStep_ = 0;
   QTimer loading_;
+  QTimer pass_;
 };

@@ -97,18 +97,17 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   const int fileWidth = size.fileWidth;
   const int fileHeight = size.fileHeight;
   const DecodedPicture decoded{image, size.shrink, fileWidth, fileHeight};
-  picture.clampedRect = picture.thumbRect;
-  picture.thumbMade =
-      BuildThumbFromDecoded(decoded, picture.clampedRect, entry.thumb, settings_.thumbSize) == 1;
+  const std::string source = picture.fromCopy ? CroppedCopyPath(dirPath_, name) : path;
+  WebFilesSource files{name, source, picture.thumbRect};
+  const std::optional<WebFolders> folders =
+      writeImages_ ? std::optional<WebFolders>(Folders()) : std::nullopt;
+  picture.thumbMade = MakeThumbAndWebFiles(files, decoded, settings_, dirPath_,
+                                           folders ? &*folders : nullptr, entry.thumb,
+                                           picture.errors, picture.sizes);
+  picture.clampedRect = files.thumbRect;
   ThumbPlan atLoad;
   picture.thumbMadeAtLoad =
       PlanThumb(fileWidth, fileHeight, picture.thumbRect, loaderThumbSize_, atLoad);
-  picture.sizes = WebPageSizes{fileWidth, fileHeight};
-  if (writeImages_) {
-    const std::string source = picture.fromCopy ? CroppedCopyPath(dirPath_, name) : path;
-    picture.errors = MakeWebFiles({name, source, picture.clampedRect}, entry.thumb, decoded,
-                                  settings_, dirPath_, Folders(), picture.sizes);
-  }
   entry.pictureWidth = fileWidth;
   entry.pictureHeight = fileHeight;
   entry.colourIgnored = size.colourIgnored;
@@ -120,14 +119,8 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
 int COnePassBuild::LoadWithinBudget(const std::string& file, CImageWrap& image, CPlatformUi& ui,
                                     const Picture& picture, CBudgetShare& share,
                                     DecodedSize& size) {
-  const auto shrink = [&](int width, int height) {
-    return ShrinkFor(width, height, picture.thumbRect, settings_.thumbSize, settings_.maxOsize,
-                     writeImages_, settings_.doubleLarge);
-  };
-  const auto later = [this](const codec::DecodeCost& cost) {
-    return WebFilesBytes(cost, settings_, writeImages_);
-  };
-  return decoder_.Decode(file, image, ui, share, {shrink, later, kDecodedAndWritten}, size);
+  return DecodeForWebFiles(decoder_, file, picture.thumbRect, settings_, writeImages_, ui, share,
+                           image, size);
 }
 
 int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {

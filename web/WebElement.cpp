@@ -5,9 +5,8 @@
 #include <system_error>
 
 #include "album/AlbumEntry.h"
-#include "album/DeferredUi.h"
+#include "album/AlbumPass.h"
 #include "album/Messages.h"
-#include "album/PictureReader.h"
 #include "album/PixDir.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
@@ -15,6 +14,9 @@
 #include "raster/AtomicFile.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"
+#include "web/WebImageWrite.h"
+
+CPlatformUi& CWebElement::Ui() const { return ui_ != nullptr ? *ui_ : album_.Ui(); }
 
 std::string CWebElement::AlbumPath(const std::string& relative) const {
   return InDirectory(album_.DirPath(), relative);
@@ -26,11 +28,12 @@ bool CWebElement::MakeFolder(const std::string& name) {
 
 bool CWebElement::FolderMade(const std::string& name, int error) {
   if (error == kFolderIsLink) {
-    ReportError(album_.Ui(), "Cannot write into",
-                AlbumPath(name) + ": it is a symbolic link, and the web album stays inside its "
-                                  "folder");
+    ReportError(Ui(), "Cannot write into",
+                AlbumPath(name) +
+                    ": it is a symbolic link, and the web album stays inside its "
+                    "folder");
   } else if (error != 0) {
-    ReportError(album_.Ui(), "Cannot create folder", AlbumPath(name) + ": " + ErrorReason(error));
+    ReportError(Ui(), "Cannot create folder", AlbumPath(name) + ": " + ErrorReason(error));
   }
   return error == 0;
 }
@@ -38,11 +41,29 @@ bool CWebElement::FolderMade(const std::string& name, int error) {
 int CWebElement::CreateWebPage(const std::string& albumName,
                                const std::vector<CAlbumEntry*>& displayOrder, int count,
                                ImageFiles images) {
-  CPlatformUi& ui = album_.Ui();
-  WaitCursor wait(ui);
+  WaitCursor wait(album_.Ui());
+  if (BeginRun(albumName, displayOrder, count, images) == 0) {
+    return 0;
+  }
+  // The images first: the pages tell the sizes of this run's large images.
+  if (images == ImageFiles::AssumeExist) {
+    return EndRun(albumName, displayOrder, count, nullptr);
+  }
+  if (writtenImages != nullptr) {
+    return EndRun(albumName, displayOrder, count, writtenImages);
+  }
+  CWebImageWrite write(album_, displayOrder,
+                       std::clamp(count, 0, static_cast<int>(displayOrder.size())));
+  CAlbumPass pass(write.PassWork({}));
+  pass.RunToEnd(album_.Ui());
+  return EndRun(albumName, displayOrder, count, &write.Run());
+}
+
+int CWebElement::BeginRun(const std::string& albumName,
+                          const std::vector<CAlbumEntry*>& displayOrder, int count,
+                          ImageFiles images) {
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
   const CWebViewSettings& web = album_.Settings().WebViewSettings;
-
   writeFailed_ = false;
   assumeImages_ = images == ImageFiles::AssumeExist;
   // Also when only the pages and the style sheet are written into Large.
@@ -54,8 +75,24 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   if (web.Only1Date == 1 || web.Only1Caption == 1) {
     AskSingleCaption(albumName, displayOrder, count);
   }
-  // The images first: the pages tell the sizes of this run's large images.
-  if (images == ImageFiles::Write && !WriteImages(displayOrder, count)) {
+  return 1;
+}
+
+int CWebElement::EndRun(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+                        int count, const WebImageRun* images) {
+  if (WritePages(albumName, displayOrder, count, images) == 0) {
+    return 0;
+  }
+  ShowWrittenAlbum();
+  return 1;
+}
+
+int CWebElement::WritePages(const std::string& albumName,
+                            const std::vector<CAlbumEntry*>& displayOrder, int count,
+                            const WebImageRun* images) {
+  count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
+  const CWebViewSettings& web = album_.Settings().WebViewSettings;
+  if (images != nullptr && !ReportImages(*images, count)) {
     return 0;
   }
   if (web.LIOwnWP == 1 && !WritePicturePages(displayOrder, count)) {
@@ -71,14 +108,17 @@ int CWebElement::CreateWebPage(const std::string& albumName,
   WrittenOrReported(indexPath,
                     ReplaceFileAtomically(indexPath, page, Flush::None, LinkAtPath::Replace));
   // What could not be written was reported; the album is incomplete.
-  if (writeFailed_) {
-    return 0;
-  }
+  return writeFailed_ ? 0 : 1;
+}
+
+void CWebElement::ShowWrittenAlbum() {
+  CPlatformUi& ui = album_.Ui();
   ui.Beep(BeepKind::Exclamation);
-  if (album_.Settings().GeneralSettings.WebImmedDisplay != 0 && !ui.OpenWithDefaultProgram(indexPath)) {
+  const std::string indexPath = AlbumPath("pix_index.htm");
+  if (album_.Settings().GeneralSettings.WebImmedDisplay != 0 &&
+      !ui.OpenWithDefaultProgram(indexPath)) {
     ui.MessageBox(nullptr, "Failed to display web page", MsgIcon::Stop, MsgButtons::Ok);
   }
-  return 1;
 }
 
 void CWebElement::AskSingleCaption(const std::string& albumName,
@@ -104,42 +144,6 @@ int CWebElement::WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder
     }
   }
   return 1;
-}
-
-int CWebElement::WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int count) {
-  if (writtenImages != nullptr) {
-    return ReportImages(*writtenImages, count);
-  }
-  // Every picture is decoded again and its files made on a thread of its own, one picture at
-  // a time on each core and within the album's memory budget; what it said and what failed
-  // is said in display order.
-  const WebImageSettings settings = WebImageSettingsOf(album_);
-  WebImageRun run;
-  run.folders = MakeWebFolders(album_.DirPath(), settings.doubleLarge);
-  run.errors.resize(static_cast<size_t>(count));
-  run.sizes.resize(static_cast<size_t>(count));
-  std::vector<CDeferredUi> heard(static_cast<size_t>(count));
-  CPlatformUi& ui = album_.Ui();
-  album_.ForgetKeptPictures();
-  ForEachOnThreads(
-      count, PictureReaderThreads(),
-      [&](int i) {
-        const auto at = static_cast<size_t>(i);
-        run.errors[at] = WriteWebFilesOf(*displayOrder[at], album_, settings, run.folders,
-                                         heard[at], run.sizes[at]);
-      },
-      [&](int done) { ui.SetStatusProgress(2, "Pictures written", done, count); });
-  for (int i = 0; i < count; ++i) {
-    const auto at = static_cast<size_t>(i);
-    heard[at].Replay(ui);
-    // A later run that assumes the images exist tells the sizes of these large copies.
-    CAlbumEntry& entry = *displayOrder[at];
-    if (run.sizes[at].pictureWidth > 0) {
-      entry.webWidth = run.sizes[at].hasWebImage ? run.sizes[at].webWidth : 0;
-      entry.webHeight = run.sizes[at].hasWebImage ? run.sizes[at].webHeight : 0;
-    }
-  }
-  return ReportImages(run, count);
 }
 
 int CWebElement::ReportImages(const WebImageRun& run, int count) {
@@ -188,7 +192,7 @@ WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) cons
 }
 
 void CWebElement::ReportUnwritten(const std::string& pathAndReason) {
-  ReportError(album_.Ui(), "Cannot write", pathAndReason);
+  ReportError(Ui(), "Cannot write", pathAndReason);
   writeFailed_ = true;
 }
 

@@ -10,6 +10,7 @@
 
 class CAlbumEntry;
 class CPixDir;
+class CPlatformUi;
 
 // Thumb sizes that advertisement filters block are nudged by 2 pixels along their shorter
 // side (468 x 60 becomes 470 x 60, 125 x 125 becomes 125 x 127).
@@ -48,6 +49,22 @@ class CWebElement {
   // "Could not create Web Page".
   int CreateWebPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                     int count, ImageFiles images);
+  // The same in steps, for a caller that writes the images in between (WebImageWrite.h):
+  // BeginRun checks the folders and asks for the single caption (0: the run ends, reported);
+  // EndRun says what the images run wrote (null: none was written) and writes the pages, the
+  // style sheet and the index, with CreateWebPage's result: WritePages (0: the run failed,
+  // reported), then ShowWrittenAlbum (the beep and the browser). The caller shows the wait
+  // cursor.
+  int BeginRun(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+               int count, ImageFiles images);
+  int EndRun(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+             int count, const WebImageRun* images);
+  int WritePages(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
+                 int count, const WebImageRun* images);
+  void ShowWrittenAlbum();
+  // Where the run reports what could not be written: the album's window system unless set
+  // (pages written off the window's thread keep the messages for it).
+  void SetUi(CPlatformUi& ui) { ui_ = &ui; }
   // Writes Large/<page name> of the entry at this display position. 1 written (or the entry
   // has no page); 0 when it could not be written, reported with its path and the reason.
   int WritePicturePage(const CAlbumEntry& entry, int position, int count);
@@ -56,7 +73,6 @@ class CWebElement {
   void AskSingleCaption(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                         int count);
   int WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder, int count);
-  int WriteImages(const std::vector<CAlbumEntry*>& displayOrder, int count);
   std::string IndexPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                         int count) const;
   // "<body>", the heading and, when asked for, the single caption and date of the album.
@@ -86,7 +102,10 @@ class CWebElement {
   // What the page of the entry at this display position tells of its images.
   WebPageSizes PageSizes(const CAlbumEntry& entry, int position) const;
 
+  CPlatformUi& Ui() const;
+
   CPixDir& album_;
+  CPlatformUi* ui_ = nullptr;
   bool writeFailed_ = false;  // a file of the album is missing: the run fails at its end
   bool assumeImages_ = false;  // this run writes only the pages and the style sheet
 };

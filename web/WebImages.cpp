@@ -259,33 +259,50 @@ int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& set
   return thumb + 2 * pixels(cost.width, cost.height);
 }
 
+int DecodeForWebFiles(CBudgetedDecoder& decoder, const std::string& file, const Rect& thumbRect,
+                      const WebImageSettings& settings, bool writeImages, CPlatformUi& ui,
+                      CBudgetShare& share, CImageWrap& image, DecodedSize& size) {
+  const auto shrink = [&](int width, int height) {
+    return ShrinkFor(width, height, thumbRect, settings.thumbSize, settings.maxOsize, writeImages,
+                     settings.doubleLarge);
+  };
+  const auto later = [&](const codec::DecodeCost& cost) {
+    return WebFilesBytes(cost, settings, writeImages);
+  };
+  return decoder.Decode(file, image, ui, share, {shrink, later, kDecodedAndWritten}, size);
+}
+
+bool MakeThumbAndWebFiles(WebFilesSource& source, const DecodedPicture& picture,
+                          const WebImageSettings& settings, const std::string& dirPath,
+                          const WebFolders* folders, CImageWrap& thumb, WebFileErrors& errors,
+                          WebPageSizes& sizes) {
+  const bool made =
+      BuildThumbFromDecoded(picture, source.thumbRect, thumb, settings.thumbSize) == 1;
+  sizes = WebPageSizes{picture.fileWidth, picture.fileHeight};
+  if (folders != nullptr) {
+    errors = MakeWebFiles(source, thumb, picture, settings, dirPath, *folders, sizes);
+  }
+  return made;
+}
+
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
                               CPlatformUi& ui, WebPageSizes& sizes) {
   const std::string file = ShownFile(entry, entry.cropped, album.DirPath(), ui);
-  CBudgetedDecoder& decoder = album.Decoder();
-  CBudgetShare share(decoder.Budget());
+  CBudgetShare share(album.Decoder().Budget());
   CImageWrap picture;
   DecodedSize size;
-  const auto shrink = [&](int width, int height) {
-    return ShrinkFor(width, height, entry.thumbRect, settings.thumbSize, settings.maxOsize, true,
-                     settings.doubleLarge);
-  };
-  const auto later = [&](const codec::DecodeCost& cost) {
-    return WebFilesBytes(cost, settings, true);
-  };
-  if (file.empty() ||
-      decoder.Decode(file, picture, ui, share, {shrink, later, kDecodedAndWritten}, size) != 1) {
+  WebFileErrors errors;
+  if (file.empty() || DecodeForWebFiles(album.Decoder(), file, entry.thumbRect, settings, true, ui,
+                                        share, picture, size) != 1) {
     const std::string unread = ": " + entry.fileName + " could not be read";
-    WebFileErrors errors;
     errors.thumb = InDirectory(album.DirPath(), "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
     errors.large = InDirectory(album.DirPath(), "Large/" + WebCopyNameOf(entry.fileName)) + unread;
     return errors;
   }
   const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};
-  Rect rect = entry.thumbRect;
+  WebFilesSource source{entry.fileName, file, entry.thumbRect};
   CImageWrap thumb;
-  BuildThumbFromDecoded(decoded, rect, thumb, settings.thumbSize);
-  return MakeWebFiles({entry.fileName, file, rect}, thumb, decoded, settings, album.DirPath(),
-                      folders, sizes);
+  MakeThumbAndWebFiles(source, decoded, settings, album.DirPath(), &folders, thumb, errors, sizes);
+  return errors;
 }

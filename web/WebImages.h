@@ -14,8 +14,11 @@
 #include "imaging/codec/Codec.h"
 
 class CAlbumEntry;
+class CBudgetShare;
+class CBudgetedDecoder;
 class CPixDir;
 class CPlatformUi;
+struct DecodedSize;
 
 // The settings that shape a picture's web files, read once per run.
 struct WebImageSettings {
@@ -123,10 +126,23 @@ extern const char* const kDecodedAndWritten;
 int64_t WebFilesBytes(const codec::DecodeCost& cost, const WebImageSettings& settings,
                       bool writeImages);
 
-// The web files of an open album's picture: the picture it shows is decoded no larger than
-// its thumb and large copy need, within the budget of decoder, and its files are written as
-// MakeWebFiles writes them. A picture that cannot be read is said through ui, and its files
-// are reported as not written.
+// Every picture's web files are made by these two steps, whichever program writes them.
+// Decodes the picture file no larger than its thumb of thumbRect and, with writeImages, its
+// large copies need, within the budget of decoder, of which share then holds what the
+// picture's work takes; 1 decoded, else said through ui.
+int DecodeForWebFiles(CBudgetedDecoder& decoder, const std::string& file, const Rect& thumbRect,
+                      const WebImageSettings& settings, bool writeImages, CPlatformUi& ui,
+                      CBudgetShare& share, CImageWrap& image, DecodedSize& size);
+// Makes the thumb of the decoded picture for source.thumbRect, fitted to the picture in place,
+// into thumb; true when it was made. With folders, then writes the web files as MakeWebFiles
+// does into errors and sizes; without, sizes tells only the picture's size.
+bool MakeThumbAndWebFiles(WebFilesSource& source, const DecodedPicture& picture,
+                          const WebImageSettings& settings, const std::string& dirPath,
+                          const WebFolders* folders, CImageWrap& thumb, WebFileErrors& errors,
+                          WebPageSizes& sizes);
+
+// The web files of an open album's picture through those steps, from the file it shows. A
+// picture that cannot be read is said through ui, and its files are reported as not written.
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
                               CPlatformUi& ui, WebPageSizes& sizes);

@@ -77,6 +77,7 @@ TEST_F(MainFrame, LearningModeExplainsUntilTheHintTurnsItOff) {
   EXPECT_FALSE(Action(ID_CAPTION).isEnabled());
 
   Trigger(ID_CREATE_WEB_PAGE);  // the very next click acts
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().IsBusy(); }, 20000));
   EXPECT_TRUE(fs::exists(temp / "album" / "pix_index.htm"));
   EXPECT_TRUE(fs::exists(temp / "album" / "Thumbs" / "Thumb_p1.png"));
   ASSERT_EQ(opened.size(), 1u);
