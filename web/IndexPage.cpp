@@ -10,6 +10,7 @@
 #include "web/PageHead.h"
 #include "web/PageNames.h"
 #include "web/PageParts.h"
+#include "web/PageText.h"
 #include "web/WebElement.h"
 
 const char* const kProductSite = "https://brackenfold.org/quillaran";
@@ -36,23 +37,12 @@ void AvoidAdSize(int& width, int& height) {
   }
 }
 
-std::string CWebElement::IndexHeading(const std::string& title) const {
-  const CWebViewSettings& web = album_.Settings().WebViewSettings;
-  std::string heading = "<body>\n<h2>" + EscapeHtml(title) + "</h2>\n";
-  if (web.Only1Caption == 1) {
-    heading += "<p>" + EscapeHtml(singleCaption) + "</p>\n";
-  }
-  if (web.Only1Date == 1) {
-    heading += "<p>" + EscapeHtml(singleDate) + "</p>\n";
-  }
-  return heading;
-}
-
-std::string CWebElement::IndexPage(const std::string& albumName,
-                                   const std::vector<CAlbumEntry*>& displayOrder, int count) const {
-  const CGeneralSettings& general = album_.Settings().GeneralSettings;
-  const CWebViewSettings& web = album_.Settings().WebViewSettings;
-  const CAdvancedSettings& advanced = album_.Settings().AdvancedSettings;
+std::string CDesktopPages::Index(const std::string& albumName,
+                                 const std::vector<CAlbumEntry*>& displayOrder, int count) const {
+  const CPixDir& album = context_.album;
+  const CGeneralSettings& general = album.Settings().GeneralSettings;
+  const CWebViewSettings& web = album.Settings().WebViewSettings;
+  const CAdvancedSettings& advanced = album.Settings().AdvancedSettings;
   const bool textPage = advanced.TextPage4Web == 1;
   const std::string title = albumName + " Pictures";
   const std::string cell =
@@ -62,7 +52,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
   const int columns =
       textPage ? 1 : std::max(1, general.ThumbSize > 0 ? web.WPwidth / general.ThumbSize : 1);
 
-  std::string page = PageHead(title, true) + IndexHeading(title);
+  std::string page = PageHead(title, true) + context_.IndexHeading(title);
   if (textPage) {
     page += "<div>\n";
   } else {
@@ -102,7 +92,7 @@ std::string CWebElement::IndexPage(const std::string& albumName,
     rowOpen = true;
     const std::string thumbSrc = "Thumbs/" + EncodeUrlPathSegment(ThumbNameOf(entry.fileName));
     if (web.LIOwnWP == 1) {
-      page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) +
+      page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(context_.pageNames[static_cast<size_t>(i)]) +
               "\" " + target + "><img border=0 src=\"" + thumbSrc + "\"";
     } else {
       page += cell + "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) +

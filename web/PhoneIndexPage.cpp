@@ -10,6 +10,7 @@
 #include "web/PageNames.h"
 #include "web/PageParts.h"
 #include "web/PhonePageParts.h"
+#include "web/PageText.h"
 #include "web/WebElement.h"
 #include "web/WebImages.h"
 
@@ -57,12 +58,12 @@ std::string ThumbImage(const CAlbumEntry& entry, int cell, bool framed, bool avo
 
 }  // namespace
 
-std::string CWebElement::PhoneIndexPage(const std::string& albumName,
-                                        const std::vector<CAlbumEntry*>& displayOrder,
-                                        int count) const {
-  const CGeneralSettings& general = album_.Settings().GeneralSettings;
-  const CWebViewSettings& web = album_.Settings().WebViewSettings;
-  const bool textPage = album_.Settings().AdvancedSettings.TextPage4Web == 1;
+std::string CPhonePages::Index(const std::string& albumName,
+                               const std::vector<CAlbumEntry*>& displayOrder, int count) const {
+  const CPixDir& album = context_.album;
+  const CGeneralSettings& general = album.Settings().GeneralSettings;
+  const CWebViewSettings& web = album.Settings().WebViewSettings;
+  const bool textPage = album.Settings().AdvancedSettings.TextPage4Web == 1;
   const bool framed = general.FrameYorN == 1;
   const int cell = std::max(1, general.ThumbSize + (framed ? 2 * general.FrameGap : 0));
   const std::string cellWidth = std::to_string(cell) + "px";
@@ -79,7 +80,7 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
           ".album figure{margin:0;min-width:0;text-align:center}\n"
           ".album a{display:flex;align-items:center;justify-content:center;min-height:" +
           cellWidth + "}\n");
-  page += IndexHeading(title);
+  page += context_.IndexHeading(title);
   page += textPage ? "<div>\n" : "<div class=\"album\">\n";
   int shown = 0;
   for (int i = 0; i < count; ++i) {
@@ -90,12 +91,12 @@ std::string CWebElement::PhoneIndexPage(const std::string& albumName,
     page += textPage ? "<p>Insert text</p>" : "<figure>";
     if (web.LIOwnWP == 1) {
       // On a phone a picture opens in place: another window is another tab to close.
-      page += "<a href=\"Large/" + EncodeUrlPathSegment(pageNames[static_cast<size_t>(i)]) + "\">";
+      page += "<a href=\"Large/" + EncodeUrlPathSegment(context_.pageNames[static_cast<size_t>(i)]) + "\">";
     } else {
       page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
-    page += ThumbImage(entry, cell, framed, album_.Settings().AdvancedSettings.AntiAdFilter == 1,
-                       shown++ >= eager, DoubleThumbWritten(album_.DirPath(), entry.fileName)) +
+    page += ThumbImage(entry, cell, framed, album.Settings().AdvancedSettings.AntiAdFilter == 1,
+                       shown++ >= eager, DoubleThumbWritten(album.DirPath(), entry.fileName)) +
             "</a>";
     if (!textPage) {
       page += "\n<figcaption>" +

@@ -9,7 +9,7 @@
 #include "web/PageNames.h"
 #include "web/PageParts.h"
 #include "web/PhonePageParts.h"
-#include "web/WebElement.h"
+#include "web/PageText.h"
 #include "web/WebImages.h"
 
 namespace {
@@ -64,8 +64,8 @@ std::string NavigationLink(const std::string& pageName, const char* rel, const c
 
 }  // namespace
 
-std::string CWebElement::PhonePicturePage(const CAlbumEntry& entry, int position, int count) const {
-  const WebPageSizes sizes = PageSizes(entry, position);
+std::string CPhonePages::Picture(const CAlbumEntry& entry, int position, int count) const {
+  const WebPageSizes sizes = context_.sizes(entry, position);
   const int width = sizes.hasWebImage ? sizes.webWidth : sizes.pictureWidth;
   const int height = sizes.hasWebImage ? sizes.webHeight : sizes.pictureHeight;
   const bool sized = width > 0 && height > 0;
@@ -81,7 +81,7 @@ std::string CWebElement::PhonePicturePage(const CAlbumEntry& entry, int position
   page += "<body>\n<figure class=\"picture\"><img src=\"" + source + "\"";
   if (sizes.hasWebImage &&
       HoldsDoubleSize(sizes.pictureWidth, sizes.pictureHeight, width, height) &&
-      DoubleCopyWritten(album_.DirPath(), entry.fileName)) {
+      DoubleCopyWritten(context_.album.DirPath(), entry.fileName)) {
     page += " srcset=\"" + source + " 1x, " + kDoubleFolder + "/" + source + " 2x\"";
   }
   page += " alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";
@@ -95,8 +95,9 @@ std::string CWebElement::PhonePicturePage(const CAlbumEntry& entry, int position
   }
   page += "<p>Date: " + EscapeHtml(entry.date) + "\n";
 
-  const int previous = PreviousPage(position);
-  const int next = NextPage(position, count);
+  const std::vector<std::string>& pageNames = context_.pageNames;
+  const int previous = context_.PreviousPage(position);
+  const int next = context_.NextPage(position, count);
   page += "<nav>" +
           NavigationLink(previous >= 0 ? pageNames[static_cast<size_t>(previous)] : "", "prev",
                          "Previous", "First") +

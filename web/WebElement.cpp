@@ -1,5 +1,6 @@
 #include "web/WebElement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -102,8 +103,10 @@ int CWebElement::WritePages(const std::string& albumName,
   WriteStyleSheetOrReport();
 
   const std::string indexPath = AlbumPath("pix_index.htm");
-  const std::string page = web.WebForPhones == 1 ? PhoneIndexPage(albumName, displayOrder, count)
-                                                 : IndexPage(albumName, displayOrder, count);
+  const PageContext context = Pages();
+  const std::string page = web.WebForPhones == 1
+                               ? CPhonePages(context).Index(albumName, displayOrder, count)
+                               : CDesktopPages(context).Index(albumName, displayOrder, count);
   pageNames.clear();
   WrittenOrReported(indexPath,
                     ReplaceFileAtomically(indexPath, page, Flush::None, LinkAtPath::Replace));
@@ -144,6 +147,25 @@ int CWebElement::WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder
     }
   }
   return 1;
+}
+
+int CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int count) {
+  count = std::min(count, static_cast<int>(pageNames.size()));
+  if (position < 0 || position >= count || pageNames[static_cast<size_t>(position)].empty()) {
+    return 1;
+  }
+  const PageContext context = Pages();
+  const std::string page = album_.Settings().WebViewSettings.WebForPhones == 1
+                               ? CPhonePages(context).Picture(entry, position, count)
+                               : CDesktopPages(context).Picture(entry, position, count);
+  const std::string path = AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]);
+  return WrittenOrReported(
+      path, ReplaceFileAtomically(path, page, Flush::None, LinkAtPath::Replace));
+}
+
+PageContext CWebElement::Pages() const {
+  return {album_, pageNames, singleCaption, singleDate,
+          [this](const CAlbumEntry& entry, int position) { return PageSizes(entry, position); }};
 }
 
 int CWebElement::ReportImages(const WebImageRun& run, int count) {

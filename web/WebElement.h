@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "web/PageText.h"
 #include "web/WebImages.h"
 
 class CAlbumEntry;
@@ -73,19 +74,8 @@ class CWebElement {
   void AskSingleCaption(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
                         int count);
   int WritePicturePages(const std::vector<CAlbumEntry*>& displayOrder, int count);
-  std::string IndexPage(const std::string& albumName, const std::vector<CAlbumEntry*>& displayOrder,
-                        int count) const;
-  // "<body>", the heading and, when asked for, the single caption and date of the album.
-  std::string IndexHeading(const std::string& title) const;
-  std::string PicturePage(const CAlbumEntry& entry, int position, int count) const;
-  // The same pages, with WebForPhones on, made to fit any screen.
-  std::string PhoneIndexPage(const std::string& albumName,
-                             const std::vector<CAlbumEntry*>& displayOrder, int count) const;
-  std::string PhonePicturePage(const CAlbumEntry& entry, int position, int count) const;
-  // The display positions of the pages before and after this one, -1 for none. Neighbours are
-  // the nearest entries with a page; omitted ones have the empty name.
-  int PreviousPage(int position) const;
-  int NextPage(int position, int count) const;
+  // What this run's pages are made from.
+  PageContext Pages() const;
   std::string AlbumPath(const std::string& relative) const;
   // Finds or makes the folder below the album; false after reporting why it cannot be made.
   bool MakeFolder(const std::string& name);
