@@ -121,15 +121,12 @@ bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
       ReplaceAlbum();
     }
     const std::string& file = files_[static_cast<size_t>(i)];
-    CAlbumEntry& entry = album_.entries.emplace_back(std::move(result.entry));
-    entry.fullPath = file;
-    entry.fileName = file.substr(file.rfind('/') + 1);
+    result.entry.fullPath = file;
+    result.entry.fileName = file.substr(file.rfind('/') + 1);
     // Caption, marks and rectangle are the record's to give, when it is merged.
-    entry.thumbRect.SetEmpty();
-    entry.index = entry.order = loaded_;
-    entryOf_[static_cast<size_t>(i)] = loaded_;
-    album_.displayOrder.push_back(&entry);
-    album_.count = ++loaded_;
+    result.entry.thumbRect.SetEmpty();
+    CAlbumEntry& entry = album_.AddPicture(std::move(result.entry));
+    entryOf_[static_cast<size_t>(i)] = loaded_++;
     ShowPlanned(entry, i);
   }
   if (loaded_ % 10 == 0) {
@@ -167,7 +164,6 @@ void CAlbumLoad::ShowPlanned(CAlbumEntry& entry, int i) {
 }
 
 void CAlbumLoad::Arrange() {
-  album_.displayOrder.clear();
   cells_.ofPosition.clear();
   int cell = 0;
   for (const int file : byRecordedOrder_) {
@@ -176,19 +172,17 @@ void CAlbumLoad::Arrange() {
       continue;
     }
     if (index >= 0) {
-      CAlbumEntry& entry = album_.EntryAt(index);
-      entry.order = static_cast<int>(album_.displayOrder.size());
-      album_.displayOrder.push_back(&entry);
+      album_.EntryAt(index).order = static_cast<int>(cells_.ofPosition.size());
       cells_.ofPosition.push_back(cell);
     }
     ++cell;
   }
   cells_.count = cell;
+  album_.SortDisplayOrder();
 }
 
 void CAlbumLoad::ForgetPlanned() {
   static const std::string kNoCaption(1, '?');
-  album_.displayOrder.clear();
   for (int index = 0; index < loaded_; ++index) {
     CAlbumEntry& entry = album_.EntryAt(index);
     entry.caption = kNoCaption;
@@ -197,8 +191,8 @@ void CAlbumLoad::ForgetPlanned() {
     entry.omitted = 0;
     entry.cropped = 0;
     entry.thumbRect.SetEmpty();
-    album_.displayOrder.push_back(&entry);
   }
+  album_.SortDisplayOrder();
 }
 
 void CAlbumLoad::ReplaceAlbum() {
@@ -208,7 +202,7 @@ void CAlbumLoad::ReplaceAlbum() {
   folder_->Commit();
   album_.MarkRecordCurrent();
   // Room for every file, so that the entries never move while the sheet points at them.
-  album_.entries.reserve(files_.size());
+  album_.ReserveRoom(files_.size());
 }
 
 void CAlbumLoad::Stop() {

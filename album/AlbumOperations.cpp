@@ -30,7 +30,7 @@ int CPixDir::ShowNotice(WindowRef owner, const std::string& text) {
 }
 
 ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
-  const int caption = CThumbSheet::CaptionAt(displayOrder, x, y);
+  const int caption = CThumbSheet::CaptionAt(displayOrder_, x, y);
   if (caption >= 0) {
     EditCaption(false, &EntryAtPosition(caption));
     RepaintSheet();
@@ -63,7 +63,7 @@ ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
 }
 
 void CPixDir::Select(int index) {
-  if (index < 0 || index >= count || index == selection_) {
+  if (index < 0 || index >= count_ || index == selection_) {
     return;
   }
   selection_ = index;
@@ -71,7 +71,7 @@ void CPixDir::Select(int index) {
 }
 
 DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
-  const int position = sheet_.DropTargetAt(displayOrder, x, y);
+  const int position = sheet_.DropTargetAt(displayOrder_, x, y);
   if (position >= 0) {
     const int target = EntryAtPosition(position).index;
     if (target == selection_ || selection_ < 0 || RefuseWhileLoading(nullptr)) {

@@ -24,7 +24,7 @@ const char kWelcomeHint[] =
 
 bool CPixDir::WelcomeHintDue() const {
   // Not while a directory loads: its pictures are about to replace the welcome screen.
-  return count == 0 && !IsLoading() && settings_.GeneralSettings.Learning == 1 &&
+  return count_ == 0 && !IsLoading() && settings_.GeneralSettings.Learning == 1 &&
          sheet_.WelcomeHintPending();
 }
 
@@ -36,14 +36,14 @@ void CPixDir::ShowWelcomeHint() {
 }
 
 int CPixDir::LayOutSheet(int clientWidth) {
-  const int columns = sheet_.LayOut(displayOrder, settings_.GeneralSettings.ThumbSize,
+  const int columns = sheet_.LayOut(displayOrder_, settings_.GeneralSettings.ThumbSize,
                                     settings_.GeneralSettings.FrameGap,
                                     settings_.AdvancedSettings.AlwaysShowCaptions == 1, clientWidth,
                                     load_ != nullptr ? load_->Cells() : nullptr);
   // While pictures arrive, the pane counts them.
-  if (columns > 0 && count > 0 && !IsBusy()) {
+  if (columns > 0 && count_ > 0 && !IsBusy()) {
     const int built = static_cast<int>(
-        std::count_if(displayOrder.begin(), displayOrder.end(),
+        std::count_if(displayOrder_.begin(), displayOrder_.end(),
                       [](const CAlbumEntry* e) { return e->thumb.HasBitmap(); }));
     ui_.SetStatusCount(2, "Thumb bitmaps built", built);
   }
@@ -63,7 +63,7 @@ void CPixDir::ShowFitWarning() {
 
 int CPixDir::HoverAt(int x, int y) {
   CPlatformUi& panes = ui_;
-  const int position = CThumbSheet::SketchAt(displayOrder, x, y);
+  const int position = CThumbSheet::SketchAt(displayOrder_, x, y);
   if (position >= 0) {
     const CAlbumEntry& entry = EntryAtPosition(position);
     panes.SetStatusText(0, entry.fileName + " (" + std::to_string(entry.index) + ") " +
@@ -77,7 +77,7 @@ int CPixDir::HoverAt(int x, int y) {
     return 1;
   }
   panes.SetStatusText(0, dirName_);
-  panes.SetStatusText(1, std::to_string(count) + " images");
+  panes.SetStatusText(1, std::to_string(count_) + " images");
   panes.SetStatusText(2, "");
   panes.SetStatusText(3, "");
   sheet_.SetHoverIndex(-1);
@@ -86,12 +86,12 @@ int CPixDir::HoverAt(int x, int y) {
 
 void CPixDir::StepSelection(SheetStep step) {
   int position = -1;
-  for (int p = 0; p < count; ++p) {
+  for (int p = 0; p < count_; ++p) {
     if (EntryAtPosition(p).index == selection_) {
       position = p;
     }
   }
-  const int next = sheet_.Step(position, step, count);
+  const int next = sheet_.Step(position, step, count_);
   if (next >= 0) {
     Select(EntryAtPosition(next).index);
     RepaintSheet();

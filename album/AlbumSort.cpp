@@ -86,13 +86,13 @@ void CPixDir::Reorder(const std::string& name,
   if (RefuseWhileLoading(nullptr)) {
     return;
   }
-  std::vector<CAlbumEntry*> sorted = displayOrder;
+  std::vector<CAlbumEntry*> sorted = displayOrder_;
   std::sort(sorted.begin(), sorted.end(), less);
   const std::vector<int32_t> before = Orders();
   for (size_t position = 0; position < sorted.size(); ++position) {
     sorted[position]->order = static_cast<int32_t>(position);
   }
-  displayOrder = std::move(sorted);
+  displayOrder_ = std::move(sorted);
   if (RecordOrder(name, before)) {
     dirty_ = 1;
   }

@@ -51,16 +51,16 @@ void CPixDir::AddStep(std::unique_ptr<CUndoCommand> step) {
 }
 
 std::vector<int32_t> CPixDir::Orders() const {
-  std::vector<int32_t> orders(static_cast<size_t>(count));
+  std::vector<int32_t> orders(static_cast<size_t>(count_));
   for (size_t i = 0; i < orders.size(); ++i) {
-    orders[i] = entries[i].order;
+    orders[i] = entries_[i].order;
   }
   return orders;
 }
 
 void CPixDir::SetOrders(const std::vector<int32_t>& orders) {
   for (size_t i = 0; i < orders.size(); ++i) {
-    entries[i].order = orders[i];
+    entries_[i].order = orders[i];
   }
   SortDisplayOrder();
 }

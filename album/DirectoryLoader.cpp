@@ -232,10 +232,10 @@ void CPixDir::ReleaseEntries() {
   selection_ = -1;
   record_.ForgetOtherLines();
   history_.Clear();
-  displayOrder.clear();
-  entries.clear();
-  entries.shrink_to_fit();
-  count = 0;
+  displayOrder_.clear();
+  entries_.clear();
+  entries_.shrink_to_fit();
+  count_ = 0;
   sheet_.SetHoverIndex(-1);
 }
 
@@ -292,7 +292,7 @@ std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
     bool shown = false;  // the sheet showed new ones while the pass was under way
   };
   auto sketches = std::make_shared<Sketches>();
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count_; ++i) {
     if (!SketchIsCurrent(EntryAt(i), SketchesAt())) {
       sketches->stale.push_back(&EntryAt(i));
       sketches->copies.push_back(CopyForSketch(EntryAt(i)));
@@ -342,7 +342,7 @@ std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
 
 void CPixDir::BuildAllThumbs(const ThumbMaker& makeThumb) {
   WaitCursor wait(ui_);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count_; ++i) {
     if (makeThumb(EntryAt(i)) == 0) {
       ui_.ShowError(kFailedThumb);
     }

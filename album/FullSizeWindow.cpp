@@ -48,7 +48,7 @@ void CPixDir::OpenFullSize(CAlbumEntry& entry) {
 }
 
 std::shared_ptr<const CImageWrap> CPixDir::FullSizePicture(const std::string& fileName) {
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count_; ++i) {
     const CAlbumEntry& entry = EntryAt(i);
     if (entry.fileName == fileName) {
       const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);

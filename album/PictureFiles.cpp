@@ -51,7 +51,7 @@ int ReloadPicture(CAlbumEntry& entry, CPixDir& album) {
 
 void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy) {
-  for (int i = 0; i < album.count; ++i) {
+  for (int i = 0; i < album.Count(); ++i) {
     CAlbumEntry& entry = album.EntryAt(i);
     const int before = croppedBefore[static_cast<size_t>(i)];
     entry.cropMarkKept = false;

@@ -20,7 +20,7 @@ CPixDir::CPixDir(CPlatformUi& ui) : ui_(ui) {
 CPixDir::~CPixDir() = default;
 
 CAlbumEntry* CPixDir::SelectedEntry() {
-  if (selection_ < 0 || selection_ >= count) {
+  if (selection_ < 0 || selection_ >= count_) {
     return nullptr;
   }
   return &EntryAt(selection_);
@@ -31,8 +31,31 @@ void CPixDir::SetFolder(std::string path, std::string name) {
   dirName_ = std::move(name);
 }
 
+CAlbumEntry& CPixDir::AddPicture(CAlbumEntry entry) {
+  entry.index = entry.order = count_;
+  if (entries_.size() < entries_.capacity()) {
+    CAlbumEntry& added = entries_.emplace_back(std::move(entry));
+    displayOrder_.push_back(&added);
+    count_ = static_cast<int32_t>(entries_.size());
+    return added;
+  }
+  // The entries move: the display order points at them again by their scan indexes.
+  std::vector<size_t> shown;
+  for (const CAlbumEntry* e : displayOrder_) {
+    shown.push_back(static_cast<size_t>(e->index));
+  }
+  entries_.push_back(std::move(entry));
+  shown.push_back(entries_.size() - 1);
+  displayOrder_.clear();
+  for (const size_t index : shown) {
+    displayOrder_.push_back(&entries_[index]);
+  }
+  count_ = static_cast<int32_t>(entries_.size());
+  return entries_.back();
+}
+
 void CPixDir::SortDisplayOrder() {
-  std::sort(displayOrder.begin(), displayOrder.end(),
+  std::sort(displayOrder_.begin(), displayOrder_.end(),
             [](const CAlbumEntry* a, const CAlbumEntry* b) { return CompareOrder(a, b) < 0; });
 }
 
@@ -82,7 +105,7 @@ void CPixDir::CloseWindows() {
 }
 
 void CPixDir::MoveAfter(int dragged, int target) {
-  if (dragged == target || dragged < 0 || target < 0 || dragged >= count || target >= count) {
+  if (dragged == target || dragged < 0 || target < 0 || dragged >= count_ || target >= count_) {
     return;
   }
   CAlbumEntry& moving = EntryAt(dragged);
@@ -97,7 +120,7 @@ void CPixDir::MoveAfter(int dragged, int target) {
     onto.order = ot - 1;
   } else if (ot > os) {
     // Towards the end: everything between closes the gap.
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count_; ++i) {
       CAlbumEntry& e = EntryAt(i);
       if (i != dragged && e.order > os && e.order <= ot) {
         --e.order;
@@ -106,7 +129,7 @@ void CPixDir::MoveAfter(int dragged, int target) {
     moving.order = ot;
   } else {
     // Towards the start: everything between moves one place on.
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count_; ++i) {
       CAlbumEntry& e = EntryAt(i);
       if (i != dragged && e.order > ot && e.order < os) {
         ++e.order;

@@ -54,10 +54,6 @@ class CPixDir {
   CPixDir(const CPixDir&) = delete;
   CPixDir& operator=(const CPixDir&) = delete;
 
-  int32_t count = 0;
-  std::vector<CAlbumEntry> entries;         // scan order; the first count are in use
-  std::vector<CAlbumEntry*> displayOrder;   // count pointers into entries, by ascending order
-
   CPlatformUi& Ui() const { return ui_; }
 
   // The album directory, absolute, without a trailing "/" but for the root, and its last
@@ -81,11 +77,22 @@ class CPixDir {
 
   // Whether a directory is open with at least one picture; without one there is no record
   // to ask about or to write.
-  bool HasAlbum() const { return count > 0 && !dirPath_.empty(); }
+  bool HasAlbum() const { return count_ > 0 && !dirPath_.empty(); }
 
+  // The number of pictures, and the display order: pointers to every entry, by ascending order.
+  int32_t Count() const { return count_; }
+  const std::vector<CAlbumEntry*>& DisplayOrder() const { return displayOrder_; }
   // Entry by scan index, and by display position.
-  CAlbumEntry& EntryAt(int index) { return entries[static_cast<size_t>(index)]; }
-  CAlbumEntry& EntryAtPosition(int position) { return *displayOrder[static_cast<size_t>(position)]; }
+  CAlbumEntry& EntryAt(int index) { return entries_[static_cast<size_t>(index)]; }
+  const CAlbumEntry& EntryAt(int index) const { return entries_[static_cast<size_t>(index)]; }
+  CAlbumEntry& EntryAtPosition(int position) {
+    return *displayOrder_[static_cast<size_t>(position)];
+  }
+  // Adds a picture last in scan and display order; its index and order become its position.
+  // The entries stay in place while the room reserved lasts (the sheet points at them during
+  // a load); beyond it the display order follows them.
+  CAlbumEntry& AddPicture(CAlbumEntry entry);
+  void ReserveRoom(size_t pictures) { entries_.reserve(pictures); }
   // The selected entry, or null.
   CAlbumEntry* SelectedEntry();
 
@@ -351,6 +358,9 @@ class CPixDir {
   int32_t selection_ = -1;
   int32_t dirty_ = 0;
   int32_t autoCropDiagnostic_ = 0;
+  int32_t count_ = 0;
+  std::vector<CAlbumEntry> entries_;        // scan order
+  std::vector<CAlbumEntry*> displayOrder_;  // pointers into entries_, by ascending order
   std::unique_ptr<CMemoryBudget> budget_;
   std::unique_ptr<CBudgetedDecoder> decoder_;
   double sketchRatio_ = 1;

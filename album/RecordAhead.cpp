@@ -15,21 +15,17 @@ CRecordAhead::CRecordAhead(const CAlbumSettings& settings, const std::string& di
   CPixDir& ahead = *album_;
   ahead.ChangeSettings([&settings](CAlbumSettings& own) { own = settings; });
   ahead.SetFolder(dirPath, "");
-  const int count = static_cast<int>(paths.size());
-  ahead.entries.resize(paths.size());
-  for (int i = 0; i < count; ++i) {
-    CAlbumEntry& entry = ahead.EntryAt(i);
-    const std::string& path = paths[static_cast<size_t>(i)];
+  ahead.ReserveRoom(paths.size());
+  for (const std::string& path : paths) {
+    CAlbumEntry entry;
     entry.fileName = path.substr(path.rfind('/') + 1);
     entry.fullPath = path;
     entry.date = kNoDate;
-    entry.index = entry.order = i;
-    ahead.displayOrder.push_back(&entry);
+    ahead.AddPicture(std::move(entry));
   }
-  ahead.count = count;
   ahead.ReadRecord();
-  for (const CAlbumEntry& entry : ahead.entries) {
-    dateGiven_.push_back(entry.date != kNoDate);
+  for (int i = 0; i < ahead.Count(); ++i) {
+    dateGiven_.push_back(ahead.EntryAt(i).date != kNoDate);
   }
 }
 

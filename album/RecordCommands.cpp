@@ -17,11 +17,11 @@ void CPixDir::WriteRecordHeader(std::string& out) const { CRecordFile::WriteHead
 int CPixDir::ParseRecordHeader(const std::string& line) { return record_.ParseHeader(line, settings_); }
 
 int CPixDir::ReadRecord() {
-  return record_.Read(dirPath_, settings_, std::span(entries.data(), count), displayOrder);
+  return record_.Read(dirPath_, settings_, std::span(entries_.data(), count_), displayOrder_);
 }
 
 int CPixDir::ReadRecord(std::FILE* file) {
-  return record_.Read(file, settings_, std::span(entries.data(), count), displayOrder);
+  return record_.Read(file, settings_, std::span(entries_.data(), count_), displayOrder_);
 }
 
 int CPixDir::WriteRecord() {
@@ -29,7 +29,7 @@ int CPixDir::WriteRecord() {
   // whatever record lies in the current directory. Half an album would lose the lines of the
   // pictures still to come.
   if (!HasAlbum() || RefuseWhileLoading(nullptr) ||
-      !record_.Write(dirPath_, settings_, std::span<const CAlbumEntry>(entries.data(), count))) {
+      !record_.Write(dirPath_, settings_, std::span<const CAlbumEntry>(entries_.data(), count_))) {
     return 0;
   }
   MarkRecordCurrent();
@@ -77,7 +77,7 @@ void CPixDir::EditRecordExternally() {
                  "then Click OK on this box and resume work",
                  MsgIcon::None, MsgButtons::Ok);
   std::vector<int> croppedBefore;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count_; ++i) {
     croppedBefore.push_back(EntryAt(i).cropped);
   }
   ReadRecord();

@@ -88,7 +88,7 @@ const CommandRow* FindCommand(int id) {
 bool IsEnabled(EnableRule rule, const CPixDir& album) {
   const bool learning = album.Settings().GeneralSettings.Learning == 1;
   const bool selected = album.Selection() >= 0;
-  const bool open = album.count > 0;
+  const bool open = album.Count() > 0;
   switch (rule) {
     case EnableRule::Always:
       return true;

@@ -53,7 +53,7 @@ void BM_OpenDirectory(benchmark::State& state) {
     FakePlatformUi ui;
     CPixDir album(ui);
     album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 64; });
-    if (album.OpenDirectory(dir) != 1 || album.count != kPictures) {
+    if (album.OpenDirectory(dir) != 1 || album.Count() != kPictures) {
       state.SkipWithError("OpenDirectory failed");
       break;
     }

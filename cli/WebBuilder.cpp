@@ -32,7 +32,7 @@ std::string SizeText(int width, int height) {
 
 // One line per picture in display order.
 void ListAlbum(CPixDir& album, std::ostream& out) {
-  for (int position = 0; position < album.count; ++position) {
+  for (int position = 0; position < album.Count(); ++position) {
     const CAlbumEntry& e = album.EntryAtPosition(position);
     out << position << '\t' << e.index << '\t' << e.fileName << '\t'
         << SizeText(e.pictureWidth, e.pictureHeight) << '\t'
@@ -157,7 +157,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   CWebElement web(album);
   const WebImageRun written = pass.ImageRun();
   web.writtenImages = &written;
-  if (web.CreateWebPage(album.DirName(), album.displayOrder, album.count,
+  if (web.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(),
                         options.assumeImages ? ImageFiles::AssumeExist : ImageFiles::Write) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;

@@ -14,15 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CDeferredUi ui;  // keeps the messages, shows none
   CPixDir album(ui);
   const char* names[] = {"IMG_0001.JPG", "b.png", "c d.gif", "IMG_0001.JPG"};
-  album.entries.resize(4);
-  for (int i = 0; i < 4; ++i) {
-    CAlbumEntry& entry = album.EntryAt(i);
-    entry.fileName = names[i];
+  for (const char* name : names) {
+    CAlbumEntry entry;
+    entry.fileName = name;
     entry.caption = "?";
-    entry.index = entry.order = i;
-    album.displayOrder.push_back(&entry);
+    album.AddPicture(std::move(entry));
   }
-  album.count = 4;
   std::vector<uint8_t> text(data, data + size);
   std::FILE* file = fmemopen(text.empty() ? nullptr : text.data(), text.size(), "rb");
   if (file == nullptr) {
@@ -31,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   album.ReadRecord(file);
   std::fclose(file);
   std::vector<bool> shown(4, false);
-  for (int position = 0; position < album.count; ++position) {
-    const auto index = static_cast<size_t>(album.displayOrder[position] - album.entries.data());
+  for (int position = 0; position < album.Count(); ++position) {
+    const auto index = static_cast<size_t>(album.DisplayOrder()[position] - &album.EntryAt(0));
     if (index >= shown.size() || shown[index]) {
       std::abort();
     }

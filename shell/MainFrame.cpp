@@ -294,7 +294,7 @@ void CMainFrame::RunWebPage(ImageFiles images) {
     return;
   }
   CWebElement element(album_);
-  ended(element.CreateWebPage(album_.DirName(), album_.displayOrder, album_.count, images));
+  ended(element.CreateWebPage(album_.DirName(), album_.DisplayOrder(), album_.Count(), images));
 }
 
 void CMainFrame::OnSaveRecord() { album_.WriteRecord(); }

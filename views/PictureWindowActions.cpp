@@ -97,7 +97,7 @@ void CPictureWindow::RunOperation(int id) {
 // sheet, a key pressed here would otherwise turn (and rewrite on disk) or cross out a picture
 // the user is not looking at.
 bool CPictureWindow::SelectShownPicture() {
-  for (int i = 0; !diagnostic_ && i < album_.count; ++i) {
+  for (int i = 0; !diagnostic_ && i < album_.Count(); ++i) {
     if (album_.EntryAt(i).fileName == title_) {
       if (album_.Selection() != i) {
         album_.Select(i);

@@ -80,7 +80,7 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
   painter.setFont(font);
   PaintWaitingCells(painter, album.Sheet(), exposed);
   int painted = 0;
-  for (int position = 0; position < album.count; ++position) {
+  for (int position = 0; position < album.Count(); ++position) {
     CAlbumEntry& entry = album.EntryAtPosition(position);
     if (entry.sketchRect.IsEmpty()) {
       continue;

@@ -103,7 +103,7 @@ void CTessalyView::resizeEvent(QResizeEvent* event) {
 void CTessalyView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   painter.fillRect(event->rect(), Qt::white);
-  if (album_.count == 0) {
+  if (album_.Count() == 0) {
     PaintWelcome(painter, viewport()->rect(), welcome_);
   } else {
     const int top = verticalScrollBar()->value();

@@ -146,7 +146,7 @@ void COnePassBuild::RebuildThumbs() {
 WebImageRun COnePassBuild::ImageRun() {
   WebImageRun run;
   run.folders = folders_.value_or(WebFolders{});
-  for (int position = 0; position < album_.count; ++position) {
+  for (int position = 0; position < album_.Count(); ++position) {
     const Picture& picture = PictureOf(album_.EntryAtPosition(position).fullPath);
     run.errors.push_back(picture.errors);
     run.sizes.push_back(picture.sizes);

@@ -53,8 +53,8 @@ CAlbumPass::Work CWebImageWrite::PassWork(std::function<void(bool stopped)> fini
 void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
   auto element = std::make_shared<CWebElement>(album);
   const std::string name = album.DirName();
-  const std::vector<CAlbumEntry*> order = album.displayOrder;
-  const int count = album.count;
+  const std::vector<CAlbumEntry*> order = album.DisplayOrder();
+  const int count = album.Count();
   const int begun = [&] {
     WaitCursor wait(album.Ui());
     return element->BeginRun(name, order, count, ImageFiles::Write);

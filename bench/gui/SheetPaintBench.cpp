@@ -24,7 +24,7 @@ struct Sheet {
     }
     FillAlbum(album, names);
     CImageWrap photo = MakePhotoLike(1920, 1280);
-    for (int i = 0; i < album.count; ++i) {
+    for (int i = 0; i < album.Count(); ++i) {
       photo.ScaleToFit(album.EntryAt(i).thumb, 120);
       album.EntryAt(i).caption = "A caption long enough to wrap over two lines";
     }

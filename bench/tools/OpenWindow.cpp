@@ -33,7 +33,7 @@ qint64 SinceLaunch(qint64 startOfMain, const QElapsedTimer& clock) {
 bool FirstScreenFilled(CTessalyApp& app) {
   const CPixDir& album = app.Album();
   const QRect shown = app.Frame()->View()->viewport()->rect();
-  if (album.count == 0) {
+  if (album.Count() == 0) {
     return false;
   }
   for (const int cell : album.Sheet().WaitingCells()) {
@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
   app.Frame()->grab();  // the whole window, the sheet of the whole album included
   std::printf("%lld %lld ms: first screen of sketches, whole sheet; %d pictures\n",
               static_cast<long long>(firstScreen),
-              static_cast<long long>(SinceLaunch(startOfMain, clock)), app.Album().count);
+              static_cast<long long>(SinceLaunch(startOfMain, clock)), app.Album().Count());
   app.Album().MarkRecordCurrent();
   app.Frame()->close();
-  return app.Album().count > 0 ? 0 : 1;
+  return app.Album().Count() > 0 ? 0 : 1;
 }

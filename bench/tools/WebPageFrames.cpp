@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     if (blocking) {
       CWebElement element(album);
-      element.CreateWebPage(album.DirName(), album.displayOrder, album.count, ImageFiles::Write);
+      element.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(), ImageFiles::Write);
     } else {
       app.Frame()->Action(ID_CREATE_WEB_PAGE)->trigger();
     }
@@ -122,12 +122,12 @@ int main(int argc, char** argv) {
       "where the longest began; %d pictures\n",
       static_cast<long long>(gaps.back()), static_cast<long long>(gaps[gaps.size() / 2]),
       static_cast<long long>(total), paints.paints.size(), static_cast<long long>(longestAt),
-      album.count);
+      album.Count());
   const bool written = std::filesystem::exists(album.DirPath() + "/pix_index.htm");
   if (!written) {
     std::fprintf(stderr, "no web album was written\n");
   }
   album.MarkRecordCurrent();
   app.Frame()->close();
-  return album.count > 0 && written ? 0 : 1;
+  return album.Count() > 0 && written ? 0 : 1;
 }

@@ -132,11 +132,11 @@ TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
   HeldLoad held(album, 3);
   ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
   EXPECT_EQ(view.loadsStarted, 1);
-  while (album.count < 3) {  // the fourth file waits
+  while (album.Count() < 3) {  // the fourth file waits
     ASSERT_TRUE(album.ContinueLoading());
     std::this_thread::yield();
   }
-  ASSERT_EQ(album.count, 3);
+  ASSERT_EQ(album.Count(), 3);
   EXPECT_EQ(album.EntryAtPosition(0).fileName, "p2.png");
   EXPECT_EQ(album.EntryAt(0).caption, "Caption 0");
   album.LayOutSheet(1000);
@@ -149,7 +149,7 @@ TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
   EXPECT_FALSE(album.IsLoading());
   EXPECT_EQ(view.loadsEnded, 1);
   EXPECT_EQ(album.LastOpenResult(), 1);
-  ASSERT_EQ(album.count, 3);
+  ASSERT_EQ(album.Count(), 3);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{2, 1, 0}));
   for (int position = 0; position < 3; ++position) {
     EXPECT_EQ(album.EntryAtPosition(position).order, position);
@@ -181,7 +181,7 @@ TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
     const std::string file = (dir / ("p" + std::to_string(broken[k]) + ".png")).string();
     EXPECT_EQ(ui.messages[k].text.rfind("Load image " + file + " failed:", 0), 0u) << k;
   }
-  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(album.Count(), 2);
   EXPECT_EQ(album.EntryAt(0).fileName, "p1.png");
 }
 
@@ -241,7 +241,7 @@ TEST_F(AlbumLoad, EscapeBeforeTheFirstPictureKeepsTheOldAlbumAndItsFolder) {
   album.StopLoading();
   EXPECT_EQ(album.LastOpenResult(), 0);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
-  ASSERT_EQ(album.count, 1);
+  ASSERT_EQ(album.Count(), 1);
   EXPECT_EQ(album.EntryAt(0).fileName, "one.png");
   EXPECT_EQ(album.DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
@@ -266,7 +266,7 @@ TEST_P(PartialAlbum, SavedAndReopenedWholeShowsTheUsersOrder) {
   if (GetParam().escape) {
     HeldLoad held(album, 3);
     ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
-    while (album.count < 3) {
+    while (album.Count() < 3) {
       ASSERT_TRUE(album.ContinueLoading());
       std::this_thread::yield();
     }

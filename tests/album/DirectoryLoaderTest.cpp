@@ -31,7 +31,7 @@ class DirectoryLoading : public ::testing::Test {
   }
   std::vector<std::string> FileNames() {
     std::vector<std::string> names;
-    for (int i = 0; i < album.count; ++i) {
+    for (int i = 0; i < album.Count(); ++i) {
       names.push_back(album.EntryAt(i).fileName);
     }
     return names;
@@ -126,7 +126,7 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   EXPECT_EQ(album.DirPath(), dir.string());
   EXPECT_EQ(album.DirName(), "Holiday 2026");
   EXPECT_EQ(fs::current_path(), dir);
-  ASSERT_EQ(album.count, 2);
+  ASSERT_EQ(album.Count(), 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.jpg", "b.png"}));
   for (int i = 0; i < 2; ++i) {
     const CAlbumEntry& e = album.EntryAt(i);
@@ -206,7 +206,7 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
             "Do you want to limit the number of pictures to 32?");
   EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
-  EXPECT_EQ(album.count, 32);
+  EXPECT_EQ(album.Count(), 32);
   EXPECT_EQ(album.EntryAt(31).fileName, "p31.bmp");
   // Progress at every tenth picture, then the total.
   EXPECT_EQ(ui.statusCounts,
@@ -215,7 +215,7 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
 
   ui.answers = {MsgAnswer::No};
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.count, 33);
+  EXPECT_EQ(album.Count(), 33);
 }
 
 TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
@@ -231,7 +231,7 @@ TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   ui.answers = {MsgAnswer::Cancel};
   EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
   EXPECT_EQ(album.Selection(), 0);  // the album on screen keeps its selection
-  EXPECT_EQ(album.count, 1);
+  EXPECT_EQ(album.Count(), 1);
   EXPECT_EQ(album.EntryAt(0).fileName, "one.bmp");
   EXPECT_EQ(album.DirPath(), first.string());
   EXPECT_EQ(album.DirName(), "first");
@@ -283,7 +283,7 @@ TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {
   EXPECT_EQ(album.OpenDirectory(Open(broken)), 0);
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory:\n" + broken.string());
-  EXPECT_EQ(album.count, 1);
+  EXPECT_EQ(album.Count(), 1);
   EXPECT_TRUE(album.EntryAt(0).thumb.HasBitmap());
   EXPECT_EQ(album.DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
@@ -295,7 +295,7 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   temp.WriteFile("gap/b.jpg", std::string("\xFF\xD8\xFF\xE0 damaged", 12));
   WritePicture(dir, "c.bmp", 10, 10, 3);
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  ASSERT_EQ(album.count, 2);
+  ASSERT_EQ(album.Count(), 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
   EXPECT_EQ(album.EntryAt(1).index, 1);
   EXPECT_EQ(PixelAt(album.EntryAt(1).thumb, 0, 0).red, 3);
@@ -316,7 +316,7 @@ TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
   album.OpenLog();
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
   album.CloseLog();
-  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(album.Count(), 2);
   const std::string log = ReadFileBytes(temp / "QuillaranLog.txt");
   const std::string c = (dir / "c.jpg").string();
   const std::string expected = "Attempting " + (dir / "a.bmp").string() + "\nOK\nAttempting " +
@@ -350,7 +350,7 @@ TEST_F(DirectoryLoading, APictureThinnerThanItsFactorGetsAThumbOnePixelHigh) {
   WritePicture(dir, "long.bmp", 500, 2);
   WritePicture(dir, "ok.bmp", 20, 20);
   ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(album.Count(), 2);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
   EXPECT_EQ(album.EntryAt(0).thumb.Width(), 100);
   EXPECT_EQ(album.EntryAt(0).thumb.Height(), 1);

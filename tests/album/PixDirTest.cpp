@@ -12,21 +12,17 @@ namespace {
 class AlbumModel : public ::testing::Test {
  protected:
   void Fill(int n) {
-    album.entries.resize(static_cast<size_t>(n));
-    album.displayOrder.clear();
+    album.ReleaseEntries();
     for (int i = 0; i < n; ++i) {
-      CAlbumEntry& e = album.EntryAt(i);
-      e.index = i;
-      e.order = i;
+      CAlbumEntry e;
       e.fileName = "p" + std::to_string(i) + ".jpg";
-      album.displayOrder.push_back(&e);
+      album.AddPicture(std::move(e));
     }
-    album.count = n;
   }
   // Scan indexes in display order.
   std::vector<int> Shown() {
     std::vector<int> shown;
-    for (int p = 0; p < album.count; ++p) {
+    for (int p = 0; p < album.Count(); ++p) {
       shown.push_back(album.EntryAtPosition(p).index);
     }
     return shown;
@@ -36,7 +32,7 @@ class AlbumModel : public ::testing::Test {
 };
 
 TEST_F(AlbumModel, StartsEmptyWithNothingSelected) {
-  EXPECT_EQ(album.count, 0);
+  EXPECT_EQ(album.Count(), 0);
   EXPECT_EQ(album.Selection(), -1);
   EXPECT_EQ(album.Sheet().HoverIndex(), -1);
   EXPECT_EQ(album.Dirty(), 0);
@@ -92,11 +88,11 @@ TEST_F(AlbumModel, ManyDragsKeepEveryEntryExactlyOnce) {
   for (const auto& m : moves) {
     album.MoveAfter(m[0], m[1]);
     std::vector<int> orders;
-    for (int i = 0; i < album.count; ++i) {
+    for (int i = 0; i < album.Count(); ++i) {
       orders.push_back(album.EntryAt(i).order);
     }
     std::sort(orders.begin(), orders.end());
-    for (int i = 0; i < album.count; ++i) {
+    for (int i = 0; i < album.Count(); ++i) {
       ASSERT_EQ(orders[static_cast<size_t>(i)], i);
       ASSERT_EQ(album.EntryAtPosition(i).order, i);
     }

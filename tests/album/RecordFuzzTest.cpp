@@ -95,9 +95,9 @@ TEST_F(RecordFuzz, ReaderSurvivesMutatedAndRandomFiles) {
     std::vector<int> shown = DisplayedIndexes(album);
     std::sort(shown.begin(), shown.end());
     ASSERT_EQ(shown, (std::vector<int>{0, 1, 2}));
-    for (int e = 0; e < album.count; ++e) {
+    for (int e = 0; e < album.Count(); ++e) {
       ASSERT_GE(album.EntryAt(e).order, 0);
-      ASSERT_LT(album.EntryAt(e).order, album.count);
+      ASSERT_LT(album.EntryAt(e).order, album.Count());
       ASSERT_FALSE(album.EntryAt(e).caption.empty());
     }
     ui.messages.clear();

@@ -61,7 +61,7 @@ class ThumbSheet : public ::testing::Test {
   void SetUp() override {
     FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
     album.SetFolder(album.DirPath(), "Trip");
-    for (int i = 0; i < album.count; ++i) {
+    for (int i = 0; i < album.Count(); ++i) {
       album.EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
     }
     album.EntryAt(0).pictureWidth = 40;

@@ -13,7 +13,7 @@ void UndoFixture::SetUp() {
   ASSERT_EQ(MakePicture24(24, 24, CoordinateColour).Save((dir / "c.png").string()), 0u);
   ASSERT_EQ(MakePhotoLike(64, 32).Save((dir / "d.jpg").string()), 0u);
   ASSERT_EQ(album.OpenDirectory(dir.string() + "/"), 1);
-  ASSERT_EQ(album.count, 4);
+  ASSERT_EQ(album.Count(), 4);
 }
 
 void UndoFixture::Select(int index) {
@@ -69,7 +69,7 @@ void UndoFixture::CropOriginal(int index, const Rect& rect) {
 
 std::vector<std::string> UndoFixture::Pictures() {
   std::vector<std::string> pictures;
-  for (int i = 0; i < album.count; ++i) {
+  for (int i = 0; i < album.Count(); ++i) {
     const CAlbumEntry& e = album.EntryAt(i);
     const Rect& r = e.thumbRect;
     pictures.push_back(e.fileName + " order " + std::to_string(e.order) + (e.omitted ? " X" : "") +

@@ -200,12 +200,12 @@ TEST_F(UndoFixture, ARandomSequenceUndoesBackToTheStartAndRedoesToTheEnd) {
   std::mt19937 random(22);
   const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   for (int step = 0; step < 80; ++step) {
-    const int i = pick(album.count);
+    const int i = pick(album.Count());
     const int w = album.EntryAt(i).pictureWidth;
     const int h = album.EntryAt(i).pictureHeight;
     const Rect inside{pick(w / 4), pick(h / 4), w - pick(w / 4), h - pick(h / 4)};
     switch (pick(11)) {
-      case 0: Move(i, pick(album.count)); break;
+      case 0: Move(i, pick(album.Count())); break;
       case 1: CrossOut(i); break;
       case 2: if (album.EntryAt(i).omitted) Restore(i); break;
       case 3: Caption(i, "caption " + std::to_string(step), "date " + std::to_string(step)); break;

@@ -95,8 +95,9 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   });
   ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
-  ASSERT_EQ(web.CreateWebPage(loaded.DirName(), loaded.displayOrder, loaded.count, ImageFiles::Write),
-            1);
+  ASSERT_EQ(
+      web.CreateWebPage(loaded.DirName(), loaded.DisplayOrder(), loaded.Count(), ImageFiles::Write),
+      1);
   const std::map<std::string, std::string> expected = FilesBelow(whole);
   ASSERT_EQ(expected.size(), written[0].size());
   for (const auto& [name, bytes] : expected) {

@@ -100,7 +100,7 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   RecentItem(1)->trigger();
   WaitForLoad();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
-  EXPECT_EQ(Album().count, 1);
+  EXPECT_EQ(Album().Count(), 1);
 }
 
 TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSaysSo) {

@@ -27,7 +27,7 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
   AnswerMessage("&No");  // the limit question: load all forty
   ASSERT_EQ(Album().BeginOpenDirectory(dir + "/", held.How()), 1);
   held.WaitUntilRead(10);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return Album().count == 10; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Album().Count() == 10; }, 10000));
   EXPECT_TRUE(Album().IsLoading());
   EXPECT_EQ(Album().Sheet().Layout().count, 40);
   EXPECT_EQ(Album().Sheet().WaitingCells().size(), 30u);
@@ -65,7 +65,7 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
   held.LetGo();
   QTest::keyClick(&View(), Qt::Key_Escape);
   EXPECT_FALSE(Album().IsLoading());
-  EXPECT_EQ(Album().count, 10);
+  EXPECT_EQ(Album().Count(), 10);
   EXPECT_TRUE(Album().Sheet().WaitingCells().empty());
   EXPECT_TRUE(Action(ID_SAVE_RECORD).isEnabled());
 }

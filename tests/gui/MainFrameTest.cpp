@@ -111,7 +111,7 @@ TEST_F(MainFrame, CancelOrAFailedSaveAtExitKeepsTheWindowAndTheAlbum) {
   });
   Frame().close();
   EXPECT_TRUE(Frame().isVisible());
-  EXPECT_EQ(Album().count, 2);
+  EXPECT_EQ(Album().Count(), 2);
   EXPECT_EQ(Album().Dirty(), 1);
   AnswerMessage("&No");
   Frame().close();

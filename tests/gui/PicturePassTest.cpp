@@ -80,7 +80,7 @@ TEST_F(PicturePass, CreateWebPageWritesWhileTheWindowAnswers) {
   const std::map<std::string, std::string> written = filesBelow();
   CWebElement again(Album());
   ASSERT_EQ(
-      again.CreateWebPage(Album().DirName(), Album().displayOrder, Album().count, ImageFiles::Write),
+      again.CreateWebPage(Album().DirName(), Album().DisplayOrder(), Album().Count(), ImageFiles::Write),
       1);
   EXPECT_EQ(filesBelow(), written);
 }
@@ -131,7 +131,7 @@ TEST_F(PicturePass, OptionsMakeTheSketchesAgainWhileTheWindowAnswers) {
 
   LetGo();
   WaitForPass();
-  for (int i = 0; i < Album().count; ++i) {
+  for (int i = 0; i < Album().Count(); ++i) {
     EXPECT_EQ(Album().EntryAt(i).sketchSource.thumbSize, 80) << i;
   }
   EXPECT_EQ(Pane2(), "12 Thumb bitmaps built");

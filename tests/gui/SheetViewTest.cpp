@@ -69,7 +69,7 @@ TEST_F(SheetView, ANarrowWindowWarnsOnceAndNeverStacksItsBoxes) {
   const std::string dir = MakeAlbum(35);
   AnswerMessage("&No");  // the limit question: all 35
   Start(0, dir);
-  ASSERT_EQ(Album().count, 35);
+  ASSERT_EQ(Album().Count(), 35);
   std::vector<QString> shown;
   QTimer closer;
   closer.setInterval(5);

@@ -1,18 +1,14 @@
 #include "tests/support/TestAlbum.h"
 
+#include <utility>
+
 void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames) {
-  const int n = static_cast<int>(fileNames.size());
-  album.entries.clear();
-  album.entries.resize(fileNames.size());
-  album.displayOrder.clear();
-  for (int i = 0; i < n; ++i) {
-    CAlbumEntry& e = album.EntryAt(i);
-    e.fileName = fileNames[static_cast<size_t>(i)];
-    e.index = i;
-    e.order = i;
-    album.displayOrder.push_back(&e);
+  album.ReleaseEntries();
+  for (const std::string& name : fileNames) {
+    CAlbumEntry entry;
+    entry.fileName = name;
+    album.AddPicture(std::move(entry));
   }
-  album.count = n;
 }
 
 CDirectoryFind RecentListOf(const std::vector<std::string>& paths) {
@@ -25,7 +21,7 @@ CDirectoryFind RecentListOf(const std::vector<std::string>& paths) {
 
 std::vector<int> DisplayedIndexes(CPixDir& album) {
   std::vector<int> shown;
-  for (int p = 0; p < album.count; ++p) {
+  for (int p = 0; p < album.Count(); ++p) {
     shown.push_back(album.EntryAtPosition(p).index);
   }
   return shown;

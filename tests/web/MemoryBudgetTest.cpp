@@ -37,7 +37,7 @@ TEST(MemoryBudget, WorkersShareItAndAPictureAboveItIsRefused) {
       album, true, 2, [](CPixDir&) {}, budget);
   ASSERT_EQ(pass.OpenDirectory(temp.Str()), 1);
 
-  EXPECT_EQ(album.count, 2);
+  EXPECT_EQ(album.Count(), 2);
   EXPECT_TRUE(fs::exists(temp / "Large/a.bmp"));
   EXPECT_TRUE(fs::exists(temp / "Large/b.bmp"));
   EXPECT_FALSE(fs::exists(temp / "Large/c.bmp"));

@@ -1,17 +1,18 @@
 #include "tests/web/WebAlbumFixture.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "tests/support/TestPictures.h"
 
 WebAlbumTest::WebAlbumTest() : album(ui), web(album) {
   album.SetFolder(dir.Str(), "Trip");
-  album.entries.reserve(32);
+  album.ReserveRoom(32);
 }
 
 CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int height,
                                const std::string& caption, const std::string& date, int omitted) {
-  CAlbumEntry& entry = album.entries.emplace_back();
+  CAlbumEntry entry;
   const CImageWrap picture = MakePicture24(width, height, GradientColour);
   picture.ScaleToFit(entry.thumb, album.Settings().GeneralSettings.ThumbSize);
   entry.fileName = fileName;
@@ -22,18 +23,11 @@ CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int heigh
   entry.caption = caption;
   entry.date = date;
   entry.omitted = omitted;
-  entry.index = static_cast<int32_t>(album.entries.size()) - 1;
-  entry.order = entry.index;
-  return entry;
+  return album.AddPicture(std::move(entry));
 }
 
 int WebAlbumTest::Run(ImageFiles images) {
-  album.count = static_cast<int32_t>(album.entries.size());
-  album.displayOrder.clear();
-  for (auto& entry : album.entries) {
-    album.displayOrder.push_back(&entry);
-  }
-  return web.CreateWebPage(album.DirName(), album.displayOrder, album.count, images);
+  return web.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(), images);
 }
 
 std::string WebAlbumTest::Read(const std::string& relative) const {
