@@ -183,6 +183,10 @@ int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
     ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
+  // A turn or a crop changes the size that the panes tell of the picture under the mouse.
+  if (sheet_.HoverIndex() == entry.index) {
+    ShowPanesOf(entry);
+  }
   RepaintSheet();
   return 1;
 }

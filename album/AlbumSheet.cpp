@@ -61,18 +61,23 @@ void CPixDir::ShowFitWarning() {
   sheet_.FitWarningClosed();
 }
 
+void CPixDir::ShowPanesOf(const CAlbumEntry& entry) {
+  CPlatformUi& panes = ui_;
+  panes.SetStatusText(0, entry.fileName + " (" + std::to_string(entry.index) + ") " +
+                             (entry.omitted == 1 ? "X" : " "));
+  panes.SetStatusText(1, "(" + std::to_string(entry.pictureWidth) + "x" +
+                             std::to_string(entry.pictureHeight) + ")" +
+                             (entry.thumbRect.IsEmpty() ? "" : " th-cropped"));
+  panes.SetStatusText(2, entry.caption);
+  panes.SetStatusText(3, entry.date);
+}
+
 int CPixDir::HoverAt(int x, int y) {
   CPlatformUi& panes = ui_;
   const int position = CThumbSheet::SketchAt(displayOrder_, x, y);
   if (position >= 0) {
     const CAlbumEntry& entry = EntryAtPosition(position);
-    panes.SetStatusText(0, entry.fileName + " (" + std::to_string(entry.index) + ") " +
-                               (entry.omitted == 1 ? "X" : " "));
-    panes.SetStatusText(1, "(" + std::to_string(entry.pictureWidth) + "x" +
-                               std::to_string(entry.pictureHeight) + ")" +
-                               (entry.thumbRect.IsEmpty() ? "" : " th-cropped"));
-    panes.SetStatusText(2, entry.caption);
-    panes.SetStatusText(3, entry.date);
+    ShowPanesOf(entry);
     sheet_.SetHoverIndex(entry.index);
     return 1;
   }

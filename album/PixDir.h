@@ -302,6 +302,8 @@ class CPixDir {
   // After a turn or a crop of the original: the record is out of date, the full size window
   // shows the new picture, and so does the thumb. 0 when the thumb could not be made.
   int ShowChangedPicture(CAlbumEntry& entry, WindowRef owner);
+  // Fills the status panes with what they tell of the picture under the mouse.
+  void ShowPanesOf(const CAlbumEntry& entry);
   void ReportUnsavedPicture(WindowRef owner, const std::string& path);
   // The sketch of the entry from the picture it shows, without a message; 1 made.
   int SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const;

@@ -175,6 +175,8 @@ TEST_F(OriginalOperations, RotateRightTurnsTheFileClockwiseAndReopensTheWindow) 
   EXPECT_EQ(PixelAt(written, 0, 0), CoordinateColour(0, 19));
   EXPECT_EQ(ui.pictureWindowsOpened.size(), 2u);
   EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 120);
+  // The panes of the picture under the mouse tell its new size at once.
+  EXPECT_EQ(ui.statusText[1], "(20x40)");
 }
 
 // After O the album shows the crop; R then turns the whole original and the crop, and the
