@@ -147,6 +147,16 @@ void KeepSmallerSource(const std::string& sourcePath, const std::string& copyPat
   ReplaceFileAtomically(copyPath, published, Flush::None, LinkAtPath::Replace);
 }
 
+// Whether the file (relative to the album directory) lies in the album as a file of its own,
+// in a folder that is no link.
+bool WrittenInFolder(const std::string& dirPath, const std::string& folder,
+                     const std::string& file) {
+  std::error_code error;
+  return FolderLinkError(InDirectory(dirPath, folder)) == 0 &&
+         std::filesystem::is_regular_file(
+             std::filesystem::symlink_status(InDirectory(dirPath, file), error));
+}
+
 }  // namespace
 
 std::string DoubleThumbFolderPath() { return std::string("Thumbs/") + kDoubleFolder; }
@@ -156,10 +166,7 @@ std::string DoubleThumbPath(const std::string& fileName) {
 }
 
 bool DoubleThumbWritten(const std::string& dirPath, const std::string& fileName) {
-  std::error_code error;
-  return FolderLinkError(InDirectory(dirPath, DoubleThumbFolderPath())) == 0 &&
-         std::filesystem::is_regular_file(std::filesystem::symlink_status(
-             InDirectory(dirPath, DoubleThumbPath(fileName)), error));
+  return WrittenInFolder(dirPath, DoubleThumbFolderPath(), DoubleThumbPath(fileName));
 }
 
 std::string DoubleFolderPath() { return std::string("Large/") + kDoubleFolder; }
@@ -169,10 +176,7 @@ std::string DoubleCopyPath(const std::string& fileName) {
 }
 
 bool DoubleCopyWritten(const std::string& dirPath, const std::string& fileName) {
-  std::error_code error;
-  return FolderLinkError(InDirectory(dirPath, DoubleFolderPath())) == 0 &&
-         std::filesystem::is_regular_file(std::filesystem::symlink_status(
-             InDirectory(dirPath, DoubleCopyPath(fileName)), error));
+  return WrittenInFolder(dirPath, DoubleFolderPath(), DoubleCopyPath(fileName));
 }
 
 WebFileErrors MakeWebFiles(const WebFilesSource& source, CImageWrap& thumb,
