@@ -41,13 +41,13 @@ void CDirectorySwitch::KeepOldDirectory() {
 
 void CDirectorySwitch::Commit() {
   committed_ = true;
-  album_.SetFolder(newPath_, newName_);
+  album_.Record().SetFolder(newPath_, newName_);
   std::error_code ignored;
   std::filesystem::current_path(newPath_, ignored);
 }
 
-CAlbumLoad::CAlbumLoad(CPixDir& album, CPixDir::DirectoryLoad how, std::vector<std::string> files,
-                       std::unique_ptr<CRecordAhead> ahead,
+CAlbumLoad::CAlbumLoad(CPixDir& album, CAlbumLoader::DirectoryLoad how,
+                       std::vector<std::string> files, std::unique_ptr<CRecordAhead> ahead,
                        std::unique_ptr<CDirectorySwitch> folder)
     : album_(album),
       how_(std::move(how)),
@@ -81,7 +81,7 @@ bool CAlbumLoad::Take(bool wait) {
     for (; next_ < static_cast<int>(files_.size()) && !stopAsked_ &&
            (wait || reader_->Ready(next_));
          ++next_) {
-      album_.WriteLogLine("Attempting " + files_[static_cast<size_t>(next_)] + "\n");
+      album_.Record().WriteLogLine("Attempting " + files_[static_cast<size_t>(next_)] + "\n");
       const std::unique_ptr<CPictureReader::Result> result = reader_->Take(next_);
       changed = TakeResult(next_, *result) || changed;
     }
@@ -113,10 +113,10 @@ bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
   }
   if (result.ok == kPictureLoaded) {
     if (!result.entry.colourIgnored.empty()) {
-      album_.WriteLogLine(files_[static_cast<size_t>(i)] + ": colour profile not used (" +
-                          result.entry.colourIgnored + "), colours shown as sRGB");
+      album_.Record().WriteLogLine(files_[static_cast<size_t>(i)] + ": colour profile not used (" +
+                                   result.entry.colourIgnored + "), colours shown as sRGB");
     }
-    album_.WriteLogLine("OK\n");
+    album_.Record().WriteLogLine("OK\n");
     if (loaded_ == 0) {
       ReplaceAlbum();
     }
@@ -125,7 +125,7 @@ bool CAlbumLoad::TakeResult(int i, CPictureReader::Result& result) {
     result.entry.fileName = file.substr(file.rfind('/') + 1);
     // Caption, marks and rectangle are the record's to give, when it is merged.
     result.entry.thumbRect.SetEmpty();
-    CAlbumEntry& entry = album_.AddPicture(std::move(result.entry));
+    CAlbumEntry& entry = album_.ChangePictures().Add(std::move(result.entry));
     entryOf_[static_cast<size_t>(i)] = loaded_++;
     ShowPlanned(entry, i);
   }
@@ -146,7 +146,7 @@ void CAlbumLoad::ReportFailure(int i, const std::exception_ptr& failure) {
   } catch (...) {
     why = "unknown error";
   }
-  album_.WriteLogLine(files_[static_cast<size_t>(i)] + ": " + why);
+  album_.Record().WriteLogLine(files_[static_cast<size_t>(i)] + ": " + why);
   album_.Ui().ShowError("Could not read " + files_[static_cast<size_t>(i)] + ":\n" + why);
 }
 
@@ -172,19 +172,19 @@ void CAlbumLoad::Arrange() {
       continue;
     }
     if (index >= 0) {
-      album_.EntryAt(index).order = static_cast<int>(cells_.ofPosition.size());
+      album_.ChangePictures().EntryAt(index).order = static_cast<int>(cells_.ofPosition.size());
       cells_.ofPosition.push_back(cell);
     }
     ++cell;
   }
   cells_.count = cell;
-  album_.SortDisplayOrder();
+  album_.ChangePictures().SortDisplayOrder();
 }
 
 void CAlbumLoad::ForgetPlanned() {
   static const std::string kNoCaption(1, '?');
   for (int index = 0; index < loaded_; ++index) {
-    CAlbumEntry& entry = album_.EntryAt(index);
+    CAlbumEntry& entry = album_.ChangePictures().EntryAt(index);
     entry.caption = kNoCaption;
     entry.date = fileDates_[static_cast<size_t>(index)];
     entry.order = index;
@@ -192,17 +192,17 @@ void CAlbumLoad::ForgetPlanned() {
     entry.cropped = 0;
     entry.thumbRect.SetEmpty();
   }
-  album_.SortDisplayOrder();
+  album_.ChangePictures().SortDisplayOrder();
 }
 
 void CAlbumLoad::ReplaceAlbum() {
   // The folder and its pictures switch together: from here on the album is the new one,
   // whose record is not out of date.
-  album_.ReleaseEntries();
+  album_.Loader().ReleaseEntries();
   folder_->Commit();
-  album_.MarkRecordCurrent();
+  album_.Record().MarkRecordCurrent();
   // Room for every file, so that the entries never move while the sheet points at them.
-  album_.ReserveRoom(files_.size());
+  album_.ChangePictures().ReserveRoom(files_.size());
 }
 
 void CAlbumLoad::Stop() {
@@ -226,7 +226,7 @@ int CAlbumLoad::Finish() {
   if (loaded_ == 0) {
     // Stopped before its first picture, the load leaves the album it found, without a word;
     // a folder whose every file was tried holds nothing to show.
-    const std::string directory = folder_ ? folder_->NewPath() : album_.DirPath();
+    const std::string directory = folder_ ? folder_->NewPath() : album_.Record().DirPath();
     folder_.reset();
     if (!stopped_) {
       ui.MessageBox(nullptr, NoImagesMessage(directory), MsgIcon::None, MsgButtons::Ok);
@@ -237,16 +237,17 @@ int CAlbumLoad::Finish() {
   // The record is read in its place, on the pictures that were loaded, as the last step of a
   // load on one thread reads it.
   ForgetPlanned();
-  album_.ReadRecord();
+  album_.Record().ReadRecord();
   // A copy that the record read ahead asked for was read already, or said why it could not be.
   const auto takeCopy = [this](CAlbumEntry& entry) {
     return copyTried_[static_cast<size_t>(entry.index)] ? entry.sketchSource.cropped
                                                         : LoadCroppedCopy(entry, album_);
   };
-  ShowRecordedCrops(album_, std::vector<int>(static_cast<size_t>(loaded_), 0),
+  ShowRecordedCrops(album_, album_.ChangePictures().Entries(),
+                    std::vector<int>(static_cast<size_t>(loaded_), 0),
                     how_.takeCroppedCopy ? how_.takeCroppedCopy : takeCopy);
-  album_.BuildAllThumbs(how_.makeThumb);
+  album_.Loader().BuildAllThumbs(how_.makeThumb);
   album_.RepaintSheet();
-  album_.MarkRecordCurrent();
+  album_.Record().MarkRecordCurrent();
   return 1;
 }

@@ -46,7 +46,7 @@ class CAlbumLoad {
  public:
   // Starts reading files (the first n of the directory) as how says; ahead holds the
   // directory's record as read before them.
-  CAlbumLoad(CPixDir& album, CPixDir::DirectoryLoad how, std::vector<std::string> files,
+  CAlbumLoad(CPixDir& album, CAlbumLoader::DirectoryLoad how, std::vector<std::string> files,
              std::unique_ptr<CRecordAhead> ahead, std::unique_ptr<CDirectorySwitch> folder);
   ~CAlbumLoad();
   CAlbumLoad(const CAlbumLoad&) = delete;
@@ -84,7 +84,7 @@ class CAlbumLoad {
   void ForgetPlanned();
 
   CPixDir& album_;
-  CPixDir::DirectoryLoad how_;
+  CAlbumLoader::DirectoryLoad how_;
   std::vector<std::string> files_;
   std::unique_ptr<CRecordAhead> ahead_;
   std::unique_ptr<CDirectorySwitch> folder_;

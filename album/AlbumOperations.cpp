@@ -3,11 +3,15 @@
 // original. Every change that the record file keeps marks the record out of date, and can be
 // undone (AlbumUndo.cpp).
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "album/AlbumEditor.h"
+#include "album/AlbumSort.h"
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "imaging/OriginalEdit.h"
@@ -23,70 +27,140 @@ const char kNoFullSize[] = "No Full Size Display";
 
 }  // namespace
 
-int CPixDir::ShowNotice(WindowRef owner, const std::string& text) {
-  ui_.Beep(BeepKind::Simple);
-  ui_.MessageBox(owner, text, MsgIcon::None, MsgButtons::Ok);
-  return 0;
+CAlbumEditor::CAlbumEditor(CPixDir& album) : album_(album) {
+  history_.SetChanged([&album] { album.NotifyCommandsChanged(); });
 }
 
-ClickResult CPixDir::ClickAt(EmptyClick empty, int x, int y) {
-  const int caption = CThumbSheet::CaptionAt(displayOrder_, x, y);
+CAlbumEditor::~CAlbumEditor() = default;
+
+CAlbumPictures& CAlbumEditor::Pictures() { return album_.ChangePictures(); }
+
+void CAlbumEditor::StepSelection(SheetStep step) {
+  const CAlbumPictures& pictures = Pictures();
+  int position = -1;
+  for (int p = 0; p < pictures.Count(); ++p) {
+    if (pictures.EntryAtPosition(p).index == pictures.Selection()) {
+      position = p;
+    }
+  }
+  const int next = album_.Sheet().Step(position, step, pictures.Count());
+  if (next >= 0) {
+    Select(pictures.EntryAtPosition(next).index);
+    album_.RepaintSheet();
+  }
+}
+
+void CAlbumEditor::EditCaption(bool withTitle, int index) {
+  if (index < 0 || index >= Pictures().Count() || album_.Loader().RefuseWhileLoading(nullptr)) {
+    return;
+  }
+  CAlbumEntry& entry = Pictures().EntryAt(index);
+  CaptionDialogData data;
+  if (withTitle) {
+    // "For selected image %s (No. %d)" with the file name and the 1-based display position.
+    data.titleLine =
+        "For selected image " + entry.fileName + " (No. " + std::to_string(entry.order + 1) + ")";
+  }
+  data.caption = entry.caption;
+  data.date = entry.date;
+  if (!album_.Ui().RunCaptionDialog(data)) {
+    return;
+  }
+  if (data.caption != entry.caption || data.date != entry.date) {
+    std::string captionBefore = std::move(entry.caption);
+    std::string dateBefore = std::move(entry.date);
+    entry.caption = data.caption;
+    entry.date = data.date;
+    RecordCaption(entry.index, std::move(captionBefore), std::move(dateBefore));
+    album_.Record().MarkChanged();
+  }
+  album_.RepaintSheet();
+}
+
+void CAlbumEditor::EditSelectedCaption() { EditCaption(true, Pictures().Selection()); }
+
+void CAlbumEditor::SortByDate() { Reorder("Sort by Date", TakenBefore); }
+
+void CAlbumEditor::SortByName() { Reorder("Sort by Name", NameBefore); }
+
+void CAlbumEditor::Reorder(
+    const std::string& name,
+    const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less) {
+  if (album_.Loader().RefuseWhileLoading(nullptr)) {
+    return;
+  }
+  std::vector<CAlbumEntry*> sorted = Pictures().DisplayOrder();
+  std::sort(sorted.begin(), sorted.end(), less);
+  const std::vector<int32_t> before = Pictures().Orders();
+  for (size_t position = 0; position < sorted.size(); ++position) {
+    sorted[position]->order = static_cast<int32_t>(position);
+  }
+  Pictures().DisplayOrderToChange() = std::move(sorted);
+  if (RecordOrder(name, before)) {
+    album_.Record().MarkChanged();
+  }
+  album_.RepaintSheet();
+}
+
+ClickResult CAlbumEditor::ClickAt(EmptyClick empty, int x, int y) {
+  const int caption = CThumbSheet::CaptionAt(Pictures().DisplayOrder(), x, y);
   if (caption >= 0) {
-    EditCaption(false, &EntryAtPosition(caption));
-    RepaintSheet();
+    EditCaption(false, Pictures().EntryAtPosition(caption).index);
+    album_.RepaintSheet();
     return ClickResult::Caption;
   }
-  const int hover = sheet_.HoverIndex();
-  if (selection_ == hover) {
+  const int hover = album_.Sheet().HoverIndex();
+  if (Pictures().Selection() == hover) {
     return ClickResult::Nothing;
   }
   if (hover >= 0) {
     // Selecting a crossed-out picture restores it, a change that can be undone, once the
     // record has been merged; a plain selection is none.
-    const bool restores = EntryAt(hover).omitted != 0 && !IsBusy();
-    const int32_t omittedBefore = EntryAt(hover).omitted;
-    const int32_t selectionBefore = selection_;
+    const bool restores = Pictures().EntryAt(hover).omitted != 0 && !album_.Loader().IsBusy();
+    const int32_t omittedBefore = Pictures().EntryAt(hover).omitted;
+    const int32_t selectionBefore = Pictures().Selection();
     Select(hover);
     if (restores) {
-      EntryAt(hover).omitted = 0;
+      Pictures().EntryAt(hover).omitted = 0;
       RecordOmit("Restore", hover, omittedBefore, selectionBefore);
     }
-    RepaintSheet();
+    album_.RepaintSheet();
     return ClickResult::Selected;
   }
-  if (empty == EmptyClick::ClearSelection && selection_ >= 0) {
-    selection_ = -1;
-    RepaintSheet();
+  if (empty == EmptyClick::ClearSelection && Pictures().Selection() >= 0) {
+    Pictures().SetSelection(-1);
+    album_.RepaintSheet();
     return ClickResult::Deselected;
   }
   return ClickResult::Nothing;
 }
 
-void CPixDir::Select(int index) {
-  if (index < 0 || index >= count_ || index == selection_) {
+void CAlbumEditor::Select(int index) {
+  if (index < 0 || index >= Pictures().Count() || index == Pictures().Selection()) {
     return;
   }
-  selection_ = index;
-  dirty_ = 1;
+  Pictures().SetSelection(index);
+  album_.Record().MarkChanged();
 }
 
-DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
-  const int position = sheet_.DropTargetAt(displayOrder_, x, y);
+DropResult CAlbumEditor::DropAt(int x, int y, bool wasDragging) {
+  const int position = album_.Sheet().DropTargetAt(Pictures().DisplayOrder(), x, y);
   if (position >= 0) {
-    const int target = EntryAtPosition(position).index;
-    if (target == selection_ || selection_ < 0 || RefuseWhileLoading(nullptr)) {
+    const int target = Pictures().EntryAtPosition(position).index;
+    if (target == Pictures().Selection() || Pictures().Selection() < 0 ||
+        album_.Loader().RefuseWhileLoading(nullptr)) {
       return DropResult::Nothing;
     }
-    const std::vector<int32_t> before = Orders();
-    MoveAfter(selection_, target);
+    const std::vector<int32_t> before = Pictures().Orders();
+    Pictures().MoveAfter(Pictures().Selection(), target);
     RecordOrder("Move", before);
-    dirty_ = 1;
-    ui_.Beep(BeepKind::Exclamation);
-    RepaintSheet();
+    album_.Record().MarkChanged();
+    album_.Ui().Beep(BeepKind::Exclamation);
+    album_.RepaintSheet();
     return DropResult::Moved;
   }
-  if (selection_ == -1) {
-    ui_.Beep(BeepKind::Simple);
+  if (Pictures().Selection() == -1) {
+    album_.Ui().Beep(BeepKind::Simple);
     return DropResult::Nothing;
   }
   if (!wasDragging) {
@@ -96,176 +170,161 @@ DropResult CPixDir::DropAt(int x, int y, bool wasDragging) {
   return DropResult::CrossedOut;
 }
 
-bool CPixDir::HasFullSizeWindow() {
-  const CAlbumEntry* selected = SelectedEntry();
-  return selected != nullptr && pictureWindow_ != nullptr &&
-         ui_.FindPictureWindow(selected->fileName);
-}
-
-void CPixDir::ShowFullSize() {
-  if (CAlbumEntry* selected = SelectedEntry()) {
-    OpenFullSize(*selected);
-  }
-}
-
-void CPixDir::ReopenFullSize(CAlbumEntry& entry) {
-  if (pictureWindow_ != nullptr && ui_.FindPictureWindow(entry.fileName)) {
-    ui_.ClosePictureWindow(entry.fileName);
-    OpenFullSize(entry);
-  }
-}
-
-void CPixDir::MarkOmitted(CWindowObject* window) {
-  CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || RefuseWhileLoading(nullptr)) {
+void CAlbumEditor::MarkOmitted(CWindowObject* window) {
+  CAlbumEntry* selected = Pictures().SelectedEntry();
+  if (selected == nullptr || album_.Loader().RefuseWhileLoading(nullptr)) {
     return;
   }
   if (window != nullptr) {
     window->Close();
-  } else if (ui_.FindPictureWindow(selected->fileName)) {
-    ui_.ClosePictureWindow(selected->fileName);
+  } else if (album_.Ui().FindPictureWindow(selected->fileName)) {
+    album_.Ui().ClosePictureWindow(selected->fileName);
   }
   const int32_t omittedBefore = selected->omitted;
-  const int32_t selectionBefore = selection_;
+  const int32_t selectionBefore = Pictures().Selection();
   selected->omitted = 1;
-  selection_ = -1;
+  Pictures().SetSelection(-1);
   RecordOmit("X-out", selected->index, omittedBefore, selectionBefore);
-  dirty_ = 1;
-  RepaintSheet();
-  ui_.Beep(BeepKind::Information);
+  album_.Record().MarkChanged();
+  album_.RepaintSheet();
+  album_.Ui().Beep(BeepKind::Information);
 }
 
-int CPixDir::CropForThumb(WindowRef owner) {
-  if (RefuseWhileLoading(owner)) {
+int CAlbumEditor::CropForThumb(WindowRef owner) {
+  if (album_.Loader().RefuseWhileLoading(owner)) {
     return 0;
   }
-  CAlbumEntry* selected = SelectedEntry();
+  CAlbumEntry* selected = Pictures().SelectedEntry();
   if (selected == nullptr) {
-    return ShowNotice(owner, "No Selection");
+    return album_.ShowNotice(owner, "No Selection");
   }
-  if (!HasFullSizeWindow()) {
-    return ShowNotice(owner, kNoFullSize);
+  if (!album_.HasFullSizeWindow()) {
+    return album_.ShowNotice(owner, kNoFullSize);
   }
   const char kNoRectangle[] = "Could not redefine Thumbsketch area\nNo rectangle?";
   Rect rect = selected->thumbRect;
-  if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
-    return ShowNotice(owner, kNoRectangle);
+  if (album_.Ui().QueryPictureRect(selected->fileName, rect) < 0) {
+    return album_.ShowNotice(owner, kNoRectangle);
   }
   // The rectangle was drawn on the pixels the window shows, not on a file put there since.
-  if (RefuseChangedFile(ui_, owner, *selected, dirPath_)) {
+  if (RefuseChangedFile(album_.Ui(), owner, *selected, album_.Record().DirPath())) {
     return 0;
   }
-  const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
+  const std::shared_ptr<const CImageWrap> picture = album_.ShownPicture(*selected);
   if (picture == nullptr) {
     return 0;
   }
   // A rectangle that gives no thumb leaves the entry as it was; one message tells the user.
   const Rect before = selected->thumbRect;
   selected->thumbRect = rect;
-  if (!SketchFromShown(*selected, *picture)) {
+  if (!album_.Loader().SketchFromShown(*selected, *picture)) {
     selected->thumbRect = before;
-    SketchFromShown(*selected, *picture);
-    return ShowNotice(owner, kNoRectangle);
+    album_.Loader().SketchFromShown(*selected, *picture);
+    return album_.ShowNotice(owner, kNoRectangle);
   }
-  RecordThumbArea(selection_, before);
-  dirty_ = 1;
-  RepaintSheet();
-  ui_.MessageBox(owner, "Area for Thumbsketch redefined", MsgIcon::None, MsgButtons::Ok);
+  RecordThumbArea(Pictures().Selection(), before);
+  album_.Record().MarkChanged();
+  album_.RepaintSheet();
+  album_.Ui().MessageBox(owner, "Area for Thumbsketch redefined", MsgIcon::None, MsgButtons::Ok);
   return 1;
 }
 
-int CPixDir::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
-  dirty_ = 1;
-  ReopenFullSize(entry);
+int CAlbumEditor::ShowChangedPicture(CAlbumEntry& entry, WindowRef owner) {
+  album_.Record().MarkChanged();
+  album_.ReopenFullSize(entry);
   // The thumb as the next opening of the folder makes it.
-  const std::shared_ptr<const CImageWrap> picture = ShownPicture(entry);
-  if (picture == nullptr || !SketchFromShown(entry, *picture)) {
-    ui_.MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
+  const std::shared_ptr<const CImageWrap> picture = album_.ShownPicture(entry);
+  if (picture == nullptr || !album_.Loader().SketchFromShown(entry, *picture)) {
+    album_.Ui().MessageBox(owner, kFailedThumb, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
   // A turn or a crop changes the size that the panes tell of the picture under the mouse.
-  if (sheet_.HoverIndex() == entry.index) {
-    ShowPanesOf(entry);
+  if (album_.Sheet().HoverIndex() == entry.index) {
+    album_.SheetControl().ShowPanesOf(entry);
   }
-  RepaintSheet();
+  album_.RepaintSheet();
   return 1;
 }
 
-void CPixDir::ReportUnsavedPicture(WindowRef owner, const std::string& path) {
-  ui_.MessageBox(owner, "Could not write " + path + "\nNothing was changed.", MsgIcon::Error,
-                 MsgButtons::Ok);
+void CAlbumEditor::ReportUnsavedPicture(WindowRef owner, const std::string& path) {
+  album_.Ui().MessageBox(owner, "Could not write " + path + "\nNothing was changed.",
+                         MsgIcon::Error, MsgButtons::Ok);
 }
 
-int CPixDir::CropOriginal(WindowRef owner) {
-  CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || RefuseWhileLoading(owner)) {
+int CAlbumEditor::CropOriginal(WindowRef owner) {
+  CAlbumEntry* selected = Pictures().SelectedEntry();
+  if (selected == nullptr || album_.Loader().RefuseWhileLoading(owner)) {
     return 0;
   }
-  if (!HasFullSizeWindow()) {
-    return ShowNotice(owner, kNoFullSize);
+  if (!album_.HasFullSizeWindow()) {
+    return album_.ShowNotice(owner, kNoFullSize);
   }
   Rect rect;
-  if (ui_.QueryPictureRect(selected->fileName, rect) < 0) {
-    return ShowNotice(owner, "Cannot redefine picture\nNo rectangle?");
+  if (album_.Ui().QueryPictureRect(selected->fileName, rect) < 0) {
+    return album_.ShowNotice(owner, "Cannot redefine picture\nNo rectangle?");
   }
-  if (RefuseChangedFile(ui_, owner, *selected, dirPath_)) {
+  if (RefuseChangedFile(album_.Ui(), owner, *selected, album_.Record().DirPath())) {
     return 0;
   }
   // The copy is written first: the album shows the crop only once the folder holds it, and
   // the original stays as it is. The thumb area of the whole picture means nothing on the crop.
-  const std::shared_ptr<const CImageWrap> picture = ShownPicture(*selected);
+  const std::shared_ptr<const CImageWrap> picture = album_.ShownPicture(*selected);
   CImageWrap cropped;
   if (picture == nullptr || !picture->CropTo(rect, cropped)) {
     return 0;
   }
-  const std::string copy = CroppedCopyPath(dirPath_, selected->fileName);
+  const std::string copy = CroppedCopyPath(album_.Record().DirPath(), selected->fileName);
   CropFiles files;
   files.wasCropped = selected->cropped != 0;
   if (files.wasCropped) {
-    files.before = ReadCroppedCopy(dirPath_, selected->fileName);
+    files.before = ReadCroppedCopy(album_.Record().DirPath(), selected->fileName);
   }
   files.thumbRectBefore = selected->thumbRect;
   std::string unsaved;
-  if (!SaveCroppedOriginal(cropped, dirPath_, selected->fileName, selected->fullPath, &unsaved)) {
+  if (!SaveCroppedOriginal(cropped, album_.Record().DirPath(), selected->fileName,
+                           selected->fullPath, &unsaved)) {
     ReportUnsavedPicture(owner, unsaved);
     return 0;
   }
-  originals_.Put(copy, std::move(cropped));  // what the window and the sketch show next
+  album_.KeepPicture(copy, std::move(cropped));  // what the window and the sketch show next
   selected->cropped = 1;
   selected->cropMarkKept = false;
   selected->croppedStamp = StampOf(copy);
   selected->thumbRect.SetEmpty();
-  files.after = ReadCroppedCopy(dirPath_, selected->fileName);
-  RecordCrop(selection_, std::move(files));
+  files.after = ReadCroppedCopy(album_.Record().DirPath(), selected->fileName);
+  RecordCrop(Pictures().Selection(), std::move(files));
   return ShowChangedPicture(*selected, owner);
 }
 
 // The files are turned on disk as they are (a crop and its original both); the window and the
 // sketch then show the turned file.
-int CPixDir::RotatePicture(WindowRef owner, QuarterTurn turn) {
+int CAlbumEditor::RotatePicture(WindowRef owner, QuarterTurn turn) {
   // The turning of files and rectangles counts 1 clockwise and 0 counter-clockwise.
   const int direction = turn == QuarterTurn::Right ? 1 : 0;
-  CAlbumEntry* selected = SelectedEntry();
-  if (selected == nullptr || RefuseWhileLoading(owner) ||
+  CAlbumEntry* selected = Pictures().SelectedEntry();
+  if (selected == nullptr || album_.Loader().RefuseWhileLoading(owner) ||
       TurnEntry(*selected, owner, direction) == 0) {
     return 0;
   }
-  RecordTurn(selection_, direction);
+  RecordTurn(Pictures().Selection(), direction);
   return 1;
 }
 
-int CPixDir::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
-  if (RefuseChangedFile(ui_, owner, entry, dirPath_)) {
+int CAlbumEditor::TurnEntry(CAlbumEntry& entry, WindowRef owner, int direction) {
+  if (RefuseChangedFile(album_.Ui(), owner, entry, album_.Record().DirPath())) {
     return 0;
   }
-  if (const std::string why = WhyNotTurnable(InDirectory(dirPath_, entry.fileName)); !why.empty()) {
-    ui_.MessageBox(owner, entry.fileName + " was not turned: " + why + ".\nNothing was changed.",
-                   MsgIcon::Error, MsgButtons::Ok);
+  if (const std::string why =
+          WhyNotTurnable(InDirectory(album_.Record().DirPath(), entry.fileName));
+      !why.empty()) {
+    album_.Ui().MessageBox(owner,
+                           entry.fileName + " was not turned: " + why + ".\nNothing was changed.",
+                           MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
   const int width = entry.pictureWidth;
   const int height = entry.pictureHeight;
-  const std::string unturned = TurnPictureFiles(entry, dirPath_, direction);
+  const std::string unturned = TurnPictureFiles(entry, album_.Record().DirPath(), direction);
   if (!unturned.empty()) {
     ReportUnsavedPicture(owner, unturned);
     return 0;

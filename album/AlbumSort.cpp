@@ -1,15 +1,12 @@
-// Sorting the album: by the time each picture was taken, so that the photos of two cameras
-// merge into one story, or by file name as a file manager lists them. A sort is one change
-// of the display order, undone as one.
+// The orders of a sort of the album: by the time each picture was taken, so that the photos
+// of two cameras merge into one story, or by file name as a file manager lists them.
+
+#include "album/AlbumSort.h"
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "album/PixDir.h"
 
 namespace {
 
@@ -64,37 +61,13 @@ int CompareNames(const std::string& a, const std::string& b) {
   return (a > b) - (a < b);
 }
 
+}  // namespace
+
 bool NameBefore(const CAlbumEntry* a, const CAlbumEntry* b) {
   const int order = CompareNames(a->fileName, b->fileName);
   return order != 0 ? order < 0 : a->index < b->index;
 }
 
-// Pictures taken at the same second go by name, so that a sort gives one order whatever the
-// order before it.
 bool TakenBefore(const CAlbumEntry* a, const CAlbumEntry* b) {
   return a->takenAt != b->takenAt ? a->takenAt < b->takenAt : NameBefore(a, b);
-}
-
-}  // namespace
-
-void CPixDir::SortByDate() { Reorder("Sort by Date", TakenBefore); }
-
-void CPixDir::SortByName() { Reorder("Sort by Name", NameBefore); }
-
-void CPixDir::Reorder(const std::string& name,
-                      const std::function<bool(const CAlbumEntry*, const CAlbumEntry*)>& less) {
-  if (RefuseWhileLoading(nullptr)) {
-    return;
-  }
-  std::vector<CAlbumEntry*> sorted = displayOrder_;
-  std::sort(sorted.begin(), sorted.end(), less);
-  const std::vector<int32_t> before = Orders();
-  for (size_t position = 0; position < sorted.size(); ++position) {
-    sorted[position]->order = static_cast<int32_t>(position);
-  }
-  displayOrder_ = std::move(sorted);
-  if (RecordOrder(name, before)) {
-    dirty_ = 1;
-  }
-  RepaintSheet();
 }

@@ -22,51 +22,36 @@ const char kOldestStepsDropped[] = "Oldest undo steps dropped to stay within mem
 
 }  // namespace
 
-int CPixDir::Undo(WindowRef owner) {
-  if (RefuseWhileLoading(owner) || history_.Undo(owner) == 0) {
+int CAlbumEditor::Undo(WindowRef owner) {
+  if (album_.Loader().RefuseWhileLoading(owner) || history_.Undo(owner) == 0) {
     return 0;
   }
-  dirty_ = history_.AtSaved() ? 0 : 1;
+  album_.Record().FollowHistory();
   return 1;
 }
 
-int CPixDir::Redo(WindowRef owner) {
-  if (RefuseWhileLoading(owner) || history_.Redo(owner) == 0) {
+int CAlbumEditor::Redo(WindowRef owner) {
+  if (album_.Loader().RefuseWhileLoading(owner) || history_.Redo(owner) == 0) {
     return 0;
   }
-  dirty_ = history_.AtSaved() ? 0 : 1;
+  album_.Record().FollowHistory();
   return 1;
 }
 
-void CPixDir::SetUndoByteBudget(size_t bytes) {
+void CAlbumEditor::SetUndoByteBudget(size_t bytes) {
   if (history_.SetByteBudget(bytes) > 0) {
-    ui_.SetStatusText(2, kOldestStepsDropped);
+    album_.Ui().SetStatusText(2, kOldestStepsDropped);
   }
 }
 
-void CPixDir::AddStep(std::unique_ptr<CUndoCommand> step) {
+void CAlbumEditor::AddStep(std::unique_ptr<CUndoCommand> step) {
   if (history_.Add(std::move(step)) > 0) {
-    ui_.SetStatusText(2, kOldestStepsDropped);
+    album_.Ui().SetStatusText(2, kOldestStepsDropped);
   }
 }
 
-std::vector<int32_t> CPixDir::Orders() const {
-  std::vector<int32_t> orders(static_cast<size_t>(count_));
-  for (size_t i = 0; i < orders.size(); ++i) {
-    orders[i] = entries_[i].order;
-  }
-  return orders;
-}
-
-void CPixDir::SetOrders(const std::vector<int32_t>& orders) {
-  for (size_t i = 0; i < orders.size(); ++i) {
-    entries_[i].order = orders[i];
-  }
-  SortDisplayOrder();
-}
-
-bool CPixDir::RecordOrder(const std::string& name, const std::vector<int32_t>& before) {
-  std::optional<COrderChange> change = COrderChange::Between(before, Orders());
+bool CAlbumEditor::RecordOrder(const std::string& name, const std::vector<int32_t>& before) {
+  std::optional<COrderChange> change = COrderChange::Between(before, Pictures().Orders());
   if (!change) {
     return false;
   }
@@ -74,35 +59,36 @@ bool CPixDir::RecordOrder(const std::string& name, const std::vector<int32_t>& b
   return true;
 }
 
-void CPixDir::RecordOmit(const std::string& name, int index, int32_t omittedBefore,
-                         int32_t selectionBefore) {
-  const int32_t omitted = EntryAt(index).omitted;
+void CAlbumEditor::RecordOmit(const std::string& name, int index, int32_t omittedBefore,
+                              int32_t selectionBefore) {
+  const int32_t omitted = Pictures().EntryAt(index).omitted;
   // Only a change of the picture is a step; the selection goes with it.
   if (omitted != omittedBefore) {
     AddStep(std::make_unique<OmitStep>(*this, name, index,
                                        OmitStep::Side{omittedBefore, selectionBefore},
-                                       OmitStep::Side{omitted, selection_}));
+                                       OmitStep::Side{omitted, Pictures().Selection()}));
   }
 }
 
-void CPixDir::RecordCaption(int index, std::string captionBefore, std::string dateBefore) {
-  const CAlbumEntry& entry = EntryAt(index);
+void CAlbumEditor::RecordCaption(int index, std::string captionBefore, std::string dateBefore) {
+  const CAlbumEntry& entry = Pictures().EntryAt(index);
   AddStep(std::make_unique<CaptionStep>(
       *this, index, CaptionStep::Text{std::move(captionBefore), std::move(dateBefore)},
       CaptionStep::Text{entry.caption, entry.date}));
 }
 
-void CPixDir::RecordThumbArea(int index, const Rect& before) {
-  if (EntryAt(index).thumbRect != before) {
-    AddStep(std::make_unique<ThumbAreaStep>(*this, index, before, EntryAt(index).thumbRect));
+void CAlbumEditor::RecordThumbArea(int index, const Rect& before) {
+  if (Pictures().EntryAt(index).thumbRect != before) {
+    AddStep(
+        std::make_unique<ThumbAreaStep>(*this, index, before, Pictures().EntryAt(index).thumbRect));
   }
 }
 
-void CPixDir::RecordTurn(int index, int direction) {
+void CAlbumEditor::RecordTurn(int index, int direction) {
   AddStep(std::make_unique<TurnStep>(*this, index, direction));
 }
 
-void CPixDir::RecordCrop(int index, CropFiles files) {
+void CAlbumEditor::RecordCrop(int index, CropFiles files) {
   if (!files.after || (files.wasCropped && !files.before)) {
     // A copy that could not be read back cannot be put back: neither this crop nor what
     // came before it can be undone.
@@ -112,25 +98,25 @@ void CPixDir::RecordCrop(int index, CropFiles files) {
   AddStep(std::make_unique<CropStep>(*this, index, std::move(files)));
 }
 
-int CPixDir::PutCroppedCopy(CAlbumEntry& entry, WindowRef owner,
-                            const std::optional<std::string>& content, const Rect& thumbRect) {
-  if (RefuseChangedFile(ui_, owner, entry, dirPath_)) {
+int CAlbumEditor::PutCroppedCopy(CAlbumEntry& entry, WindowRef owner,
+                                 const std::optional<std::string>& content, const Rect& thumbRect) {
+  if (RefuseChangedFile(album_.Ui(), owner, entry, album_.Record().DirPath())) {
     return 0;
   }
   // A copy that turned up while the picture had none is someone else's file.
-  const std::string copy = CroppedCopyPath(dirPath_, entry.fileName);
+  const std::string copy = CroppedCopyPath(album_.Record().DirPath(), entry.fileName);
   std::error_code error;
   if (entry.cropped == 0 && std::filesystem::exists(std::filesystem::symlink_status(copy, error))) {
-    ReportChangedFile(ui_, owner, copy);
+    ReportChangedFile(album_.Ui(), owner, copy);
     return 0;
   }
   std::string unsaved;
-  if (!RestoreCroppedCopy(dirPath_, entry.fileName, content, &unsaved)) {
+  if (!RestoreCroppedCopy(album_.Record().DirPath(), entry.fileName, content, &unsaved)) {
     ReportUnsavedPicture(owner, unsaved);
     return 0;
   }
   entry.cropped = content ? 1 : 0;
-  ReloadPicture(entry, *this);
+  ReloadPicture(entry, album_);
   entry.thumbRect = thumbRect;
   ShowChangedPicture(entry, owner);
   return 1;

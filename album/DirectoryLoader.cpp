@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "album/AlbumLoad.h"
+#include "album/AlbumLoader.h"
+#include "album/AlbumObserver.h"
 #include "album/AlbumPass.h"
 #include "album/AlbumPath.h"
 #include "album/DeferredUi.h"
@@ -18,7 +20,6 @@
 #include "album/PictureFiles.h"
 #include "album/PixDir.h"
 #include "album/RecordAhead.h"
-#include "album/SheetView.h"
 #include "imaging/PathJoin.h"
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
@@ -52,10 +53,14 @@ std::string LimitQuestion(int found, int safe) {
 
 }  // namespace
 
-int CPixDir::OpenDirectory(const std::string& path) { return OpenDirectory(path, {}); }
+CAlbumLoader::CAlbumLoader(CPixDir& album) : album_(album) {}
 
-int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
-  WaitCursor wait(ui_);
+CAlbumLoader::~CAlbumLoader() = default;
+
+int CAlbumLoader::OpenDirectory(const std::string& path) { return OpenDirectory(path, {}); }
+
+int CAlbumLoader::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
+  WaitCursor wait(album_.Ui());
   if (BeginOpenDirectory(path, how) == 0) {
     return 0;
   }
@@ -64,13 +69,15 @@ int CPixDir::OpenDirectory(const std::string& path, const DirectoryLoad& how) {
   return lastOpenResult_;
 }
 
-int CPixDir::BeginOpenDirectory(const std::string& path) { return BeginOpenDirectory(path, {}); }
+int CAlbumLoader::BeginOpenDirectory(const std::string& path) {
+  return BeginOpenDirectory(path, {});
+}
 
-int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& how) {
+int CAlbumLoader::BeginOpenDirectory(const std::string& path, const DirectoryLoad& how) {
   StopPass();
   StopLoading();
   // A load whose Take shows a message ends when that Take returns; none begins before.
-  if (IsLoading() || AskSaveRecord() == 0) {
+  if (IsLoading() || album_.Record().AskSaveRecord() == 0) {
     return 0;
   }
   std::string newPath;
@@ -78,21 +85,21 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   if (!AlbumDirectoryOf(path, newPath, newName)) {
     return 0;
   }
-  auto folder = std::make_unique<CDirectorySwitch>(*this, newPath, newName);
+  auto folder = std::make_unique<CDirectorySwitch>(album_, newPath, newName);
 
-  WaitCursor wait(ui_);
+  WaitCursor wait(album_.Ui());
   CImageFind finder;
   int n = finder.Find(newPath);
   folder->KeepOldDirectory();
   RemoveLeftovers(newPath);
   if (n == 0) {
-    ui_.MessageBox(nullptr, NoImagesMessage(newPath), MsgIcon::None, MsgButtons::Ok);
+    album_.Ui().MessageBox(nullptr, NoImagesMessage(newPath), MsgIcon::None, MsgButtons::Ok);
     return 0;
   }
-  const int safe = settings_.AdvancedSettings.SafePixNum;
+  const int safe = album_.Settings().AdvancedSettings.SafePixNum;
   if (n > safe) {
-    const MsgAnswer answer = ui_.MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
-                                            MsgButtons::YesNoCancel);
+    const MsgAnswer answer = album_.Ui().MessageBox(nullptr, LimitQuestion(n, safe), MsgIcon::None,
+                                                    MsgButtons::YesNoCancel);
     if (answer == MsgAnswer::Cancel) {
       return 0;
     }
@@ -104,10 +111,10 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
   for (int i = 0; i < n; ++i) {
     files.push_back(finder.GetAt(i));
   }
-  auto ahead = std::make_unique<CRecordAhead>(settings_, newPath, files);
+  auto ahead = std::make_unique<CRecordAhead>(album_.Settings(), newPath, files);
   DirectoryLoad load = how;
   if (!load.read) {
-    const SketchScale scale{ahead->Album().Settings().GeneralSettings.ThumbSize, sketchRatio_};
+    const SketchScale scale{ahead->Settings().GeneralSettings.ThumbSize, sketchRatio_};
     load.read = [this, scale, dir = newPath](const std::string& file, const CAlbumEntry& planned,
                                              CAlbumEntry& entry, CPlatformUi& ui) {
       return ReadForAlbum(file, planned, scale, dir, entry, ui);
@@ -115,17 +122,17 @@ int CPixDir::BeginOpenDirectory(const std::string& path, const DirectoryLoad& ho
     load.threads = PictureReaderThreads();
   }
   if (!load.makeThumb) {
-    load.makeThumb = [this](CAlbumEntry& entry) { return RemakeSketch(entry, ui_); };
+    load.makeThumb = [this](CAlbumEntry& entry) { return RemakeSketch(entry, album_.Ui()); };
   }
-  load_ = std::make_unique<CAlbumLoad>(*this, std::move(load), std::move(files), std::move(ahead),
+  load_ = std::make_unique<CAlbumLoad>(album_, std::move(load), std::move(files), std::move(ahead),
                                        std::move(folder));
-  if (sheetView_ != nullptr) {
-    sheetView_->LoadingStarted();
+  if (album_.Observer() != nullptr) {
+    album_.Observer()->LoadingStarted();
   }
   return 1;
 }
 
-bool CPixDir::ContinueLoading(bool wait) {
+bool CAlbumLoader::ContinueLoading(bool wait) {
   if (load_ == nullptr) {
     return false;
   }
@@ -135,62 +142,63 @@ bool CPixDir::ContinueLoading(bool wait) {
   // Gone from the album before it ends, so that whatever the end shows sees no load.
   const std::unique_ptr<CAlbumLoad> ending = std::move(load_);
   lastOpenResult_ = ending->Finish();
-  if (sheetView_ != nullptr) {
-    sheetView_->LoadingEnded(lastOpenResult_);
+  if (album_.Observer() != nullptr) {
+    album_.Observer()->LoadingEnded(lastOpenResult_);
   }
   return false;
 }
 
-bool CPixDir::RefuseWhileLoading(WindowRef owner) {
+bool CAlbumLoader::RefuseWhileLoading(WindowRef owner) {
   if (pass_ != nullptr) {
-    ShowNotice(owner, pass_->Refusal());
+    album_.ShowNotice(owner, pass_->Refusal());
     return true;
   }
   if (!IsLoading()) {
     return false;
   }
-  ShowNotice(owner,
-             "Quillaran is still reading the pictures of this folder.\nTry again once they are "
-             "all read, or press Escape to stop reading.");
+  album_.ShowNotice(
+      owner,
+      "Quillaran is still reading the pictures of this folder.\nTry again once they are "
+      "all read, or press Escape to stop reading.");
   return true;
 }
 
-void CPixDir::BeginPass(std::unique_ptr<CAlbumPass> pass) {
+void CAlbumLoader::BeginPass(std::unique_ptr<CAlbumPass> pass) {
   StopPass();
   pass_ = std::move(pass);
   pass_->Start();
-  if (sheetView_ != nullptr && sheetView_->PassStarted()) {
+  if (album_.Observer() != nullptr && album_.Observer()->PassStarted()) {
     return;
   }
   // Run at once, the album is not busy meanwhile: as the one call that the pass stands for.
   const std::unique_ptr<CAlbumPass> now = std::move(pass_);
-  now->RunToEnd(ui_);
+  now->RunToEnd(album_.Ui());
 }
 
-bool CPixDir::ContinuePass(bool wait) {
+bool CAlbumLoader::ContinuePass(bool wait) {
   if (pass_ == nullptr) {
     return false;
   }
-  if (pass_->Continue(ui_, wait)) {
+  if (pass_->Continue(album_.Ui(), wait)) {
     return true;
   }
   // Gone from the album before it ends, so that whatever the end shows sees no pass.
   const std::unique_ptr<CAlbumPass> ending = std::move(pass_);
-  if (sheetView_ != nullptr) {
-    sheetView_->PassEnded();
+  if (album_.Observer() != nullptr) {
+    album_.Observer()->PassEnded();
   }
-  ending->Finish(ui_);
+  ending->Finish(album_.Ui());
   return false;
 }
 
-void CPixDir::StopPass() {
+void CAlbumLoader::StopPass() {
   if (pass_ != nullptr) {
     pass_->Stop();
     ContinuePass(true);
   }
 }
 
-void CPixDir::StopLoading() {
+void CAlbumLoader::StopLoading() {
   if (load_ == nullptr) {
     return;
   }
@@ -202,9 +210,9 @@ void CPixDir::StopLoading() {
   }
 }
 
-int CPixDir::ReadForAlbum(const std::string& path, const CAlbumEntry& planned,
-                          const SketchScale& scale, const std::string& dir, CAlbumEntry& entry,
-                          CPlatformUi& ui) const {
+int CAlbumLoader::ReadForAlbum(const std::string& path, const CAlbumEntry& planned,
+                               const SketchScale& scale, const std::string& dir, CAlbumEntry& entry,
+                               CPlatformUi& ui) const {
   if (ReadPictureDate(path, entry, ui) == 0) {
     return kPictureNotDated;
   }
@@ -215,74 +223,79 @@ int CPixDir::ReadForAlbum(const std::string& path, const CAlbumEntry& planned,
   // cannot be read leaves the original.
   if (planned.cropped != 0) {
     const std::string copy = ShownFile(planned, 1, dir, ui);
-    if (!copy.empty() && ReadSketch(copy, 1, entry, scale, *decoder_, ui) != SketchResult::kNotRead) {
+    if (!copy.empty() &&
+        ReadSketch(copy, 1, entry, scale, album_.Decoder(), ui) != SketchResult::kNotRead) {
       return kPictureLoaded;
     }
   }
-  return ReadSketch(path, 0, entry, scale, *decoder_, ui) != SketchResult::kNotRead
+  return ReadSketch(path, 0, entry, scale, album_.Decoder(), ui) != SketchResult::kNotRead
              ? kPictureLoaded
              : kPictureNotDecoded;
 }
 
-void CPixDir::ReleaseEntries() {
+void CAlbumLoader::ReleaseEntries() {
   // The windows of the old pictures go with them, so that none acts on a picture of the new
   // album that has the same name.
-  CloseWindows();
-  originals_.Clear();
-  selection_ = -1;
-  record_.ForgetOtherLines();
-  history_.Clear();
-  displayOrder_.clear();
-  entries_.clear();
-  entries_.shrink_to_fit();
-  count_ = 0;
-  sheet_.SetHoverIndex(-1);
+  album_.CloseWindows();
+  album_.ForgetKeptPictures();
+  album_.Record().ForgetOtherLines();
+  album_.Editor().ForgetSteps();
+  album_.ChangePictures().Clear();
+  album_.SheetControl().ForgetHover();
 }
 
-void CPixDir::SetPictureMemoryBudget(int64_t bytes) {
-  // The pictures kept in the old budget go first.
-  CloseWindows();
-  originals_.SetDecoder(nullptr);
-  decoder_.reset();
-  budget_ = std::make_unique<CMemoryBudget>(bytes);
-  decoder_ = std::make_unique<CBudgetedDecoder>(*budget_, "Quillaran");
-  originals_.SetDecoder(decoder_.get());
+void CAlbumLoader::ReserveRoom(size_t pictures) { album_.ChangePictures().ReserveRoom(pictures); }
+
+CAlbumEntry& CAlbumLoader::AddPicture(CAlbumEntry entry) {
+  return album_.ChangePictures().Add(std::move(entry));
 }
 
-std::shared_ptr<const CImageWrap> CPixDir::ShownPicture(const CAlbumEntry& entry) {
-  const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
-  return file.empty() ? nullptr : originals_.Get(file, ui_);
+const SheetCells* CAlbumLoader::Cells() const {
+  return load_ != nullptr ? load_->Cells() : nullptr;
 }
 
-int CPixDir::SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const {
+SketchScale CAlbumLoader::SketchesAt() const {
+  return {album_.Settings().GeneralSettings.ThumbSize, sketchRatio_};
+}
+
+void CAlbumLoader::RebuildThumbs() {
+  if (rebuildThumbs_) {
+    rebuildThumbs_();
+  } else {
+    BeginPass(SketchPass());
+  }
+}
+
+int CAlbumLoader::SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const {
   return SketchFromPicture(WholePicture(picture), entry.cropped, entry, SketchesAt()) ==
                  SketchResult::kMade
              ? 1
              : 0;
 }
 
-int CPixDir::RemakeSketch(CAlbumEntry& entry, CPlatformUi& ui) {
+int CAlbumLoader::RemakeSketch(CAlbumEntry& entry, CPlatformUi& ui) {
   if (SketchIsCurrent(entry, SketchesAt())) {
     return 1;
   }
-  return ReadShownSketch(entry, entry.cropped, *this, ui) == SketchResult::kMade ? 1 : 0;
+  return ReadShownSketch(entry, entry.cropped, album_, ui) == SketchResult::kMade ? 1 : 0;
 }
 
-int CPixDir::BuildThumb(CAlbumEntry& entry) {
+int CAlbumLoader::BuildThumb(CAlbumEntry& entry) {
   entry.sketchSource.made = false;  // made again, whatever it was made of
-  if (RemakeSketch(entry, ui_) == 0) {
-    ui_.ShowError(kFailedThumb);
+  if (RemakeSketch(entry, album_.Ui()) == 0) {
+    album_.Ui().ShowError(kFailedThumb);
     return 0;
   }
   return 1;
 }
 
-void CPixDir::BuildAllThumbs() {
-  WaitCursor wait(ui_);
-  SketchPass()->RunToEnd(ui_);
+void CAlbumLoader::BuildAllThumbs() {
+  WaitCursor wait(album_.Ui());
+  SketchPass()->RunToEnd(album_.Ui());
 }
 
-std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
+std::unique_ptr<CAlbumPass> CAlbumLoader::SketchPass() {
+  CAlbumPictures& pictures = album_.ChangePictures();
   // Each stale sketch is made on a copy of what its entry holds, so that the sheet paints the
   // entry meanwhile; the copy's sketch replaces the entry's on the window's thread.
   struct Sketches {
@@ -292,10 +305,10 @@ std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
     bool shown = false;  // the sheet showed new ones while the pass was under way
   };
   auto sketches = std::make_shared<Sketches>();
-  for (int i = 0; i < count_; ++i) {
-    if (!SketchIsCurrent(EntryAt(i), SketchesAt())) {
-      sketches->stale.push_back(&EntryAt(i));
-      sketches->copies.push_back(CopyForSketch(EntryAt(i)));
+  for (int i = 0; i < album_.Pictures().Count(); ++i) {
+    if (!SketchIsCurrent(pictures.EntryAt(i), SketchesAt())) {
+      sketches->stale.push_back(&pictures.EntryAt(i));
+      sketches->copies.push_back(CopyForSketch(pictures.EntryAt(i)));
     }
   }
   sketches->results.resize(sketches->stale.size(), SketchResult::kNotRead);
@@ -306,8 +319,8 @@ std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
   work.refusal =
       "Quillaran is still making the thumb sketches.\nTry again once they are all made, or "
       "press Escape to stop making them.";
-  work.run = [sketches, scale = SketchesAt(), dir = dirPath_, &decoder = *decoder_](
-                 int k, CPlatformUi& ui) {
+  work.run = [sketches, scale = SketchesAt(), dir = album_.Record().DirPath(),
+              &decoder = album_.Decoder()](int k, CPlatformUi& ui) {
     CAlbumEntry& copy = sketches->copies[static_cast<size_t>(k)];
     const std::string file = ShownFile(copy, copy.cropped, dir, ui);
     sketches->results[static_cast<size_t>(k)] =
@@ -322,29 +335,30 @@ std::unique_ptr<CAlbumPass> CPixDir::SketchPass() {
       }
     }
     if (IsBusy()) {
-      RepaintSheet();
+      album_.RepaintSheet();
       sketches->shown = true;
     }
   };
   work.said = [this, sketches](int k) {
     if (sketches->results[static_cast<size_t>(k)] != SketchResult::kMade) {
-      ui_.ShowError(kFailedThumb);
+      album_.Ui().ShowError(kFailedThumb);
     }
   };
   // Once the pass is over, the status pane counts the sketches again.
   work.finish = [this, sketches](bool) {
     if (sketches->shown) {
-      RepaintSheet();
+      album_.RepaintSheet();
     }
   };
   return std::make_unique<CAlbumPass>(std::move(work));
 }
 
-void CPixDir::BuildAllThumbs(const ThumbMaker& makeThumb) {
-  WaitCursor wait(ui_);
-  for (int i = 0; i < count_; ++i) {
-    if (makeThumb(EntryAt(i)) == 0) {
-      ui_.ShowError(kFailedThumb);
+void CAlbumLoader::BuildAllThumbs(const ThumbMaker& makeThumb) {
+  CAlbumPictures& pictures = album_.ChangePictures();
+  WaitCursor wait(album_.Ui());
+  for (int i = 0; i < album_.Pictures().Count(); ++i) {
+    if (makeThumb(pictures.EntryAt(i)) == 0) {
+      album_.Ui().ShowError(kFailedThumb);
     }
   }
 }

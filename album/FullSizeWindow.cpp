@@ -12,9 +12,28 @@
 #include "imaging/ThumbBuild.h"
 #include "platform/PlatformUi.h"
 
-void CPixDir::OpenFullSize(CAlbumEntry& entry) {
+bool CPixDir::HasFullSizeWindow() {
+  const CAlbumEntry* selected = pictures_.SelectedEntry();
+  return selected != nullptr && pictureWindow_ != nullptr &&
+         ui_.FindPictureWindow(selected->fileName);
+}
+
+void CPixDir::ShowFullSize() {
+  if (const CAlbumEntry* selected = pictures_.SelectedEntry()) {
+    OpenFullSize(*selected);
+  }
+}
+
+void CPixDir::ReopenFullSize(const CAlbumEntry& entry) {
+  if (pictureWindow_ != nullptr && ui_.FindPictureWindow(entry.fileName)) {
+    ui_.ClosePictureWindow(entry.fileName);
+    OpenFullSize(entry);
+  }
+}
+
+void CPixDir::OpenFullSize(const CAlbumEntry& entry) {
   pictureWindow_.reset();
-  const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
+  const std::string file = ShownFile(entry, entry.cropped, record_.DirPath(), ui_);
   if (file.empty()) {
     return;
   }
@@ -48,10 +67,9 @@ void CPixDir::OpenFullSize(CAlbumEntry& entry) {
 }
 
 std::shared_ptr<const CImageWrap> CPixDir::FullSizePicture(const std::string& fileName) {
-  for (int i = 0; i < count_; ++i) {
-    const CAlbumEntry& entry = EntryAt(i);
+  for (const CAlbumEntry& entry : pictures_.Entries()) {
     if (entry.fileName == fileName) {
-      const std::string file = ShownFile(entry, entry.cropped, dirPath_, ui_);
+      const std::string file = ShownFile(entry, entry.cropped, record_.DirPath(), ui_);
       return file.empty() ? nullptr : originals_.Get(file, ui_, "to be shown at 100 %");
     }
   }

@@ -36,9 +36,10 @@ std::string ShownFile(const CAlbumEntry& entry, int cropped, const std::string& 
 }
 
 SketchResult ReadShownSketch(CAlbumEntry& entry, int cropped, CPixDir& album, CPlatformUi& ui) {
-  const std::string file = ShownFile(entry, cropped, album.DirPath(), ui);
-  return file.empty() ? SketchResult::kNotRead
-                      : ReadSketch(file, cropped, entry, album.SketchesAt(), album.Decoder(), ui);
+  const std::string file = ShownFile(entry, cropped, album.Record().DirPath(), ui);
+  return file.empty()
+             ? SketchResult::kNotRead
+             : ReadSketch(file, cropped, entry, album.Loader().SketchesAt(), album.Decoder(), ui);
 }
 
 int LoadCroppedCopy(CAlbumEntry& entry, CPixDir& album) {
@@ -49,11 +50,12 @@ int ReloadPicture(CAlbumEntry& entry, CPixDir& album) {
   return ReadShownSketch(entry, entry.cropped, album, album.Ui()) != SketchResult::kNotRead ? 1 : 0;
 }
 
-void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
+void ShowRecordedCrops(CPixDir& album, std::span<CAlbumEntry> entries,
+                       const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy) {
-  for (int i = 0; i < album.Count(); ++i) {
-    CAlbumEntry& entry = album.EntryAt(i);
-    const int before = croppedBefore[static_cast<size_t>(i)];
+  for (size_t i = 0; i < entries.size(); ++i) {
+    CAlbumEntry& entry = entries[i];
+    const int before = croppedBefore[i];
     entry.cropMarkKept = false;
     if (entry.cropped == before) {
       continue;

@@ -6,6 +6,7 @@
 // read or wrote it.
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ int ReloadPicture(CAlbumEntry& entry, CPixDir& album);
 // lost it their original again. croppedBefore holds each entry's mark before the record was
 // read. An entry whose file cannot be read keeps the picture it had, and its mark says what
 // that picture is; a crop mark whose copy cannot be shown stays in the record all the same.
-void ShowRecordedCrops(CPixDir& album, const std::vector<int>& croppedBefore,
+void ShowRecordedCrops(CPixDir& album, std::span<CAlbumEntry> entries,
+                       const std::vector<int>& croppedBefore,
                        const std::function<int(CAlbumEntry&)>& takeCopy);
 
 // The first of the entry's files that is not the one the album read or wrote last (replaced,

@@ -1,6 +1,6 @@
 #include "album/RecordAhead.h"
 
-#include "album/PixDir.h"
+#include "album/RecordFile.h"
 
 namespace {
 
@@ -11,26 +11,20 @@ const std::string kNoDate(1, '\n');
 
 CRecordAhead::CRecordAhead(const CAlbumSettings& settings, const std::string& dirPath,
                            const std::vector<std::string>& paths)
-    : album_(std::make_unique<CPixDir>(unheard_)) {
-  CPixDir& ahead = *album_;
-  ahead.ChangeSettings([&settings](CAlbumSettings& own) { own = settings; });
-  ahead.SetFolder(dirPath, "");
-  ahead.ReserveRoom(paths.size());
+    : settings_(settings) {
+  pictures_.ReserveRoom(paths.size());
   for (const std::string& path : paths) {
     CAlbumEntry entry;
     entry.fileName = path.substr(path.rfind('/') + 1);
     entry.fullPath = path;
     entry.date = kNoDate;
-    ahead.AddPicture(std::move(entry));
+    pictures_.Add(std::move(entry));
   }
-  ahead.ReadRecord();
-  for (int i = 0; i < ahead.Count(); ++i) {
-    dateGiven_.push_back(ahead.EntryAt(i).date != kNoDate);
+  CRecordFile(unheard_).Read(dirPath, settings_, pictures_.Entries(),
+                             pictures_.DisplayOrderToChange());
+  for (const CAlbumEntry& entry : pictures_.Entries()) {
+    dateGiven_.push_back(entry.date != kNoDate);
   }
 }
 
 CRecordAhead::~CRecordAhead() = default;
-
-const CAlbumEntry& CRecordAhead::Planned(int i) const {
-  return album_->EntryAt(i);
-}

@@ -5,15 +5,12 @@
 // thumb size of the record, and the sheet can show the pictures in their recorded order and
 // with their captions while they load.
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "album/AlbumPictures.h"
+#include "album/AlbumSettings.h"
 #include "album/DeferredUi.h"
-
-class CAlbumEntry;
-class CAlbumSettings;
-class CPixDir;
 
 class CRecordAhead {
  public:
@@ -25,15 +22,16 @@ class CRecordAhead {
   CRecordAhead(const CRecordAhead&) = delete;
   CRecordAhead& operator=(const CRecordAhead&) = delete;
 
-  // The album so read: its settings take the record's header, and the entry of each file
-  // (by scan position) its line: caption, date, order, thumb rectangle and marks.
-  CPixDir& Album() { return *album_; }
-  const CAlbumEntry& Planned(int i) const;
+  // What the record says: the settings with its header, and the entry of each file (by scan
+  // position) with its line: caption, date, order, thumb rectangle and marks.
+  const CAlbumSettings& Settings() const { return settings_; }
+  const CAlbumEntry& Planned(int i) const { return pictures_.EntryAt(i); }
   // Whether the record gave the file at this scan position a date.
   bool DateGiven(int i) const { return dateGiven_[static_cast<size_t>(i)]; }
 
  private:
   CDeferredUi unheard_;
-  std::unique_ptr<CPixDir> album_;
+  CAlbumSettings settings_;
+  CAlbumPictures pictures_;
   std::vector<bool> dateGiven_;
 };

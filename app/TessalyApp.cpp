@@ -35,19 +35,19 @@ void CTessalyApp::Start(const QString& directory) {
   // all the same, so the settings are saved in any case.
   QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(),
                    [this](QSessionManager& manager) {
-                     core_.album.StopPass();
-                     core_.album.StopLoading();
+                     core_.album.Loader().StopPass();
+                     core_.album.Loader().StopLoading();
                      core_.SaveState();
                      // A load still under way is stopping from inside one of its messages:
                      // nothing was changed in its album yet, so there is nothing to ask.
-                     if (core_.album.IsLoading() || !manager.allowsInteraction()) {
+                     if (core_.album.Loader().IsLoading() || !manager.allowsInteraction()) {
                        return;
                      }
-                     if (core_.album.AskSaveRecord() == 0) {
+                     if (core_.album.Record().AskSaveRecord() == 0) {
                        manager.cancel();
                      } else {
                        // Answered: not asked again as the window closes.
-                       core_.album.MarkRecordQuestionAnswered();
+                       core_.album.Record().MarkRecordQuestionAnswered();
                      }
                      manager.release();
                    });

@@ -3,22 +3,23 @@
 CAppCore::CAppCore(CPlatformUi& ui, CProfileStore& profile) : album(ui), profile_(profile) {}
 
 void CAppCore::Startup() {
-  album.ChangeSettings([this](CAlbumSettings& settings) { settings.LoadSettings(profile_); });
+  album.Record().ChangeSettings(
+      [this](CAlbumSettings& settings) { settings.LoadSettings(profile_); });
   if (album.Settings().AdvancedSettings.KeepLog == 1) {
-    album.OpenLog();
+    album.Record().OpenLog();
   }
   recent.Load(profile_);
   version = QUILLARAN_VERSION;
-  album.SetAutoCropDiagnostic(0);
+  album.Record().SetAutoCropDiagnostic(0);
 }
 
 bool CAppCore::Shutdown() {
   SaveState();
-  if (album.AskSaveRecord() == 0) {
+  if (album.Record().AskSaveRecord() == 0) {
     return false;
   }
   if (album.Settings().AdvancedSettings.KeepLog == 1) {
-    album.CloseLog();
+    album.Record().CloseLog();
   }
   return true;
 }

@@ -87,8 +87,8 @@ const CommandRow* FindCommand(int id) {
 
 bool IsEnabled(EnableRule rule, const CPixDir& album) {
   const bool learning = album.Settings().GeneralSettings.Learning == 1;
-  const bool selected = album.Selection() >= 0;
-  const bool open = album.Count() > 0;
+  const bool selected = album.Pictures().Selection() >= 0;
+  const bool open = album.Pictures().Count() > 0;
   switch (rule) {
     case EnableRule::Always:
       return true;
@@ -101,7 +101,7 @@ bool IsEnabled(EnableRule rule, const CPixDir& album) {
         return true;
       }
       std::error_code error;
-      const std::filesystem::path dir(album.DirPath());
+      const std::filesystem::path dir(album.Record().DirPath());
       return open && std::filesystem::is_directory(dir / "Thumbs", error) &&
              std::filesystem::is_directory(dir / "Large", error);
     }
@@ -112,9 +112,9 @@ bool IsEnabled(EnableRule rule, const CPixDir& album) {
     case EnableRule::Never:
       return false;
     case EnableRule::Undo:
-      return album.History().CanUndo();
+      return album.Editor().History().CanUndo();
     case EnableRule::Redo:
-      return album.History().CanRedo();
+      return album.Editor().History().CanRedo();
   }
   return false;
 }
@@ -124,7 +124,7 @@ bool IsAvailable(const CommandRow& row, const CPixDir& album) {
                                                  ID_EXIT_PROGRAM,     ID_SHOW_FULL_SIZE,
                                                  ID_QUICK_HELP,       ID_APP_ABOUT};
   return IsEnabled(row.enable, album) &&
-         (!album.IsBusy() ||
+         (!album.Loader().IsBusy() ||
           std::find(kWhileLoading.begin(), kWhileLoading.end(), row.id) != kWhileLoading.end());
 }
 

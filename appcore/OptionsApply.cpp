@@ -25,10 +25,10 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
   }
   if (page.KeepLog != block.KeepLog) {
     if (block.KeepLog == 1) {
-      album.CloseLog();
+      album.Record().CloseLog();
     } else {
-      album.OpenLog();
-      if (!album.LogIsOpen()) {
+      album.Record().OpenLog();
+      if (!album.Record().LogIsOpen()) {
         page.KeepLog = 0;  // the log could not be opened: logging stays off
       }
     }
@@ -37,7 +37,7 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
     page.AutoCropStrategy = 0;
   }
   const int change = page.AlwaysShowCaptions != block.AlwaysShowCaptions ? 1 : 0;
-  album.ChangeSettings([&page](CAlbumSettings& settings) {
+  album.Record().ChangeSettings([&page](CAlbumSettings& settings) {
     CAdvancedSettings& stored = settings.AdvancedSettings;
     const bool helpDirChanged = page.HelpDirR != stored.HelpDirR;
     stored.AlwaysShowCaptions = page.AlwaysShowCaptions;
@@ -59,16 +59,16 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
 void ApplyOptions(CPixDir& album, const CGeneralSettings& general, const CWebViewSettings& webView,
                   CAdvancedSettings& advanced) {
   int generalChange = 0;
-  album.ChangeSettings([&](CAlbumSettings& settings) {
+  album.Record().ChangeSettings([&](CAlbumSettings& settings) {
     generalChange = StoreGeneralSettings(general, settings.GeneralSettings);
     settings.WebViewSettings = webView;
   });
   const int advancedChange = StoreAdvancedSettings(advanced, album);
   if (generalChange == 2) {
-    album.RebuildThumbs();
+    album.Loader().RebuildThumbs();
   }
   if (generalChange >= 1 || advancedChange != 0) {
     album.RepaintSheet();
   }
-  album.MarkChangedBeyondUndo();
+  album.Record().MarkChangedBeyondUndo();
 }

@@ -7,5 +7,5 @@ std::string WindowTitle(const CPixDir& album) {
   if (!album.HasAlbum()) {
     return program;
   }
-  return album.DirName() + (album.Dirty() == 1 ? "*" : "") + " - " + program;
+  return album.Record().DirName() + (album.Record().Dirty() == 1 ? "*" : "") + " - " + program;
 }

@@ -52,12 +52,12 @@ void BM_OpenDirectory(benchmark::State& state) {
   for (auto _ : state) {
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 64; });
-    if (album.OpenDirectory(dir) != 1 || album.Count() != kPictures) {
+    album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 64; });
+    if (album.Loader().OpenDirectory(dir) != 1 || album.Pictures().Count() != kPictures) {
       state.SkipWithError("OpenDirectory failed");
       break;
     }
-    benchmark::DoNotOptimize(album.EntryAt(0).thumb.bitmap.Row(0));
+    benchmark::DoNotOptimize(album.Pictures().EntryAt(0).thumb.bitmap.Row(0));
     state.PauseTiming();
     std::filesystem::current_path(start);
     state.ResumeTiming();

@@ -24,25 +24,25 @@ void FillLargeAlbum(CPixDir& album, int n) {
   }
   FillAlbum(album, names);
   for (int i = 0; i < n; ++i) {
-    album.EntryAt(i).caption = "A caption of some thirty letters";
-    album.EntryAt(i).date = "3:45pm Jul 12, 2008";
+    Arrange(album).EntryAt(i).caption = "A caption of some thirty letters";
+    Arrange(album).EntryAt(i).date = "3:45pm Jul 12, 2008";
     // Taken in an order of their own, so that sorting by date and by name alternate.
-    album.EntryAt(i).takenAt = (static_cast<int64_t>(i) * 7919) % n;
+    Arrange(album).EntryAt(i).takenAt = (static_cast<int64_t>(i) * 7919) % n;
   }
-  album.LayOutSheet(1000);
+  album.SheetControl().LayOut(1000);
 }
 
 void BM_ClickOnAPicture(benchmark::State& state) {
   FakePlatformUi ui;
   CPixDir album(ui);
   FillLargeAlbum(album, static_cast<int>(state.range(0)));
-  const Rect first = album.EntryAtPosition(0).sketchRect;
-  const Rect second = album.EntryAtPosition(1).sketchRect;
+  const Rect first = album.Pictures().EntryAtPosition(0).sketchRect;
+  const Rect second = album.Pictures().EntryAtPosition(1).sketchRect;
   bool toggle = false;
   for (auto _ : state) {
     const Rect& r = (toggle = !toggle) ? first : second;
-    album.HoverAt(r.left + 5, r.top + 5);
-    album.ClickAt(EmptyClick::ClearSelection, r.left + 5, r.top + 5);
+    album.SheetControl().HoverAt(r.left + 5, r.top + 5);
+    album.Editor().ClickAt(EmptyClick::ClearSelection, r.left + 5, r.top + 5);
   }
 }
 BENCHMARK(BM_ClickOnAPicture)->Arg(100)->Arg(2000)->Arg(10000)->Unit(benchmark::kMicrosecond);
@@ -52,8 +52,8 @@ void BM_SortByNameAndUndo(benchmark::State& state) {
   CPixDir album(ui);
   FillLargeAlbum(album, static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    album.SortByName();
-    if (album.Undo(nullptr) != 1) {
+    album.Editor().SortByName();
+    if (album.Editor().Undo(nullptr) != 1) {
       state.SkipWithError("nothing undone");
       break;
     }
@@ -92,12 +92,12 @@ void BM_HistoryOfSorts(benchmark::State& state) {
     const size_t before = HeapInUse();
     const size_t residentBefore = ResidentBytes();
     for (int i = 0; i < kSorts; ++i) {
-      (i % 2 == 0) ? album.SortByDate() : album.SortByName();
+      (i % 2 == 0) ? album.Editor().SortByDate() : album.Editor().SortByName();
     }
     const size_t after = HeapInUse();
     const size_t residentAfter = ResidentBytes();
     int steps = 0;
-    while (album.Undo(nullptr) == 1) {
+    while (album.Editor().Undo(nullptr) == 1) {
       ++steps;
     }
     if (steps != kSorts) {

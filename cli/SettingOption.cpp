@@ -4,7 +4,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "album/PixDir.h"
+#include "album/AlbumSettings.h"
 #include "album/Settings.h"
 
 namespace {
@@ -66,12 +66,12 @@ bool ParseInRange(const SettingRange& range, const std::string& text, int32_t& v
 
 }  // namespace
 
-bool SetSettingByName(CPixDir& album, const std::string& name, const std::string& value,
+bool SetSettingByName(CAlbumSettings& settings, const std::string& name, const std::string& value,
                       std::string& error) {
   const SettingRange* range = FindSettingRange(name);
   bool found = false;
   bool valid = true;
-  album.ChangeSettings([&](CAlbumSettings& settings) {
+  {
     VisitStoredSettings(
         settings.GeneralSettings, settings.WebViewSettings, settings.AdvancedSettings,
         [&](const char* settingName, auto& setting) {
@@ -92,14 +92,14 @@ bool SetSettingByName(CPixDir& album, const std::string& name, const std::string
     if (found && valid && name == "HelpDirR") {
       settings.UpdateHelpFile();
     }
-  });
+  }
   if (!found) {
     error = "there is no setting named " + name;
     return false;
   }
   if (!valid) {
     const std::string takes = range != nullptr             ? RangeText(*range)
-                              : name == kTextColourSetting ? ColourNamesText(album.Settings().WebColors())
+                              : name == kTextColourSetting ? ColourNamesText(settings.WebColors())
                                                            : std::string("a whole number");
     error = "the setting " + name + " takes " + takes + ", not \"" + value + "\"";
     return false;

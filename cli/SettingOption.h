@@ -4,12 +4,12 @@
 
 #include <string>
 
-class CPixDir;
+class CAlbumSettings;
 
-// Changes the named setting of the album from its text. Numbers must be whole and inside the
+// Changes the named setting from its text. Numbers must be whole and inside the
 // setting's range; FrameColor also takes "#RRGGBB". false, with a one-line reason naming the
 // setting and its range in error, when there is no such setting or the value does not fit.
-bool SetSettingByName(CPixDir& album, const std::string& name, const std::string& value,
+bool SetSettingByName(CAlbumSettings& settings, const std::string& name, const std::string& value,
                       std::string& error);
 
 // The lines of --help that list the settings and their ranges.

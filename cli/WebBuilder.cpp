@@ -32,8 +32,8 @@ std::string SizeText(int width, int height) {
 
 // One line per picture in display order.
 void ListAlbum(CPixDir& album, std::ostream& out) {
-  for (int position = 0; position < album.Count(); ++position) {
-    const CAlbumEntry& e = album.EntryAtPosition(position);
+  for (int position = 0; position < album.Pictures().Count(); ++position) {
+    const CAlbumEntry& e = album.Pictures().EntryAtPosition(position);
     out << position << '\t' << e.index << '\t' << e.fileName << '\t'
         << SizeText(e.pictureWidth, e.pictureHeight) << '\t'
         << SizeText(e.thumb.Width(), e.thumb.Height()) << '\t'
@@ -43,13 +43,13 @@ void ListAlbum(CPixDir& album, std::ostream& out) {
 }
 
 // Applies every --set; false after saying which one is wrong.
-bool ApplySettings(CPixDir& album, const CliOptions& options, std::ostream& err) {
+bool ApplySettings(CAlbumSettings& settings, const CliOptions& options, std::ostream& err) {
   std::string error;
   for (const auto& [name, value] : options.settings) {
     if (name == "KeepLog" && value != "0") {
       error = "quillaran-web keeps no run log; KeepLog is the desktop program's";
     }
-    if (!error.empty() || !SetSettingByName(album, name, value, error)) {
+    if (!error.empty() || !SetSettingByName(settings, name, value, error)) {
       err << "quillaran-web: " << error << "\n"
           << "Try 'quillaran-web --help'.\n";
       return false;
@@ -99,14 +99,16 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   ui.caption = options.caption;
   ui.date = options.date;
   CPixDir album(ui);
-  album.ChangeSettings([&](CAlbumSettings& settings) {
+  bool applied = false;
+  album.Record().ChangeSettings([&](CAlbumSettings& settings) {
     settings.LoadSettings(profile);
     // The run log belongs to the desktop program's runs.
     settings.AdvancedSettings.KeepLog = 0;
+    // Settings reach the loader (SafePixNum, ThumbSize), and are applied again over the
+    // directory's record below.
+    applied = ApplySettings(settings, options, err);
   });
-  // Settings reach the loader (SafePixNum, ThumbSize), and are applied again over the
-  // directory's record below.
-  if (!ApplySettings(album, options, err)) {
+  if (!applied) {
     return kUsage;
   }
   if (!CheckDirectory(options.directory, !options.list || options.saveRecord, err)) {
@@ -128,25 +130,29 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   // A listing shows the thumbs as the desktop program builds them; an album is made in one
   // pass that keeps no picture.
   const int threads = options.threads > 0 ? options.threads : PictureReaderThreads();
-  const auto applyCommandLine = [&](CPixDir& settings) { ApplySettings(settings, options, err); };
+  const auto applyCommandLine = [&](CAlbumSettings& settings) {
+    ApplySettings(settings, options, err);
+  };
   CMemoryBudget budget(PictureMemoryBudget());
   COnePassBuild pass(album, !options.assumeImages, threads, applyCommandLine, budget);
-  const int opened = options.list ? album.OpenDirectory(directory) : pass.OpenDirectory(directory);
+  const int opened =
+      options.list ? album.Loader().OpenDirectory(directory) : pass.OpenDirectory(directory);
   ui.FinishProgress();
   if (opened != 1) {
     return kFailed;
   }
 
   const CGeneralSettings generalBefore = album.Settings().GeneralSettings;
-  ApplySettings(album, options, err);  // checked above
+  album.Record().ChangeSettings(
+      [&](CAlbumSettings& settings) { ApplySettings(settings, options, err); });  // checked above
   if (!(album.Settings().GeneralSettings == generalBefore)) {
     if (options.list) {
-      album.BuildAllThumbs();
+      album.Loader().BuildAllThumbs();
     } else {
       pass.RebuildThumbs();
     }
   }
-  if (options.saveRecord && !album.WriteRecord()) {
+  if (options.saveRecord && !album.Record().WriteRecord()) {
     return kFailed;
   }
   if (options.list) {
@@ -157,11 +163,12 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   CWebElement web(album);
   const WebImageRun written = pass.ImageRun();
   web.writtenImages = &written;
-  if (web.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(),
+  if (web.CreateWebPage(album.Record().DirName(), album.Pictures().DisplayOrder(),
+                        album.Pictures().Count(),
                         options.assumeImages ? ImageFiles::AssumeExist : ImageFiles::Write) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;
   }
-  out << InDirectory(album.DirPath(), "pix_index.htm") << "\n";
+  out << InDirectory(album.Record().DirPath(), "pix_index.htm") << "\n";
   return kDone;
 }

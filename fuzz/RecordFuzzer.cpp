@@ -18,24 +18,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CAlbumEntry entry;
     entry.fileName = name;
     entry.caption = "?";
-    album.AddPicture(std::move(entry));
+    album.Loader().AddPicture(std::move(entry));
   }
   std::vector<uint8_t> text(data, data + size);
   std::FILE* file = fmemopen(text.empty() ? nullptr : text.data(), text.size(), "rb");
   if (file == nullptr) {
     return 0;
   }
-  album.ReadRecord(file);
+  album.Record().ReadRecord(file);
   std::fclose(file);
   std::vector<bool> shown(4, false);
-  for (int position = 0; position < album.Count(); ++position) {
-    const auto index = static_cast<size_t>(album.DisplayOrder()[position] - &album.EntryAt(0));
+  for (int position = 0; position < album.Pictures().Count(); ++position) {
+    const auto index = static_cast<size_t>(album.Pictures().DisplayOrder()[position] -
+                                           &album.Pictures().EntryAt(0));
     if (index >= shown.size() || shown[index]) {
       std::abort();
     }
     shown[index] = true;
   }
   std::string header;
-  album.WriteRecordHeader(header);
+  album.Record().WriteRecordHeader(header);
   return 0;
 }

@@ -53,7 +53,7 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
 }
 
 CMainFrame::~CMainFrame() {
-  album_.StopPass();  // a run of the web album that is stopped says nothing to this window
+  album_.Loader().StopPass();  // a run of the web album that is stopped says nothing to this window
   album_.DetachView();
 }
 
@@ -162,8 +162,8 @@ void CMainFrame::UpdateCommandStates() {
   const auto named = [](const char* command, const std::string& change) {
     return change.empty() ? QString(command) : QString("%1 %2").arg(command, change.c_str());
   };
-  Action(ID_EDIT_UNDO)->setText(named("&Undo", album_.History().UndoName()));
-  Action(ID_EDIT_REDO)->setText(named("&Redo", album_.History().RedoName()));
+  Action(ID_EDIT_UNDO)->setText(named("&Undo", album_.Editor().History().UndoName()));
+  Action(ID_EDIT_REDO)->setText(named("&Redo", album_.Editor().History().RedoName()));
   setWindowTitle(QString::fromStdString(WindowTitle(album_)));
 }
 
@@ -219,7 +219,7 @@ bool CMainFrame::OpenDirectoryPath(const std::string& path) {
   }
   // The panes described the album that goes; the loader counts in them from here.
   panes_->Clear();
-  const bool begun = album_.BeginOpenDirectory(directory) == 1;
+  const bool begun = album_.Loader().BeginOpenDirectory(directory) == 1;
   addToRecent_ = begun;
   UpdateCommandStates();
   return begun;
@@ -231,7 +231,8 @@ void CMainFrame::OnLoadEnded(int opened) {
   if (opened == 1 && (addToRecent_ || !openingRecent_.empty())) {
     // The album's own spelling of the directory, so that no spelling is listed twice; a
     // recent entry keeps its own.
-    recent_.Add(addToRecent_ ? (album_.DirPath() == "/" ? album_.DirPath() : album_.DirPath() + "/")
+    recent_.Add(addToRecent_ ? (album_.Record().DirPath() == "/" ? album_.Record().DirPath()
+                                                                 : album_.Record().DirPath() + "/")
                              : openingRecent_);
     InsertIntoMenu(recent_, directoryMenu_, OldItems::Remove);
   }
@@ -266,7 +267,7 @@ void CMainFrame::OnRecentDirectory(int position) {
     return;
   }
   panes_->Clear();
-  const bool begun = album_.BeginOpenDirectory(path) == 1;
+  const bool begun = album_.Loader().BeginOpenDirectory(path) == 1;
   addToRecent_ = false;
   openingRecent_ = begun ? path : std::string();
   UpdateCommandStates();
@@ -274,7 +275,7 @@ void CMainFrame::OnRecentDirectory(int position) {
 
 void CMainFrame::OnExit() { close(); }
 
-void CMainFrame::OnCaption() { album_.EditSelectedCaption(); }
+void CMainFrame::OnCaption() { album_.Editor().EditSelectedCaption(); }
 
 void CMainFrame::OnShowFullSize() { album_.ShowFullSize(); }
 
@@ -294,12 +295,13 @@ void CMainFrame::RunWebPage(ImageFiles images) {
     return;
   }
   CWebElement element(album_);
-  ended(element.CreateWebPage(album_.DirName(), album_.DisplayOrder(), album_.Count(), images));
+  ended(element.CreateWebPage(album_.Record().DirName(), album_.Pictures().DisplayOrder(),
+                              album_.Pictures().Count(), images));
 }
 
-void CMainFrame::OnSaveRecord() { album_.WriteRecord(); }
+void CMainFrame::OnSaveRecord() { album_.Record().WriteRecord(); }
 
-void CMainFrame::OnEditRecord() { album_.EditRecordExternally(); }
+void CMainFrame::OnEditRecord() { album_.Record().EditRecordExternally(); }
 
 void CMainFrame::OnOptions() {
   COptionSheet sheet(album_, this);
@@ -322,26 +324,26 @@ void CMainFrame::OnAbout() {
   about.exec();
 }
 
-void CMainFrame::OnCaptionKey() { album_.EditSelectedCaption(); }
+void CMainFrame::OnCaptionKey() { album_.Editor().EditSelectedCaption(); }
 
-void CMainFrame::OnCropForThumb() { album_.CropForThumb(this); }
+void CMainFrame::OnCropForThumb() { album_.Editor().CropForThumb(this); }
 
-void CMainFrame::OnCropOriginal() { album_.CropOriginal(this); }
+void CMainFrame::OnCropOriginal() { album_.Editor().CropOriginal(this); }
 
 // R turns clockwise and L counter-clockwise, as their names say.
-void CMainFrame::OnRotateRight() { album_.RotatePicture(this, QuarterTurn::Right); }
+void CMainFrame::OnRotateRight() { album_.Editor().RotatePicture(this, QuarterTurn::Right); }
 
-void CMainFrame::OnRotateLeft() { album_.RotatePicture(this, QuarterTurn::Left); }
+void CMainFrame::OnRotateLeft() { album_.Editor().RotatePicture(this, QuarterTurn::Left); }
 
-void CMainFrame::OnOmit() { album_.MarkOmitted(nullptr); }
+void CMainFrame::OnOmit() { album_.Editor().MarkOmitted(nullptr); }
 
-void CMainFrame::OnUndo() { album_.Undo(this); }
+void CMainFrame::OnUndo() { album_.Editor().Undo(this); }
 
-void CMainFrame::OnRedo() { album_.Redo(this); }
+void CMainFrame::OnRedo() { album_.Editor().Redo(this); }
 
-void CMainFrame::OnSortByDate() { album_.SortByDate(); }
+void CMainFrame::OnSortByDate() { album_.Editor().SortByDate(); }
 
-void CMainFrame::OnSortByName() { album_.SortByName(); }
+void CMainFrame::OnSortByName() { album_.Editor().SortByName(); }
 
 void CMainFrame::OnPrint() { PrintSheet(album_, view_->Sketches(), view_->viewport()->width(), this); }
 
@@ -353,8 +355,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
     // The album keeps what was read; the record question then sees a whole album. A pass
     // stops with whole files.
-    album_.StopPass();
-    album_.StopLoading();
+    album_.Loader().StopPass();
+    album_.Loader().StopLoading();
     // Cancel at "Save Record?", or a record that could not be saved, keeps everything open.
     if (!core_.Shutdown()) {
       event->ignore();

@@ -52,8 +52,9 @@ void CPictureWindow::CreateOperations() {
   for (int id : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
     auto* action = new QAction(FindCommand(id)->text, this);
     action->setShortcut(QKeySequence(FindCommand(id)->shortcut));
-    connect(action, &QAction::triggered, this,
-            [this, id] { id == ID_EDIT_UNDO ? album_.Undo(this) : album_.Redo(this); });
+    connect(action, &QAction::triggered, this, [this, id] {
+      id == ID_EDIT_UNDO ? album_.Editor().Undo(this) : album_.Editor().Redo(this);
+    });
     addAction(action);
   }
 }
@@ -68,23 +69,23 @@ void CPictureWindow::RunOperation(int id) {
   }
   switch (id) {
     case ID_OP_CAPTION:
-      album_.EditSelectedCaption();
+      album_.Editor().EditSelectedCaption();
       break;
     case ID_OP_CROP_THUMB:
-      album_.CropForThumb(this);
+      album_.Editor().CropForThumb(this);
       break;
     case ID_OP_CROP_ORIGINAL:
-      album_.CropOriginal(this);
+      album_.Editor().CropOriginal(this);
       break;
     case ID_OP_ROTATE_RIGHT:  // clockwise, as in the main window
-      album_.RotatePicture(this, QuarterTurn::Right);
+      album_.Editor().RotatePicture(this, QuarterTurn::Right);
       break;
     case ID_OP_ROTATE_LEFT:
-      album_.RotatePicture(this, QuarterTurn::Left);
+      album_.Editor().RotatePicture(this, QuarterTurn::Left);
       break;
     case ID_OP_OMIT: {
       ClosingWindow self(this);
-      album_.MarkOmitted(&self);
+      album_.Editor().MarkOmitted(&self);
       break;
     }
     default:
@@ -97,10 +98,10 @@ void CPictureWindow::RunOperation(int id) {
 // sheet, a key pressed here would otherwise turn (and rewrite on disk) or cross out a picture
 // the user is not looking at.
 bool CPictureWindow::SelectShownPicture() {
-  for (int i = 0; !diagnostic_ && i < album_.Count(); ++i) {
-    if (album_.EntryAt(i).fileName == title_) {
-      if (album_.Selection() != i) {
-        album_.Select(i);
+  for (int i = 0; !diagnostic_ && i < album_.Pictures().Count(); ++i) {
+    if (album_.Pictures().EntryAt(i).fileName == title_) {
+      if (album_.Pictures().Selection() != i) {
+        album_.Editor().Select(i);
         album_.RepaintSheet();
       }
       return true;
@@ -132,7 +133,7 @@ void CPictureWindow::OnCharacter(QChar character) {
       RunAutoCrop({.fitAfter = true});
       break;
     case 'd':
-      album_.SetAutoCropDiagnostic(album_.AutoCropDiagnostic() == 0 ? 1 : 0);
+      album_.Record().SetAutoCropDiagnostic(album_.Record().AutoCropDiagnostic() == 0 ? 1 : 0);
       RunAutoCrop({.fitAfter = lastRun_.fitAfter, .fitMode = lastRun_.fitMode});
       break;
     case 'e':
@@ -171,7 +172,7 @@ void CPictureWindow::OnCharacter(QChar character) {
 
 int CPictureWindow::RunAutoCrop(AutoCropRun run) {
   lastRun_ = run;
-  const int diagnostic = album_.AutoCropDiagnostic();
+  const int diagnostic = album_.Record().AutoCropDiagnostic();
   CCropReport report;
   outcome_ = shown_->FindAutoCrop(rect_, album_.Settings().AdvancedSettings.AutoCropStrategy, run.fit ? 1 : 0,
                                  diagnostic, diagnostic != 0 ? &report : nullptr);

@@ -40,7 +40,7 @@ void PaintCaption(QPainter& painter, const CAlbumEntry& entry) {
   }
 }
 
-void PaintSketch(QPainter& painter, CAlbumEntry& entry, const SketchStyle& style,
+void PaintSketch(QPainter& painter, const CAlbumEntry& entry, const SketchStyle& style,
                  CSketchCache& cache) {
   const QImage& image = cache.Sketch(entry, style);
   if (image.isNull()) {
@@ -80,8 +80,8 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
   painter.setFont(font);
   PaintWaitingCells(painter, album.Sheet(), exposed);
   int painted = 0;
-  for (int position = 0; position < album.Count(); ++position) {
-    CAlbumEntry& entry = album.EntryAtPosition(position);
+  for (int position = 0; position < album.Pictures().Count(); ++position) {
+    const CAlbumEntry& entry = album.Pictures().EntryAtPosition(position);
     if (entry.sketchRect.IsEmpty()) {
       continue;
     }
@@ -97,7 +97,7 @@ int PaintSheet(QPainter& painter, CPixDir& album, const QRect& exposed, CSketchC
       PaintCaption(painter, entry);
     }
     const QRect sketch = ToQRect(entry.sketchRect);
-    if (entry.index == album.Selection()) {
+    if (entry.index == album.Pictures().Selection()) {
       painter.setPen(QPen(kSelection, kSelectionWidth));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(sketch);

@@ -10,7 +10,7 @@
 #include "views/SheetPainter.h"
 
 void RenderSheetPages(QPrinter& printer, CPixDir& album, CSketchCache& sketches, int sheetWidth) {
-  album.LayOutSheet(sheetWidth);
+  album.SheetControl().LayOut(sheetWidth);
   const SheetLayout& layout = album.Sheet().Layout();
   if (layout.rows == 0) {
     return;
@@ -43,7 +43,7 @@ void PrintSheet(CPixDir& album, CSketchCache& sketches, int sheetWidth, QWidget*
   if (dialog.exec() == QDialog::Accepted) {
     RenderSheetPages(printer, album, sketches, sheetWidth);
   }
-  album.LayOutSheet(sheetWidth);
+  album.SheetControl().LayOut(sheetWidth);
 }
 
 void PreviewSheet(CPixDir& album, CSketchCache& sketches, int sheetWidth, QWidget* parent) {
@@ -51,5 +51,5 @@ void PreviewSheet(CPixDir& album, CSketchCache& sketches, int sheetWidth, QWidge
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                    [&](QPrinter* printer) { RenderSheetPages(*printer, album, sketches, sheetWidth); });
   preview.exec();
-  album.LayOutSheet(sheetWidth);
+  album.SheetControl().LayOut(sheetWidth);
 }

@@ -20,12 +20,19 @@ QImage ToImage(const CPixelBuffer& pixels) {
   return wrapped.convertToFormat(QImage::Format_RGB32);  // copies: the buffer is ours to drop
 }
 
-QImage RenderAtSheetPixels(CAlbumEntry& entry, const SketchStyle& style) {
-  CImageWrap& thumb = entry.thumb;
+QImage RenderAtSheetPixels(const CAlbumEntry& entry, const SketchStyle& style) {
+  const CImageWrap& thumb = entry.thumb;
   if (style.framed) {
     const int cell = style.thumbSize + 2 * style.gap;
+    // Framing may widen an 8-bit thumb to 24 bits: a copy is framed, the album's stays as read.
+    CImageWrap framed;
+    if (thumb.HasBitmap() && thumb.CopyTo(framed) == 0) {
+      return {};
+    }
+    framed.displayWidth = thumb.displayWidth;
+    framed.displayHeight = thumb.displayHeight;
     CPixelBuffer pixels;
-    RenderFramedThumb(thumb, pixels, cell, cell, style.gap, style.colour, style.brush);
+    RenderFramedThumb(framed, pixels, cell, cell, style.gap, style.colour, style.brush);
     return ToImage(pixels);
   }
   if (!thumb.HasBitmap()) {
@@ -44,7 +51,7 @@ QImage RenderAtSheetPixels(CAlbumEntry& entry, const SketchStyle& style) {
 // A sketch made at device pixels (ratio of them per sheet pixel) shows them one for one: the
 // frame is the one the web album draws, made ratio times larger, and the picture inside it
 // and its black outline are drawn at device pixels.
-QImage RenderAtDevicePixels(CAlbumEntry& entry, const SketchStyle& style, double ratio) {
+QImage RenderAtDevicePixels(const CAlbumEntry& entry, const SketchStyle& style, double ratio) {
   QImage sketch = ToQImage(entry.thumb).convertToFormat(QImage::Format_RGB32);
   if (sketch.isNull() || !style.framed) {
     sketch.setDevicePixelRatio(ratio);
@@ -71,14 +78,14 @@ QImage RenderAtDevicePixels(CAlbumEntry& entry, const SketchStyle& style, double
   return cell;
 }
 
-QImage Render(CAlbumEntry& entry, const SketchStyle& style) {
+QImage Render(const CAlbumEntry& entry, const SketchStyle& style) {
   const double ratio = entry.sketchSource.ratio;
   return ratio > 1 ? RenderAtDevicePixels(entry, style, ratio) : RenderAtSheetPixels(entry, style);
 }
 
 }  // namespace
 
-const QImage& CSketchCache::Sketch(CAlbumEntry& entry, const SketchStyle& style) {
+const QImage& CSketchCache::Sketch(const CAlbumEntry& entry, const SketchStyle& style) {
   const size_t slot = static_cast<size_t>(entry.index);
   if (slot >= items_.size()) {
     items_.resize(slot + 1);

@@ -25,7 +25,7 @@ class CSketchCache {
   // drawn at the cell's top-left corner. Unframed: the thumb stretched to its display size,
   // to be drawn at the thumb square's top-left corner. Either in sheet pixels, its device
   // pixel ratio telling how many pixels of it make one. Null when there is nothing to show.
-  const QImage& Sketch(CAlbumEntry& entry, const SketchStyle& style);
+  const QImage& Sketch(const CAlbumEntry& entry, const SketchStyle& style);
   void Clear() { items_.clear(); }
 
  private:

@@ -49,7 +49,7 @@ void CTessalyView::LoadingStarted() {
 }
 
 void CTessalyView::ContinueLoading() {
-  if (!album_.ContinueLoading()) {
+  if (!album_.Loader().ContinueLoading()) {
     loading_.stop();
   }
 }
@@ -67,7 +67,7 @@ bool CTessalyView::PassStarted() {
 
 void CTessalyView::ContinuePass() {
   // PassEnded stops the timer; the end of one pass may begin another.
-  album_.ContinuePass();
+  album_.Loader().ContinuePass();
 }
 
 void CTessalyView::PassEnded() {
@@ -83,8 +83,8 @@ void CTessalyView::Repaint() {
 
 void CTessalyView::LayOut() {
   // Sketches made from now on have the pixels of the screen that shows them.
-  album_.SetSketchRatio(viewport()->devicePixelRatioF());
-  album_.LayOutSheet(viewport()->width());
+  album_.Loader().SetSketchRatio(viewport()->devicePixelRatioF());
+  album_.SheetControl().LayOut(viewport()->width());
   QScrollBar* bar = verticalScrollBar();
   bar->setRange(0, std::max(0, album_.Sheet().Height() - viewport()->height()));
   bar->setPageStep(viewport()->height());
@@ -103,7 +103,7 @@ void CTessalyView::resizeEvent(QResizeEvent* event) {
 void CTessalyView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   painter.fillRect(event->rect(), Qt::white);
-  if (album_.Count() == 0) {
+  if (album_.Pictures().Count() == 0) {
     PaintWelcome(painter, viewport()->rect(), welcome_);
   } else {
     const int top = verticalScrollBar()->value();
@@ -118,17 +118,17 @@ void CTessalyView::ShowAfterPaint() {
   if (album_.Sheet().FitWarningDue()) {
     QTimer::singleShot(0, this, [this] {
       if (album_.Sheet().FitWarningDue()) {
-        album_.ShowFitWarning();
+        album_.SheetControl().ShowFitWarning();
       }
     });
   }
-  if (album_.WelcomeHintDue()) {
+  if (album_.SheetControl().WelcomeHintDue()) {
     QTimer::singleShot(0, this, &CTessalyView::ShowWelcomeHintWhenFree);
   }
 }
 
 void CTessalyView::ShowWelcomeHintWhenFree() {
-  if (!album_.WelcomeHintDue()) {
+  if (!album_.SheetControl().WelcomeHintDue()) {
     return;
   }
   // Never over another question, such as the picture limit of a folder given at start: the
@@ -137,13 +137,13 @@ void CTessalyView::ShowWelcomeHintWhenFree() {
     QTimer::singleShot(kWelcomeRetryMs, this, &CTessalyView::ShowWelcomeHintWhenFree);
     return;
   }
-  album_.ShowWelcomeHint();
+  album_.SheetControl().ShowWelcomeHint();
   emit albumChanged();
 }
 
 void CTessalyView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint point = SheetPoint(event->position().toPoint());
-  const bool overSketch = album_.HoverAt(point.x(), point.y()) == 1;
+  const bool overSketch = album_.SheetControl().HoverAt(point.x(), point.y()) == 1;
   const bool keysOrButtons = event->buttons() != Qt::NoButton ||
                              (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
   if (overSketch && keysOrButtons && dragging_ == 0 && !ignoreRelease_) {
@@ -176,10 +176,10 @@ void CTessalyView::mousePressEvent(QMouseEvent* event) {
   }
   const QPoint point = SheetPoint(event->position().toPoint());
   // The press decides by what is under it now, not by the last mouse move.
-  album_.HoverAt(point.x(), point.y());
+  album_.SheetControl().HoverAt(point.x(), point.y());
   // The release after the caption dialog belongs to the dialog's click, not to a drop.
-  ignoreRelease_ =
-      album_.ClickAt(EmptyClick::ClearSelection, point.x(), point.y()) == ClickResult::Caption;
+  ignoreRelease_ = album_.Editor().ClickAt(EmptyClick::ClearSelection, point.x(), point.y()) ==
+                   ClickResult::Caption;
 }
 
 void CTessalyView::EndDrag() {
@@ -204,7 +204,7 @@ void CTessalyView::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   const QPoint point = SheetPoint(released);
-  album_.DropAt(point.x(), point.y(), wasDragging == 1);
+  album_.Editor().DropAt(point.x(), point.y(), wasDragging == 1);
 }
 
 void CTessalyView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -217,11 +217,12 @@ void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
   QPoint global = event->globalPos();
   if (event->reason() == QContextMenuEvent::Mouse) {
     const QPoint point = SheetPoint(event->pos());
-    album_.HoverAt(point.x(), point.y());
-    if (album_.ClickAt(EmptyClick::KeepSelection, point.x(), point.y()) == ClickResult::Caption) {
+    album_.SheetControl().HoverAt(point.x(), point.y());
+    if (album_.Editor().ClickAt(EmptyClick::KeepSelection, point.x(), point.y()) ==
+        ClickResult::Caption) {
       return;  // the caption dialog has had its turn
     }
-  } else if (const CAlbumEntry* selected = album_.SelectedEntry()) {
+  } else if (const CAlbumEntry* selected = album_.Pictures().SelectedEntry()) {
     const Rect& r = selected->sketchRect;
     global = viewport()->mapToGlobal(
         QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2 - verticalScrollBar()->value()));
@@ -238,12 +239,12 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
     ignoreRelease_ = true;  // Escape gives the drag up
     return;
   }
-  if (event->key() == Qt::Key_Escape && album_.IsLoading()) {
-    album_.StopLoading();  // the album keeps the pictures read so far
+  if (event->key() == Qt::Key_Escape && album_.Loader().IsLoading()) {
+    album_.Loader().StopLoading();  // the album keeps the pictures read so far
     return;
   }
-  if (event->key() == Qt::Key_Escape && album_.IsBusy()) {
-    album_.StopPass();  // every file written so far is whole
+  if (event->key() == Qt::Key_Escape && album_.Loader().IsBusy()) {
+    album_.Loader().StopPass();  // every file written so far is whole
     return;
   }
   switch (event->key()) {
@@ -269,12 +270,12 @@ void CTessalyView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTessalyView::StepSelection(SheetStep step) {
-  album_.StepSelection(step);
+  album_.Editor().StepSelection(step);
   ScrollToSelection();
 }
 
 void CTessalyView::ScrollToSelection() {
-  const CAlbumEntry* selected = album_.SelectedEntry();
+  const CAlbumEntry* selected = album_.Pictures().SelectedEntry();
   if (selected == nullptr || selected->sketchRect.IsEmpty()) {
     return;
   }

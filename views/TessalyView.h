@@ -11,14 +11,14 @@
 #include <QCursor>
 #include <QTimer>
 
-#include "album/SheetView.h"
+#include "album/AlbumObserver.h"
 #include "album/ThumbSheet.h"
 #include "views/SketchCache.h"
 
 class CPixDir;
 class QMenu;
 
-class CTessalyView : public QAbstractScrollArea, public CSheetView {
+class CTessalyView : public QAbstractScrollArea, public CAlbumObserver {
   Q_OBJECT
  public:
   CTessalyView(CPixDir& album, QWidget* parent = nullptr);

@@ -218,7 +218,7 @@ void CTextWindow::mousePressEvent(QMouseEvent* event) {
       OpenWebHelp();
       break;
     case kLearning:
-      album_.ChangeSettings([](CAlbumSettings& settings) {
+      album_.Record().ChangeSettings([](CAlbumSettings& settings) {
         settings.GeneralSettings.Learning = settings.GeneralSettings.Learning == 1 ? 0 : 1;
       });
       emit learningChanged();

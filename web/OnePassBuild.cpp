@@ -6,6 +6,7 @@
 #include "album/DeferredUi.h"
 #include "album/Messages.h"
 #include "album/PictureFiles.h"
+#include "album/PictureReader.h"
 #include "album/RecordAhead.h"
 #include "imaging/OriginalEdit.h"
 #include "imaging/PictureDate.h"
@@ -13,7 +14,8 @@
 #include "platform/PlatformUi.h"
 
 COnePassBuild::COnePassBuild(CPixDir& album, bool writeImages, int threads,
-                             std::function<void(CPixDir&)> applyCommandLine, CMemoryBudget& budget)
+                             std::function<void(CAlbumSettings&)> applyCommandLine,
+                             CMemoryBudget& budget)
     : album_(album),
       writeImages_(writeImages),
       threads_(threads),
@@ -23,10 +25,10 @@ COnePassBuild::COnePassBuild(CPixDir& album, bool writeImages, int threads,
 int COnePassBuild::OpenDirectory(const std::string& directory) {
   std::string name;
   if (!AlbumDirectoryOf(directory, dirPath_, name)) {
-    return album_.OpenDirectory(directory);  // says nothing and loads nothing either
+    return album_.Loader().OpenDirectory(directory);  // says nothing and loads nothing either
   }
   ReadRecordAhead(dirPath_);
-  CPixDir::DirectoryLoad how;
+  CAlbumLoader::DirectoryLoad how;
   how.read = [this](const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
                     CPlatformUi& ui) { return ReadAndWrite(path, planned, entry, ui); };
   how.threads = threads_;
@@ -35,16 +37,17 @@ int COnePassBuild::OpenDirectory(const std::string& directory) {
   how.takeCroppedCopy = [this](CAlbumEntry& entry) {
     return PictureOf(entry.fullPath).fromCopy ? 1 : 0;
   };
-  return album_.OpenDirectory(directory, how);
+  return album_.Loader().OpenDirectory(directory, how);
 }
 
 // The settings of the record, which shape the images: those the loader builds the thumbs
 // with, and those the command line then puts over them.
 void COnePassBuild::ReadRecordAhead(const std::string& dirPath) {
   CRecordAhead ahead(album_.Settings(), dirPath, {});
-  loaderThumbSize_ = ahead.Album().Settings().GeneralSettings.ThumbSize;
-  applyCommandLine_(ahead.Album());
-  settings_ = WebImageSettingsOf(ahead.Album());
+  loaderThumbSize_ = ahead.Settings().GeneralSettings.ThumbSize;
+  CAlbumSettings settings = ahead.Settings();
+  applyCommandLine_(settings);
+  settings_ = WebImageSettingsOf(settings);
 }
 
 COnePassBuild::Picture& COnePassBuild::PictureOf(const std::string& path) {
@@ -139,15 +142,15 @@ int COnePassBuild::LoadedThumb(CAlbumEntry& entry) {
 }
 
 void COnePassBuild::RebuildThumbs() {
-  album_.BuildAllThumbs(
+  album_.Loader().BuildAllThumbs(
       [this](CAlbumEntry& entry) { return PictureOf(entry.fullPath).thumbMade ? 1 : 0; });
 }
 
 WebImageRun COnePassBuild::ImageRun() {
   WebImageRun run;
   run.folders = folders_.value_or(WebFolders{});
-  for (int position = 0; position < album_.Count(); ++position) {
-    const Picture& picture = PictureOf(album_.EntryAtPosition(position).fullPath);
+  for (int position = 0; position < album_.Pictures().Count(); ++position) {
+    const Picture& picture = PictureOf(album_.Pictures().EntryAtPosition(position).fullPath);
     run.errors.push_back(picture.errors);
     run.sizes.push_back(picture.sizes);
   }

@@ -26,7 +26,7 @@ class COnePassBuild {
   // pages need is gathered (for "Assume images exist"). Each picture takes what it needs of
   // the budget while it is decoded and written.
   COnePassBuild(CPixDir& album, bool writeImages, int threads,
-                std::function<void(CPixDir&)> applyCommandLine, CMemoryBudget& budget);
+                std::function<void(CAlbumSettings&)> applyCommandLine, CMemoryBudget& budget);
 
   // As CPixDir::OpenDirectory; with writeImages the images of every loaded picture are
   // written by the time it returns.
@@ -64,7 +64,7 @@ class COnePassBuild {
   CPixDir& album_;
   bool writeImages_;
   int threads_;
-  std::function<void(CPixDir&)> applyCommandLine_;
+  std::function<void(CAlbumSettings&)> applyCommandLine_;
   std::string dirPath_;
   int loaderThumbSize_ = 0;
   WebImageSettings settings_;  // the final settings

@@ -95,9 +95,10 @@ std::string CPhonePages::Index(const std::string& albumName,
     } else {
       page += "<a href=\"Large/" + EncodeUrlPathSegment(WebCopyNameOf(entry.fileName)) + "\">";
     }
-    page += ThumbImage(entry, cell, framed, album.Settings().AdvancedSettings.AntiAdFilter == 1,
-                       shown++ >= eager, DoubleThumbWritten(album.DirPath(), entry.fileName)) +
-            "</a>";
+    page +=
+        ThumbImage(entry, cell, framed, album.Settings().AdvancedSettings.AntiAdFilter == 1,
+                   shown++ >= eager, DoubleThumbWritten(album.Record().DirPath(), entry.fileName)) +
+        "</a>";
     if (!textPage) {
       page += "\n<figcaption>" +
               WrappingText(web.Only1Caption == 0 ? PictureWords(entry) : entry.fileName);

@@ -81,7 +81,7 @@ std::string CPhonePages::Picture(const CAlbumEntry& entry, int position, int cou
   page += "<body>\n<figure class=\"picture\"><img src=\"" + source + "\"";
   if (sizes.hasWebImage &&
       HoldsDoubleSize(sizes.pictureWidth, sizes.pictureHeight, width, height) &&
-      DoubleCopyWritten(context_.album.DirPath(), entry.fileName)) {
+      DoubleCopyWritten(context_.album.Record().DirPath(), entry.fileName)) {
     page += " srcset=\"" + source + " 1x, " + kDoubleFolder + "/" + source + " 2x\"";
   }
   page += " alt=\"" + EscapeHtml(PictureWords(entry)) + "\"";

@@ -20,7 +20,7 @@
 CPlatformUi& CWebElement::Ui() const { return ui_ != nullptr ? *ui_ : album_.Ui(); }
 
 std::string CWebElement::AlbumPath(const std::string& relative) const {
-  return InDirectory(album_.DirPath(), relative);
+  return InDirectory(album_.Record().DirPath(), relative);
 }
 
 bool CWebElement::MakeFolder(const std::string& name) {
@@ -209,8 +209,8 @@ WebPageSizes CWebElement::PageSizes(const CAlbumEntry& entry, int position) cons
     return sizes;
   }
   // The images are those an earlier run wrote, maybe in another session.
-  return WrittenPageSizes(album_.DirPath(), entry.fileName, sizes.pictureWidth, sizes.pictureHeight,
-                          WebImageSettingsOf(album_).maxOsize);
+  return WrittenPageSizes(album_.Record().DirPath(), entry.fileName, sizes.pictureWidth,
+                          sizes.pictureHeight, WebImageSettingsOf(album_.Settings()).maxOsize);
 }
 
 void CWebElement::ReportUnwritten(const std::string& pathAndReason) {
@@ -229,7 +229,8 @@ void CWebElement::WriteStyleSheetOrReport() {
   int error = 0;
   // Without Large (a run of only the index, or Large removed while the program ran) the
   // style sheet has no place, and the pages show without it.
-  if (!WriteStyleSheet(album_.DirPath(), album_.Settings().WebViewSettings.WTextColor, &error) &&
+  if (!WriteStyleSheet(album_.Record().DirPath(), album_.Settings().WebViewSettings.WTextColor,
+                       &error) &&
       error != ENOENT) {
     WrittenOrReported(AlbumPath("Large/Basic.css"), error);
   }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "album/AlbumEntry.h"
+#include "album/PictureReader.h"
 #include "album/PixDir.h"
 #include "platform/WaitCursor.h"
 #include "web/WebElement.h"
@@ -17,9 +18,11 @@ const char kWriting[] =
 }  // namespace
 
 CWebImageWrite::CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> displayOrder, int count)
-    : album_(album), displayOrder_(std::move(displayOrder)), settings_(WebImageSettingsOf(album)) {
+    : album_(album),
+      displayOrder_(std::move(displayOrder)),
+      settings_(WebImageSettingsOf(album.Settings())) {
   displayOrder_.resize(static_cast<size_t>(std::max(0, count)));
-  run_.folders = MakeWebFolders(album_.DirPath(), settings_.doubleLarge);
+  run_.folders = MakeWebFolders(album_.Record().DirPath(), settings_.doubleLarge);
   run_.errors.resize(displayOrder_.size());
   run_.sizes.resize(displayOrder_.size());
   album_.ForgetKeptPictures();
@@ -52,9 +55,9 @@ CAlbumPass::Work CWebImageWrite::PassWork(std::function<void(bool stopped)> fini
 
 void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
   auto element = std::make_shared<CWebElement>(album);
-  const std::string name = album.DirName();
-  const std::vector<CAlbumEntry*> order = album.DisplayOrder();
-  const int count = album.Count();
+  const std::string name = album.Record().DirName();
+  const std::vector<CAlbumEntry*> order = album.Pictures().DisplayOrder();
+  const int count = album.Pictures().Count();
   const int begun = [&] {
     WaitCursor wait(album.Ui());
     return element->BeginRun(name, order, count, ImageFiles::Write);
@@ -84,7 +87,7 @@ void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
           }
           ended(*result);
         };
-        album.BeginPass(std::make_unique<CAlbumPass>(std::move(pages)));
+        album.Loader().BeginPass(std::make_unique<CAlbumPass>(std::move(pages)));
       });
-  album.BeginPass(std::make_unique<CAlbumPass>(std::move(work)));
+  album.Loader().BeginPass(std::make_unique<CAlbumPass>(std::move(work)));
 }

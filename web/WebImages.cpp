@@ -18,13 +18,13 @@
 const char* const kDoubleFolder = "2x";
 const char* const kDecodedAndWritten = "to be decoded and written";
 
-WebImageSettings WebImageSettingsOf(const CPixDir& album) {
-  const CGeneralSettings& general = album.Settings().GeneralSettings;
+WebImageSettings WebImageSettingsOf(const CAlbumSettings& album) {
+  const CGeneralSettings& general = album.GeneralSettings;
   WebImageSettings settings;
   settings.thumbSize = general.ThumbSize;
-  settings.doubleLarge = album.Settings().WebViewSettings.WebForPhones == 1;
+  settings.doubleLarge = album.WebViewSettings.WebForPhones == 1;
   // A copy of the picture at its own size is of no use on a phone.
-  const int maxOsize = album.Settings().WebViewSettings.MaxOsize;
+  const int maxOsize = album.WebViewSettings.MaxOsize;
   settings.maxOsize = settings.doubleLarge && maxOsize >= 2000 ? kPhoneCopySide : maxOsize;
   settings.framed = general.FrameYorN == 1;
   settings.frameGap = general.FrameGap;
@@ -292,7 +292,7 @@ bool MakeThumbAndWebFiles(WebFilesSource& source, const DecodedPicture& picture,
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
                               CPlatformUi& ui, WebPageSizes& sizes) {
-  const std::string file = ShownFile(entry, entry.cropped, album.DirPath(), ui);
+  const std::string file = ShownFile(entry, entry.cropped, album.Record().DirPath(), ui);
   CBudgetShare share(album.Decoder().Budget());
   CImageWrap picture;
   DecodedSize size;
@@ -300,13 +300,16 @@ WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
   if (file.empty() || DecodeForWebFiles(album.Decoder(), file, entry.thumbRect, settings, true, ui,
                                         share, picture, size) != 1) {
     const std::string unread = ": " + entry.fileName + " could not be read";
-    errors.thumb = InDirectory(album.DirPath(), "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
-    errors.large = InDirectory(album.DirPath(), "Large/" + WebCopyNameOf(entry.fileName)) + unread;
+    errors.thumb =
+        InDirectory(album.Record().DirPath(), "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
+    errors.large =
+        InDirectory(album.Record().DirPath(), "Large/" + WebCopyNameOf(entry.fileName)) + unread;
     return errors;
   }
   const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};
   WebFilesSource source{entry.fileName, file, entry.thumbRect};
   CImageWrap thumb;
-  MakeThumbAndWebFiles(source, decoded, settings, album.DirPath(), &folders, thumb, errors, sizes);
+  MakeThumbAndWebFiles(source, decoded, settings, album.Record().DirPath(), &folders, thumb, errors,
+                       sizes);
   return errors;
 }

@@ -14,6 +14,7 @@
 #include "imaging/codec/Codec.h"
 
 class CAlbumEntry;
+class CAlbumSettings;
 class CBudgetShare;
 class CBudgetedDecoder;
 class CPixDir;
@@ -37,7 +38,7 @@ struct WebImageSettings {
 // laptop's page; its copy at twice the size serves HiDPI desktops.
 constexpr int kPhoneCopySide = 1280;
 // The read settings; maxOsize is kPhoneCopySide for pages for phones when MaxOsize is 2000.
-WebImageSettings WebImageSettingsOf(const CPixDir& album);
+WebImageSettings WebImageSettingsOf(const CAlbumSettings& album);
 
 // What the pages tell of one picture's images.
 struct WebPageSizes {

@@ -24,11 +24,11 @@ struct Sheet {
     }
     FillAlbum(album, names);
     CImageWrap photo = MakePhotoLike(1920, 1280);
-    for (int i = 0; i < album.Count(); ++i) {
-      photo.ScaleToFit(album.EntryAt(i).thumb, 120);
-      album.EntryAt(i).caption = "A caption long enough to wrap over two lines";
+    for (int i = 0; i < album.Pictures().Count(); ++i) {
+      photo.ScaleToFit(Arrange(album).EntryAt(i).thumb, 120);
+      Arrange(album).EntryAt(i).caption = "A caption long enough to wrap over two lines";
     }
-    album.LayOutSheet(1000);
+    album.SheetControl().LayOut(1000);
     target = QImage(1000, album.Sheet().Height(), QImage::Format_RGB32);
   }
   FakePlatformUi ui;

@@ -33,7 +33,7 @@ qint64 SinceLaunch(qint64 startOfMain, const QElapsedTimer& clock) {
 bool FirstScreenFilled(CTessalyApp& app) {
   const CPixDir& album = app.Album();
   const QRect shown = app.Frame()->View()->viewport()->rect();
-  if (album.Count() == 0) {
+  if (album.Pictures().Count() == 0) {
     return false;
   }
   for (const int cell : album.Sheet().WaitingCells()) {
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
       app.Frame()->View()->viewport()->grab();  // painted, as the screen shows it
       firstScreen = SinceLaunch(startOfMain, clock);
     }
-    if (!app.Album().IsLoading()) {
+    if (!app.Album().Loader().IsLoading()) {
       application.quit();
     }
   });
@@ -87,8 +87,9 @@ int main(int argc, char** argv) {
   app.Frame()->grab();  // the whole window, the sheet of the whole album included
   std::printf("%lld %lld ms: first screen of sketches, whole sheet; %d pictures\n",
               static_cast<long long>(firstScreen),
-              static_cast<long long>(SinceLaunch(startOfMain, clock)), app.Album().Count());
-  app.Album().MarkRecordCurrent();
+              static_cast<long long>(SinceLaunch(startOfMain, clock)),
+              app.Album().Pictures().Count());
+  app.Album().Record().MarkRecordCurrent();
   app.Frame()->close();
-  return app.Album().Count() > 0 ? 0 : 1;
+  return app.Album().Pictures().Count() > 0 ? 0 : 1;
 }

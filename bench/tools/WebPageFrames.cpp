@@ -70,11 +70,11 @@ int main(int argc, char** argv) {
 
   CTessalyApp app;
   app.Start(QString::fromLocal8Bit(argv[1]));
-  while (app.Album().IsLoading()) {
+  while (app.Album().Loader().IsLoading()) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   CPixDir& album = app.Album();
-  album.ChangeSettings([](CAlbumSettings& settings) {
+  album.Record().ChangeSettings([](CAlbumSettings& settings) {
     settings.GeneralSettings.WebImmedDisplay = 0;  // no browser
     settings.GeneralSettings.Learning = 0;         // the command acts
   });
@@ -91,14 +91,15 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     if (blocking) {
       CWebElement element(album);
-      element.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(), ImageFiles::Write);
+      element.CreateWebPage(album.Record().DirName(), album.Pictures().DisplayOrder(),
+                            album.Pictures().Count(), ImageFiles::Write);
     } else {
       app.Frame()->Action(ID_CREATE_WEB_PAGE)->trigger();
     }
   });
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
-    if (clock.elapsed() > 50 && !album.IsBusy()) {
+    if (clock.elapsed() > 50 && !album.Loader().IsBusy()) {
       application.quit();
     }
   });
@@ -122,12 +123,12 @@ int main(int argc, char** argv) {
       "where the longest began; %d pictures\n",
       static_cast<long long>(gaps.back()), static_cast<long long>(gaps[gaps.size() / 2]),
       static_cast<long long>(total), paints.paints.size(), static_cast<long long>(longestAt),
-      album.Count());
-  const bool written = std::filesystem::exists(album.DirPath() + "/pix_index.htm");
+      album.Pictures().Count());
+  const bool written = std::filesystem::exists(album.Record().DirPath() + "/pix_index.htm");
   if (!written) {
     std::fprintf(stderr, "no web album was written\n");
   }
-  album.MarkRecordCurrent();
+  album.Record().MarkRecordCurrent();
   app.Frame()->close();
-  return album.Count() > 0 && written ? 0 : 1;
+  return album.Pictures().Count() > 0 && written ? 0 : 1;
 }

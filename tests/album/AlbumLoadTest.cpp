@@ -83,7 +83,7 @@ TEST_F(AlbumLoad, SketchOfAScaledDecodeIsWithinALevelOfTheFullDecodes) {
   std::ofstream(dir / "Quillaran.txt") << "QLNV_A t120 x2000 p600 f2 d0 c0 #navy\n"
                                           "part.jpg\t?\t\t1\t400 200 1360 920\n"
                                           "photo.jpg\t?\t\t0\n";
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   FakePlatformUi quiet;
   for (const auto& [name, rect] : {std::pair{"photo.jpg", Rect{}},
                                    std::pair{"part.jpg", Rect{400, 200, 1360, 920}}}) {
@@ -94,7 +94,7 @@ TEST_F(AlbumLoad, SketchOfAScaledDecodeIsWithinALevelOfTheFullDecodes) {
     CImageWrap expected;
     Rect r = rect;
     ASSERT_EQ(BuildThumbFromPicture(whole, r, part, expected, 120), 1);
-    const CAlbumEntry& entry = album.EntryAt(name == std::string("part.jpg") ? 0 : 1);
+    const CAlbumEntry& entry = album.Pictures().EntryAt(name == std::string("part.jpg") ? 0 : 1);
     ASSERT_EQ(entry.thumb.Width(), expected.Width());
     ASSERT_EQ(entry.thumb.Height(), expected.Height());
     EXPECT_EQ(entry.thumb.displayWidth, expected.displayWidth);
@@ -103,7 +103,7 @@ TEST_F(AlbumLoad, SketchOfAScaledDecodeIsWithinALevelOfTheFullDecodes) {
     // Where colour changes sharply the scaled decode averages it over 16 pixels.
     EXPECT_LE(difference.largest, 24);
   }
-  EXPECT_EQ(album.EntryAt(1).pictureWidth, 2000);
+  EXPECT_EQ(album.Pictures().EntryAt(1).pictureWidth, 2000);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
 }
 
@@ -113,9 +113,9 @@ TEST_F(AlbumLoad, SketchesForAHighDensityScreenHaveItsPixels) {
   const fs::path dir = temp / "photos";
   fs::create_directories(dir);
   ASSERT_EQ(MakePhotoLike(1200, 900).Save((dir / "photo.jpg").string()), 0u);
-  album.SetSketchRatio(2);
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  const CAlbumEntry& entry = album.EntryAt(0);
+  album.Loader().SetSketchRatio(2);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  const CAlbumEntry& entry = album.Pictures().EntryAt(0);
   EXPECT_EQ(entry.thumb.Width(), 240);
   EXPECT_EQ(entry.thumb.Height(), 180);
   EXPECT_EQ(entry.thumb.displayWidth, 120);
@@ -130,34 +130,34 @@ TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
   CountingSheetView view;
   album.AttachView(&view);
   HeldLoad held(album, 3);
-  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
+  ASSERT_EQ(album.Loader().BeginOpenDirectory(Open(dir), held.How()), 1);
   EXPECT_EQ(view.loadsStarted, 1);
-  while (album.Count() < 3) {  // the fourth file waits
-    ASSERT_TRUE(album.ContinueLoading());
+  while (album.Pictures().Count() < 3) {  // the fourth file waits
+    ASSERT_TRUE(album.Loader().ContinueLoading());
     std::this_thread::yield();
   }
-  ASSERT_EQ(album.Count(), 3);
-  EXPECT_EQ(album.EntryAtPosition(0).fileName, "p2.png");
-  EXPECT_EQ(album.EntryAt(0).caption, "Caption 0");
-  album.LayOutSheet(1000);
-  EXPECT_EQ(album.EntryAtPosition(0).sketchRect, album.Sheet().Layout().SketchRect(3));
+  ASSERT_EQ(album.Pictures().Count(), 3);
+  EXPECT_EQ(album.Pictures().EntryAtPosition(0).fileName, "p2.png");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "Caption 0");
+  album.SheetControl().LayOut(1000);
+  EXPECT_EQ(album.Pictures().EntryAtPosition(0).sketchRect, album.Sheet().Layout().SketchRect(3));
   EXPECT_EQ(album.Sheet().WaitingCells(), (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(ui.statusText[2], "");  // the pane counts what is read, not what is built
 
   held.LetGo();
-  album.StopLoading();
-  EXPECT_FALSE(album.IsLoading());
+  album.Loader().StopLoading();
+  EXPECT_FALSE(album.Loader().IsLoading());
   EXPECT_EQ(view.loadsEnded, 1);
-  EXPECT_EQ(album.LastOpenResult(), 1);
-  ASSERT_EQ(album.Count(), 3);
+  EXPECT_EQ(album.Loader().LastOpenResult(), 1);
+  ASSERT_EQ(album.Pictures().Count(), 3);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{2, 1, 0}));
   for (int position = 0; position < 3; ++position) {
-    EXPECT_EQ(album.EntryAtPosition(position).order, position);
+    EXPECT_EQ(album.Pictures().EntryAtPosition(position).order, position);
   }
-  album.LayOutSheet(1000);
+  album.SheetControl().LayOut(1000);
   EXPECT_TRUE(album.Sheet().WaitingCells().empty());
-  EXPECT_EQ(album.Dirty(), 0);
-  ASSERT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(album.Record().Dirty(), 0);
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   const std::string record = ReadFileBytes(dir / "Quillaran.txt");
   for (int i = 0; i < 6; ++i) {
     EXPECT_NE(record.find("p" + std::to_string(i) + ".png\tCaption " + std::to_string(i)),
@@ -170,10 +170,10 @@ TEST_F(AlbumLoad, ALoadStoppedHalfWayLeavesAConsistentAlbum) {
 TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
   const fs::path dir = SixPictures({0, 2, 3, 5});
   HeldLoad held(album, 0, 1);  // the first file is read last
-  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How(3)), 1);
+  ASSERT_EQ(album.Loader().BeginOpenDirectory(Open(dir), held.How(3)), 1);
   held.WaitUntilRead(5);
   held.LetGo();
-  while (album.ContinueLoading(true)) {
+  while (album.Loader().ContinueLoading(true)) {
   }
   const std::vector<int> broken = {0, 2, 3, 5};
   ASSERT_EQ(ui.messages.size(), broken.size());
@@ -181,8 +181,8 @@ TEST_F(AlbumLoad, WorkerMessagesKeepFileOrder) {
     const std::string file = (dir / ("p" + std::to_string(broken[k]) + ".png")).string();
     EXPECT_EQ(ui.messages[k].text.rfind("Load image " + file + " failed:", 0), 0u) << k;
   }
-  EXPECT_EQ(album.Count(), 2);
-  EXPECT_EQ(album.EntryAt(0).fileName, "p1.png");
+  EXPECT_EQ(album.Pictures().Count(), 2);
+  EXPECT_EQ(album.Pictures().EntryAt(0).fileName, "p1.png");
 }
 
 // A message shown while the pictures are taken lets the window's events run, and with them
@@ -193,7 +193,7 @@ TEST_F(AlbumLoad, StoppedFromInsideItsOwnMessageTheLoadEndsAfterIt) {
   CountingSheetView view;
   album.AttachView(&view);
   HeldLoad held(album, 1 << 30);
-  CPixDir::DirectoryLoad how = held.How();
+  CAlbumLoader::DirectoryLoad how = held.How();
   how.read = [read = how.read](const std::string& path, const CAlbumEntry& planned,
                                CAlbumEntry& entry, CPlatformUi& shown) {
     if (fs::path(path).filename() == "p2.png") {
@@ -202,11 +202,11 @@ TEST_F(AlbumLoad, StoppedFromInsideItsOwnMessageTheLoadEndsAfterIt) {
     return read(path, planned, entry, shown);
   };
   ui.whileShown = [this](const RecordedMessage&) {
-    album.StopLoading();
-    EXPECT_TRUE(album.IsLoading());  // not while its Take is under way
+    album.Loader().StopLoading();
+    EXPECT_TRUE(album.Loader().IsLoading());  // not while its Take is under way
   };
-  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), how), 1);
-  while (album.ContinueLoading()) {
+  ASSERT_EQ(album.Loader().BeginOpenDirectory(Open(dir), how), 1);
+  while (album.Loader().ContinueLoading()) {
     std::this_thread::yield();
   }
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{
@@ -214,10 +214,10 @@ TEST_F(AlbumLoad, StoppedFromInsideItsOwnMessageTheLoadEndsAfterIt) {
                                    ":\nthe disk went away"}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
   EXPECT_EQ(view.loadsEnded, 1);
-  EXPECT_EQ(album.LastOpenResult(), 1);
+  EXPECT_EQ(album.Loader().LastOpenResult(), 1);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0}));
-  EXPECT_EQ(album.EntryAt(0).caption, "Caption 0");
-  EXPECT_EQ(album.WriteRecord(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "Caption 0");
+  EXPECT_EQ(album.Record().WriteRecord(), 1);
 }
 
 // Until its first picture arrives, the load leaves the album and its folder as they were,
@@ -227,23 +227,23 @@ TEST_F(AlbumLoad, EscapeBeforeTheFirstPictureKeepsTheOldAlbumAndItsFolder) {
   const fs::path first = temp / "first";
   fs::create_directories(first);
   ASSERT_EQ(MakePicture24(30, 20, GradientColour).Save((first / "one.png").string()), 0u);
-  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(first)), 1);
   const fs::path dir = SixPictures();
   HeldLoad held(album, 0);
-  ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
-  EXPECT_TRUE(album.ContinueLoading());  // nothing is read yet
-  EXPECT_EQ(album.DirPath(), first.string());
-  EXPECT_EQ(album.DirName(), "first");
+  ASSERT_EQ(album.Loader().BeginOpenDirectory(Open(dir), held.How()), 1);
+  EXPECT_TRUE(album.Loader().ContinueLoading());  // nothing is read yet
+  EXPECT_EQ(album.Record().DirPath(), first.string());
+  EXPECT_EQ(album.Record().DirName(), "first");
   EXPECT_EQ(fs::current_path(), first);
-  EXPECT_NE(album.ShownPicture(album.EntryAt(0)), nullptr);
+  EXPECT_NE(album.ShownPicture(album.Pictures().EntryAt(0)), nullptr);
 
   held.LetGo();
-  album.StopLoading();
-  EXPECT_EQ(album.LastOpenResult(), 0);
+  album.Loader().StopLoading();
+  EXPECT_EQ(album.Loader().LastOpenResult(), 0);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
-  ASSERT_EQ(album.Count(), 1);
-  EXPECT_EQ(album.EntryAt(0).fileName, "one.png");
-  EXPECT_EQ(album.DirPath(), first.string());
+  ASSERT_EQ(album.Pictures().Count(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).fileName, "one.png");
+  EXPECT_EQ(album.Record().DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
 }
 
@@ -265,28 +265,28 @@ TEST_P(PartialAlbum, SavedAndReopenedWholeShowsTheUsersOrder) {
   const fs::path dir = SixPictures();
   if (GetParam().escape) {
     HeldLoad held(album, 3);
-    ASSERT_EQ(album.BeginOpenDirectory(Open(dir), held.How()), 1);
-    while (album.Count() < 3) {
-      ASSERT_TRUE(album.ContinueLoading());
+    ASSERT_EQ(album.Loader().BeginOpenDirectory(Open(dir), held.How()), 1);
+    while (album.Pictures().Count() < 3) {
+      ASSERT_TRUE(album.Loader().ContinueLoading());
       std::this_thread::yield();
     }
     held.LetGo();
-    album.StopLoading();
+    album.Loader().StopLoading();
   } else {
-    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
+    album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
     ui.answers = {MsgAnswer::Yes};
-    ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+    ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   }
   ASSERT_EQ(DisplayedIndexes(album), (std::vector<int>{2, 1, 0}));
-  album.MoveAfter(0, 2);
-  album.EntryAt(1).caption = "Changed";
-  ASSERT_EQ(album.WriteRecord(), 1);
+  Arrange(album).MoveAfter(0, 2);
+  Arrange(album).EntryAt(1).caption = "Changed";
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
 
   CPixDir whole(ui);
-  ASSERT_EQ(whole.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(whole.Loader().OpenDirectory(Open(dir)), 1);
   EXPECT_EQ(DisplayedIndexes(whole), (std::vector<int>{5, 4, 3, 2, 0, 1}));
-  EXPECT_EQ(whole.EntryAt(1).caption, "Changed");
-  EXPECT_EQ(whole.EntryAt(4).caption, "Caption 4");
+  EXPECT_EQ(whole.Pictures().EntryAt(1).caption, "Changed");
+  EXPECT_EQ(whole.Pictures().EntryAt(4).caption, "Caption 4");
   EXPECT_EQ(ui.MessageTexts().size(), GetParam().escape ? 0u : 1u);  // the limit question
 }
 

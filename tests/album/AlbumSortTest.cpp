@@ -56,17 +56,17 @@ TEST(SortByDate, OrdersCameraAndFileTimesOldestFirstAsOneChange) {
   SaveEditedJpeg(temp / "f.jpg", "2003:05:04 10:00:06");
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "a.png").string()), 0u);
   ASSERT_EQ(MakePicture24(16, 16, GradientColour).Save((temp / "e.jpg").string()), 0u);
-  ASSERT_EQ(album.OpenDirectory(temp.Str()), 1);
-  ASSERT_EQ(album.EntryAt(1).date, "10:00am May 4, 2003");
+  ASSERT_EQ(album.Loader().OpenDirectory(temp.Str()), 1);
+  ASSERT_EQ(album.Pictures().EntryAt(1).date, "10:00am May 4, 2003");
   // A date the user wrote is display text: the picture still sorts by when it was taken.
-  album.EntryAt(3).date = "Christmas 1999";
+  Arrange(album).EntryAt(3).date = "Christmas 1999";
 
-  album.SortByDate();
+  album.Editor().SortByDate();
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{3, 5, 1, 0, 4, 2}));
-  EXPECT_EQ(album.Dirty(), 1);
-  ASSERT_EQ(album.Undo(nullptr), 1);
+  EXPECT_EQ(album.Record().Dirty(), 1);
+  ASSERT_EQ(album.Editor().Undo(nullptr), 1);
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-  EXPECT_FALSE(album.History().CanUndo());
+  EXPECT_FALSE(album.Editor().History().CanUndo());
 }
 
 // As file managers list them: numbers by their value, letters without regard to case.
@@ -74,7 +74,7 @@ TEST(SortByName, OrdersNumbersByValueAndLettersWithoutCase) {
   FakePlatformUi ui;
   CPixDir album(ui);
   FillAlbum(album, {"IMG_10.png", "img_2.png", "IMG_1.png", "IMG_01.png", "Beach.jpg"});
-  album.SortByName();
+  album.Editor().SortByName();
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{4, 3, 2, 1, 0}));
 }
 

@@ -12,6 +12,7 @@
 #include "tests/support/ColourProfiles.h"
 #include "tests/support/FakePlatformUi.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestAlbum.h"
 #include "tests/support/TestPictures.h"
 
 namespace fs = std::filesystem;
@@ -31,8 +32,8 @@ class DirectoryLoading : public ::testing::Test {
   }
   std::vector<std::string> FileNames() {
     std::vector<std::string> names;
-    for (int i = 0; i < album.Count(); ++i) {
-      names.push_back(album.EntryAt(i).fileName);
+    for (int i = 0; i < album.Pictures().Count(); ++i) {
+      names.push_back(album.Pictures().EntryAt(i).fileName);
     }
     return names;
   }
@@ -84,7 +85,7 @@ TEST_F(DirectoryLoading, LeftoversOfKilledSavesAreRemoved) {
   for (const std::string& name : kept) {
     temp.WriteFile("pics/" + name, "half");
   }
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   for (const std::string& name : {dead, "Thumbs/" + dead, "Large/" + dead}) {
     EXPECT_FALSE(fs::exists(dir / name)) << name;
   }
@@ -104,11 +105,11 @@ TEST_F(DirectoryLoading, OnlyAPictureAboveTheMemoryBudgetIsLeftOut) {
   WritePicture(dir, "c.jpg", 2400, 1800);  // 13 MB whole, 0.2 MB at 1/8
   WritePicture(dir, "d.png", 2400, 1800);  // 13 MB whole, 0.2 MB reduced by 20
   album.SetPictureMemoryBudget(4 << 20);
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.png", "c.jpg", "d.png"}));
-  EXPECT_EQ(album.EntryAt(1).pictureWidth, 2400);
-  EXPECT_EQ(album.EntryAt(2).pictureWidth, 2400);
-  EXPECT_EQ(album.EntryAt(2).thumb.bitmap.Width(), 120);
+  EXPECT_EQ(album.Pictures().EntryAt(1).pictureWidth, 2400);
+  EXPECT_EQ(album.Pictures().EntryAt(2).pictureWidth, 2400);
+  EXPECT_EQ(album.Pictures().EntryAt(2).thumb.bitmap.Width(), 120);
   const std::vector<std::string> messages = ui.MessageTexts();
   // One message says why: the decoder's "not enough memory" does not follow it.
   EXPECT_EQ(messages, (std::vector<std::string>{"Image " + (dir / "b.bmp").string() +
@@ -121,15 +122,15 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
   WritePicture(dir, "b.png", 240, 120, 2);
   WritePicture(dir, "a.jpg", 60, 120, 1);
   temp.WriteFile("Holiday 2026/notes.txt", "not a picture");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.DirPath(), dir.string());
-  EXPECT_EQ(album.DirName(), "Holiday 2026");
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.Record().DirPath(), dir.string());
+  EXPECT_EQ(album.Record().DirName(), "Holiday 2026");
   EXPECT_EQ(fs::current_path(), dir);
-  ASSERT_EQ(album.Count(), 2);
+  ASSERT_EQ(album.Pictures().Count(), 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.jpg", "b.png"}));
   for (int i = 0; i < 2; ++i) {
-    const CAlbumEntry& e = album.EntryAt(i);
+    const CAlbumEntry& e = album.Pictures().EntryAt(i);
     EXPECT_EQ(e.index, i);
     EXPECT_EQ(e.order, i);
     EXPECT_EQ(e.caption, "?");
@@ -137,14 +138,14 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
     EXPECT_FALSE(e.date.empty());
     EXPECT_EQ(e.fullPath, (dir / e.fileName).string());
     EXPECT_TRUE(e.thumb.HasBitmap());
-    EXPECT_EQ(&album.EntryAtPosition(i), &e);
+    EXPECT_EQ(&album.Pictures().EntryAtPosition(i), &e);
   }
   // 240 x 120 at thumb size 120: factor 2, display 120 x 60.
-  EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 120);
-  EXPECT_EQ(album.EntryAt(1).thumb.displayHeight, 60);
-  EXPECT_EQ(album.EntryAt(1).thumb.Width(), 120);
-  EXPECT_EQ(album.Dirty(), 0);
-  EXPECT_EQ(album.Selection(), -1);
+  EXPECT_EQ(album.Pictures().EntryAt(1).thumb.displayWidth, 120);
+  EXPECT_EQ(album.Pictures().EntryAt(1).thumb.displayHeight, 60);
+  EXPECT_EQ(album.Pictures().EntryAt(1).thumb.Width(), 120);
+  EXPECT_EQ(album.Record().Dirty(), 0);
+  EXPECT_EQ(album.Pictures().Selection(), -1);
   EXPECT_EQ(ui.statusCounts.back(), "2 Images read");
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
   EXPECT_EQ(ui.waitCursorDepth, 0);
@@ -153,9 +154,9 @@ TEST_F(DirectoryLoading, LoadsEveryPictureDatesItAndBuildsThumbs) {
 TEST_F(DirectoryLoading, APathOfAFileInsideOpensItsDirectory) {
   const fs::path dir = temp / "d";
   WritePicture(dir, "x.bmp");
-  ASSERT_EQ(album.OpenDirectory((dir / "x.bmp").string()), 1);
-  EXPECT_EQ(album.DirPath(), dir.string());
-  EXPECT_EQ(album.EntryAt(0).fileName, "x.bmp");
+  ASSERT_EQ(album.Loader().OpenDirectory((dir / "x.bmp").string()), 1);
+  EXPECT_EQ(album.Record().DirPath(), dir.string());
+  EXPECT_EQ(album.Pictures().EntryAt(0).fileName, "x.bmp");
 }
 
 TEST_F(DirectoryLoading, EverySpellingOfTheDirectoryOpensTheSameAlbum) {
@@ -167,9 +168,9 @@ TEST_F(DirectoryLoading, EverySpellingOfTheDirectoryOpensTheSameAlbum) {
                                   std::string("./a/b/../b"), absolute + "/x.bmp"}) {
     SCOPED_TRACE(form);
     fs::current_path(temp.Path());
-    ASSERT_EQ(album.OpenDirectory(form), 1);
-    EXPECT_EQ(album.DirPath(), absolute);
-    EXPECT_EQ(album.DirName(), "b");
+    ASSERT_EQ(album.Loader().OpenDirectory(form), 1);
+    EXPECT_EQ(album.Record().DirPath(), absolute);
+    EXPECT_EQ(album.Record().DirName(), "b");
     EXPECT_EQ(FileNames(), (std::vector<std::string>{"pic one.bmp", "x.bmp"}));
   }
   for (const char* root : {"/", "//", "/no-such-picture.jpg"}) {
@@ -183,9 +184,9 @@ TEST_F(DirectoryLoading, EverySpellingOfTheDirectoryOpensTheSameAlbum) {
 
 TEST_F(DirectoryLoading, APathWithoutUsableSlashChangesNothing) {
   fs::current_path(temp.Path());
-  EXPECT_EQ(album.OpenDirectory("nothing"), 0);
-  EXPECT_EQ(album.OpenDirectory(""), 0);
-  EXPECT_EQ(album.DirPath(), "");
+  EXPECT_EQ(album.Loader().OpenDirectory("nothing"), 0);
+  EXPECT_EQ(album.Loader().OpenDirectory(""), 0);
+  EXPECT_EQ(album.Record().DirPath(), "");
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -197,7 +198,7 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
     WritePicture(dir, name, 8, 8);
   }
   ui.answers = {MsgAnswer::Yes};
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text,
             "Your directory has 33 pictures that exceeds 32 which is the number Quillaran\n"
@@ -206,35 +207,35 @@ TEST_F(DirectoryLoading, ThirtyThreePicturesAskTheLimitQuestion) {
             "Do you want to limit the number of pictures to 32?");
   EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::None);
-  EXPECT_EQ(album.Count(), 32);
-  EXPECT_EQ(album.EntryAt(31).fileName, "p31.bmp");
+  EXPECT_EQ(album.Pictures().Count(), 32);
+  EXPECT_EQ(album.Pictures().EntryAt(31).fileName, "p31.bmp");
   // Progress at every tenth picture, then the total.
   EXPECT_EQ(ui.statusCounts,
             (std::vector<std::string>{"10 Images read", "20 Images read", "30 Images read",
                                       "32 Images read"}));
 
   ui.answers = {MsgAnswer::No};
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.Count(), 33);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.Pictures().Count(), 33);
 }
 
 TEST_F(DirectoryLoading, CancellingTheLimitKeepsTheAlbumAndItsDirectory) {
   const fs::path first = temp / "first";
   WritePicture(first, "one.bmp");
-  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
-  album.Select(0);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(first)), 1);
+  album.Editor().Select(0);
   const fs::path many = temp / "many";
   for (int i = 0; i < 5; ++i) {
     WritePicture(many, "m" + std::to_string(i) + ".bmp", 8, 8);
   }
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 4; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 4; });
   ui.answers = {MsgAnswer::Cancel};
-  EXPECT_EQ(album.OpenDirectory(Open(many)), 0);
-  EXPECT_EQ(album.Selection(), 0);  // the album on screen keeps its selection
-  EXPECT_EQ(album.Count(), 1);
-  EXPECT_EQ(album.EntryAt(0).fileName, "one.bmp");
-  EXPECT_EQ(album.DirPath(), first.string());
-  EXPECT_EQ(album.DirName(), "first");
+  EXPECT_EQ(album.Loader().OpenDirectory(Open(many)), 0);
+  EXPECT_EQ(album.Pictures().Selection(), 0);  // the album on screen keeps its selection
+  EXPECT_EQ(album.Pictures().Count(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).fileName, "one.bmp");
+  EXPECT_EQ(album.Record().DirPath(), first.string());
+  EXPECT_EQ(album.Record().DirName(), "first");
   EXPECT_EQ(fs::current_path(), first);
 }
 
@@ -253,39 +254,44 @@ TEST_F(DirectoryLoading, ALimitedAlbumKeepsTheRecordLinesOfThePicturesLeftOut) {
                                           "p0.bmp\tFirst\t\t1\n"
                                           "gone.bmp\tGone\t\t4\n" + kept + "\n"
                                           "p1.bmp\tSecond\t\t2\n");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.SafePixNum = 3; });
   ui.answers = {MsgAnswer::Yes};
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
   ASSERT_EQ(FileNames(), (std::vector<std::string>{"p0.bmp", "p1.bmp"}));
-  album.EntryAt(0).caption = "First, changed";
-  ASSERT_EQ(album.WriteRecord(), 1);
+  Arrange(album).EntryAt(0).caption = "First, changed";
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n"
-            "p0.bmp\tFirst, changed\t" + album.EntryAt(0).date + "\t1\n"
-            "p1.bmp\tSecond\t" + album.EntryAt(1).date + "\t2\n"
-            "bad.png\tBroken\t\t3\n" + kept + "\n");
+            "p0.bmp\tFirst, changed\t" +
+                album.Pictures().EntryAt(0).date +
+                "\t1\n"
+                "p1.bmp\tSecond\t" +
+                album.Pictures().EntryAt(1).date +
+                "\t2\n"
+                "bad.png\tBroken\t\t3\n" +
+                kept + "\n");
 }
 
 TEST_F(DirectoryLoading, NoPictureOrEveryFileSkippedKeepsTheAlbumOnScreen) {
   const fs::path first = temp / "first";
   WritePicture(first, "one.bmp");
-  ASSERT_EQ(album.OpenDirectory(Open(first)), 1);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(first)), 1);
 
   const fs::path empty = temp / "empty";
   fs::create_directories(empty);
-  EXPECT_EQ(album.OpenDirectory(Open(empty)), 0);
+  EXPECT_EQ(album.Loader().OpenDirectory(Open(empty)), 0);
   EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory:\n" + empty.string());
 
   const fs::path broken = temp / "broken";
   temp.WriteFile("broken/bad.jpg", "this is not a picture");
   temp.WriteFile("broken/empty.png", "");
   ui.messages.clear();
-  EXPECT_EQ(album.OpenDirectory(Open(broken)), 0);
+  EXPECT_EQ(album.Loader().OpenDirectory(Open(broken)), 0);
   ASSERT_FALSE(ui.messages.empty());
   EXPECT_EQ(ui.LastMessage(), "No readable image files in this directory:\n" + broken.string());
-  EXPECT_EQ(album.Count(), 1);
-  EXPECT_TRUE(album.EntryAt(0).thumb.HasBitmap());
-  EXPECT_EQ(album.DirPath(), first.string());
+  EXPECT_EQ(album.Pictures().Count(), 1);
+  EXPECT_TRUE(album.Pictures().EntryAt(0).thumb.HasBitmap());
+  EXPECT_EQ(album.Record().DirPath(), first.string());
   EXPECT_EQ(fs::current_path(), first);
 }
 
@@ -294,11 +300,11 @@ TEST_F(DirectoryLoading, AnUndecodableFileLeavesNoGap) {
   WritePicture(dir, "a.bmp", 10, 10, 1);
   temp.WriteFile("gap/b.jpg", std::string("\xFF\xD8\xFF\xE0 damaged", 12));
   WritePicture(dir, "c.bmp", 10, 10, 3);
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  ASSERT_EQ(album.Count(), 2);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  ASSERT_EQ(album.Pictures().Count(), 2);
   EXPECT_EQ(FileNames(), (std::vector<std::string>{"a.bmp", "c.bmp"}));
-  EXPECT_EQ(album.EntryAt(1).index, 1);
-  EXPECT_EQ(PixelAt(album.EntryAt(1).thumb, 0, 0).red, 3);
+  EXPECT_EQ(album.Pictures().EntryAt(1).index, 1);
+  EXPECT_EQ(PixelAt(album.Pictures().EntryAt(1).thumb, 0, 0).red, 3);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text.rfind("Load image " + (dir / "b.jpg").string() + " failed:", 0), 0u);
 }
@@ -312,11 +318,11 @@ TEST_F(DirectoryLoading, TheRunLogShowsEveryAttemptAndEveryLoad) {
   temp.WriteFile("logged/c.jpg", JpegWithProfile(ReadFileBytes(dir / "c.jpg"),
                                                  AdobeRgbLikeProfile(), 200, false, 2));
   fs::current_path(temp.Path());
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
-  album.OpenLog();
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  album.CloseLog();
-  EXPECT_EQ(album.Count(), 2);
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
+  album.Record().OpenLog();
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  album.Record().CloseLog();
+  EXPECT_EQ(album.Pictures().Count(), 2);
   const std::string log = ReadFileBytes(temp / "QuillaranLog.txt");
   const std::string c = (dir / "c.jpg").string();
   const std::string expected = "Attempting " + (dir / "a.bmp").string() + "\nOK\nAttempting " +
@@ -335,13 +341,13 @@ TEST_F(DirectoryLoading, TheRecordFileIsMergedAndOrdersTheDisplay) {
                  "QLNV_A t100 x2000 p600 f2 d0 c0 #navy\n"
                  "a.bmp\tFirst\t1:00pm Jan 1, 2026\t1\n"
                  "b.bmp\tSecond\t2:00pm Jan 1, 2026\t0\t0 0 20 20\n");
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.EntryAtPosition(0).fileName, "b.bmp");
-  EXPECT_EQ(album.EntryAt(0).caption, "First");
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.Pictures().EntryAtPosition(0).fileName, "b.bmp");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "First");
   EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, 100);
   // b's thumb shows its 20 x 20 rectangle at thumb size 100.
-  EXPECT_EQ(album.EntryAt(1).thumb.displayWidth, 100);
-  EXPECT_EQ(album.EntryAt(1).thumb.Width(), 20);
+  EXPECT_EQ(album.Pictures().EntryAt(1).thumb.displayWidth, 100);
+  EXPECT_EQ(album.Pictures().EntryAt(1).thumb.Width(), 20);
 }
 
 // A picture thinner than its reduction factor still gets a thumb, one pixel on its short side.
@@ -349,13 +355,13 @@ TEST_F(DirectoryLoading, APictureThinnerThanItsFactorGetsAThumbOnePixelHigh) {
   const fs::path dir = temp / "thin";
   WritePicture(dir, "long.bmp", 500, 2);
   WritePicture(dir, "ok.bmp", 20, 20);
-  ASSERT_EQ(album.OpenDirectory(Open(dir)), 1);
-  EXPECT_EQ(album.Count(), 2);
+  ASSERT_EQ(album.Loader().OpenDirectory(Open(dir)), 1);
+  EXPECT_EQ(album.Pictures().Count(), 2);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
-  EXPECT_EQ(album.EntryAt(0).thumb.Width(), 100);
-  EXPECT_EQ(album.EntryAt(0).thumb.Height(), 1);
-  EXPECT_EQ(album.EntryAt(0).thumb.displayHeight, 1);
-  EXPECT_TRUE(album.EntryAt(1).thumb.HasBitmap());
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumb.Width(), 100);
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumb.Height(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumb.displayHeight, 1);
+  EXPECT_TRUE(album.Pictures().EntryAt(1).thumb.HasBitmap());
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ class HostileRecord : public ::testing::TestWithParam<HostileName> {
   void SetUp() override {
     fs::create_directories(dir / "album");
     fs::create_directories(dir / "outside");
-    album.SetFolder((dir / "album").string(), "");
+    album.Record().SetFolder((dir / "album").string(), "");
     FillAlbum(album, {"a.jpg"});
     GetParam().make(record, dir / "outside");
   }
@@ -115,14 +115,14 @@ class HostileRecord : public ::testing::TestWithParam<HostileName> {
 TEST_P(HostileRecord, IsReadAndSavedWithoutBlockingOrLeavingTheFolder) {
   const auto outsideBefore = FilesBelow(dir / "outside");
   int read = -1;
-  ASSERT_TRUE(FinishesInTime([&] { read = album.ReadRecord(); }, record));
+  ASSERT_TRUE(FinishesInTime([&] { read = album.Record().ReadRecord(); }, record));
   EXPECT_EQ(read, 0);
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Cannot read " + Reason()});
 
   ui.messages.clear();
-  album.MarkChangedBeyondUndo();
+  album.Record().MarkChangedBeyondUndo();
   int saved = -1;
-  ASSERT_TRUE(FinishesInTime([&] { saved = album.WriteRecord(); }, record));
+  ASSERT_TRUE(FinishesInTime([&] { saved = album.Record().WriteRecord(); }, record));
   EXPECT_EQ(saved, GetParam().saved ? 1 : 0);
   if (GetParam().saved) {
     EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
@@ -131,7 +131,7 @@ TEST_P(HostileRecord, IsReadAndSavedWithoutBlockingOrLeavingTheFolder) {
   } else {
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Cannot Save Record " + Reason()});
     EXPECT_TRUE(fs::is_symlink(record));
-    EXPECT_EQ(album.Dirty(), 1);
+    EXPECT_EQ(album.Record().Dirty(), 1);
   }
   EXPECT_EQ(FilesBelow(dir / "outside"), outsideBefore);
 }
@@ -151,8 +151,8 @@ TEST(HostileRunLog, NeitherFollowsALinkOutOfTheFolderNorBlocksOnAFifo) {
     fs::current_path(dir / "album");
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
-    ASSERT_TRUE(FinishesInTime([&] { album.OpenLog(LocalTime(2008, 3, 5, 9, 7)); }, log))
+    album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
+    ASSERT_TRUE(FinishesInTime([&] { album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7)); }, log))
         << hostile.name;
     EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{"Could not create LOG file"})
         << hostile.name;

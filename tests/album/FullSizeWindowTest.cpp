@@ -23,9 +23,9 @@ TEST(FullSizeWindow, ADecompressionBombOpensWithinTheMemoryBudget) {
   CPixDir album(ui);
   album.SetPictureMemoryBudget(int64_t{64} << 20);
   FillAlbum(album, {"bomb.png"});
-  album.SetFolder(dir.Str(), "");
-  album.EntryAt(0).fullPath = path;
-  album.Select(0);
+  album.Record().SetFolder(dir.Str(), "");
+  Arrange(album).EntryAt(0).fullPath = path;
+  album.Editor().Select(0);
   album.ShowFullSize();
   EXPECT_EQ(ui.pictureWindowsOpened, std::vector<std::string>{"bomb.png"});
   EXPECT_EQ(ui.MessageTexts(), std::vector<std::string>{});

@@ -23,23 +23,23 @@ using RecordFile = RecordFixture;
 const char kHeader[] = "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\n";
 
 TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
-  album.ChangeSettings([](CAlbumSettings& s) {
+  album.Record().ChangeSettings([](CAlbumSettings& s) {
     s.GeneralSettings.ThumbSize = 150;
     s.WebViewSettings = {1200, 800, 1, 1, 1, 0, "navy", 0};
   });
-  CAlbumEntry& a = album.EntryAt(0);
+  CAlbumEntry& a = Arrange(album).EntryAt(0);
   a.caption = "Sunset at the lake";
   a.date = "3:45pm Jul 12, 2008";
   a.order = 2;
   a.thumbRect = {120, 40, 880, 600};
-  album.EntryAt(1).order = 0;
-  album.EntryAt(1).date = "";
-  album.EntryAt(2).order = 1;
-  album.EntryAt(2).caption = "Boats";
-  album.EntryAt(2).thumbRect = {-3, 0, 7, 9};
-  album.MarkChangedBeyondUndo();
-  ASSERT_EQ(album.WriteRecord(), 1);
-  EXPECT_EQ(album.Dirty(), 0);
+  Arrange(album).EntryAt(1).order = 0;
+  Arrange(album).EntryAt(1).date = "";
+  Arrange(album).EntryAt(2).order = 1;
+  Arrange(album).EntryAt(2).caption = "Boats";
+  Arrange(album).EntryAt(2).thumbRect = {-3, 0, 7, 9};
+  album.Record().MarkChangedBeyondUndo();
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
+  EXPECT_EQ(album.Record().Dirty(), 0);
   EXPECT_EQ(RecordText(),
             "QLNV_A t150 x1200 p800 f1 d1 c1 #navy\n"
             "a.jpg\tSunset at the lake\t3:45pm Jul 12, 2008\t2\t120 40 880 600\n"
@@ -52,10 +52,10 @@ TEST_F(RecordFile, RoundTripKeepsCaptionsDatesOrderAndThumbRects) {
   EXPECT_EQ(reread.Settings().GeneralSettings, album.Settings().GeneralSettings);
   EXPECT_EQ(reread.Settings().WebViewSettings, album.Settings().WebViewSettings);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(reread.EntryAt(i).caption, album.EntryAt(i).caption) << i;
-    EXPECT_EQ(reread.EntryAt(i).date, album.EntryAt(i).date) << i;
-    EXPECT_EQ(reread.EntryAt(i).order, album.EntryAt(i).order) << i;
-    EXPECT_EQ(reread.EntryAt(i).thumbRect, album.EntryAt(i).thumbRect) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).caption, album.Pictures().EntryAt(i).caption) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).date, album.Pictures().EntryAt(i).date) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).order, album.Pictures().EntryAt(i).order) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).thumbRect, album.Pictures().EntryAt(i).thumbRect) << i;
   }
   EXPECT_EQ(DisplayedIndexes(reread), (std::vector<int>{1, 2, 0}));
 }
@@ -68,17 +68,17 @@ class LargeImageMode : public RecordFile, public ::testing::WithParamInterface<L
 
 TEST_P(LargeImageMode, HeaderKeepsOneModeForBothSwitches) {
   const LargeImageCase c = GetParam();
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.LIOwnWP = c.ownPage;
     s.WebViewSettings.LIOwnBrW = c.ownWindow;
   });
-  ASSERT_EQ(album.WriteRecord(), 1);
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_NE(RecordText().find(" f" + std::to_string(c.mode) + " "), std::string::npos);
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.LIOwnWP = 7;
     s.WebViewSettings.LIOwnBrW = 7;
   });
-  ASSERT_EQ(album.ReadRecord(), 1);
+  ASSERT_EQ(album.Record().ReadRecord(), 1);
   EXPECT_EQ(album.Settings().WebViewSettings.LIOwnWP, c.readPage);
   EXPECT_EQ(album.Settings().WebViewSettings.LIOwnBrW, c.readWindow);
 }
@@ -94,26 +94,27 @@ INSTANTIATE_TEST_SUITE_P(AllSwitches, LargeImageMode,
                          });
 
 TEST_F(RecordFile, PageWidthBelowTheHeaderRangeIsWrittenAndReadBackAsDefault) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 250; });
-  ASSERT_EQ(album.WriteRecord(), 1);
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 250; });
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_NE(RecordText().find(" p250 "), std::string::npos);
-  ASSERT_EQ(album.ReadRecord(), 1);
+  ASSERT_EQ(album.Record().ReadRecord(), 1);
   EXPECT_EQ(album.Settings().WebViewSettings.WPwidth, 600);
 }
 
 TEST_F(RecordFile, TabsAndLineBreaksInCaptionsAndDatesAreWrittenAsBlanks) {
-  album.EntryAt(0).caption = "two\nlines\tand\r\ntab";
-  album.EntryAt(1).date = "May\t1\n2008";
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "na\nvy"; });
-  ASSERT_EQ(album.WriteRecord(), 1);
+  Arrange(album).EntryAt(0).caption = "two\nlines\tand\r\ntab";
+  Arrange(album).EntryAt(1).date = "May\t1\n2008";
+  album.Record().ChangeSettings(
+      [&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "na\nvy"; });
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_EQ(RecordText(),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #na vy\n"
             "a.jpg\ttwo lines and  tab\t\t0\n"
             "b.jpg\t?\tMay 1 2008\t1\n"
             "c.jpg\t?\t\t2\n");
-  ASSERT_EQ(album.ReadRecord(), 1);
-  EXPECT_EQ(album.EntryAt(0).caption, "two lines and  tab");
-  EXPECT_EQ(album.EntryAt(1).date, "May 1 2008");
+  ASSERT_EQ(album.Record().ReadRecord(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "two lines and  tab");
+  EXPECT_EQ(album.Pictures().EntryAt(1).date, "May 1 2008");
 }
 
 TEST_F(RecordFile, ReadsWindowsLineEndings) {
@@ -125,10 +126,10 @@ TEST_F(RecordFile, ReadsWindowsLineEndings) {
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, 200);
   EXPECT_EQ(album.Settings().WebViewSettings.WTextColor, "navy");
-  EXPECT_EQ(album.EntryAt(0).thumbRect, (Rect{1, 2, 30, 40}));
-  EXPECT_EQ(album.EntryAt(1).caption, "?");
-  EXPECT_EQ(album.EntryAt(1).date, "June");
-  EXPECT_EQ(album.EntryAt(2).caption, "Lake");
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumbRect, (Rect{1, 2, 30, 40}));
+  EXPECT_EQ(album.Pictures().EntryAt(1).caption, "?");
+  EXPECT_EQ(album.Pictures().EntryAt(1).date, "June");
+  EXPECT_EQ(album.Pictures().EntryAt(2).caption, "Lake");
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 2, 0}));
 }
 
@@ -137,8 +138,8 @@ TEST_F(RecordFile, ReadsLinesLongerThanAnyBufferWhole) {
   ASSERT_EQ(
       Read(std::string(kHeader) + "a.jpg\t" + caption + "\t\t1\nb.jpg\tB\t\t0\nc.jpg\tC\t\t2\n"),
       1);
-  EXPECT_EQ(album.EntryAt(0).caption, caption);
-  EXPECT_EQ(album.EntryAt(1).caption, "B");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, caption);
+  EXPECT_EQ(album.Pictures().EntryAt(1).caption, "B");
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{1, 0, 2}));
 }
 
@@ -147,22 +148,22 @@ TEST_F(RecordFile, ReadsLinesLongerThanAnyBufferWhole) {
 TEST_F(RecordFile, LinesAreCutAfterAMegabyte) {
   const std::string caption((1 << 20) + 1000, 'w');
   ASSERT_EQ(Read(std::string(kHeader) + "a.jpg\t" + caption + "\t\t1\nb.jpg\tB\t\t0\n"), 1);
-  EXPECT_EQ(album.EntryAt(0).caption, "?");
-  EXPECT_EQ(album.EntryAt(1).caption, "B");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "?");
+  EXPECT_EQ(album.Pictures().EntryAt(1).caption, "B");
 }
 
 TEST_F(RecordFile, MissingOrEmptyRecordIsSilent) {
-  EXPECT_EQ(album.ReadRecord(), 0);
+  EXPECT_EQ(album.Record().ReadRecord(), 0);
   EXPECT_EQ(Read(""), 0);
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ(album.EntryAt(0).caption, "?");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "?");
 }
 
 TEST_F(RecordFile, OldHeaderIsIgnoredWithoutReadingEntries) {
   EXPECT_EQ(Read("Quillaran record 1\na.jpg\tKept?\t\t2\n"), 0);
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kOldFormat}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
-  EXPECT_EQ(album.EntryAt(0).caption, "?");
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "?");
 }
 
 // Entry lines applied to the three entries a.jpg, b.jpg, c.jpg that start with order 0, 1, 2,
@@ -180,7 +181,7 @@ class EntryLines : public RecordFile, public ::testing::WithParamInterface<Entry
 
 TEST_P(EntryLines, ApplyAsRecorded) {
   const EntryCase& c = GetParam();
-  album.EntryAt(1).thumbRect = {9, 9, 19, 19};  // shows which lines clear or keep it
+  Arrange(album).EntryAt(1).thumbRect = {9, 9, 19, 19};  // shows which lines clear or keep it
   EXPECT_EQ(Read(std::string(kHeader) + c.lines), c.result);
   if (c.result == 1) {
     EXPECT_TRUE(ui.messages.empty());
@@ -188,9 +189,9 @@ TEST_P(EntryLines, ApplyAsRecorded) {
     EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{kScrambled}));
   }
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(album.EntryAt(i).caption, c.captions[static_cast<size_t>(i)]) << i;
-    EXPECT_EQ(album.EntryAt(i).order, c.orders[static_cast<size_t>(i)]) << i;
-    EXPECT_EQ(album.EntryAt(i).thumbRect, c.rects[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(album.Pictures().EntryAt(i).caption, c.captions[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(album.Pictures().EntryAt(i).order, c.orders[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(album.Pictures().EntryAt(i).thumbRect, c.rects[static_cast<size_t>(i)]) << i;
   }
 }
 
@@ -247,46 +248,46 @@ TEST_F(RecordFile, RecordOutlivesAddedRemovedAndRenamedPictures) {
   FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg", "f.jpg"});
   const int orders[] = {3, 0, 2, 1};
   for (int i = 0; i < 4; ++i) {
-    CAlbumEntry& e = album.EntryAt(i);
+    CAlbumEntry& e = Arrange(album).EntryAt(i);
     e.caption = e.fileName.substr(0, 1);
     e.date = "day " + e.caption;
     e.order = orders[i];
     e.thumbRect = {i, i, 10 + i, 10 + i};
   }
-  ASSERT_EQ(album.WriteRecord(), 1);
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
 
   CPixDir changed(ui);
   ASSERT_EQ(ReadInto(changed, {"a.jpg", "d.jpg", "e.jpg", "f.jpg"}), 1);
   EXPECT_TRUE(ui.messages.empty()) << ui.LastMessage();
-  const CAlbumEntry& a = changed.EntryAt(0);
-  const CAlbumEntry& f = changed.EntryAt(3);
+  const CAlbumEntry& a = changed.Pictures().EntryAt(0);
+  const CAlbumEntry& f = changed.Pictures().EntryAt(3);
   EXPECT_EQ(a.caption, "a");
   EXPECT_EQ(a.date, "day a");
   EXPECT_EQ(a.thumbRect, (Rect{0, 0, 10, 10}));
   EXPECT_EQ(f.caption, "f");
   EXPECT_EQ(f.date, "day f");
   EXPECT_EQ(f.thumbRect, (Rect{3, 3, 13, 13}));
-  EXPECT_EQ(changed.EntryAt(1).caption, "?");
-  EXPECT_TRUE(changed.EntryAt(2).thumbRect.IsEmpty());
+  EXPECT_EQ(changed.Pictures().EntryAt(1).caption, "?");
+  EXPECT_TRUE(changed.Pictures().EntryAt(2).thumbRect.IsEmpty());
   // f before a as recorded (orders 1 and 3), then d and e: orders 0..3 without gaps.
   EXPECT_EQ(DisplayedIndexes(changed), (std::vector<int>{3, 0, 1, 2}));
   EXPECT_EQ(a.order, 1);
   EXPECT_EQ(f.order, 0);
 
   // The lines of b and c are gone at the next save.
-  ASSERT_EQ(changed.WriteRecord(), 1);
+  ASSERT_EQ(changed.Record().WriteRecord(), 1);
   EXPECT_EQ(RecordText().find("b.jpg"), std::string::npos);
   EXPECT_EQ(RecordText().find("c.jpg"), std::string::npos);
 }
 
 // The marks follow the rectangle field, crossed out first, where older readers look for it.
 TEST_F(RecordFile, CrossedOutAndCroppedPicturesStaySo) {
-  album.EntryAt(0).omitted = 1;
-  album.EntryAt(1).cropped = 1;
-  album.EntryAt(2).omitted = 1;
-  album.EntryAt(2).cropped = 1;
-  album.EntryAt(2).thumbRect = {1, 2, 30, 40};
-  ASSERT_EQ(album.WriteRecord(), 1);
+  Arrange(album).EntryAt(0).omitted = 1;
+  Arrange(album).EntryAt(1).cropped = 1;
+  Arrange(album).EntryAt(2).omitted = 1;
+  Arrange(album).EntryAt(2).cropped = 1;
+  Arrange(album).EntryAt(2).thumbRect = {1, 2, 30, 40};
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_EQ(RecordText(), std::string(kHeader) +
                               "a.jpg\t?\t\t0\t0 0 0 0\tX\n"
                               "b.jpg\t?\t\t1\t0 0 0 0\tC\n"
@@ -296,26 +297,26 @@ TEST_F(RecordFile, CrossedOutAndCroppedPicturesStaySo) {
   const int omitted[] = {1, 0, 1};
   const int cropped[] = {0, 1, 1};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(reread.EntryAt(i).omitted, omitted[i]) << i;
-    EXPECT_EQ(reread.EntryAt(i).cropped, cropped[i]) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).omitted, omitted[i]) << i;
+    EXPECT_EQ(reread.Pictures().EntryAt(i).cropped, cropped[i]) << i;
   }
-  EXPECT_TRUE(reread.EntryAt(0).thumbRect.IsEmpty());
-  EXPECT_EQ(reread.EntryAt(2).thumbRect, (Rect{1, 2, 30, 40}));
+  EXPECT_TRUE(reread.Pictures().EntryAt(0).thumbRect.IsEmpty());
+  EXPECT_EQ(reread.Pictures().EntryAt(2).thumbRect, (Rect{1, 2, 30, 40}));
 }
 
 TEST_F(RecordFile, NameWithATabKeepsItsCaption) {
   FillAlbum(album, {"a\tb.jpg", "c\nd.jpg"});
-  album.EntryAt(0).caption = "Tab";
-  album.EntryAt(1).caption = "Line feed";
-  album.EntryAt(0).order = 1;
-  album.EntryAt(1).order = 0;
-  ASSERT_EQ(album.WriteRecord(), 1);
+  Arrange(album).EntryAt(0).caption = "Tab";
+  Arrange(album).EntryAt(1).caption = "Line feed";
+  Arrange(album).EntryAt(0).order = 1;
+  Arrange(album).EntryAt(1).order = 0;
+  ASSERT_EQ(album.Record().WriteRecord(), 1);
   EXPECT_EQ(RecordText(), std::string(kHeader) + "a?b.jpg\tTab\t\t1\nc?d.jpg\tLine feed\t\t0\n");
   // Read into an album that scans them the other way round.
   FillAlbum(album, {"c\nd.jpg", "a\tb.jpg"});
-  ASSERT_EQ(album.ReadRecord(), 1);
-  EXPECT_EQ(album.EntryAt(0).caption, "Line feed");
-  EXPECT_EQ(album.EntryAt(1).caption, "Tab");
+  ASSERT_EQ(album.Record().ReadRecord(), 1);
+  EXPECT_EQ(album.Pictures().EntryAt(0).caption, "Line feed");
+  EXPECT_EQ(album.Pictures().EntryAt(1).caption, "Tab");
   EXPECT_EQ(DisplayedIndexes(album), (std::vector<int>{0, 1}));
 }
 

@@ -16,20 +16,20 @@
 class RecordFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    album.SetFolder(dir.Str(), "");
+    album.Record().SetFolder(dir.Str(), "");
     FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
   }
   // Writes the record file and reads it into the album.
   int Read(const std::string& text) {
     dir.WriteFile("Quillaran.txt", text);
-    return album.ReadRecord();
+    return album.Record().ReadRecord();
   }
   std::string RecordText() const { return ReadFileBytes(dir / "Quillaran.txt"); }
   // Reads the record into another album of these pictures in the same directory.
   int ReadInto(CPixDir& other, const std::vector<std::string>& fileNames) {
-    other.SetFolder(dir.Str(), "");
+    other.Record().SetFolder(dir.Str(), "");
     FillAlbum(other, fileNames);
-    return other.ReadRecord();
+    return other.Record().ReadRecord();
   }
   std::vector<std::string> DirectoryNames() const {
     std::vector<std::string> names;

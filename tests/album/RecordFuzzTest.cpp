@@ -69,7 +69,7 @@ TEST_F(RecordFuzz, HeaderParserSurvivesMutatedAndRandomLines) {
   for (int i = 0; i < 4000; ++i) {
     CPixDir album(ui);
     const std::string line = i % 4 == 0 ? RandomBytes() : Mutate(header);
-    if (album.ParseRecordHeader(line) == 1) {
+    if (album.Record().ParseRecordHeader(line) == 1) {
       const int thumb = album.Settings().GeneralSettings.ThumbSize;
       const int maxSize = album.Settings().WebViewSettings.MaxOsize;
       const int width = album.Settings().WebViewSettings.WPwidth;
@@ -90,15 +90,15 @@ TEST_F(RecordFuzz, ReaderSurvivesMutatedAndRandomFiles) {
     std::string text = i % 5 == 0 ? RandomBytes() : Mutate(kValidRecord);
     std::FILE* file = text.empty() ? std::tmpfile() : fmemopen(text.data(), text.size(), "rb");
     ASSERT_NE(file, nullptr);
-    accepted += album.ReadRecord(file);
+    accepted += album.Record().ReadRecord(file);
     std::fclose(file);
     std::vector<int> shown = DisplayedIndexes(album);
     std::sort(shown.begin(), shown.end());
     ASSERT_EQ(shown, (std::vector<int>{0, 1, 2}));
-    for (int e = 0; e < album.Count(); ++e) {
-      ASSERT_GE(album.EntryAt(e).order, 0);
-      ASSERT_LT(album.EntryAt(e).order, album.Count());
-      ASSERT_FALSE(album.EntryAt(e).caption.empty());
+    for (int e = 0; e < album.Pictures().Count(); ++e) {
+      ASSERT_GE(album.Pictures().EntryAt(e).order, 0);
+      ASSERT_LT(album.Pictures().EntryAt(e).order, album.Pictures().Count());
+      ASSERT_FALSE(album.Pictures().EntryAt(e).caption.empty());
     }
     ui.messages.clear();
   }

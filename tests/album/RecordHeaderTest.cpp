@@ -29,13 +29,13 @@ class RecordHeader : public ::testing::TestWithParam<HeaderCase> {
 // The album starts from the defaults with both large-image switches off and a non-default
 // colour, so that every change shows.
 TEST_P(RecordHeader, AppliesToTheSettings) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.LIOwnWP = 0;
     s.WebViewSettings.LIOwnBrW = 0;
     s.WebViewSettings.WTextColor = "olive";
   });
   const HeaderResult& want = GetParam().expected;
-  const int result = album.ParseRecordHeader(GetParam().line);
+  const int result = album.Record().ParseRecordHeader(GetParam().line);
   const CWebViewSettings& web = album.Settings().WebViewSettings;
   EXPECT_EQ(result, want.result);
   EXPECT_EQ(album.Settings().GeneralSettings.ThumbSize, want.thumbSize);

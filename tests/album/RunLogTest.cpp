@@ -19,7 +19,7 @@ class RunLog : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::current_path(dir.Path());
-    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
+    album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
   }
   std::string Log() const { return ReadFileBytes(dir / "QuillaranLog.txt"); }
 
@@ -29,17 +29,17 @@ class RunLog : public ::testing::Test {
 };
 
 TEST_F(RunLog, NewRunLineHasTheDateWithoutLeadingZeros) {
-  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
+  album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7));
   EXPECT_EQ(Log(), "--------- New Run (3/5/2008 at 9:7 hr) -----------\n");
   EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
-  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
-  album.WriteLogLine("Attempting /photos/a.jpg\n");
-  album.CloseLog();
-  album.OpenLog(LocalTime(2010, 12, 31, 23, 59));
-  album.WriteLogLine("OK");  // the line end is added
+  album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7));
+  album.Record().WriteLogLine("Attempting /photos/a.jpg\n");
+  album.Record().CloseLog();
+  album.Record().OpenLog(LocalTime(2010, 12, 31, 23, 59));
+  album.Record().WriteLogLine("OK");  // the line end is added
   EXPECT_EQ(Log(),
             "--------- New Run (3/5/2008 at 9:7 hr) -----------\n"
             "Attempting /photos/a.jpg\n"
@@ -48,26 +48,26 @@ TEST_F(RunLog, EachRunAppendsOneNewRunLine) {
 }
 
 TEST_F(RunLog, LinesAreWrittenOnlyWhileKeepLogIsOnAndTheLogOpen) {
-  album.WriteLogLine("before opening");
-  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
-  album.WriteLogLine("while off");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
-  album.WriteLogLine("OK\n");
-  album.CloseLog();
-  album.WriteLogLine("after closing");
-  album.CloseLog();  // closing twice is harmless
+  album.Record().WriteLogLine("before opening");
+  album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7));
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
+  album.Record().WriteLogLine("while off");
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 1; });
+  album.Record().WriteLogLine("OK\n");
+  album.Record().CloseLog();
+  album.Record().WriteLogLine("after closing");
+  album.Record().CloseLog();  // closing twice is harmless
   EXPECT_EQ(Log(), "--------- New Run (3/5/2008 at 9:7 hr) -----------\nOK\n");
 }
 
 TEST_F(RunLog, UnwritableLogIsReportedOnceAndTurnsLoggingOff) {
   fs::create_directory(dir / "QuillaranLog.txt");  // fails even for root
-  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
-  album.WriteLogLine("Attempting x.jpg");
+  album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7));
+  album.Record().WriteLogLine("Attempting x.jpg");
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Error);
   EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
-  EXPECT_FALSE(album.LogIsOpen());
+  EXPECT_FALSE(album.Record().LogIsOpen());
 }
 
 TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {
@@ -75,8 +75,8 @@ TEST_F(RunLog, ReadOnlyStartDirectoryKeepsNoLog) {
     GTEST_SKIP() << "root writes into read-only directories";
   }
   fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-  album.OpenLog(LocalTime(2008, 3, 5, 9, 7));
-  album.WriteLogLine("OK");
+  album.Record().OpenLog(LocalTime(2008, 3, 5, 9, 7));
+  album.Record().WriteLogLine("OK");
   fs::permissions(dir.Path(), fs::perms::owner_all);
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Could not create LOG file"}));
   EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);

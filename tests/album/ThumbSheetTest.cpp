@@ -60,72 +60,73 @@ class ThumbSheet : public ::testing::Test {
  protected:
   void SetUp() override {
     FillAlbum(album, {"a.jpg", "b.jpg", "c.jpg"});
-    album.SetFolder(album.DirPath(), "Trip");
-    for (int i = 0; i < album.Count(); ++i) {
-      album.EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
+    album.Record().SetFolder(album.Record().DirPath(), "Trip");
+    for (int i = 0; i < album.Pictures().Count(); ++i) {
+      Arrange(album).EntryAt(i).thumb = MakePicture24(12, 8, GradientColour);
     }
-    album.EntryAt(0).pictureWidth = 40;
-    album.EntryAt(0).pictureHeight = 30;
+    Arrange(album).EntryAt(0).pictureWidth = 40;
+    Arrange(album).EntryAt(0).pictureHeight = 30;
   }
   FakePlatformUi ui;
   CPixDir album{ui};
 };
 
 TEST_F(ThumbSheet, LayOutStoresEveryRectangleAndCountsTheBuiltThumbs) {
-  EXPECT_EQ(album.LayOutSheet(1000), 7);
+  EXPECT_EQ(album.SheetControl().LayOut(1000), 7);
   EXPECT_EQ(album.Sheet().Spacing(), 10);
   EXPECT_EQ(album.Sheet().Height(), album.Sheet().Layout().height);
-  EXPECT_EQ(album.EntryAt(2).sketchRect, album.Sheet().Layout().SketchRect(2));
+  EXPECT_EQ(album.Pictures().EntryAt(2).sketchRect, album.Sheet().Layout().SketchRect(2));
   EXPECT_EQ(ui.statusText[2], "3 Thumb bitmaps built");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AlwaysShowCaptions = 0; });
-  album.LayOutSheet(1000);
-  EXPECT_TRUE(album.EntryAt(0).captionRect == Rect{});
+  album.Record().ChangeSettings(
+      [&](CAlbumSettings& s) { s.AdvancedSettings.AlwaysShowCaptions = 0; });
+  album.SheetControl().LayOut(1000);
+  EXPECT_TRUE(album.Pictures().EntryAt(0).captionRect == Rect{});
 }
 
 TEST_F(ThumbSheet, NarrowWindowWarnsOncePerWidthAndSize) {
-  EXPECT_EQ(album.LayOutSheet(100), 0);
+  EXPECT_EQ(album.SheetControl().LayOut(100), 0);
   EXPECT_TRUE(album.Sheet().FitWarningDue());
-  album.ShowFitWarning();
+  album.SheetControl().ShowFitWarning();
   EXPECT_EQ(ui.LastMessage().rfind("Not All ThumbSketches Fit in the Window.", 0), 0u);
   EXPECT_EQ(ui.messages.back().icon, MsgIcon::Error);
-  album.LayOutSheet(100);
+  album.SheetControl().LayOut(100);
   EXPECT_FALSE(album.Sheet().FitWarningDue());  // the same width again: no second message
-  album.LayOutSheet(120);
+  album.SheetControl().LayOut(120);
   EXPECT_TRUE(album.Sheet().FitWarningDue());
-  EXPECT_TRUE(album.EntryAt(0).sketchRect.IsEmpty());
+  EXPECT_TRUE(album.Pictures().EntryAt(0).sketchRect.IsEmpty());
   // A width warned of before, after one that fits (a scroll bar that came and went): none.
-  album.ShowFitWarning();
-  album.LayOutSheet(1000);
+  album.SheetControl().ShowFitWarning();
+  album.SheetControl().LayOut(1000);
   const int height = album.Sheet().Height();
-  album.LayOutSheet(100);
+  album.SheetControl().LayOut(100);
   EXPECT_FALSE(album.Sheet().FitWarningDue());
   EXPECT_EQ(album.Sheet().Height(), height);  // the scroll bar stays as it was
   // A box's own events lay the sheet out again: a new width waits until the box is closed.
   ui.whileShown = [this](const RecordedMessage&) {
-    album.LayOutSheet(80);
-    album.ShowFitWarning();
+    album.SheetControl().LayOut(80);
+    album.SheetControl().ShowFitWarning();
   };
-  album.LayOutSheet(90);
-  album.ShowFitWarning();
+  album.SheetControl().LayOut(90);
+  album.SheetControl().ShowFitWarning();
   EXPECT_EQ(ui.messages.size(), 3u);
   EXPECT_TRUE(album.Sheet().FitWarningDue());
 }
 
 TEST_F(ThumbSheet, HoverFillsTheFourPanes) {
-  album.LayOutSheet(1000);
-  album.EntryAt(0).omitted = 1;
-  album.EntryAt(0).thumbRect = Rect{1, 1, 20, 20};
-  album.EntryAt(0).caption = "Lake";
-  album.EntryAt(0).date = "3:5pm March 7, 2008";
-  EXPECT_EQ(album.HoverAt(20, 40), 1);
+  album.SheetControl().LayOut(1000);
+  Arrange(album).EntryAt(0).omitted = 1;
+  Arrange(album).EntryAt(0).thumbRect = Rect{1, 1, 20, 20};
+  Arrange(album).EntryAt(0).caption = "Lake";
+  Arrange(album).EntryAt(0).date = "3:5pm March 7, 2008";
+  EXPECT_EQ(album.SheetControl().HoverAt(20, 40), 1);
   EXPECT_EQ(ui.statusText[0], "a.jpg (0) X");
   EXPECT_EQ(ui.statusText[1], "(40x30) th-cropped");
   EXPECT_EQ(ui.statusText[2], "Lake");
   EXPECT_EQ(ui.statusText[3], "3:5pm March 7, 2008");
   EXPECT_EQ(album.Sheet().HoverIndex(), 0);
-  EXPECT_EQ(album.HoverAt(160, 40), 1);
+  EXPECT_EQ(album.SheetControl().HoverAt(160, 40), 1);
   EXPECT_EQ(ui.statusText[0], "b.jpg (1)  ");
-  EXPECT_EQ(album.HoverAt(5, 5), 0);
+  EXPECT_EQ(album.SheetControl().HoverAt(5, 5), 0);
   EXPECT_EQ(ui.statusText[0], "Trip");
   EXPECT_EQ(ui.statusText[1], "3 images");
   EXPECT_EQ(ui.statusText[2], "");

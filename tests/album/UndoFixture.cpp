@@ -12,34 +12,34 @@ void UndoFixture::SetUp() {
   ASSERT_EQ(MakePicture24(30, 50, GradientColour).Save((dir / "b.png").string()), 0u);
   ASSERT_EQ(MakePicture24(24, 24, CoordinateColour).Save((dir / "c.png").string()), 0u);
   ASSERT_EQ(MakePhotoLike(64, 32).Save((dir / "d.jpg").string()), 0u);
-  ASSERT_EQ(album.OpenDirectory(dir.string() + "/"), 1);
-  ASSERT_EQ(album.Count(), 4);
+  ASSERT_EQ(album.Loader().OpenDirectory(dir.string() + "/"), 1);
+  ASSERT_EQ(album.Pictures().Count(), 4);
 }
 
 void UndoFixture::Select(int index) {
-  album.Select(index);
+  album.Editor().Select(index);
   album.ShowFullSize();
 }
 
 void UndoFixture::ClickOn(int index) {
-  album.LayOutSheet(1000);
-  const Rect& r = album.EntryAt(index).sketchRect;
+  album.SheetControl().LayOut(1000);
+  const Rect& r = album.Pictures().EntryAt(index).sketchRect;
   const int x = (r.left + r.right) / 2;
   const int y = (r.top + r.bottom) / 2;
-  album.HoverAt(x, y);
-  album.ClickAt(EmptyClick::ClearSelection, x, y);
+  album.SheetControl().HoverAt(x, y);
+  album.Editor().ClickAt(EmptyClick::ClearSelection, x, y);
 }
 
 void UndoFixture::Move(int index, int target) {
   Select(index);
-  album.LayOutSheet(1000);
-  const Rect& r = album.EntryAt(target).sketchRect;
-  album.DropAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, true);
+  album.SheetControl().LayOut(1000);
+  const Rect& r = album.Pictures().EntryAt(target).sketchRect;
+  album.Editor().DropAt((r.left + r.right) / 2, (r.top + r.bottom) / 2, true);
 }
 
 void UndoFixture::CrossOut(int index) {
   Select(index);
-  album.MarkOmitted(nullptr);
+  album.Editor().MarkOmitted(nullptr);
 }
 
 void UndoFixture::Restore(int index) { ClickOn(index); }
@@ -47,30 +47,30 @@ void UndoFixture::Restore(int index) { ClickOn(index); }
 void UndoFixture::Caption(int index, const std::string& caption, const std::string& date) {
   Select(index);
   ui.captionReplies.push_back(CaptionDialogData{caption, date, ""});
-  album.EditSelectedCaption();
+  album.Editor().EditSelectedCaption();
 }
 
 void UndoFixture::ThumbArea(int index, const Rect& rect) {
   Select(index);
-  ui.pictureWindows[album.EntryAt(index).fileName] = rect;
-  album.CropForThumb(nullptr);
+  ui.pictureWindows[album.Pictures().EntryAt(index).fileName] = rect;
+  album.Editor().CropForThumb(nullptr);
 }
 
 void UndoFixture::Turn(int index, QuarterTurn turn) {
   Select(index);
-  album.RotatePicture(nullptr, turn);
+  album.Editor().RotatePicture(nullptr, turn);
 }
 
 void UndoFixture::CropOriginal(int index, const Rect& rect) {
   Select(index);
-  ui.pictureWindows[album.EntryAt(index).fileName] = rect;
-  album.CropOriginal(nullptr);
+  ui.pictureWindows[album.Pictures().EntryAt(index).fileName] = rect;
+  album.Editor().CropOriginal(nullptr);
 }
 
 std::vector<std::string> UndoFixture::Pictures() {
   std::vector<std::string> pictures;
-  for (int i = 0; i < album.Count(); ++i) {
-    const CAlbumEntry& e = album.EntryAt(i);
+  for (int i = 0; i < album.Pictures().Count(); ++i) {
+    const CAlbumEntry& e = album.Pictures().EntryAt(i);
     const Rect& r = e.thumbRect;
     pictures.push_back(e.fileName + " order " + std::to_string(e.order) + (e.omitted ? " X" : "") +
                        " '" + e.caption + "' '" + e.date + "' area " + std::to_string(r.left) +

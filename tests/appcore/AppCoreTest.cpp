@@ -79,20 +79,20 @@ class AppCore : public ::testing::Test {
 };
 
 TEST_F(AppCore, StartupReadsSettingsThenTheRecentList) {
-  app.album.SetAutoCropDiagnostic(1);
+  app.album.Record().SetAutoCropDiagnostic(1);
   app.Startup();
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"read ThumbSize", "read TopDir2Look", "read NDirEx"}));
   EXPECT_EQ(app.version, "2.3.1");
-  EXPECT_EQ(app.album.AutoCropDiagnostic(), 0);
-  EXPECT_FALSE(app.album.LogIsOpen());
+  EXPECT_EQ(app.album.Record().AutoCropDiagnostic(), 0);
+  EXPECT_FALSE(app.album.Record().LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "QuillaranLog.txt"));
 }
 
 TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
-  EXPECT_TRUE(app.album.LogIsOpen());
+  EXPECT_TRUE(app.album.Record().LogIsOpen());
   EXPECT_EQ(ReadFileBytes(dir / "QuillaranLog.txt").rfind("--------- New Run (", 0), 0u);
 }
 
@@ -101,17 +101,17 @@ TEST_F(AppCore, StartupWithKeepLogStartsTheLogInTheStartDirectory) {
 TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
   profile.values[{"Parameters", "KeepLog"}] = 1;
   app.Startup();
-  app.album.SetFolder(dir.Str(), "");
+  app.album.Record().SetFolder(dir.Str(), "");
   FillAlbum(app.album, {"a.jpg"});
-  app.album.Select(0);
-  app.album.MarkChangedBeyondUndo();
+  app.album.Editor().Select(0);
+  app.album.Record().MarkChangedBeyondUndo();
   ui.answers = {MsgAnswer::Cancel, MsgAnswer::No};
   trace.events.clear();
   EXPECT_FALSE(app.Shutdown());
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
-  EXPECT_TRUE(app.album.LogIsOpen());
-  EXPECT_EQ(app.album.Dirty(), 1);
+  EXPECT_TRUE(app.album.Record().LogIsOpen());
+  EXPECT_EQ(app.album.Record().Dirty(), 1);
 
   trace.events.clear();
   profile.writeOrder.clear();
@@ -120,16 +120,16 @@ TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
   ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
   EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
-  EXPECT_FALSE(app.album.LogIsOpen());
+  EXPECT_FALSE(app.album.Record().LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));
 }
 
 TEST_F(AppCore, ShutdownWritesTheRecordOnYes) {
   app.Startup();
-  app.album.SetFolder(dir.Str(), "");
+  app.album.Record().SetFolder(dir.Str(), "");
   FillAlbum(app.album, {"a.jpg"});
-  app.album.EntryAt(0).caption = "Kept";
-  app.album.MarkChangedBeyondUndo();
+  Arrange(app.album).EntryAt(0).caption = "Kept";
+  app.album.Record().MarkChangedBeyondUndo();
   app.Shutdown();
   EXPECT_EQ(ReadFileBytes(dir / "Quillaran.txt"),
             "QLNV_A t120 x2000 p600 f2 d0 c0 #maroon\na.jpg\tKept\t\t0\n");

@@ -41,14 +41,13 @@ TEST(CommandTable, EachEnablingRuleFollowsTheAlbumTheSelectionLearningAndTheWebF
     TempDir dir;
     FakePlatformUi ui;
     CPixDir album(ui);
-    album.SetFolder(dir.Str(), "");
+    album.Record().SetFolder(dir.Str(), "");
     if (state.album) {
       FillAlbum(album, {"a.jpg", "b.jpg"});
     }
-    album.Select(state.selected ? 1 : -1);
-    album.ChangeSettings([&](CAlbumSettings& s) {
-      s.GeneralSettings.Learning = state.learning ? 1 : 0;
-    });
+    album.Editor().Select(state.selected ? 1 : -1);
+    album.Record().ChangeSettings(
+        [&](CAlbumSettings& s) { s.GeneralSettings.Learning = state.learning ? 1 : 0; });
     if (state.webFolders) {
       fs::create_directory(dir / "Thumbs");
       fs::create_directory(dir / "Large");

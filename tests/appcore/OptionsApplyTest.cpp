@@ -23,8 +23,8 @@ class OptionsApply : public ::testing::Test {
   void SetUp() override {
     fs::current_path(dir.Path());  // where the run log goes
     album.AttachView(&view);
-    album.SetThumbRebuild([this] { ++rebuilds; });
-    album.ChangeSettings([](CAlbumSettings& s) { s.UpdateHelpFile(); });
+    album.Loader().SetThumbRebuild([this] { ++rebuilds; });
+    album.Record().ChangeSettings([](CAlbumSettings& s) { s.UpdateHelpFile(); });
     general = album.Settings().GeneralSettings;
     webView = album.Settings().WebViewSettings;
     advanced = album.Settings().AdvancedSettings;
@@ -59,7 +59,7 @@ TEST_P(GeneralChange, RebuildsOrRepaintsAsTheChangeNeeds) {
   EXPECT_EQ(album.Settings().GeneralSettings, general);
   EXPECT_EQ(rebuilds, GetParam().code == 2 ? 1 : 0);
   EXPECT_EQ(view.repaints, GetParam().code >= 1 ? 1 : 0);
-  EXPECT_EQ(album.Dirty(), 1);
+  EXPECT_EQ(album.Record().Dirty(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,15 +82,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<GeneralCase>& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsApply, NewThumbSizeRebuildsTheThumbs) {
-  album.SetThumbRebuild(nullptr);  // the album's own BuildAllThumbs
+  album.Loader().SetThumbRebuild(nullptr);  // the album's own BuildAllThumbs
   TempDir temp;
   FillAlbum(album, {"a.png"});
-  album.EntryAt(0).fullPath = (temp / "a.png").string();
-  ASSERT_EQ(MakePicture24(80, 40, GradientColour).Save(album.EntryAt(0).fullPath), 0u);
+  Arrange(album).EntryAt(0).fullPath = (temp / "a.png").string();
+  ASSERT_EQ(MakePicture24(80, 40, GradientColour).Save(album.Pictures().EntryAt(0).fullPath), 0u);
   general.ThumbSize = 20;
   Apply();
-  EXPECT_EQ(album.EntryAt(0).thumb.Width(), 20);
-  EXPECT_EQ(album.EntryAt(0).thumb.Height(), 10);
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumb.Width(), 20);
+  EXPECT_EQ(album.Pictures().EntryAt(0).thumb.Height(), 10);
   EXPECT_EQ(view.repaints, 1);
 }
 
@@ -99,7 +99,7 @@ TEST_F(OptionsApply, WebPageSettingsAreTakenWithoutRepaint) {
   Apply();
   EXPECT_EQ(album.Settings().WebViewSettings, webView);
   EXPECT_EQ(view.repaints, 0);
-  EXPECT_EQ(album.Dirty(), 1);
+  EXPECT_EQ(album.Record().Dirty(), 1);
 }
 
 TEST_F(OptionsApply, AdvancedValuesAreCopiedAndCaptionsRepaint) {
@@ -126,7 +126,8 @@ TEST_F(OptionsApply, AutoCropMethodOutsideItsRangeBecomesZero) {
     StoreAdvancedSettings(advanced, album);
     EXPECT_EQ(advanced.AutoCropStrategy, 0) << value;
     EXPECT_EQ(album.Settings().AdvancedSettings.AutoCropStrategy, 0) << value;
-    album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AutoCropStrategy = 1; });
+    album.Record().ChangeSettings(
+        [&](CAlbumSettings& s) { s.AdvancedSettings.AutoCropStrategy = 1; });
   }
 }
 
@@ -146,7 +147,7 @@ TEST_F(OptionsApply, HelpFileFollowsOnlyAChangedHelpDirectory) {
   EXPECT_EQ(album.Settings().AdvancedSettings.HelpDirR, "/srv/help/");
   EXPECT_EQ(album.Settings().AdvancedSettings.helpFile, "/srv/help/QuillaranHelp.htm");
   // Unchanged: the help file is not recomputed, so a hand-made value stays.
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.helpFile = "kept"; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.helpFile = "kept"; });
   advanced = album.Settings().AdvancedSettings;
   Apply();
   EXPECT_EQ(album.Settings().AdvancedSettings.helpFile, "kept");
@@ -155,13 +156,13 @@ TEST_F(OptionsApply, HelpFileFollowsOnlyAChangedHelpDirectory) {
 TEST_F(OptionsApply, KeepLogOpensAndClosesTheLog) {
   advanced.KeepLog = 1;
   Apply();
-  ASSERT_TRUE(album.LogIsOpen());
+  ASSERT_TRUE(album.Record().LogIsOpen());
   EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 1);
   const std::string firstLine = ReadFileBytes(dir / "QuillaranLog.txt");
   EXPECT_EQ(firstLine.rfind("--------- New Run (", 0), 0u) << firstLine;
   advanced.KeepLog = 0;
   Apply();
-  EXPECT_FALSE(album.LogIsOpen());
+  EXPECT_FALSE(album.Record().LogIsOpen());
   EXPECT_EQ(album.Settings().AdvancedSettings.KeepLog, 0);
 }
 

@@ -87,17 +87,17 @@ TEST_P(QuillaranWebOnePass, GivesTheSameAlbumOnAnyNumberOfThreads) {
   WriteMixedFolder(whole);
   FakePlatformUi ui;
   CPixDir loaded(ui);
-  loaded.ChangeSettings([&](CAlbumSettings& s) {
+  loaded.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.LoadSettings(profile);
     s.GeneralSettings.FrameYorN = 0;
     s.WebViewSettings.WebForPhones = forPhones;
     s.AdvancedSettings.KeepLog = 0;
   });
-  ASSERT_EQ(loaded.OpenDirectory(whole.string()), 1);
+  ASSERT_EQ(loaded.Loader().OpenDirectory(whole.string()), 1);
   CWebElement web(loaded);
-  ASSERT_EQ(
-      web.CreateWebPage(loaded.DirName(), loaded.DisplayOrder(), loaded.Count(), ImageFiles::Write),
-      1);
+  ASSERT_EQ(web.CreateWebPage(loaded.Record().DirName(), loaded.Pictures().DisplayOrder(),
+                              loaded.Pictures().Count(), ImageFiles::Write),
+            1);
   const std::map<std::string, std::string> expected = FilesBelow(whole);
   ASSERT_EQ(expected.size(), written[0].size());
   for (const auto& [name, bytes] : expected) {

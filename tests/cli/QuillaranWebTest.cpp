@@ -59,13 +59,12 @@ TEST_F(QuillaranWeb, WrongSettingsStopBeforeLoading) {
 }
 
 TEST_F(QuillaranWeb, ColoursTakeTheStoredNumberOrHtmlNotation) {
-  FakePlatformUi ui;
-  CPixDir settings(ui);
+  CAlbumSettings settings;
   std::string error;
   ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "#102030", error)) << error;
-  EXPECT_EQ(settings.Settings().GeneralSettings.FrameColor, 0x302010);
+  EXPECT_EQ(settings.GeneralSettings.FrameColor, 0x302010);
   ASSERT_TRUE(SetSettingByName(settings, "FrameColor", "255", error)) << error;
-  EXPECT_EQ(settings.Settings().GeneralSettings.FrameColor, 255);
+  EXPECT_EQ(settings.GeneralSettings.FrameColor, 255);
 }
 
 TEST_F(QuillaranWeb, HelpAndVersionNeedNoDirectory) {

@@ -157,7 +157,7 @@ TEST_F(OpenDirectory, TheToolbarButtonOpensTheDirectoryChosenInTheTree) {
   });
   Trigger(ID_SELECT_DIRECTORY);
   WaitForLoad();
-  EXPECT_EQ(Album().Count(), 2);
+  EXPECT_EQ(Album().Pictures().Count(), 2);
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
 }
 

@@ -89,18 +89,18 @@ TEST_F(RecentDirectory, InLearningModeAnItemNeitherLoadsNorReorders) {
   fs::copy_file(temp / "album" / "p0.png", temp / "other" / "p0.png");
   ASSERT_TRUE(Frame().OpenDirectoryPath((temp / "other").string()));
   WaitForLoad();
-  Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 1; });
+  Album().Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 1; });
   QAction* second = RecentItem(1);
   ASSERT_EQ(second->text(), "2 album/");
   second->trigger();
   EXPECT_EQ(app->Recent().MostRecent(), (temp / "other").string() + "/");
-  EXPECT_EQ(Album().DirPath(), (temp / "other").string());
+  EXPECT_EQ(Album().Record().DirPath(), (temp / "other").string());
 
-  Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 0; });
+  Album().Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.Learning = 0; });
   RecentItem(1)->trigger();
   WaitForLoad();
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
-  EXPECT_EQ(Album().Count(), 1);
+  EXPECT_EQ(Album().Pictures().Count(), 1);
 }
 
 TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSaysSo) {
@@ -123,7 +123,7 @@ TEST_F(RecentDirectory, AMissingDirectoryIsRemovedFromTheListOnlyWhenTheUserSays
   EXPECT_EQ(app->Recent().dirCount, 1);
   EXPECT_EQ(app->Recent().MostRecent(), album + "/");
   EXPECT_EQ(RecentItem(1), nullptr);
-  EXPECT_EQ(Album().DirPath(), album);
+  EXPECT_EQ(Album().Record().DirPath(), album);
 }
 
 TEST_F(RecentDirectory, AnotherSpellingOfAListedDirectoryIsNotListedTwice) {

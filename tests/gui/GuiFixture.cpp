@@ -29,7 +29,7 @@ void GuiFixture::SetUp() {
 
 void GuiFixture::TearDown() {
   if (app != nullptr && app->Frame() != nullptr && app->Frame()->isVisible()) {
-    Album().MarkRecordCurrent();  // nothing to ask at the end of a test
+    Album().Record().MarkRecordCurrent();  // nothing to ask at the end of a test
     app->Frame()->close();
   }
   app.reset();
@@ -51,7 +51,7 @@ void GuiFixture::Start(int learning, const std::string& directory) {
 }
 
 void GuiFixture::WaitForLoad() {
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().IsLoading(); }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().Loader().IsLoading(); }, 20000));
 }
 
 std::string GuiFixture::MakeAlbum(int n) {
@@ -108,7 +108,7 @@ void GuiFixture::KeyOn(QWidget* window, char character) {
 }
 
 QPoint GuiFixture::SketchCentre(int position) {
-  const Rect r = Album().EntryAtPosition(position).sketchRect;
+  const Rect r = Album().Pictures().EntryAtPosition(position).sketchRect;
   return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 

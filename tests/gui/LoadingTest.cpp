@@ -25,10 +25,10 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
   const std::string first = ReadFileBytes(fs::path(dir) / "p0.png");
   HeldLoad held(Album(), 10);
   AnswerMessage("&No");  // the limit question: load all forty
-  ASSERT_EQ(Album().BeginOpenDirectory(dir + "/", held.How()), 1);
+  ASSERT_EQ(Album().Loader().BeginOpenDirectory(dir + "/", held.How()), 1);
   held.WaitUntilRead(10);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return Album().Count() == 10; }, 10000));
-  EXPECT_TRUE(Album().IsLoading());
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Album().Pictures().Count() == 10; }, 10000));
+  EXPECT_TRUE(Album().Loader().IsLoading());
   EXPECT_EQ(Album().Sheet().Layout().count, 40);
   EXPECT_EQ(Album().Sheet().WaitingCells().size(), 30u);
   EXPECT_EQ(Frame().Panes().Pane(2)->text(), "10 Images read");
@@ -48,7 +48,7 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
 
   MousePress(SketchCentre(0));
   MouseRelease(SketchCentre(0));
-  EXPECT_EQ(Album().Selection(), Album().EntryAtPosition(0).index);
+  EXPECT_EQ(Album().Pictures().Selection(), Album().Pictures().EntryAtPosition(0).index);
   EXPECT_TRUE(Action(ID_SHOW_FULL_SIZE).isEnabled());
   for (const int id : {ID_SAVE_RECORD, ID_CREATE_WEB_PAGE, ID_OPTIONS, ID_OP_ROTATE_RIGHT}) {
     EXPECT_FALSE(Action(id).isEnabled()) << id;
@@ -64,8 +64,8 @@ TEST_F(Loading, TheSheetFillsInWhileTheWindowAnswersAndEscapeStops) {
 
   held.LetGo();
   QTest::keyClick(&View(), Qt::Key_Escape);
-  EXPECT_FALSE(Album().IsLoading());
-  EXPECT_EQ(Album().Count(), 10);
+  EXPECT_FALSE(Album().Loader().IsLoading());
+  EXPECT_EQ(Album().Pictures().Count(), 10);
   EXPECT_TRUE(Album().Sheet().WaitingCells().empty());
   EXPECT_TRUE(Action(ID_SAVE_RECORD).isEnabled());
 }

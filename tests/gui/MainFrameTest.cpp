@@ -77,7 +77,7 @@ TEST_F(MainFrame, LearningModeExplainsUntilTheHintTurnsItOff) {
   EXPECT_FALSE(Action(ID_CAPTION).isEnabled());
 
   Trigger(ID_CREATE_WEB_PAGE);  // the very next click acts
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().IsBusy(); }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().Loader().IsBusy(); }, 20000));
   EXPECT_TRUE(fs::exists(temp / "album" / "pix_index.htm"));
   EXPECT_TRUE(fs::exists(temp / "album" / "Thumbs" / "Thumb_p1.png"));
   ASSERT_EQ(opened.size(), 1u);
@@ -111,8 +111,8 @@ TEST_F(MainFrame, CancelOrAFailedSaveAtExitKeepsTheWindowAndTheAlbum) {
   });
   Frame().close();
   EXPECT_TRUE(Frame().isVisible());
-  EXPECT_EQ(Album().Count(), 2);
-  EXPECT_EQ(Album().Dirty(), 1);
+  EXPECT_EQ(Album().Pictures().Count(), 2);
+  EXPECT_EQ(Album().Record().Dirty(), 1);
   AnswerMessage("&No");
   Frame().close();
   EXPECT_FALSE(Frame().isVisible());

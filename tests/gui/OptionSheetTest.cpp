@@ -22,7 +22,7 @@ class OptionSheet : public GuiFixture {
   void SetUp() override {
     GuiFixture::SetUp();
     Start(0, MakeAlbum(1));
-    Album().SetThumbRebuild([this] { ++rebuilds; });
+    Album().Loader().SetThumbRebuild([this] { ++rebuilds; });
     Album().AttachView(&counting);
   }
   void TearDown() override {
@@ -59,7 +59,7 @@ TEST_F(OptionSheet, ApplyRefusesAThumbSizeOutOfRangeAndAppliesNothing) {
   sheet->ApplyButton()->click();
   EXPECT_EQ(modalTexts, std::vector<QString>{"Please enter an integer between 20 and 400."});
   EXPECT_EQ(Album().Settings().GeneralSettings.ThumbSize, 120);
-  EXPECT_EQ(Album().Dirty(), 0);
+  EXPECT_EQ(Album().Record().Dirty(), 0);
   EXPECT_TRUE(sheet->ApplyButton()->isEnabled());
 }
 
@@ -81,7 +81,8 @@ TEST_F(OptionSheet, TheFrameColourAloneRepaintsAndWithTheThumbSizeRebuilds) {
     EXPECT_EQ(Album().Settings().GeneralSettings.ThumbSize, std::stoi(size));
     EXPECT_EQ(rebuilds, size == std::string("80") ? 1 : 0) << size;
     EXPECT_EQ(counting.repaints, 1) << size;
-    Album().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameColor = 0xC8C8C8; });
+    Album().Record().ChangeSettings(
+        [&](CAlbumSettings& s) { s.GeneralSettings.FrameColor = 0xC8C8C8; });
   }
 }
 
@@ -124,7 +125,8 @@ TEST_F(OptionSheet, TheColourPreviewShowsNameValueAndLuminance) {
 }
 
 TEST_F(OptionSheet, AColourNameOutsideTheListStaysWhenNoLineIsPicked) {
-  Album().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "orange"; });
+  Album().Record().ChangeSettings(
+      [&](CAlbumSettings& s) { s.WebViewSettings.WTextColor = "orange"; });
   auto sheet = OpenSheet();
   sheet->Tabs()->setCurrentIndex(1);
   EXPECT_TRUE(sheet->findChild<QListWidget*>("WTextColor")->selectedItems().isEmpty());

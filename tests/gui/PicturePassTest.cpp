@@ -27,19 +27,19 @@ class PicturePass : public GuiFixture {
   void LetGo() { Budget().Give(Budget().Total()); }
   CMemoryBudget& Budget() { return Album().Decoder().Budget(); }
   void WaitForPass() {
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().IsBusy(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Album().Loader().IsBusy(); }, 20000));
   }
   QString Pane2() { return Frame().Panes().Pane(2)->text(); }
   // What the window's commands and the album's operations do while the pass works.
   void ExpectChangesRefused(const char* refusal) {
-    EXPECT_TRUE(Album().IsBusy());
+    EXPECT_TRUE(Album().Loader().IsBusy());
     EXPECT_TRUE(Action(ID_SELECT_DIRECTORY).isEnabled());
     for (const int id : {ID_CREATE_WEB_PAGE, ID_SAVE_RECORD, ID_OPTIONS, ID_SORT_BY_NAME}) {
       EXPECT_FALSE(Action(id).isEnabled()) << id;
     }
     modalTexts.clear();
     AnswerMessage("OK");
-    Album().SortByName();
+    Album().Editor().SortByName();
     ASSERT_EQ(modalTexts.size(), 1u);
     EXPECT_TRUE(modalTexts[0].startsWith(refusal)) << modalTexts[0].toStdString();
   }
@@ -79,9 +79,9 @@ TEST_F(PicturePass, CreateWebPageWritesWhileTheWindowAnswers) {
   };
   const std::map<std::string, std::string> written = filesBelow();
   CWebElement again(Album());
-  ASSERT_EQ(
-      again.CreateWebPage(Album().DirName(), Album().DisplayOrder(), Album().Count(), ImageFiles::Write),
-      1);
+  ASSERT_EQ(again.CreateWebPage(Album().Record().DirName(), Album().Pictures().DisplayOrder(),
+                                Album().Pictures().Count(), ImageFiles::Write),
+            1);
   EXPECT_EQ(filesBelow(), written);
 }
 
@@ -98,7 +98,7 @@ TEST_F(PicturePass, EscapeLeavesWholeFilesAndNoPages) {
   });
   QTest::keyClick(&View(), Qt::Key_Escape);
   later.join();
-  EXPECT_FALSE(Album().IsBusy());
+  EXPECT_FALSE(Album().Loader().IsBusy());
   EXPECT_FALSE(fs::exists(temp / "album" / "pix_index.htm"));
   EXPECT_FALSE(fs::exists(temp / "album" / "Large" / "Basic.css"));
   int written = 0;
@@ -127,12 +127,12 @@ TEST_F(PicturePass, OptionsMakeTheSketchesAgainWhileTheWindowAnswers) {
   ApplyOptions(Album(), general, Album().Settings().WebViewSettings, advanced);
   Frame().UpdateCommandStates();
   ExpectChangesRefused("Quillaran is still making the thumb sketches.");
-  EXPECT_EQ(Album().EntryAt(0).sketchSource.thumbSize, 120);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).sketchSource.thumbSize, 120);
 
   LetGo();
   WaitForPass();
-  for (int i = 0; i < Album().Count(); ++i) {
-    EXPECT_EQ(Album().EntryAt(i).sketchSource.thumbSize, 80) << i;
+  for (int i = 0; i < Album().Pictures().Count(); ++i) {
+    EXPECT_EQ(Album().Pictures().EntryAt(i).sketchSource.thumbSize, 80) << i;
   }
   EXPECT_EQ(Pane2(), "12 Thumb bitmaps built");
   EXPECT_TRUE(Action(ID_OPTIONS).isEnabled());

@@ -33,9 +33,8 @@ class PictureWindow : public GuiFixture {
     if (app == nullptr) {
       Start(0);
     }
-    Album().ChangeSettings([&](CAlbumSettings& s) {
-      s.AdvancedSettings.AutoCropStrategy = strategy;
-    });
+    Album().Record().ChangeSettings(
+        [&](CAlbumSettings& s) { s.AdvancedSettings.AutoCropStrategy = strategy; });
     auto* window = new CPictureWindow(Album(), PictureScreen{screen, ratio, {}, nullptr});
     handle = std::make_unique<CPictureWindowHandle>(window);
     window->ShowPicture("pic.png", QPoint(0, 0), picture);
@@ -152,9 +151,8 @@ TEST_F(PictureWindow, UAndVRemoveTheRectangleAndVProposesANewOne) {
   for (const Case& c : cases) {
     CPictureWindow& window = Open(White(600, 400));
     DrawRect(window, Rect{100, 100, 200, 300});
-    Album().ChangeSettings([&](CAlbumSettings& s) {
-      s.AdvancedSettings.AutoCropStrategy = c.strategy;
-    });
+    Album().Record().ChangeSettings(
+        [&](CAlbumSettings& s) { s.AdvancedSettings.AutoCropStrategy = c.strategy; });
     KeyOn(&window, c.key);
     EXPECT_EQ(window.Rectangle(), c.after) << c.key << c.strategy;
   }
@@ -181,8 +179,8 @@ TEST_F(PictureWindow, CropForThumbFromTheWindowSetsTheThumbAndTheRecord) {
   AnswerMessage("OK");
   KeyOn(&window, 'T');
   EXPECT_EQ(modalTexts, std::vector<QString>{"Area for Thumbsketch redefined"});
-  EXPECT_EQ(Album().EntryAt(0).thumbRect, (Rect{2, 2, 38, 33}));
-  EXPECT_EQ(Album().EntryAt(0).thumb.Width(), 36);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).thumbRect, (Rect{2, 2, 38, 33}));
+  EXPECT_EQ(Album().Pictures().EntryAt(0).thumb.Width(), 36);
   Trigger(ID_SAVE_RECORD);
   EXPECT_NE(ReadFileBytes(temp / "album" / "Quillaran.txt").find("\t0\t2 2 38 33\n"),
             std::string::npos);
@@ -195,14 +193,14 @@ TEST_F(PictureWindow, CropForThumbRefusesAFileChangedSinceTheWindowShowedIt) {
   DrawRect(window, Rect{2, 2, 38, 33});
   const fs::path original = temp / "album" / "p0.png";
   ASSERT_EQ(MakePicture24(60, 40, GradientColour).Save(original.string()), 0u);
-  const Rect before = Album().EntryAt(0).thumbRect;
+  const Rect before = Album().Pictures().EntryAt(0).thumbRect;
   AnswerMessage("OK");
   KeyOn(&window, 'T');
   ASSERT_EQ(modalTexts.size(), 1u);
   EXPECT_TRUE(modalTexts[0].startsWith(QString::fromStdString(original.string()) +
                                        "\nhas been changed or removed"))
       << modalTexts[0].toStdString();
-  EXPECT_EQ(Album().EntryAt(0).thumbRect, before);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).thumbRect, before);
 }
 
 TEST_F(PictureWindow, CropOriginalWritesTheCroppedCopyAndShowsIt) {
@@ -241,12 +239,12 @@ TEST_F(PictureWindow, KeysActOnThePictureTheWindowShows) {
   }
   EXPECT_EQ(modalTexts, (std::vector<QString>{"Could not redefine Thumbsketch area\nNo rectangle?",
                                               "Cannot redefine picture\nNo rectangle?"}));
-  EXPECT_EQ(Album().Selection(), 0);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
   MousePress(SketchCentre(1));
   MouseRelease(SketchCentre(1));
   KeyOn(&window, 'R');
-  EXPECT_EQ(Album().Selection(), 0);
-  EXPECT_EQ(Album().EntryAt(0).pictureWidth, 40);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).pictureWidth, 40);
   EXPECT_EQ(ReadFileBytes(other), before);
 }
 

@@ -41,13 +41,13 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
   }
   FillAlbum(Album(), names);
   for (int i = 0; i < 300; ++i) {
-    CAlbumEntry& entry = Album().EntryAt(i);
+    CAlbumEntry& entry = Arrange(Album()).EntryAt(i);
     MakePicture24(90, 60, GradientColour).ScaleToFit(entry.thumb, 120);
   }
   View().Repaint();
-  EXPECT_EQ(Album().EntryAtPosition(0).sketchRect, (Rect{10, 34, 142, 166}));
-  EXPECT_EQ(Album().EntryAtPosition(0).captionRect, (Rect{10, 168, 142, 228}));
-  EXPECT_EQ(Album().EntryAtPosition(7).sketchRect.top, 242 - 6);
+  EXPECT_EQ(Album().Pictures().EntryAtPosition(0).sketchRect, (Rect{10, 34, 142, 166}));
+  EXPECT_EQ(Album().Pictures().EntryAtPosition(0).captionRect, (Rect{10, 168, 142, 228}));
+  EXPECT_EQ(Album().Pictures().EntryAtPosition(7).sketchRect.top, 242 - 6);
   // The sheet scrolls down to the last row, whatever the album's size.
   EXPECT_EQ(View().verticalScrollBar()->maximum(),
             Album().Sheet().Height() - View().viewport()->height());
@@ -57,7 +57,7 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
   QPainter painter(&sheet);
   EXPECT_EQ(PaintSheet(painter, Album(), sheet.rect(), View().Sketches()), 300);
   painter.end();
-  const Rect last = Album().EntryAtPosition(299).sketchRect;
+  const Rect last = Album().Pictures().EntryAtPosition(299).sketchRect;
   EXPECT_NE(sheet.pixel((last.left + last.right) / 2, (last.top + last.bottom) / 2),
             QColor(Qt::white).rgb());
   EXPECT_EQ(sheet.pixel(last.left + 1, last.top + 20), QColor(200, 200, 200).rgb());  // frame
@@ -69,7 +69,7 @@ TEST_F(SheetView, ANarrowWindowWarnsOnceAndNeverStacksItsBoxes) {
   const std::string dir = MakeAlbum(35);
   AnswerMessage("&No");  // the limit question: all 35
   Start(0, dir);
-  ASSERT_EQ(Album().Count(), 35);
+  ASSERT_EQ(Album().Pictures().Count(), 35);
   std::vector<QString> shown;
   QTimer closer;
   closer.setInterval(5);
@@ -87,7 +87,8 @@ TEST_F(SheetView, ANarrowWindowWarnsOnceAndNeverStacksItsBoxes) {
   QTest::qWait(400);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_TRUE(shown[0].startsWith("Not All ThumbSketches Fit in the Window."));
-  EXPECT_EQ(Album().EntryAtPosition(34).sketchRect, Album().Sheet().Layout().SketchRect(34));
+  EXPECT_EQ(Album().Pictures().EntryAtPosition(34).sketchRect,
+            Album().Sheet().Layout().SketchRect(34));
 }
 
 TEST_F(SheetView, HoverFillsTheStatusPanes) {
@@ -106,7 +107,7 @@ TEST_F(SheetView, HoverFillsTheStatusPanes) {
 TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   Start(0, MakeAlbum(4));
   MousePress(SketchCentre(0));
-  EXPECT_EQ(Album().Selection(), 0);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
   MouseMove(SketchCentre(2), true);
   EXPECT_EQ(View().DragState(), 1);
   MouseRelease(SketchCentre(2));
@@ -117,12 +118,12 @@ TEST_F(SheetView, DragReordersDragOffCrossesOutClickRestores) {
   MousePress(moved);
   MouseMove(moved + QPoint(5, 5), true);
   MouseRelease(QPoint(900, 600));
-  EXPECT_EQ(Album().EntryAt(0).omitted, 1);
-  EXPECT_EQ(Album().Selection(), -1);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).omitted, 1);
+  EXPECT_EQ(Album().Pictures().Selection(), -1);
   MousePress(moved);
   MouseRelease(moved);
-  EXPECT_EQ(Album().EntryAt(0).omitted, 0);
-  EXPECT_EQ(Album().Selection(), 0);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).omitted, 0);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
 }
 
 TEST_F(SheetView, DragGivenUpOutsideTheSheetOrWithEscapeChangesNothing) {
@@ -140,27 +141,27 @@ TEST_F(SheetView, DragGivenUpOutsideTheSheetOrWithEscapeChangesNothing) {
   EXPECT_EQ(View().DragState(), 0);
   MouseRelease(SketchCentre(3));
   EXPECT_EQ(DisplayedIndexes(Album()), (std::vector<int>{0, 1, 2, 3}));
-  EXPECT_EQ(Album().EntryAt(0).omitted, 0);
-  EXPECT_EQ(Album().Selection(), 0);
+  EXPECT_EQ(Album().Pictures().EntryAt(0).omitted, 0);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
 }
 
 TEST_F(SheetView, ArrowKeysMoveTheSelectionInDisplayOrder) {
   Start(0, MakeAlbum(9));  // seven sketches to a row at this width
   const auto press = [this](Qt::Key key) { QTest::keyClick(View().viewport(), key); };
   press(Qt::Key_Right);
-  EXPECT_EQ(Album().Selection(), 0);  // nothing selected: the first picture
+  EXPECT_EQ(Album().Pictures().Selection(), 0);  // nothing selected: the first picture
   press(Qt::Key_Down);
-  EXPECT_EQ(Album().Selection(), 7);
+  EXPECT_EQ(Album().Pictures().Selection(), 7);
   press(Qt::Key_Down);  // no row below: stays
   press(Qt::Key_Right);
-  EXPECT_EQ(Album().Selection(), 8);
+  EXPECT_EQ(Album().Pictures().Selection(), 8);
   press(Qt::Key_Up);
-  EXPECT_EQ(Album().Selection(), 1);
+  EXPECT_EQ(Album().Pictures().Selection(), 1);
   press(Qt::Key_End);
-  EXPECT_EQ(Album().Selection(), 8);
+  EXPECT_EQ(Album().Pictures().Selection(), 8);
   press(Qt::Key_Home);
-  EXPECT_EQ(Album().Selection(), 0);
-  EXPECT_EQ(Album().Dirty(), 1);
+  EXPECT_EQ(Album().Pictures().Selection(), 0);
+  EXPECT_EQ(Album().Record().Dirty(), 1);
 }
 
 TEST_F(SheetView, CaptionFromTheDialogReachesTheSheetAndTheRecord) {
@@ -231,7 +232,7 @@ TEST_F(SheetView, KeyRTurnsTheSelectedPictureClockwiseOnDisk) {
   EXPECT_EQ(turned.Width(), 40);
   EXPECT_EQ(turned.Height(), 60);
   EXPECT_EQ(PixelAt(turned, 0, 0), (Rgb{0, 0, 39 * 6}));  // the bottom-left corner came up
-  EXPECT_EQ(Album().Dirty(), 1);
+  EXPECT_EQ(Album().Record().Dirty(), 1);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include "album/PictureReader.h"
 #include "album/PictureSketch.h"
 
-CPixDir::DirectoryLoad HeldLoad::How(int threads) {
-  CPixDir::DirectoryLoad how;
+CAlbumLoader::DirectoryLoad HeldLoad::How(int threads) {
+  CAlbumLoader::DirectoryLoad how;
   how.threads = threads;
-  const SketchScale scale = album_.SketchesAt();
+  const SketchScale scale = album_.Loader().SketchesAt();
   how.read = [this, scale](const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
                            CPlatformUi& ui) {
     if (planned.index >= first_ && planned.index < until_) {

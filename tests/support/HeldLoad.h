@@ -17,7 +17,7 @@ class HeldLoad {
   HeldLoad(const HeldLoad&) = delete;
   HeldLoad& operator=(const HeldLoad&) = delete;
 
-  CPixDir::DirectoryLoad How(int threads = 2);
+  CAlbumLoader::DirectoryLoad How(int threads = 2);
   void LetGo();
   // Waits until this many files have been read (the album may not have been handed them yet).
   void WaitUntilRead(int count);

@@ -3,11 +3,11 @@
 #include <utility>
 
 void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames) {
-  album.ReleaseEntries();
+  album.Loader().ReleaseEntries();
   for (const std::string& name : fileNames) {
     CAlbumEntry entry;
     entry.fileName = name;
-    album.AddPicture(std::move(entry));
+    album.Loader().AddPicture(std::move(entry));
   }
 }
 
@@ -21,8 +21,8 @@ CDirectoryFind RecentListOf(const std::vector<std::string>& paths) {
 
 std::vector<int> DisplayedIndexes(CPixDir& album) {
   std::vector<int> shown;
-  for (int p = 0; p < album.Count(); ++p) {
-    shown.push_back(album.EntryAtPosition(p).index);
+  for (int p = 0; p < album.Pictures().Count(); ++p) {
+    shown.push_back(album.Pictures().EntryAtPosition(p).index);
   }
   return shown;
 }

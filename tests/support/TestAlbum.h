@@ -4,9 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "album/AlbumObserver.h"
 #include "album/PixDir.h"
-#include "album/SheetView.h"
 #include "appcore/DirectoryFind.h"
+
+// The tests' door to the album's pictures, for what a test arranges before it checks an
+// operation; the program changes them only through the album's operations.
+class CAlbumTestPeer {
+ public:
+  static CAlbumPictures& Pictures(CPixDir& album) { return album.ChangePictures(); }
+};
+inline CAlbumPictures& Arrange(CPixDir& album) { return CAlbumTestPeer::Pictures(album); }
 
 // Replaces the album's entries by one per name, in scan order: index = order = position,
 // caption "?", no date, no thumb rectangle.
@@ -19,7 +27,7 @@ CDirectoryFind RecentListOf(const std::vector<std::string>& paths);
 std::vector<int> DisplayedIndexes(CPixDir& album);
 
 // A sheet view that counts its repaints and the loads it was told of.
-class CountingSheetView : public CSheetView {
+class CountingSheetView : public CAlbumObserver {
  public:
   int repaints = 0;
   int loadsStarted = 0;

@@ -33,7 +33,7 @@ TEST_F(CreateWebPage, AlbumWithEveryPictureOmittedStillGetsHeadingTableAndFooter
 }
 
 TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.WPwidth = 240;
     s.GeneralSettings.FrameYorN = 0;
   });
@@ -61,7 +61,7 @@ TEST_F(CreateWebPage, ThreePicturesInTwoColumnsGiveTwoCaptionRows) {
 }
 
 TEST_F(CreateWebPage, RowCutShortByAnOmittedLastPictureIsClosed) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 240; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WPwidth = 240; });
   Add("A.png", 60, 40, "?", "d1");
   Add("B.png", 60, 40, "?", "d2", 1);
   ASSERT_EQ(Run(), 1);
@@ -73,7 +73,7 @@ TEST_F(CreateWebPage, RowCutShortByAnOmittedLastPictureIsClosed) {
 }
 
 TEST_F(CreateWebPage, ThumbWiderThanThePageGetsOneColumn) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.GeneralSettings.ThumbSize = 400;
     s.WebViewSettings.WPwidth = 200;
   });
@@ -87,7 +87,7 @@ TEST_F(CreateWebPage, ThumbWiderThanThePageGetsOneColumn) {
 }
 
 TEST_F(CreateWebPage, SingleCaptionAndDateComeFromTheDialog) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.Only1Caption = 1;
     s.WebViewSettings.Only1Date = 1;
   });
@@ -111,7 +111,7 @@ TEST_F(CreateWebPage, SingleCaptionAndDateComeFromTheDialog) {
 }
 
 TEST_F(CreateWebPage, CancelledDialogLeavesTheSingleCaptionEmpty) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 1; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 1; });
   Add("A.png", 60, 40, "Beach", "d1");
   ui.captionReplies.push_back(std::nullopt);
   ASSERT_EQ(Run(), 1);
@@ -126,7 +126,7 @@ TEST_F(CreateWebPage, NoDialogWithoutSingleCaptionOrDate) {
 }
 
 TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 1000; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 1000; });
   CAlbumEntry& reaching = Add("wide.png", 1000, 600);
   CAlbumEntry& below = Add("small.png", 999, 600);
   ASSERT_EQ(Run(), 1);
@@ -137,7 +137,7 @@ TEST_F(CreateWebPage, PicturesReachingMaxOsizeGetAWebImage) {
 // The browser shows the large file at the size the page gives, so it must be that size: a
 // whole-factor reduction would give 533 x 300 here, stretched on the page.
 TEST_F(CreateWebPage, LargeFileHasTheSizeThatItsPageShows) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 700; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 700; });
   Add("cables.bmp", 1600, 900);
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/cables_bmp.htm").find("width=\"700\" height=\"393\" >"),
@@ -159,14 +159,14 @@ TEST_F(CreateWebPage, MaxOsizeWithoutLimitWritesThePicturesAndDropsOldWebImages)
 }
 
 TEST_F(CreateWebPage, AdvertisementSizedThumbIsNudged) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   CAlbumEntry& entry = Add("banner.png", 468, 60);
   entry.thumb.displayWidth = 468;
   entry.thumb.displayHeight = 60;
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("Thumb_banner.png\"width=\"470\" height=\"60\"></a>\n"),
             std::string::npos);
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AntiAdFilter = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.AntiAdFilter = 0; });
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("width=\"468\" height=\"60\""), std::string::npos);
 }
@@ -186,7 +186,7 @@ TEST(AvoidAdSize, ChangesOnlyTheListedSizesAlongTheShorterSide) {
 }
 
 TEST_F(CreateWebPage, LinksGoToTheImagesWithoutTargetWhenPicturesHaveNoPages) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.LIOwnWP = 0;
     s.WebViewSettings.LIOwnBrW = 1;
   });
@@ -200,7 +200,7 @@ TEST_F(CreateWebPage, LinksGoToTheImagesWithoutTargetWhenPicturesHaveNoPages) {
 }
 
 TEST_F(CreateWebPage, LinksToPagesHaveNoTargetWhenOwnWindowIsOff) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnBrW = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnBrW = 0; });
   Add("A.png");
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(IndexBody().find("<a href=\"Large/A_png.htm\" ><img"), std::string::npos);
@@ -220,7 +220,7 @@ TEST_F(CreateWebPage, PicturePagesSkipTheOmittedMiddlePicture) {
 }
 
 TEST_F(CreateWebPage, TextPageIsASkeletonWithoutTableCaptionsOrDates) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.TextPage4Web = 1; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.TextPage4Web = 1; });
   Add("A.png", 60, 40, "Beach", "d1");
   Add("B.png", 60, 40, "Pier", "d2");
   ASSERT_EQ(Run(), 1);
@@ -233,7 +233,7 @@ TEST_F(CreateWebPage, TextPageIsASkeletonWithoutTableCaptionsOrDates) {
 }
 
 TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameGap = 6; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameGap = 6; });
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
   const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
@@ -248,7 +248,7 @@ TEST_F(CreateWebPage, FramedThumbFilesHoldTheWholeCell) {
 }
 
 TEST_F(CreateWebPage, UnframedThumbFilesHoldTheThumbItself) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   Add("A.png", 60, 40);
   ASSERT_EQ(Run(), 1);
   const CImageWrap thumb = LoadWritten("Thumbs/Thumb_A.png");
@@ -268,7 +268,7 @@ TEST_F(CreateWebPage, AssumeImagesWritesOnlyPagesAndStyleSheet) {
 }
 
 TEST_F(CreateWebPage, MissingStyleSheetDirectoryIsSkippedAndTheRunSucceeds) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnWP = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.LIOwnWP = 0; });
   Add("A.png");
   ASSERT_EQ(Run(ImageFiles::AssumeExist), 1);
   EXPECT_FALSE(Exists("Large"));

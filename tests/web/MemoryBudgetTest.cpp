@@ -31,13 +31,13 @@ TEST(MemoryBudget, WorkersShareItAndAPictureAboveItIsRefused) {
 
   FakePlatformUi ui;
   CPixDir album(ui);
-  album.ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.AdvancedSettings.KeepLog = 0; });
   CMemoryBudget budget(24 * kMB);
   COnePassBuild pass(
-      album, true, 2, [](CPixDir&) {}, budget);
+      album, true, 2, [](CAlbumSettings&) {}, budget);
   ASSERT_EQ(pass.OpenDirectory(temp.Str()), 1);
 
-  EXPECT_EQ(album.Count(), 2);
+  EXPECT_EQ(album.Pictures().Count(), 2);
   EXPECT_TRUE(fs::exists(temp / "Large/a.bmp"));
   EXPECT_TRUE(fs::exists(temp / "Large/b.bmp"));
   EXPECT_FALSE(fs::exists(temp / "Large/c.bmp"));

@@ -49,7 +49,7 @@ struct LinkCase {
 class PageLinks : public WebAlbumTest, public testing::WithParamInterface<LinkCase> {};
 
 TEST_P(PageLinks, EveryHrefAndSrcPointsToAnExistingFile) {
-  album.ChangeSettings([&](CAlbumSettings& s) {
+  album.Record().ChangeSettings([&](CAlbumSettings& s) {
     s.WebViewSettings.LIOwnWP = GetParam().ownPages;
     s.AdvancedSettings.TextPage4Web = GetParam().textPage;
     s.WebViewSettings.WebForPhones = GetParam().forPhones;
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PageLinks,
 
 TEST_F(WebAlbumTest, CaptionsCannotAddMarkup) {
   Add("A.png", 30, 20, "<script>alert('x')</script>", "<img src=x>");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.Only1Caption = 0; });
   ASSERT_EQ(Run(), 1);
   for (const char* page : {"pix_index.htm", "Large/A_png.htm"}) {
     const std::string text = Read(page);

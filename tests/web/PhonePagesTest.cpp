@@ -21,12 +21,12 @@ size_t Occurrences(const std::string& text, const std::string& part) {
 class PhonePages : public WebAlbumTest {
  protected:
   PhonePages() {
-    album.ChangeSettings([](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 1; });
+    album.Record().ChangeSettings([](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 1; });
   }
 };
 
 TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 0; });
   Add("A.png", 60, 40, "Beach <&> \"x\"", "d1");
   Add("B #2.png", 60, 40, "?", "d2");
   Add("C_1.png", 40, 60, "", "<d3>");
@@ -53,14 +53,14 @@ TEST_F(PhonePages, IndexFlowsTheThumbsWithTheirWordsAndSizesEscaped) {
   EXPECT_TRUE(index.ends_with(IndexFooter()));
 
   // A framed thumb file holds its whole cell.
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 1; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.FrameYorN = 1; });
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(Occurrences(IndexBody(), "width=\"132\" height=\"132\">"), 3u) << IndexBody();
 }
 
 TEST_F(PhonePages, ThumbsBelowTheFirstScreenLoadLazily) {
   // One column of 400, three rows in a first screen.
-  album.ChangeSettings([](CAlbumSettings& s) {
+  album.Record().ChangeSettings([](CAlbumSettings& s) {
     s.GeneralSettings.ThumbSize = 400;
     s.GeneralSettings.FrameYorN = 0;
   });
@@ -135,7 +135,7 @@ TEST_F(PhonePages, CopiesFitPhoneScreensWhenMaxOsizeSetsNoLimit) {
 // The copy at twice the large copy's size is made only from an original that holds it, and
 // offered only where it is there.
 TEST_F(PhonePages, DoubleCopyOnlyWhereTheOriginalHoldsIt) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 300; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 300; });
   Add("big.bmp", 700, 400);  // large 300 x 171, double 600 x 342
   Add("mid.bmp", 500, 300);  // large 300 x 180; 600 x 360 would be enlarged
   Add("small.bmp", 100, 80);
@@ -160,7 +160,7 @@ TEST_F(PhonePages, DoubleCopyOnlyWhereTheOriginalHoldsIt) {
 
   // Classic pages: no copies at twice the size.
   fs::remove_all(dir / "Large/2x");
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.WebForPhones = 0; });
   ASSERT_EQ(Run(), 1);
   EXPECT_FALSE(Exists("Large/2x"));
 }

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 class PicturePage : public testing::Test {
  protected:
   PicturePage() : album(ui), web(album) {
-    album.SetFolder(dir.Str(), "");
+    album.Record().SetFolder(dir.Str(), "");
     fs::create_directory(dir / "Large");
   }
 

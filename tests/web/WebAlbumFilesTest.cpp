@@ -95,7 +95,7 @@ TEST_F(WebAlbumFiles, ShowsTheIndexAndReportsWhenItCannot) {
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "Failed to display web page");
   EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
-  album.ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.WebImmedDisplay = 0; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.GeneralSettings.WebImmedDisplay = 0; });
   ASSERT_EQ(Run(), 1);
   EXPECT_EQ(ui.opened.size(), 2u);
 }
@@ -116,11 +116,11 @@ TEST_F(WebAlbumFiles, ThumbJpegsKeepFullColourLargeCopiesAreSubsampled) {
 // A later run after MaxOsize changed or the picture was turned: the page tells the sizes of
 // the large image written in the same run.
 TEST_F(WebAlbumFiles, PagesTellTheSizesOfThisRunsLargeImages) {
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 1000; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 1000; });
   CAlbumEntry& entry = Add("A.bmp", 2000, 1000);
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"1000\" height=\"500\" >"), std::string::npos);
-  album.ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 400; });
+  album.Record().ChangeSettings([&](CAlbumSettings& s) { s.WebViewSettings.MaxOsize = 400; });
   ASSERT_EQ(TurnPictureFile(entry.fullPath, 1), 1);
   ASSERT_EQ(Run(), 1);
   EXPECT_NE(Read("Large/A_bmp.htm").find("width=\"200\" height=\"400\" >"), std::string::npos);

@@ -6,8 +6,8 @@
 #include "tests/support/TestPictures.h"
 
 WebAlbumTest::WebAlbumTest() : album(ui), web(album) {
-  album.SetFolder(dir.Str(), "Trip");
-  album.ReserveRoom(32);
+  album.Record().SetFolder(dir.Str(), "Trip");
+  album.Loader().ReserveRoom(32);
 }
 
 CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int height,
@@ -23,11 +23,12 @@ CAlbumEntry& WebAlbumTest::Add(const std::string& fileName, int width, int heigh
   entry.caption = caption;
   entry.date = date;
   entry.omitted = omitted;
-  return album.AddPicture(std::move(entry));
+  return album.Loader().AddPicture(std::move(entry));
 }
 
 int WebAlbumTest::Run(ImageFiles images) {
-  return web.CreateWebPage(album.DirName(), album.DisplayOrder(), album.Count(), images);
+  return web.CreateWebPage(album.Record().DirName(), album.Pictures().DisplayOrder(),
+                           album.Pictures().Count(), images);
 }
 
 std::string WebAlbumTest::Read(const std::string& relative) const {

@@ -1,18 +1,19 @@
 #pragma once
-// The view that shows the thumb sheet, as the album sees it: something to repaint, and
-// something that keeps a load or a pass going while it shows the pictures arriving.
+// What the album tells the window of its changes (views/ turns them into Qt signals): the
+// sheet to repaint, the commands to show anew, and a load or a pass to keep going while it
+// shows the pictures arriving.
 
-class CSheetView {
+class CAlbumObserver {
  public:
-  virtual ~CSheetView() = default;
+  virtual ~CAlbumObserver() = default;
   virtual void Repaint() = 0;
-  // A directory has begun to load: the view calls CPixDir::ContinueLoading, from the
+  // A directory has begun to load: the view calls CAlbumLoader::ContinueLoading, from the
   // window's own event loop, until it answers false.
   virtual void LoadingStarted() {}
   // The load has ended; opened is OpenDirectory's result.
   virtual void LoadingEnded(int opened) { (void)opened; }
   // A pass over the pictures has begun: a view that drives it (true) calls
-  // CPixDir::ContinuePass the same way until it answers false; else the album runs it to its
+  // CAlbumLoader::ContinuePass the same way until it answers false; else the album runs it to its
   // end at once.
   virtual bool PassStarted() { return false; }
   virtual void PassEnded() {}
