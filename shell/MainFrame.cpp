@@ -46,7 +46,7 @@ CMainFrame::CMainFrame(CAppCore& core, CPlatformUi& ui)
   connect(view_, &CTessalyView::albumChanged, this, &CMainFrame::UpdateCommandStates);
   connect(view_, &CTessalyView::loadEnded, this, &CMainFrame::OnLoadEnded);
   // The album reaches its view for repaints and the frame for its status panes.
-  album_.AttachView(view_);
+  album_.AttachView(&view_->Observer());
   RestoreGeometry();
   UpdateCommandStates();
   view_->setFocus();

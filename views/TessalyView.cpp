@@ -41,6 +41,12 @@ CTessalyView::CTessalyView(CPixDir& album, QWidget* parent)
   connect(&loading_, &QTimer::timeout, this, &CTessalyView::ContinueLoading);
   pass_.setInterval(kLoadingInterval);
   connect(&pass_, &QTimer::timeout, this, &CTessalyView::ContinuePass);
+  connect(&signals_, &CAlbumSignals::repaintAsked, this, &CTessalyView::Repaint);
+  connect(&signals_, &CAlbumSignals::loadingStarted, this, &CTessalyView::LoadingStarted);
+  connect(&signals_, &CAlbumSignals::loadingEnded, this, &CTessalyView::LoadingEnded);
+  connect(&signals_, &CAlbumSignals::passStarted, this, &CTessalyView::PassStarted);
+  connect(&signals_, &CAlbumSignals::passEnded, this, &CTessalyView::PassEnded);
+  connect(&signals_, &CAlbumSignals::commandsChanged, this, &CTessalyView::albumChanged);
 }
 
 void CTessalyView::LoadingStarted() {
@@ -59,10 +65,9 @@ void CTessalyView::LoadingEnded(int opened) {
   emit loadEnded(opened);
 }
 
-bool CTessalyView::PassStarted() {
+void CTessalyView::PassStarted() {
   pass_.start();
   emit albumChanged();  // the commands that change the album wait
-  return true;
 }
 
 void CTessalyView::ContinuePass() {

@@ -11,25 +11,20 @@
 #include <QCursor>
 #include <QTimer>
 
-#include "album/AlbumObserver.h"
 #include "album/ThumbSheet.h"
+#include "views/AlbumSignals.h"
 #include "views/SketchCache.h"
 
 class CPixDir;
 class QMenu;
 
-class CTessalyView : public QAbstractScrollArea, public CAlbumObserver {
+class CTessalyView : public QAbstractScrollArea {
   Q_OBJECT
  public:
   CTessalyView(CPixDir& album, QWidget* parent = nullptr);
 
-  // Lays the sheet out again and repaints it; the album calls this after every change.
-  void Repaint() override;
-  void LoadingStarted() override;
-  void LoadingEnded(int opened) override;
-  bool PassStarted() override;
-  void PassEnded() override;
-  void CommandsChanged() override { emit albumChanged(); }
+  // What the album tells of its changes (CPixDir::AttachView), which this view follows.
+  CAlbumObserver& Observer() { return signals_; }
   void SetOperationsMenu(QMenu* menu) { operations_ = menu; }
   void SetWelcomeText(const QString& text) { welcome_ = text; }
   CSketchCache& Sketches() { return sketches_; }
@@ -54,6 +49,12 @@ class CTessalyView : public QAbstractScrollArea, public CAlbumObserver {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Lays the sheet out again and repaints it; the album asks for this after every change.
+  void Repaint();
+  void LoadingStarted();
+  void LoadingEnded(int opened);
+  void PassStarted();
+  void PassEnded();
   void LayOut();
   // Puts the cursor back after a drag and stops its scrolling.
   void EndDrag();
@@ -67,6 +68,7 @@ class CTessalyView : public QAbstractScrollArea, public CAlbumObserver {
   void ContinuePass();
 
   CPixDir& album_;
+  CAlbumSignals signals_;
   CSketchCache sketches_;
   QCursor pixCursor_;
   QMenu* operations_ = nullptr;

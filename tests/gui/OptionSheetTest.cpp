@@ -26,7 +26,7 @@ class OptionSheet : public GuiFixture {
     Album().AttachView(&counting);
   }
   void TearDown() override {
-    Album().AttachView(&View());
+    Album().AttachView(&View().Observer());
     GuiFixture::TearDown();
   }
   std::unique_ptr<COptionSheet> OpenSheet() {

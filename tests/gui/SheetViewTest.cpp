@@ -44,7 +44,7 @@ TEST_F(SheetView, LaysOutTheWorkedExampleAndPaintsEverySketchOfALargeAlbum) {
     CAlbumEntry& entry = Arrange(Album()).EntryAt(i);
     MakePicture24(90, 60, GradientColour).ScaleToFit(entry.thumb, 120);
   }
-  View().Repaint();
+  View().Observer().Repaint();
   EXPECT_EQ(Album().Pictures().EntryAtPosition(0).sketchRect, (Rect{10, 34, 142, 166}));
   EXPECT_EQ(Album().Pictures().EntryAtPosition(0).captionRect, (Rect{10, 168, 142, 228}));
   EXPECT_EQ(Album().Pictures().EntryAtPosition(7).sketchRect.top, 242 - 6);
