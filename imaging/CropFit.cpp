@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imaging/ImageOperations.h"
 #include "imaging/ImageWrap.h"
 
 namespace {
@@ -33,9 +34,9 @@ void ShrinkToFit(int& width, int& height, double aspect, int pictureWidth, int p
 
 }  // namespace
 
-int CImageWrap::FitCropAspect(Rect& rect, AspectFit fit) const {
-  const int pictureWidth = Width();
-  const int pictureHeight = Height();
+int FitImageCropAspect(const CImageWrap& image, Rect& rect, AspectFit fit) {
+  const int pictureWidth = image.Width();
+  const int pictureHeight = image.Height();
   const int width = rect.Width();
   const int height = rect.Height();
   // Without a picture or a rectangle there is no aspect to fit.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "imaging/FramePatterns.h"
+#include "imaging/ImageOperations.h"
 #include "imaging/ImageWrap.h"
 #include "imaging/RasterCanvas.h"
 
@@ -27,24 +28,24 @@ CCanvasBrush FrameBrush(const CRasterCanvas& canvas, int32_t colour, int brushKi
 
 }  // namespace
 
-int CImageWrap::DrawFramed(int left, int top, CRasterCanvas& canvas, int gap, int32_t colour,
-                           int brushKind) {
-  const int w = displayWidth;
-  const int h = displayHeight;
+int DrawImageFramed(CImageWrap& image, int left, int top, CRasterCanvas& canvas, int gap,
+                    int32_t colour, int brushKind) {
+  const int w = image.displayWidth;
+  const int h = image.displayHeight;
   const int side = std::max(w, h);
   canvas.RoundRect(Rect{left - gap, top - gap, left + side + gap, top + side + gap}, 2 * gap,
                    2 * gap, FrameBrush(canvas, colour, brushKind));
   // The sheet and the web show the thumb in true colour from now on; the colours are those
   // of the table, so nothing visible changes.
-  if (HasBitmap() && BitsPerPixel() == 8) {
+  if (image.HasBitmap() && image.BitsPerPixel() == 8) {
     CBitmap expanded;
-    if (ExpandToTrueColor(bitmap, expanded)) {
-      bitmap = std::move(expanded);
+    if (ExpandToTrueColor(image.bitmap, expanded)) {
+      image.bitmap = std::move(expanded);
     }
   }
   const int x = left + (side - w) / 2;
   const int y = top + (side - h) / 2;
-  const int drawn = canvas.DrawImage(*this, x, y, 1);
+  const int drawn = canvas.DrawImage(image, x, y, 1);
   canvas.FrameRect(Rect{x, y, x + w, y + h});
   return drawn;
 }

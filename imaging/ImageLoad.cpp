@@ -1,8 +1,9 @@
-// CImageWrap::Load and CImageWrap::Save: the picture file codecs and the loader's checks.
+// Loading and saving a picture: the picture file codecs and the loader's checks.
 
 #include <cstdio>
 
 #include "imaging/ErrorText.h"
+#include "imaging/ImageOperations.h"
 #include "imaging/ImageWrap.h"
 #include "imaging/codec/Codec.h"
 #include "platform/PlatformUi.h"
@@ -19,14 +20,8 @@ std::string Format(const char* pattern, Args... args) {
 
 }  // namespace
 
-int CImageWrap::Load(const std::string& path, CPlatformUi& ui) {
-  int fileWidth = 0;
-  int fileHeight = 0;
-  return Load(path, ui, {}, fileWidth, fileHeight);
-}
-
-int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::DecodeOptions& options,
-                     int& fileWidth, int& fileHeight) {
+int LoadImage(CImageWrap& image, const std::string& path, CPlatformUi& ui,
+              const codec::DecodeOptions& options, int& fileWidth, int& fileHeight) {
   CBitmap decoded;
   const codec::DecodeResult result = codec::DecodeFile(path, decoded, options);
   std::string message;
@@ -43,21 +38,17 @@ int CImageWrap::Load(const std::string& path, CPlatformUi& ui, const codec::Deco
     message = Format("Image %s is not 8 or 24 bits/pixel but %d", path.c_str(), result.depth);
   }
   if (!message.empty()) {
-    DestroyBitmap(bitmap);
+    DestroyBitmap(image.bitmap);
     ui.MessageBox(nullptr, message, MsgIcon::Error, MsgButtons::Ok);
     return 0;
   }
-  bitmap = std::move(decoded);
+  image.bitmap = std::move(decoded);
   fileWidth = result.fileWidth;
   fileHeight = result.fileHeight;
   return 1;
 }
 
-uint32_t CImageWrap::Save(const std::string& path, const std::vector<uint8_t>* exifSegment) const {
-  return Save(path, codec::SaveOptions{.exifSegment = exifSegment});
-}
-
-uint32_t CImageWrap::Save(const std::string& path, const codec::SaveOptions& options,
-                          int* writeError) const {
-  return codec::EncodeFile(bitmap, path, options, writeError);
+uint32_t SaveImage(const CImageWrap& image, const std::string& path,
+                   const codec::SaveOptions& options, int* writeError) {
+  return codec::EncodeFile(image.bitmap, path, options, writeError);
 }

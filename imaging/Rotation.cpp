@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imaging/ImageOperations.h"
 #include "imaging/ImageWrap.h"
 #include "raster/PixelBuffer.h"
 
@@ -77,13 +78,13 @@ Rect TurnedRect(const Rect& rect, int width, int height, int direction) {
   return {height - r.bottom, r.left, height - r.top, r.right};
 }
 
-int CImageWrap::Rotate(int direction) {
+int RotateImage(CImageWrap& image, int direction) {
   if (direction != 0 && direction != 1) {
     return 0;
   }
   CPixelBuffer a;
   CPixelBuffer b;
-  if (!ImageToPixelBuffer(bitmap, a) || !b.Allocate(a.width, a.height, a.bytesPerPixel)) {
+  if (!ImageToPixelBuffer(image.bitmap, a) || !b.Allocate(a.width, a.height, a.bytesPerPixel)) {
     return 0;
   }
   RotateBufferLeft(a, b);
@@ -93,16 +94,16 @@ int CImageWrap::Rotate(int direction) {
     RotateBufferLeft(a, b);
   }
   a.Release();
-  // The turned bitmap is made beside the old one, so that a failure leaves the picture as it
+  // The turned image.bitmap is made beside the old one, so that a failure leaves the picture as it
   // was; an 8-bit picture keeps its colour table.
   CBitmap turned;
-  if (!CreateBitmap(turned, b.width, b.height, BitsPerPixel())) {
+  if (!CreateBitmap(turned, b.width, b.height, image.BitsPerPixel())) {
     return 0;
   }
-  if (BitsPerPixel() <= 8) {
-    CopyColorTable(bitmap, turned);
+  if (image.BitsPerPixel() <= 8) {
+    CopyColorTable(image.bitmap, turned);
   }
   PixelBufferToImage(b, turned, 0);
-  bitmap = std::move(turned);
+  image.bitmap = std::move(turned);
   return 1;
 }
