@@ -22,13 +22,12 @@ void FillLargeAlbum(CPixDir& album, int n) {
   for (int i = n; i > 0; --i) {
     names.push_back("IMG_" + std::to_string(i) + ".jpg");
   }
-  FillAlbum(album, names);
-  for (int i = 0; i < n; ++i) {
-    Arrange(album).EntryAt(i).caption = "A caption of some thirty letters";
-    Arrange(album).EntryAt(i).date = "3:45pm Jul 12, 2008";
+  FillAlbum(album, names, [n](int i, CAlbumEntry& entry) {
+    entry.caption = "A caption of some thirty letters";
+    entry.date = "3:45pm Jul 12, 2008";
     // Taken in an order of their own, so that sorting by date and by name alternate.
-    Arrange(album).EntryAt(i).takenAt = (static_cast<int64_t>(i) * 7919) % n;
-  }
+    entry.takenAt = (static_cast<int64_t>(i) * 7919) % n;
+  });
   album.SheetControl().LayOut(1000);
 }
 

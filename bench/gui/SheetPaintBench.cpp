@@ -22,12 +22,11 @@ struct Sheet {
     for (int i = 0; i < 300; ++i) {
       names.push_back("photo" + std::to_string(i) + ".jpg");
     }
-    FillAlbum(album, names);
-    CImageWrap photo = MakePhotoLike(1920, 1280);
-    for (int i = 0; i < album.Pictures().Count(); ++i) {
-      photo.ScaleToFit(Arrange(album).EntryAt(i).thumb, 120);
-      Arrange(album).EntryAt(i).caption = "A caption long enough to wrap over two lines";
-    }
+    const CImageWrap photo = MakePhotoLike(1920, 1280);
+    FillAlbum(album, names, [&photo](int, CAlbumEntry& entry) {
+      photo.ScaleToFit(entry.thumb, 120);
+      entry.caption = "A caption long enough to wrap over two lines";
+    });
     album.SheetControl().LayOut(1000);
     target = QImage(1000, album.Sheet().Height(), QImage::Format_RGB32);
   }

@@ -2,11 +2,15 @@
 
 #include <utility>
 
-void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames) {
+void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames,
+               const std::function<void(int index, CAlbumEntry& entry)>& shape) {
   album.Loader().ReleaseEntries();
   for (const std::string& name : fileNames) {
     CAlbumEntry entry;
     entry.fileName = name;
+    if (shape) {
+      shape(album.Pictures().Count(), entry);
+    }
     album.Loader().AddPicture(std::move(entry));
   }
 }

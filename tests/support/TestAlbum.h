@@ -1,6 +1,7 @@
 #pragma once
 // Albums of named entries without pictures, for tests of the album's bookkeeping.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,9 @@ class CAlbumTestPeer {
 inline CAlbumPictures& Arrange(CPixDir& album) { return CAlbumTestPeer::Pictures(album); }
 
 // Replaces the album's entries by one per name, in scan order: index = order = position,
-// caption "?", no date, no thumb rectangle.
-void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames);
+// caption "?", no date, no thumb rectangle; shape gives each entry more before it is added.
+void FillAlbum(CPixDir& album, const std::vector<std::string>& fileNames,
+               const std::function<void(int index, CAlbumEntry& entry)>& shape = {});
 
 // A recent-directory list holding these paths, the most recent first.
 CDirectoryFind RecentListOf(const std::vector<std::string>& paths);
