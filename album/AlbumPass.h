@@ -23,7 +23,7 @@ class CAlbumPass {
     int threads = 1;
     // Status pane 2 shows "<progressLabel> N/count" (none when empty).
     std::string progressLabel;
-    // What the album says to a change asked for meanwhile (CPixDir::RefuseWhileLoading).
+    // What the album says to a change asked for meanwhile (CAlbumLoader::RefuseWhileLoading).
     std::string refusal;
     // Item i, on a worker thread, each once; messages go to ui, said at the end.
     std::function<void(int i, CPlatformUi& ui)> run;

@@ -35,7 +35,7 @@ class CTessalyView : public QAbstractScrollArea {
  signals:
   // The album changed in a way the window's commands may depend on.
   void albumChanged();
-  // A load ended; opened as CPixDir::OpenDirectory's result.
+  // A load ended; opened as CAlbumLoader::OpenDirectory's result.
   void loadEnded(int opened);
 
  protected:

@@ -28,10 +28,10 @@ class COnePassBuild {
   COnePassBuild(CPixDir& album, bool writeImages, int threads,
                 std::function<void(CAlbumSettings&)> applyCommandLine, CMemoryBudget& budget);
 
-  // As CPixDir::OpenDirectory; with writeImages the images of every loaded picture are
+  // As CAlbumLoader::OpenDirectory; with writeImages the images of every loaded picture are
   // written by the time it returns.
   int OpenDirectory(const std::string& directory);
-  // What CPixDir::BuildAllThumbs reports after the command line changed the record's
+  // What CAlbumLoader::BuildAllThumbs reports after the command line changed the record's
   // settings: the thumbs were made at these settings already.
   void RebuildThumbs();
   // The image files written, by display position, for CWebElement::writtenImages.
