@@ -31,6 +31,12 @@ const std::vector<CommandRow>& CommandTable() {
        "Create web page assuming images exist", "Assume images exist",
        ":/icons/assume_images_exist.svg", "", LR::Hint, learning::kAssumeImages,
        ER::WebFoldersOrLearning},
+      // Create Web page keeps the files an earlier run made of what did not change; this one
+      // makes every file again.
+      {ID_REMAKE_WEB_FILES, "ID_REMAKE_WEB_FILES", "Make every web file again",
+       "Create Web page, making every picture's files again instead of keeping those that did "
+       "not change",
+       "Make every web file again", nullptr, "", LR::Acts, nullptr, ER::Album},
       {ID_SAVE_RECORD, "ID_SAVE_RECORD", "Save",
        "Save parameters, captions, dates, and cropping rectangles",
        "Save parameters and intermediate results", ":/icons/save_record.svg", "Ctrl+S", LR::Hint,

@@ -49,6 +49,8 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, 
       options.version = true;
     } else if (arg == "--assume-images") {
       options.assumeImages = true;
+    } else if (arg == "--force") {
+      options.remakeAll = true;
     } else if (arg == "--limit") {
       options.limit = true;
     } else if (arg == "--no-limit") {
@@ -108,6 +110,9 @@ std::string CliUsage() {
          "Options:\n"
          "  --assume-images     write only the pages and the style sheet, with the sizes of\n"
          "                      the copies that Large/ holds from an earlier run\n"
+         "  --force             make every image file again; without it, the files that an\n"
+         "                      earlier run made of the same picture file at the same\n"
+         "                      settings are kept, listed in Thumbs/.quillaran-made\n"
          "  --limit             load only as many pictures as SafePixNum allows\n"
          "  --no-limit          load every picture (the default)\n"
          "  --set NAME=VALUE    change a setting for this run: before loading, and again over\n"

@@ -9,6 +9,7 @@
 struct CliOptions {
   std::string directory;
   bool assumeImages = false;
+  bool remakeAll = false;  // --force: make every image file again
   bool limit = false;  // the answer to the picture-limit question; all pictures by default
   std::vector<std::pair<std::string, std::string>> settings;  // --set NAME=VALUE, in order
   std::optional<std::string> caption;

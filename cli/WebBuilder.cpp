@@ -16,6 +16,7 @@
 #include "cli/SettingOption.h"
 #include "cli/StderrUi.h"
 #include "imaging/PathJoin.h"
+#include "web/MadeWebFiles.h"
 #include "web/WebElement.h"
 
 namespace fs = std::filesystem;
@@ -135,6 +136,7 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
   };
   CMemoryBudget budget(PictureMemoryBudget());
   COnePassBuild pass(album, !options.assumeImages, threads, applyCommandLine, budget);
+  pass.remakeAll = options.remakeAll;
   const int opened =
       options.list ? album.Loader().OpenDirectory(directory) : pass.OpenDirectory(directory);
   ui.FinishProgress();
@@ -168,6 +170,9 @@ int RunQuillaranWeb(const std::vector<std::string>& args, std::ostream& out, std
                         options.assumeImages ? ImageFiles::AssumeExist : ImageFiles::Write) != 1) {
     err << "Could not create Web Page\n";
     return kFailed;
+  }
+  if (showProgress && written.made) {
+    err << written.made->Summary() << "\n";
   }
   out << InDirectory(album.Record().DirPath(), "pix_index.htm") << "\n";
   return kDone;

@@ -89,6 +89,7 @@ void CMainFrame::CreateMenus() {
   directoryMenu_->addAction(Action(ID_FIND_DIRECTORY));
   directoryMenu_->addAction(Action(ID_SORT_BY_DATE));
   directoryMenu_->addAction(Action(ID_SORT_BY_NAME));
+  directoryMenu_->addAction(Action(ID_REMAKE_WEB_FILES));
   directoryMenu_->addSeparator();
   directoryMenu_->addSeparator();
   directoryMenu_->addAction(Action(ID_EXIT_PROGRAM));
@@ -176,6 +177,7 @@ CMainFrame::Handler CMainFrame::HandlerOf(int id) {
       {ID_SHOW_FULL_SIZE, &CMainFrame::OnShowFullSize},
       {ID_CREATE_WEB_PAGE, &CMainFrame::OnCreateWebPage},
       {ID_ASSUME_IMAGES_EXIST, &CMainFrame::OnAssumeImagesExist},
+      {ID_REMAKE_WEB_FILES, &CMainFrame::OnRemakeWebFiles},
       {ID_SAVE_RECORD, &CMainFrame::OnSaveRecord},
       {ID_EDIT_RECORD, &CMainFrame::OnEditRecord},
       {ID_OPTIONS, &CMainFrame::OnOptions},
@@ -283,7 +285,9 @@ void CMainFrame::OnCreateWebPage() { RunWebPage(ImageFiles::Write); }
 
 void CMainFrame::OnAssumeImagesExist() { RunWebPage(ImageFiles::AssumeExist); }
 
-void CMainFrame::RunWebPage(ImageFiles images) {
+void CMainFrame::OnRemakeWebFiles() { RunWebPage(ImageFiles::Write, true); }
+
+void CMainFrame::RunWebPage(ImageFiles images, bool remakeAll) {
   const auto ended = [this](int result) {
     if (result == 0) {
       ui_.MessageBox(this, "Could not create Web Page", MsgIcon::Stop, MsgButtons::Ok);
@@ -291,7 +295,7 @@ void CMainFrame::RunWebPage(ImageFiles images) {
   };
   // The pictures are written while the window stays live; the pages alone take no time.
   if (images == ImageFiles::Write) {
-    BeginWebPageRun(album_, ended);
+    BeginWebPageRun(album_, ended, remakeAll);
     return;
   }
   CWebElement element(album_);

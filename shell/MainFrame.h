@@ -47,6 +47,7 @@ class CMainFrame : public QMainWindow {
   void OnCaption();
   void OnShowFullSize();
   void OnCreateWebPage();
+  void OnRemakeWebFiles();
   void OnAssumeImagesExist();
   void OnSaveRecord();
   void OnEditRecord();
@@ -76,7 +77,7 @@ class CMainFrame : public QMainWindow {
   void RunCommand(const CommandRow& row);
   void OnRecentDirectory(int position);
   void OnLoadEnded(int opened);
-  void RunWebPage(ImageFiles images);
+  void RunWebPage(ImageFiles images, bool remakeAll = false);
   // The handler of a command of the table.
   using Handler = void (CMainFrame::*)();
   static Handler HandlerOf(int id);

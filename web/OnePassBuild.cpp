@@ -28,6 +28,9 @@ int COnePassBuild::OpenDirectory(const std::string& directory) {
     return album_.Loader().OpenDirectory(directory);  // says nothing and loads nothing either
   }
   ReadRecordAhead(dirPath_);
+  if (writeImages_) {
+    made_ = std::make_shared<CMadeWebFiles>(dirPath_, settings_, remakeAll);
+  }
   CAlbumLoader::DirectoryLoad how;
   how.read = [this](const std::string& path, const CAlbumEntry& planned, CAlbumEntry& entry,
                     CPlatformUi& ui) { return ReadAndWrite(path, planned, entry, ui); };
@@ -79,10 +82,19 @@ int COnePassBuild::ReadAndWrite(const std::string& path, const CAlbumEntry& plan
 // memory for all of it is held until the pixels are let go.
 int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatformUi& ui,
                           Picture& picture) {
+  const std::string name = path.substr(path.rfind('/') + 1);
+  if (made_) {
+    const std::string copy = CroppedCopyPath(dirPath_, name);
+    const bool fromCopy = picture.fromCopy && LinkedCopy(copy).empty();
+    picture.plan = made_->Plan(name, fromCopy ? copy : path, fromCopy, picture.thumbRect);
+    if (picture.plan.Kept()) {
+      picture.fromCopy = fromCopy;
+      return KeepPicture(entry, picture);
+    }
+  }
   CBudgetShare share(decoder_.Budget());
   CImageWrap image;
   DecodedSize size;
-  const std::string name = path.substr(path.rfind('/') + 1);
   if (picture.fromCopy) {
     const std::string copy = CroppedCopyPath(dirPath_, name);
     const std::string linked = LinkedCopy(copy);
@@ -101,12 +113,16 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   const int fileHeight = size.fileHeight;
   const DecodedPicture decoded{image, size.shrink, fileWidth, fileHeight};
   const std::string source = picture.fromCopy ? CroppedCopyPath(dirPath_, name) : path;
-  WebFilesSource files{name, source, picture.thumbRect};
+  WebFilesSource files{name, source, picture.thumbRect, picture.plan.thumbs,
+                       picture.plan.large};
   const std::optional<WebFolders> folders =
       writeImages_ ? std::optional<WebFolders>(Folders()) : std::nullopt;
   picture.thumbMade = MakeThumbAndWebFiles(files, decoded, settings_, dirPath_,
                                            folders ? &*folders : nullptr, entry.thumb,
                                            picture.errors, picture.sizes);
+  if (folders && !picture.plan.large) {
+    picture.sizes = picture.plan.keptSizes;
+  }
   picture.clampedRect = files.thumbRect;
   ThumbPlan atLoad;
   picture.thumbMadeAtLoad =
@@ -116,6 +132,30 @@ int COnePassBuild::Decode(const std::string& path, CAlbumEntry& entry, CPlatform
   entry.colourIgnored = size.colourIgnored;
   // The thumb keeps its display size, which the index page tells.
   DestroyBitmap(entry.thumb.bitmap);
+  return kPictureLoaded;
+}
+
+int COnePassBuild::KeepPicture(CAlbumEntry& entry, Picture& picture) {
+  const WebPageSizes& sizes = picture.plan.keptSizes;
+  picture.sizes = sizes;
+  picture.errors = {};
+  picture.clampedRect = picture.thumbRect;
+  if (!picture.clampedRect.IsEmpty()) {
+    picture.clampedRect.ClampTo(sizes.pictureWidth, sizes.pictureHeight);
+  }
+  // The thumb's display size, which the index page tells, as the thumb would be made.
+  ThumbPlan thumb;
+  picture.thumbMade = PlanThumb(sizes.pictureWidth, sizes.pictureHeight, picture.thumbRect,
+                                settings_.thumbSize, thumb);
+  if (thumb.fit.factor > 0) {
+    entry.thumb.displayWidth = thumb.fit.displayWidth;
+    entry.thumb.displayHeight = thumb.fit.displayHeight;
+  }
+  ThumbPlan atLoad;
+  picture.thumbMadeAtLoad = PlanThumb(sizes.pictureWidth, sizes.pictureHeight,
+                                      picture.thumbRect, loaderThumbSize_, atLoad);
+  entry.pictureWidth = sizes.pictureWidth;
+  entry.pictureHeight = sizes.pictureHeight;
   return kPictureLoaded;
 }
 
@@ -149,10 +189,20 @@ void COnePassBuild::RebuildThumbs() {
 WebImageRun COnePassBuild::ImageRun() {
   WebImageRun run;
   run.folders = folders_.value_or(WebFolders{});
-  for (int position = 0; position < album_.Pictures().Count(); ++position) {
-    const Picture& picture = PictureOf(album_.Pictures().EntryAtPosition(position).fullPath);
+  run.made = made_;
+  const int count = album_.Pictures().Count();
+  if (made_) {
+    made_->SetCount(static_cast<size_t>(count));
+  }
+  for (int position = 0; position < count; ++position) {
+    const CAlbumEntry& entry = album_.Pictures().EntryAtPosition(position);
+    const Picture& picture = PictureOf(entry.fullPath);
     run.errors.push_back(picture.errors);
     run.sizes.push_back(picture.sizes);
+    if (made_) {
+      made_->Record(static_cast<size_t>(position), entry.fileName, picture.plan, picture.errors,
+                    picture.sizes);
+    }
   }
   return run;
 }

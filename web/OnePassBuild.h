@@ -9,6 +9,7 @@
 // cropped copy is made from that copy. The workers share one memory budget.
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "album/BudgetedDecode.h"
 #include "album/PixDir.h"
 #include "imaging/codec/Codec.h"
+#include "web/MadeWebFiles.h"
 #include "web/WebImages.h"
 
 class COnePassBuild {
@@ -28,8 +30,12 @@ class COnePassBuild {
   COnePassBuild(CPixDir& album, bool writeImages, int threads,
                 std::function<void(CAlbumSettings&)> applyCommandLine, CMemoryBudget& budget);
 
+  // Every image file is made again, none kept from an earlier run (set before opening).
+  bool remakeAll = false;
+
   // As CAlbumLoader::OpenDirectory; with writeImages the images of every loaded picture are
-  // written by the time it returns.
+  // written by the time it returns, but for those an earlier run made of what is still there
+  // (MadeWebFiles.h): such a picture is not decoded, the pages take its sizes from the list.
   int OpenDirectory(const std::string& directory);
   // What CAlbumLoader::BuildAllThumbs reports after the command line changed the record's
   // settings: the thumbs were made at these settings already.
@@ -47,6 +53,7 @@ class COnePassBuild {
     bool thumbMadeAtLoad = false;  // at the settings that the loader builds the thumbs with
     WebFileErrors errors;
     WebPageSizes sizes;
+    WebFilesPlan plan;  // which files were written
   };
 
   void ReadRecordAhead(const std::string& dirPath);
@@ -58,6 +65,8 @@ class COnePassBuild {
   int LoadWithinBudget(const std::string& file, CImageWrap& image, CPlatformUi& ui,
                        const Picture& picture, CBudgetShare& share, DecodedSize& size);
   int LoadedThumb(CAlbumEntry& entry);
+  // Takes what the pages need of a picture whose files are all kept.
+  int KeepPicture(CAlbumEntry& entry, Picture& picture);
   Picture& PictureOf(const std::string& path);
   WebFolders Folders();
 
@@ -71,5 +80,6 @@ class COnePassBuild {
   std::mutex mutex_;
   std::unordered_map<std::string, Picture> pictures_;  // by path
   std::optional<WebFolders> folders_;
+  std::shared_ptr<CMadeWebFiles> made_;  // with writeImages
   CBudgetedDecoder decoder_;
 };

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "raster/AtomicFile.h"
+#include "web/GeneratedFile.h"
 #include "web/HtmlText.h"
 
 std::string PageHead(const std::string& title, bool indexPage, const std::string& extra) {
@@ -29,7 +29,7 @@ int WriteStyleSheet(const std::string& albumDir, const std::string& textColour, 
            " {\nfont-family: Arial, Helvetica, sans-serif;\nfont-size:10pt;\ncolor:" + textColour +
            "\n}\n";
   }
-  const int error = ReplaceFileAtomically(path.string(), css, Flush::None, LinkAtPath::Replace);
+  const int error = WriteGeneratedFile(path.string(), css);
   if (writeError != nullptr) {
     *writeError = error;
   }

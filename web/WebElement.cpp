@@ -13,6 +13,8 @@
 #include "platform/PlatformUi.h"
 #include "platform/WaitCursor.h"
 #include "raster/AtomicFile.h"
+#include "web/GeneratedFile.h"
+#include "web/MadeWebFiles.h"
 #include "web/PageHead.h"
 #include "web/PageNames.h"
 #include "web/WebImageWrite.h"
@@ -54,10 +56,12 @@ int CWebElement::CreateWebPage(const std::string& albumName,
     return EndRun(albumName, displayOrder, count, writtenImages);
   }
   CWebImageWrite write(album_, displayOrder,
-                       std::clamp(count, 0, static_cast<int>(displayOrder.size())));
+                       std::clamp(count, 0, static_cast<int>(displayOrder.size())), remakeAll);
   CAlbumPass pass(write.PassWork({}));
   pass.RunToEnd(album_.Ui());
-  return EndRun(albumName, displayOrder, count, &write.Run());
+  const int ended = EndRun(albumName, displayOrder, count, &write.Run());
+  album_.Ui().SetStatusText(2, write.Run().made->Summary());
+  return ended;
 }
 
 int CWebElement::BeginRun(const std::string& albumName,
@@ -93,6 +97,7 @@ int CWebElement::WritePages(const std::string& albumName,
                             const WebImageRun* images) {
   count = std::clamp(count, 0, static_cast<int>(displayOrder.size()));
   const CWebViewSettings& web = album_.Settings().WebViewSettings;
+  pagesWritten_.clear();
   if (images != nullptr && !ReportImages(*images, count)) {
     return 0;
   }
@@ -108,8 +113,11 @@ int CWebElement::WritePages(const std::string& albumName,
                                ? CPhonePages(context).Index(albumName, displayOrder, count)
                                : CDesktopPages(context).Index(albumName, displayOrder, count);
   pageNames.clear();
-  WrittenOrReported(indexPath,
-                    ReplaceFileAtomically(indexPath, page, Flush::None, LinkAtPath::Replace));
+  WrittenOrReported(indexPath, WriteGeneratedFile(indexPath, page));
+  if (images != nullptr && images->made) {
+    // A list that cannot be written leaves the one before: the next run writes more.
+    images->made->Finish(pagesWritten_);
+  }
   // What could not be written was reported; the album is incomplete.
   return writeFailed_ ? 0 : 1;
 }
@@ -158,9 +166,13 @@ int CWebElement::WritePicturePage(const CAlbumEntry& entry, int position, int co
   const std::string page = album_.Settings().WebViewSettings.WebForPhones == 1
                                ? CPhonePages(context).Picture(entry, position, count)
                                : CDesktopPages(context).Picture(entry, position, count);
-  const std::string path = AlbumPath("Large/" + pageNames[static_cast<size_t>(position)]);
-  return WrittenOrReported(
-      path, ReplaceFileAtomically(path, page, Flush::None, LinkAtPath::Replace));
+  const std::string relative = "Large/" + pageNames[static_cast<size_t>(position)];
+  const std::string path = AlbumPath(relative);
+  const int written = WrittenOrReported(path, WriteGeneratedFile(path, page));
+  if (written == 1) {
+    pagesWritten_.push_back(relative);
+  }
+  return written;
 }
 
 PageContext CWebElement::Pages() const {

@@ -42,6 +42,8 @@ class CWebElement {
   // the run then says what could not be written instead of writing, and the pages take the
   // sizes from here, since the entries no longer hold their pixels.
   const WebImageRun* writtenImages = nullptr;
+  // Every image file is made again, none kept from an earlier run.
+  bool remakeAll = false;
 
   // Write writes everything; AssumeExist only the pages and the style sheet. 1 done;
   // 0 when Large or Thumbs can be neither found nor made (the run stops), or when an image,
@@ -98,4 +100,5 @@ class CWebElement {
   CPlatformUi* ui_ = nullptr;
   bool writeFailed_ = false;  // a file of the album is missing: the run fails at its end
   bool assumeImages_ = false;  // this run writes only the pages and the style sheet
+  std::vector<std::string> pagesWritten_;  // the picture pages of this run, below the album
 };

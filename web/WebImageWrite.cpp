@@ -7,6 +7,7 @@
 #include "album/PictureReader.h"
 #include "album/PixDir.h"
 #include "platform/WaitCursor.h"
+#include "web/MadeWebFiles.h"
 #include "web/WebElement.h"
 
 namespace {
@@ -17,7 +18,8 @@ const char kWriting[] =
 
 }  // namespace
 
-CWebImageWrite::CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> displayOrder, int count)
+CWebImageWrite::CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> displayOrder, int count,
+                               bool remakeAll)
     : album_(album),
       displayOrder_(std::move(displayOrder)),
       settings_(WebImageSettingsOf(album.Settings())) {
@@ -25,6 +27,8 @@ CWebImageWrite::CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> display
   run_.folders = MakeWebFolders(album_.Record().DirPath(), settings_.doubleLarge);
   run_.errors.resize(displayOrder_.size());
   run_.sizes.resize(displayOrder_.size());
+  run_.made = std::make_shared<CMadeWebFiles>(album_.Record().DirPath(), settings_, remakeAll);
+  run_.made->SetCount(displayOrder_.size());
   album_.ForgetKeptPictures();
 }
 
@@ -38,7 +42,8 @@ CAlbumPass::Work CWebImageWrite::PassWork(std::function<void(bool stopped)> fini
   work.run = [this](int i, CPlatformUi& ui) {
     const auto at = static_cast<size_t>(i);
     run_.errors[at] =
-        WriteWebFilesOf(*displayOrder_[at], album_, settings_, run_.folders, ui, run_.sizes[at]);
+        WriteWebFilesOf(*displayOrder_[at], album_, settings_, run_.folders, ui, run_.sizes[at],
+                        *run_.made, at);
   };
   work.said = [this](int i) {
     const auto at = static_cast<size_t>(i);
@@ -53,7 +58,7 @@ CAlbumPass::Work CWebImageWrite::PassWork(std::function<void(bool stopped)> fini
   return work;
 }
 
-void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
+void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended, bool remakeAll) {
   auto element = std::make_shared<CWebElement>(album);
   const std::string name = album.Record().DirName();
   const std::vector<CAlbumEntry*> order = album.Pictures().DisplayOrder();
@@ -66,7 +71,7 @@ void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
     ended(0);
     return;
   }
-  auto write = std::make_shared<CWebImageWrite>(album, order, count);
+  auto write = std::make_shared<CWebImageWrite>(album, order, count, remakeAll);
   // Then the pages, also off the window's thread, their messages said after the pictures'.
   CAlbumPass::Work work =
       write->PassWork([&album, element, write, name, order, count, ended](bool stopped) {
@@ -81,7 +86,8 @@ void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended) {
           element->SetUi(ui);
           *result = element->WritePages(name, order, count, &write->Run());
         };
-        pages.finish = [element, result, ended](bool) {
+        pages.finish = [&album, element, write, result, ended](bool) {
+          album.Ui().SetStatusText(2, write->Run().made->Summary());
           if (*result == 1) {
             element->ShowWrittenAlbum();
           }

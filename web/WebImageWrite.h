@@ -19,8 +19,10 @@ class CPixDir;
 class CWebImageWrite {
  public:
   // Finds or makes the folders of the run, and lets go of the pictures kept for the next
-  // operation, so that the pass has all of the budget that no window uses.
-  CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> displayOrder, int count);
+  // operation, so that the pass has all of the budget that no window uses. Files that an
+  // earlier run made of what is still there are kept (MadeWebFiles.h), unless remakeAll.
+  CWebImageWrite(CPixDir& album, std::vector<CAlbumEntry*> displayOrder, int count,
+                 bool remakeAll = false);
 
   // The pass that writes them: "Pictures written N/M" in the status pane meanwhile; finish as
   // CAlbumPass::Work::finish. This object must outlive the pass.
@@ -42,4 +44,7 @@ class CWebImageWrite {
 // ends before its pictures). A run stopped before its last picture (Escape, another
 // folder opened, the window closed) writes no page and does not call ended: pages that named
 // pictures not written would link to files that are missing or from an earlier run.
-void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended);
+// remakeAll: every file is made again, none kept. The status pane then tells how many
+// pictures were written and how many kept.
+void BeginWebPageRun(CPixDir& album, std::function<void(int result)> ended,
+                     bool remakeAll = false);

@@ -12,6 +12,7 @@
 #include "imaging/PathJoin.h"
 #include "raster/AtomicFile.h"
 #include "raster/PixelBuffer.h"
+#include "web/MadeWebFiles.h"
 #include "web/PageNames.h"
 #include "web/PublishedJpeg.h"
 
@@ -185,57 +186,66 @@ WebFileErrors MakeWebFiles(const WebFilesSource& source, CImageWrap& thumb,
                            WebPageSizes& sizes) {
   const std::string& fileName = source.fileName;
   CPixelBuffer framed;
-  if (settings.framed) {
+  if (settings.framed && source.thumbs) {
     const int cell = settings.thumbSize + 2 * settings.frameGap;
     RenderFramedThumb(thumb, framed, cell, cell, settings.frameGap, settings.frameColor,
                       settings.frameBrush);
   }
   CImageWrap webImage;
-  if (NeedsWebImage(picture.fileWidth, picture.fileHeight, settings.maxOsize)) {
+  if (source.large && NeedsWebImage(picture.fileWidth, picture.fileHeight, settings.maxOsize)) {
     BuildWebImage(picture, settings.maxOsize, webImage);
   }
   sizes = WebPageSizes{picture.fileWidth, picture.fileHeight, webImage.HasBitmap(),
                        webImage.displayWidth, webImage.displayHeight};
 
   WebFileErrors errors;
-  if (folders.ThumbsOpen()) {
+  // Each file written is noted relative to the album, for the list of what was made.
+  const auto write = [&](std::string& error, const std::string& relative, auto&& writer) {
+    error = writer(InDirectory(dirPath, relative));
+    if (error.empty()) {
+      errors.written.push_back(relative);
+    }
+  };
+  if (folders.ThumbsOpen() && source.thumbs) {
     // Thumbs keep their full colour resolution, so that frame patterns stay crisp.
     const codec::SaveOptions thumbOptions{.fullChroma = true, .replaceLink = true};
-    const std::string path = InDirectory(dirPath, "Thumbs/" + ThumbNameOf(fileName));
-    if (settings.framed && thumb.BitsPerPixel() > 8) {
-      CImageWrap framedImage;
-      errors.thumb = PixelBufferToImage(framed, framedImage.bitmap, 1)
-                         ? WriteImageFile(framedImage, path, thumbOptions)
-                         : path + ": " + ErrorText(codec::kOutOfMemory);
-    } else {
-      errors.thumb = WriteImageFile(thumb, path, thumbOptions);
-    }
+    write(errors.thumb, "Thumbs/" + ThumbNameOf(fileName), [&](const std::string& path) {
+      if (settings.framed && thumb.BitsPerPixel() > 8) {
+        CImageWrap framedImage;
+        return PixelBufferToImage(framed, framedImage.bitmap, 1)
+                   ? WriteImageFile(framedImage, path, thumbOptions)
+                   : path + ": " + ErrorText(codec::kOutOfMemory);
+      }
+      return WriteImageFile(thumb, path, thumbOptions);
+    });
     if (settings.doubleLarge && folders.DoubleThumbsOpen() &&
         HoldsDoubleSketch(picture.fileWidth, picture.fileHeight, source.thumbRect,
                           settings.thumbSize)) {
-      errors.doubleThumb =
-          WriteDoubleThumb(picture, source.thumbRect, settings,
-                           InDirectory(dirPath, DoubleThumbPath(fileName)), thumbOptions);
+      write(errors.doubleThumb, DoubleThumbPath(fileName), [&](const std::string& path) {
+        return WriteDoubleThumb(picture, source.thumbRect, settings, path, thumbOptions);
+      });
     }
   }
-  if (folders.LargeOpen()) {
-    const std::string path = InDirectory(dirPath, "Large/" + WebCopyNameOf(fileName));
-    if (webImage.HasBitmap() || picture.shrink == 1) {
+  if (folders.LargeOpen() && source.large) {
+    write(errors.large, "Large/" + WebCopyNameOf(fileName), [&](const std::string& path) {
+      if (!webImage.HasBitmap() && picture.shrink != 1) {
+        // A picture decoded smaller than it is must not pass for it.
+        return path + ": " + ErrorText(codec::kOutOfMemory);
+      }
       const CImageWrap& large = webImage.HasBitmap() ? webImage : picture.image;
-      errors.large = WriteImageFile(large, path, {.replaceLink = true});
-      if (!webImage.HasBitmap() && errors.large.empty()) {
+      std::string error = WriteImageFile(large, path, {.replaceLink = true});
+      if (!webImage.HasBitmap() && error.empty()) {
         KeepSmallerSource(source.path, path);
       }
-    } else {
-      // A picture decoded smaller than it is must not pass for it.
-      errors.large = path + ": " + ErrorText(codec::kOutOfMemory);
-    }
+      return error;
+    });
   }
   if (settings.doubleLarge && folders.DoubleOpen() && webImage.HasBitmap() &&
       HoldsDoubleSize(picture.fileWidth, picture.fileHeight, webImage.displayWidth,
                       webImage.displayHeight)) {
-    errors.doubleLarge = WriteDoubleCopy(picture, settings.maxOsize,
-                                         InDirectory(dirPath, DoubleCopyPath(fileName)));
+    write(errors.doubleLarge, DoubleCopyPath(fileName), [&](const std::string& path) {
+      return WriteDoubleCopy(picture, settings.maxOsize, path);
+    });
   }
   return errors;
 }
@@ -291,25 +301,37 @@ bool MakeThumbAndWebFiles(WebFilesSource& source, const DecodedPicture& picture,
 
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
-                              CPlatformUi& ui, WebPageSizes& sizes) {
-  const std::string file = ShownFile(entry, entry.cropped, album.Record().DirPath(), ui);
+                              CPlatformUi& ui, WebPageSizes& sizes, CMadeWebFiles& made,
+                              size_t slot) {
+  const std::string& dirPath = album.Record().DirPath();
+  const std::string file = ShownFile(entry, entry.cropped, dirPath, ui);
+  const WebFilesPlan plan = made.Plan(entry.fileName, file, entry.cropped != 0, entry.thumbRect);
+  WebFileErrors errors;
+  if (!file.empty() && plan.Kept()) {
+    sizes = plan.keptSizes;
+    made.Record(slot, entry.fileName, plan, errors, sizes);
+    return errors;
+  }
   CBudgetShare share(album.Decoder().Budget());
   CImageWrap picture;
   DecodedSize size;
-  WebFileErrors errors;
-  if (file.empty() || DecodeForWebFiles(album.Decoder(), file, entry.thumbRect, settings, true, ui,
-                                        share, picture, size) != 1) {
+  // Decoded as for every file even when the large copies are kept: a thumb is the same bytes
+  // whether it is made alone or with them.
+  if (file.empty() || DecodeForWebFiles(album.Decoder(), file, entry.thumbRect, settings, true,
+                                        ui, share, picture, size) != 1) {
     const std::string unread = ": " + entry.fileName + " could not be read";
-    errors.thumb =
-        InDirectory(album.Record().DirPath(), "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
-    errors.large =
-        InDirectory(album.Record().DirPath(), "Large/" + WebCopyNameOf(entry.fileName)) + unread;
+    errors.thumb = InDirectory(dirPath, "Thumbs/" + ThumbNameOf(entry.fileName)) + unread;
+    errors.large = InDirectory(dirPath, "Large/" + WebCopyNameOf(entry.fileName)) + unread;
+    made.Record(slot, entry.fileName, plan, errors, sizes);
     return errors;
   }
   const DecodedPicture decoded{picture, size.shrink, size.fileWidth, size.fileHeight};
-  WebFilesSource source{entry.fileName, file, entry.thumbRect};
+  WebFilesSource source{entry.fileName, file, entry.thumbRect, plan.thumbs, plan.large};
   CImageWrap thumb;
-  MakeThumbAndWebFiles(source, decoded, settings, album.Record().DirPath(), &folders, thumb, errors,
-                       sizes);
+  MakeThumbAndWebFiles(source, decoded, settings, dirPath, &folders, thumb, errors, sizes);
+  if (!plan.large) {
+    sizes = plan.keptSizes;
+  }
+  made.Record(slot, entry.fileName, plan, errors, sizes);
   return errors;
 }

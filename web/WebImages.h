@@ -6,6 +6,7 @@
 // order, as a one-thread run says it.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class CAlbumEntry;
 class CAlbumSettings;
 class CBudgetShare;
 class CBudgetedDecoder;
+class CMadeWebFiles;
 class CPixDir;
 class CPlatformUi;
 struct DecodedSize;
@@ -63,6 +65,8 @@ struct WebFileErrors {
   std::string large;
   std::string doubleLarge;
   std::string doubleThumb;
+  // The files that were written, relative to the album directory.
+  std::vector<std::string> written;
 };
 
 // The picture whose web files are made: its name in the album, the file it was decoded from
@@ -71,6 +75,10 @@ struct WebFilesSource {
   const std::string& fileName;
   const std::string& path;
   Rect thumbRect;
+  // Which files are written: the thumbs (Thumbs/, Thumbs/2x/) and the large copies (Large/,
+  // Large/2x/); those not written are kept from an earlier run (MadeWebFiles.h).
+  bool thumbs = true;
+  bool large = true;
 };
 
 // The folders of a run; an error number where a folder can be neither found nor made. Large is
@@ -106,6 +114,8 @@ struct WebImageRun {
   WebFolders folders;
   std::vector<WebFileErrors> errors;  // by scan index
   std::vector<WebPageSizes> sizes;    // by scan index; empty when the entries hold their images
+  // What each picture was made from and which were kept; the run lists it at its end.
+  std::shared_ptr<CMadeWebFiles> made;
 };
 
 // Writes the web files of the source from its decoded picture and its thumb: frames the thumb
@@ -142,11 +152,13 @@ bool MakeThumbAndWebFiles(WebFilesSource& source, const DecodedPicture& picture,
                           const WebFolders* folders, CImageWrap& thumb, WebFileErrors& errors,
                           WebPageSizes& sizes);
 
-// The web files of an open album's picture through those steps, from the file it shows. A
-// picture that cannot be read is said through ui, and its files are reported as not written.
+// The web files of an open album's picture through those steps, from the file it shows, at
+// this slot of made: those that made keeps are neither decoded nor written. A picture that
+// cannot be read is said through ui, and its files are reported as not written.
 WebFileErrors WriteWebFilesOf(const CAlbumEntry& entry, CPixDir& album,
                               const WebImageSettings& settings, const WebFolders& folders,
-                              CPlatformUi& ui, WebPageSizes& sizes);
+                              CPlatformUi& ui, WebPageSizes& sizes, CMadeWebFiles& made,
+                              size_t slot);
 
 // Writes the image to path with the encoder of its extension; empty, or "path: reason".
 std::string WriteImageFile(const CImageWrap& image, const std::string& path,
