@@ -12,6 +12,7 @@
 
 #include "album/AlbumEntry.h"
 #include "album/PictureSketch.h"
+#include "album/SketchDiskCache.h"
 #include "album/ThumbSheet.h"
 #include "platform/PlatformUi.h"
 
@@ -116,11 +117,25 @@ class CAlbumLoader {
   // The sketch of the entry from the picture it shows, without a message; 1 made.
   int SketchFromShown(CAlbumEntry& entry, const CImageWrap& picture) const;
 
+  // Keeps the sketches that loads make in this folder (SketchDiskCache.h), and shows a
+  // picture from there when its file and its sketch are those kept; empty: none are kept.
+  void UseSketchCache(const std::string& folder);
+  // Removes every sketch kept; how many were removed.
+  int EmptySketchCache();
+
  private:
-  // What the loader reads of one file (DirectoryLoad::read) of the album directory dir, on a
-  // worker thread: its date, then its sketch at scale, from the file its record line shows.
-  int ReadForAlbum(const std::string& path, const CAlbumEntry& planned, const SketchScale& scale,
-                   const std::string& dir, CAlbumEntry& entry, CPlatformUi& ui) const;
+  // What one load reads its files at: the album directory, the sketches' scale and the local
+  // time zone that file dates are told in.
+  struct ReadAt {
+    std::string dir;
+    SketchScale scale;
+    std::string zone;
+  };
+  // What the loader reads of one file (DirectoryLoad::read), on a worker thread: its date,
+  // then its sketch, from the file its record line shows; both from the sketch cache when it
+  // keeps them for that very file and sketch, else stored there once made.
+  int ReadForAlbum(const std::string& path, const CAlbumEntry& planned, const ReadAt& at,
+                   CAlbumEntry& entry, CPlatformUi& ui) const;
   // Makes the sketch again when it is not current; 1 when it is made (DirectoryLoad::makeThumb).
   int RemakeSketch(CAlbumEntry& entry, CPlatformUi& ui);
 
@@ -128,6 +143,7 @@ class CAlbumLoader {
   double sketchRatio_ = 1;
   std::function<void()> rebuildThumbs_;
   int lastOpenResult_ = 0;
+  std::unique_ptr<CSketchDiskCache> sketchCache_;
   // Last, so that a load or a pass under way stops before anything it uses goes.
   std::unique_ptr<CAlbumLoad> load_;
   std::unique_ptr<CAlbumPass> pass_;

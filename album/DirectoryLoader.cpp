@@ -114,10 +114,13 @@ int CAlbumLoader::BeginOpenDirectory(const std::string& path, const DirectoryLoa
   auto ahead = std::make_unique<CRecordAhead>(album_.Settings(), newPath, files);
   DirectoryLoad load = how;
   if (!load.read) {
-    const SketchScale scale{ahead->Settings().GeneralSettings.ThumbSize, sketchRatio_};
-    load.read = [this, scale, dir = newPath](const std::string& file, const CAlbumEntry& planned,
-                                             CAlbumEntry& entry, CPlatformUi& ui) {
-      return ReadForAlbum(file, planned, scale, dir, entry, ui);
+    ReadAt at{newPath, {ahead->Settings().GeneralSettings.ThumbSize, sketchRatio_}, {}};
+    if (sketchCache_ != nullptr) {
+      at.zone = LocalZoneStamp();
+    }
+    load.read = [this, at = std::move(at)](const std::string& file, const CAlbumEntry& planned,
+                                           CAlbumEntry& entry, CPlatformUi& ui) {
+      return ReadForAlbum(file, planned, at, entry, ui);
     };
     load.threads = PictureReaderThreads();
   }
@@ -142,6 +145,9 @@ bool CAlbumLoader::ContinueLoading(bool wait) {
   // Gone from the album before it ends, so that whatever the end shows sees no load.
   const std::unique_ptr<CAlbumLoad> ending = std::move(load_);
   lastOpenResult_ = ending->Finish();
+  if (sketchCache_ != nullptr) {
+    sketchCache_->Trim(int64_t{album_.Settings().AdvancedSettings.SketchCacheMB} << 20);
+  }
   if (album_.Observer() != nullptr) {
     album_.Observer()->LoadingEnded(lastOpenResult_);
   }
@@ -211,27 +217,44 @@ void CAlbumLoader::StopLoading() {
 }
 
 int CAlbumLoader::ReadForAlbum(const std::string& path, const CAlbumEntry& planned,
-                               const SketchScale& scale, const std::string& dir, CAlbumEntry& entry,
-                               CPlatformUi& ui) const {
+                               const ReadAt& at, CAlbumEntry& entry, CPlatformUi& ui) const {
+  // Stamped before it is read, so that a file changed while it is read counts as changed.
+  const SketchKey key = PlannedSketchKey(path, planned, at.dir, at.scale, at.zone);
+  entry.thumbRect = planned.thumbRect;
+  if (sketchCache_ != nullptr && sketchCache_->Find(key, entry)) {
+    return kPictureLoaded;
+  }
   if (ReadPictureDate(path, entry, ui) == 0) {
     return kPictureNotDated;
   }
-  // Stamped before it is read, so that a file changed while it is read counts as changed.
-  entry.fileStamp = StampOf(path);
-  entry.thumbRect = planned.thumbRect;
+  entry.fileStamp = key.original;
   // A picture that its record shows from its cropped copy is made from that; a copy that
   // cannot be read leaves the original.
+  SketchResult read = SketchResult::kNotRead;
   if (planned.cropped != 0) {
-    const std::string copy = ShownFile(planned, 1, dir, ui);
-    if (!copy.empty() &&
-        ReadSketch(copy, 1, entry, scale, album_.Decoder(), ui) != SketchResult::kNotRead) {
-      return kPictureLoaded;
+    const std::string copy = ShownFile(planned, 1, at.dir, ui);
+    if (!copy.empty()) {
+      read = ReadSketch(copy, 1, entry, at.scale, album_.Decoder(), ui);
     }
   }
-  return ReadSketch(path, 0, entry, scale, album_.Decoder(), ui) != SketchResult::kNotRead
-             ? kPictureLoaded
-             : kPictureNotDecoded;
+  if (read == SketchResult::kNotRead) {
+    read = ReadSketch(path, 0, entry, at.scale, album_.Decoder(), ui);
+  }
+  // Kept only when it is the sketch the key names: of the file stamped, and of the copy
+  // when the record shows that.
+  if (read == SketchResult::kMade && sketchCache_ != nullptr &&
+      entry.sketchSource.cropped == planned.cropped &&
+      (planned.cropped != 0 ? entry.croppedStamp : entry.fileStamp) == key.shown) {
+    sketchCache_->Store(key, entry);
+  }
+  return read != SketchResult::kNotRead ? kPictureLoaded : kPictureNotDecoded;
 }
+
+void CAlbumLoader::UseSketchCache(const std::string& folder) {
+  sketchCache_ = folder.empty() ? nullptr : std::make_unique<CSketchDiskCache>(folder);
+}
+
+int CAlbumLoader::EmptySketchCache() { return sketchCache_ != nullptr ? sketchCache_->Empty() : 0; }
 
 void CAlbumLoader::ReleaseEntries() {
   // The windows of the old pictures go with them, so that none acts on a picture of the new

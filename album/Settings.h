@@ -1,5 +1,5 @@
 #pragma once
-// The 24 user settings, named by their profile value names, in three blocks that the options
+// The 25 user settings, named by their profile value names, in three blocks that the options
 // sheet copies one page each.
 
 #include <cstdint>
@@ -60,10 +60,12 @@ struct CAdvancedSettings {
   std::string HelpDirR = DefaultHelpDir();
   std::string helpFile;  // derived from HelpDirR, never stored
   std::string TopDir2Look = DefaultFavouriteDir();
+  // The most that the sketches kept between runs may take on disk, in megabytes.
+  int32_t SketchCacheMB = 256;
   bool operator==(const CAdvancedSettings&) const = default;
 };
 
-// Calls visit(name, value) for the 24 stored settings in their reading order. The blocks may
+// Calls visit(name, value) for the 25 stored settings in their reading order. The blocks may
 // be const (saving) or not (loading).
 template <class General, class WebView, class Advanced, class Visit>
 void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
@@ -91,6 +93,7 @@ void VisitStoredSettings(General& g, WebView& w, Advanced& a, Visit&& visit) {
   visit("AlwaysShowCaptions", a.AlwaysShowCaptions);
   visit("AutoCropStrategy", a.AutoCropStrategy);
   visit("TopDir2Look", a.TopDir2Look);
+  visit("SketchCacheMB", a.SketchCacheMB);
 }
 
 // A numeric stored setting with the range the options sheet accepts and its default on a

@@ -5,6 +5,7 @@
 #include <QSessionManager>
 #include <QStandardPaths>
 
+#include "album/SketchDiskCache.h"
 #include "shell/MainFrame.h"
 #include "views/ScreenFit.h"
 
@@ -28,6 +29,7 @@ void CTessalyApp::Start(const QString& directory) {
     SetDefaultFavouriteDir(pictures.toStdString());
   }
   core_.Startup();
+  core_.album.Loader().UseSketchCache(DefaultSketchCacheFolder());
   frame_ = std::make_unique<CMainFrame>(core_, ui_);
   ui_.SetMainWindow(frame_.get(), &frame_->Panes());
   // A desktop session that ends asks first, as closing the window does, so that unsaved work

@@ -49,6 +49,7 @@ int StoreAdvancedSettings(CAdvancedSettings& page, CPixDir& album) {
     stored.AntiAdFilter = page.AntiAdFilter;
     stored.AutoCropStrategy = page.AutoCropStrategy;
     stored.TopDir2Look = page.TopDir2Look;
+    stored.SketchCacheMB = page.SketchCacheMB;
     if (helpDirChanged) {
       settings.UpdateHelpFile();
     }

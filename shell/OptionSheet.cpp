@@ -19,6 +19,7 @@ COptionSheet::COptionSheet(CPixDir& album, QWidget* parent) : QDialog(parent), a
   generalPage->LoadFrom(album.Settings().GeneralSettings);
   webViewPage->LoadFrom(album.Settings().WebViewSettings);
   advancedPage->LoadFrom(album.Settings().AdvancedSettings);
+  advancedPage->SetEmptySketchCache([&album] { return album.Loader().EmptySketchCache(); });
 
   tabs_ = new QTabWidget(this);
   tabs_->addTab(generalPage, "General");

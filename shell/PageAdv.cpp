@@ -27,6 +27,9 @@ CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
   topDir2Look_->setObjectName("TopDir2Look");
   helpDirR_ = new QLineEdit(this);
   helpDirR_->setObjectName("HelpDirR");
+  QLineEdit* sketchCacheMB = IntegerField("SketchCacheMB", settings_.SketchCacheMB);
+  emptyCache_ = new QPushButton("Empty Sketch Cache", this);
+  emptyCache_->setObjectName("EmptySketchCache");
   auto* browse = new QPushButton("Browse", this);
   browse->setObjectName("Browse");
 
@@ -47,6 +50,9 @@ CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
   grid->addWidget(autoCropStrategy, row++, 1);
   grid->addWidget(new QLabel("Favorite Directory", controls), row, 0);
   grid->addWidget(topDir2Look_, row++, 1);
+  grid->addWidget(new QLabel("Sketch Cache (MB)", controls), row, 0);
+  grid->addWidget(sketchCacheMB, row++, 1);
+  grid->addWidget(emptyCache_, row++, 1);
   grid->addWidget(help, row++, 0, 1, 2);
   grid->setRowStretch(row, 1);
   ControlsBeside(controls);
@@ -55,6 +61,12 @@ CPageAdv::CPageAdv(QWidget* parent) : COptionPage(parent) {
     connect(edit, &QLineEdit::textEdited, this, &CPageAdv::MarkModified);
   }
   connect(browse, &QPushButton::clicked, this, &CPageAdv::Browse);
+  connect(emptyCache_, &QPushButton::clicked, this, &CPageAdv::EmptySketchCache);
+}
+
+void CPageAdv::EmptySketchCache() {
+  const int removed = emptySketchCache_ ? emptySketchCache_() : 0;
+  emptyCache_->setText(QString("%1 Sketches Removed").arg(removed));
 }
 
 void CPageAdv::LoadFrom(const CAdvancedSettings& block) {

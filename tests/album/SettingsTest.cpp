@@ -12,11 +12,11 @@
 namespace {
 
 const std::vector<std::string> kReadingOrder = {
-    "ThumbSize",       "FrameYorN",          "FrameGap",         "FrameColor", "FrameBrush",
-    "WebImmedDisplay", "Learning",           "WPwidth",          "Only1Date",  "Only1Caption",
-    "LIOwnWP",         "LIOwnBrW",           "MaxOsize",         "WTextColor", "WebForPhones",
-    "SafePixNum",      "TrueColor",          "KeepLog",          "HelpDirR",   "TextPage4Web",
-    "AntiAdFilter",    "AlwaysShowCaptions", "AutoCropStrategy", "TopDir2Look"};
+    "ThumbSize",       "FrameYorN",          "FrameGap",         "FrameColor",  "FrameBrush",
+    "WebImmedDisplay", "Learning",           "WPwidth",          "Only1Date",   "Only1Caption",
+    "LIOwnWP",         "LIOwnBrW",           "MaxOsize",         "WTextColor",  "WebForPhones",
+    "SafePixNum",      "TrueColor",          "KeepLog",          "HelpDirR",    "TextPage4Web",
+    "AntiAdFilter",    "AlwaysShowCaptions", "AutoCropStrategy", "TopDir2Look", "SketchCacheMB"};
 
 class Settings : public ::testing::Test {
  protected:
@@ -185,7 +185,7 @@ TEST_F(Settings, EveryNumberSettingHasARangeHoldingItsDefault) {
                           EXPECT_GE(range->max, value) << name;
                         }
                       });
-  EXPECT_EQ(SettingRanges().size(), 21u);
+  EXPECT_EQ(SettingRanges().size(), 22u);
   EXPECT_EQ(FindSettingRange("WPwidth")->min, 200);
 }
 

@@ -118,7 +118,7 @@ TEST_F(AppCore, ShutdownSavesSettingsThenAsksAndCancelKeepsTheAlbumOpen) {
   EXPECT_TRUE(app.Shutdown());
   EXPECT_EQ(trace.events,
             (std::vector<std::string>{"write TopDir2Look", "write NDirEx", "message Save Record?"}));
-  ASSERT_EQ(profile.writeOrder.size(), 25u);  // the 24 settings, then the empty recent list
+  ASSERT_EQ(profile.writeOrder.size(), 26u);  // the 25 settings, then the empty recent list
   EXPECT_EQ(profile.writeOrder.back(), "NDirEx");
   EXPECT_FALSE(app.album.Record().LogIsOpen());
   EXPECT_FALSE(fs::exists(dir / "Quillaran.txt"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName("Brackenfold");
   QApplication::setApplicationName("QuillaranGuiTest");  // never the user's own profile
+  // Nor the user's own sketch cache, nor one that an earlier run filled.
+  const QTemporaryDir cache;
+  qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
