@@ -40,6 +40,19 @@ uint64_t Fnv1a(const char* data, size_t size) {
   return hash;
 }
 
+// The checksum of an entry, a word at a time (the pixels are most of a sketch's bytes), over
+// its parts in turn.
+uint64_t Checksum(uint64_t hash, const char* data, size_t size) {
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, data + i, 8);
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
+    hash ^= hash >> 31;
+  }
+  return Fnv1a(data + i, size - i) ^ hash;
+}
+
 std::string StampText(const FileStamp& stamp) {
   return std::to_string(stamp.size) + ' ' + std::to_string(stamp.modifiedNs) + ' ' +
          std::to_string(stamp.device) + ' ' + std::to_string(stamp.inode) + ' ' +
@@ -107,24 +120,50 @@ class Reader {
   bool ok_ = true;
 };
 
-bool ReadWhole(const std::string& path, std::string& data) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) {
-    return false;
-  }
-  struct stat info {};
-  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kLargestFile;
-  if (ok) {
-    data.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (ok && done < data.size()) {
-      const ssize_t got = read(fd, data.data() + done, data.size() - done);
-      ok = got > 0;
-      done += ok ? static_cast<size_t>(got) : 0;
+// An entry file read in turn: its head at once, then its pixels straight into the sketch.
+class EntryFile {
+ public:
+  explicit EntryFile(const std::string& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)) {
+    struct stat info {};
+    if (fd_ >= 0 && fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
+      size_ = info.st_size;
     }
   }
-  close(fd);
-  return ok;
+  ~EntryFile() {
+    if (fd_ >= 0) {
+      close(fd_);
+    }
+  }
+  EntryFile(const EntryFile&) = delete;
+  EntryFile& operator=(const EntryFile&) = delete;
+
+  int64_t Size() const { return size_; }
+  // The next size bytes into to; false at the end of the file or on an error.
+  bool Take(char* to, size_t size) {
+    while (size > 0) {
+      const ssize_t got = read(fd_, to, size);
+      if (got <= 0) {
+        return false;
+      }
+      to += got;
+      size -= static_cast<size_t>(got);
+    }
+    return true;
+  }
+
+ private:
+  int fd_;
+  int64_t size_ = -1;
+};
+
+// The pixel memory of a bitmap, its rows in memory order, and its size.
+template <class Bitmap>
+auto* PixelBlock(Bitmap& bitmap) {
+  return bitmap.Stride() < 0 ? bitmap.Row(bitmap.Height() - 1) : bitmap.Row(0);
+}
+size_t PixelBytes(int width, int height, int bpp) {
+  return static_cast<size_t>(CBitmap::RowBytes(width, bpp)) * static_cast<size_t>(height);
 }
 
 bool ValidBitmapShape(int width, int height, int bpp) {
@@ -178,18 +217,19 @@ bool CSketchDiskCache::Find(const SketchKey& key, CAlbumEntry& entry) const {
   }
   const std::string keyText = KeyText(key);
   const std::string path = PathOf(keyText);
-  std::string data;
-  if (!ReadWhole(path, data) || data.size() < sizeof kMagic + sizeof(uint64_t)) {
+  EntryFile file(path);
+  char start[sizeof kMagic + sizeof(uint32_t)];
+  uint32_t headSize = 0;
+  if (file.Size() < 0 || file.Size() > kLargestFile || !file.Take(start, sizeof start) ||
+      std::memcmp(start, kMagic, sizeof kMagic) != 0) {
     return false;
   }
-  const size_t body = data.size() - sizeof(uint64_t);
-  uint64_t checksum = 0;
-  std::memcpy(&checksum, data.data() + body, sizeof checksum);
-  if (std::memcmp(data.data(), kMagic, sizeof kMagic) != 0 ||
-      checksum != Fnv1a(data.data(), body)) {
+  std::memcpy(&headSize, start + sizeof kMagic, sizeof headSize);
+  std::string head(std::min<int64_t>(headSize, file.Size()), '\0');
+  if (head.size() != headSize || !file.Take(head.data(), head.size())) {
     return false;
   }
-  Reader in(data.data() + sizeof kMagic, body - sizeof kMagic);
+  Reader in(head.data(), head.size());
   if (in.Text() != keyText) {
     return false;
   }
@@ -204,25 +244,27 @@ bool CSketchDiskCache::Find(const SketchKey& key, CAlbumEntry& entry) const {
   const int32_t width = in.Get<int32_t>();
   const int32_t height = in.Get<int32_t>();
   const int32_t bpp = in.Get<int32_t>();
+  const char* table = bpp <= 8 ? in.Bytes(sizeof(RgbQuad) * 256) : nullptr;
   CImageWrap sketch;
-  if (!ValidBitmapShape(width, height, bpp) ||
+  if (!in.AllRead() || !ValidBitmapShape(width, height, bpp)) {
+    return false;
+  }
+  const size_t pixelBytes = PixelBytes(width, height, bpp);
+  uint64_t checksum = 0;
+  if (file.Size() != static_cast<int64_t>(sizeof start + headSize + pixelBytes + sizeof checksum) ||
       CreateBitmap(sketch.bitmap, width, height, bpp) == 0) {
     return false;
   }
-  if (bpp <= 8) {
-    const char* table = in.Bytes(sizeof(RgbQuad) * 256);
-    if (table != nullptr) {
-      std::memcpy(sketch.bitmap.ColorTable().data(), table, sizeof(RgbQuad) * 256);
-    }
-  }
-  const size_t rowBytes = static_cast<size_t>(width) * (bpp / 8);
-  for (int y = 0; y < height; ++y) {
-    if (const char* row = in.Bytes(rowBytes)) {
-      std::memcpy(sketch.bitmap.Row(y), row, rowBytes);
-    }
-  }
-  if (!in.AllRead()) {
+  CBitmap& bitmap = sketch.bitmap;
+  char* pixels = reinterpret_cast<char*>(PixelBlock(bitmap));
+  if (!file.Take(pixels, pixelBytes) ||
+      !file.Take(reinterpret_cast<char*>(&checksum), sizeof checksum) ||
+      checksum != Checksum(Checksum(Checksum(0, start, sizeof start), head.data(), head.size()),
+                           pixels, pixelBytes)) {
     return false;
+  }
+  if (table != nullptr) {
+    std::memcpy(bitmap.ColorTable().data(), table, sizeof(RgbQuad) * 256);
   }
   sketch.displayWidth = displayWidth;
   sketch.displayHeight = displayHeight;
@@ -251,29 +293,35 @@ void CSketchDiskCache::Store(const SketchKey& key, const CAlbumEntry& entry) {
     return;
   }
   const std::string keyText = KeyText(key);
-  Writer out;
-  out.data.append(kMagic, sizeof kMagic);
-  out.Text(keyText);
-  out.Put<int64_t>(entry.takenAt);
-  out.Text(entry.date);
-  out.Text(entry.colourIgnored);
-  out.Put<int32_t>(entry.pictureWidth);
-  out.Put<int32_t>(entry.pictureHeight);
-  out.Put<Rect>(entry.sketchSource.fittedRect);
-  out.Put<int32_t>(entry.thumb.displayWidth);
-  out.Put<int32_t>(entry.thumb.displayHeight);
-  out.Put<int32_t>(bitmap.Width());
-  out.Put<int32_t>(bitmap.Height());
-  out.Put<int32_t>(bitmap.BitsPerPixel());
+  Writer head;
+  head.Text(keyText);
+  head.Put<int64_t>(entry.takenAt);
+  head.Text(entry.date);
+  head.Text(entry.colourIgnored);
+  head.Put<int32_t>(entry.pictureWidth);
+  head.Put<int32_t>(entry.pictureHeight);
+  head.Put<Rect>(entry.sketchSource.fittedRect);
+  head.Put<int32_t>(entry.thumb.displayWidth);
+  head.Put<int32_t>(entry.thumb.displayHeight);
+  head.Put<int32_t>(bitmap.Width());
+  head.Put<int32_t>(bitmap.Height());
+  head.Put<int32_t>(bitmap.BitsPerPixel());
   if (bitmap.BitsPerPixel() <= 8) {
-    out.data.append(reinterpret_cast<const char*>(bitmap.ColorTable().data()),
-                    sizeof(RgbQuad) * 256);
+    head.data.append(reinterpret_cast<const char*>(bitmap.ColorTable().data()),
+                     sizeof(RgbQuad) * 256);
   }
-  const size_t rowBytes = static_cast<size_t>(bitmap.Width()) * (bitmap.BitsPerPixel() / 8);
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    out.data.append(reinterpret_cast<const char*>(bitmap.Row(y)), rowBytes);
-  }
-  out.Put<uint64_t>(Fnv1a(out.data.data(), out.data.size()));
+  // The pixels as they lie in memory, so that a hit reads them straight into its sketch.
+  const size_t pixelBytes = PixelBytes(bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel());
+  const char* pixels = reinterpret_cast<const char*>(PixelBlock(bitmap));
+  Writer out;
+  out.data.reserve(sizeof kMagic + sizeof(uint32_t) + head.data.size() + pixelBytes + 8);
+  out.data.append(kMagic, sizeof kMagic);
+  out.Put<uint32_t>(static_cast<uint32_t>(head.data.size()));
+  const uint64_t checksum = Checksum(0, out.data.data(), out.data.size());
+  out.data += head.data;
+  out.data.append(pixels, pixelBytes);
+  out.Put<uint64_t>(
+      Checksum(Checksum(checksum, head.data.data(), head.data.size()), pixels, pixelBytes));
   const std::string path = PathOf(keyText);
   int error = ReplaceFileAtomically(path, out.data, Flush::None, LinkAtPath::Replace);
   if (error == ENOENT) {

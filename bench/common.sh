@@ -11,11 +11,12 @@ bench_build() {
   cmake --build "$build_dir" --target "$@" -j2 >/dev/null
 }
 
-# A scratch folder, work, removed at the end, with a profile of its own so that the user's
-# settings do not change the figures.
+# A scratch folder, work, removed at the end, with a profile and a cache of its own so that
+# the user's settings and kept sketches do not change the figures.
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
+export XDG_CACHE_HOME="$work/cache"
 
 # The median of the numbers on standard input, one a line.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

@@ -3,8 +3,9 @@
 # whole album (quillaran_open_window, the real window on the offscreen platform), against
 # djpeg (package libjpeg-turbo-progs) decoding the same files at full size on two processes
 # in the same run; with the program's peak memory (GNU time, package "time") and the time
-# from its launch to the first screen of sketches painted. Medians over RUNS runs (default 3),
-# then the paint time of a full sheet of 300 framed thumbs.
+# from its launch to the first screen of sketches painted. Each run opens the folder with an
+# empty sketch cache, then again with the sketches it kept (the reopen). Medians over RUNS
+# runs (default 3), then the paint time of a full sheet of 300 framed thumbs.
 #
 #   bench/window_open.sh                 both sets; builds into build/ (or $QUILLARAN_BUILD_DIR)
 #   SETS=120 bench/window_open.sh        only one of them
@@ -42,22 +43,34 @@ for set in $sets; do
   esac
   dir="$work/$set"
   : >"$work/runs.txt"
-  for _ in $(seq "$runs"); do
+  open_window() {
     QUILLARAN_LAUNCH_MS=$(now_ms) /usr/bin/time -f "%M" -o "$work/peak.txt" \
       "$build_dir/bench/quillaran_open_window" "$dir" >"$work/window.txt" 2>/dev/null
+  }
+  for _ in $(seq "$runs"); do
+    rm -rf "$XDG_CACHE_HOME"
+    open_window
     start=$(now_ms)
     ls "$dir"/*.jpg | xargs -d '\n' -P2 -n1 djpeg -outfile /dev/null
     djpeg_ms=$(( $(now_ms) - start ))
     read -r first settled _ <"$work/window.txt"
-    echo "$first $settled $(cat "$work/peak.txt") $djpeg_ms" >>"$work/runs.txt"
+    peak_first="$(cat "$work/peak.txt")"
+    open_window
+    read -r _ reopened _ <"$work/window.txt"
+    echo "$first $settled $peak_first $djpeg_ms $reopened $(cat "$work/peak.txt")" >>"$work/runs.txt"
   done
   col() { cut -d' ' -f"$1" "$work/runs.txt" | median; }
   first="$(col 1)"; settled="$(col 2)"; peak="$(col 3)"; djpeg="$(col 4)"
+  reopened="$(col 5)"; peak_reopened="$(col 6)"
   echo "set $set: $(ls "$dir"/*.jpg | wc -l) JPEGs, $runs runs, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
   echo "  window, launch to the painted sheet:      $settled ms"
   echo "  window, launch to the first screen:       $first ms"
   awk -v p="$peak" 'BEGIN { printf "  window, peak memory:                      %.0f MB\n", p / 1024 }'
   echo "  djpeg -P2, full size:                     $djpeg ms"
+  echo "  window reopened, sketches cached:         $reopened ms"
+  awk -v r="$reopened" -v s="$settled" -v p="$peak_reopened" 'BEGIN {
+    printf "  reopened / first open:                    %.3f\n", r / s
+    printf "  window reopened, peak memory:             %.0f MB\n", p / 1024 }'
   awk -v w="$settled" -v d="$djpeg" 'BEGIN { printf "  window / djpeg:                           %.2f\n", w / d }'
   rm -rf "$dir"
 done
