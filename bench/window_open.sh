@@ -9,6 +9,10 @@
 #
 #   bench/window_open.sh                 both sets; builds into build/ (or $QUILLARAN_BUILD_DIR)
 #   SETS=120 bench/window_open.sh        only one of them
+#   BASELINE_WINDOW=/other/build/bench/quillaran_open_window bench/window_open.sh
+#                                        also opens each folder with another build's window
+#                                        (an earlier commit's) in the same runs, and compares
+#                                        the first opens
 #
 # Sets: 120   40 photos of 4000 x 3000 (12 megapixels), each copied three times
 #       2000  200 photos of 1920 x 1280 (2.5 megapixels), each copied ten times
@@ -45,7 +49,7 @@ for set in $sets; do
   : >"$work/runs.txt"
   open_window() {
     QUILLARAN_LAUNCH_MS=$(now_ms) /usr/bin/time -f "%M" -o "$work/peak.txt" \
-      "$build_dir/bench/quillaran_open_window" "$dir" >"$work/window.txt" 2>/dev/null
+      "${1:-$build_dir/bench/quillaran_open_window}" "$dir" >"$work/window.txt" 2>/dev/null
   }
   for _ in $(seq "$runs"); do
     rm -rf "$XDG_CACHE_HOME"
@@ -57,11 +61,18 @@ for set in $sets; do
     peak_first="$(cat "$work/peak.txt")"
     open_window
     read -r _ reopened _ <"$work/window.txt"
-    echo "$first $settled $peak_first $djpeg_ms $reopened $(cat "$work/peak.txt")" >>"$work/runs.txt"
+    peak_reopened="$(cat "$work/peak.txt")"
+    baseline=0
+    if [ -n "${BASELINE_WINDOW:-}" ]; then
+      rm -rf "$XDG_CACHE_HOME"
+      open_window "$BASELINE_WINDOW"
+      read -r _ baseline _ <"$work/window.txt"
+    fi
+    echo "$first $settled $peak_first $djpeg_ms $reopened $peak_reopened $baseline" >>"$work/runs.txt"
   done
   col() { cut -d' ' -f"$1" "$work/runs.txt" | median; }
   first="$(col 1)"; settled="$(col 2)"; peak="$(col 3)"; djpeg="$(col 4)"
-  reopened="$(col 5)"; peak_reopened="$(col 6)"
+  reopened="$(col 5)"; peak_reopened="$(col 6)"; baseline="$(col 7)"
   echo "set $set: $(ls "$dir"/*.jpg | wc -l) JPEGs, $runs runs, $(nproc) cores, load $(cut -d' ' -f1 /proc/loadavg)"
   echo "  window, launch to the painted sheet:      $settled ms"
   echo "  window, launch to the first screen:       $first ms"
@@ -72,6 +83,10 @@ for set in $sets; do
     printf "  reopened / first open:                    %.3f\n", r / s
     printf "  window reopened, peak memory:             %.0f MB\n", p / 1024 }'
   awk -v w="$settled" -v d="$djpeg" 'BEGIN { printf "  window / djpeg:                           %.2f\n", w / d }'
+  if [ -n "${BASELINE_WINDOW:-}" ]; then
+    echo "  baseline window, the painted sheet:       $baseline ms"
+    awk -v s="$settled" -v b="$baseline" 'BEGIN { printf "  first open / baseline:                    %.3f\n", s / b }'
+  fi
   rm -rf "$dir"
 done
 "$build_dir/bench/quillaran_gui_bench" --benchmark_filter=PaintFullSheet

@@ -4,7 +4,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <filesystem>
 
+#include "album/SketchDiskCache.h"
 #include "shell/ColorPreview.h"
 #include "shell/OptionSheet.h"
 #include "shell/PageGeneral.h"
@@ -132,6 +134,17 @@ TEST_F(OptionSheet, AColourNameOutsideTheListStaysWhenNoLineIsPicked) {
   EXPECT_TRUE(sheet->findChild<QListWidget*>("WTextColor")->selectedItems().isEmpty());
   Confirm(*sheet);
   EXPECT_EQ(Album().Settings().WebViewSettings.WTextColor, "orange");
+}
+
+// The sketch that the open kept on disk goes with the Advanced page's button.
+TEST_F(OptionSheet, TheAdvancedPageEmptiesTheSketchCache) {
+  const std::string folder = DefaultSketchCacheFolder();
+  ASSERT_FALSE(std::filesystem::is_empty(folder));
+  auto sheet = OpenSheet();
+  auto* button = sheet->findChild<QPushButton*>("EmptySketchCache");
+  button->click();
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(button->text().endsWith("Sketches Removed")) << button->text().toStdString();
 }
 
 }  // namespace
