@@ -166,6 +166,16 @@ size_t PixelBytes(int width, int height, int bpp) {
   return static_cast<size_t>(CBitmap::RowBytes(width, bpp)) * static_cast<size_t>(height);
 }
 
+// Makes the folders on the way to folder that are missing, each for the user alone: the
+// sketches show the user's photos.
+void MakePrivateFolders(const std::string& folder) {
+  fs::path path;
+  for (const fs::path& part : fs::path(folder)) {
+    path /= part;
+    mkdir(path.c_str(), 0700);
+  }
+}
+
 bool ValidBitmapShape(int width, int height, int bpp) {
   return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide &&
          (bpp == 8 || bpp == 24 || bpp == 32);
@@ -325,8 +335,7 @@ void CSketchDiskCache::Store(const SketchKey& key, const CAlbumEntry& entry) {
   const std::string path = PathOf(keyText);
   int error = ReplaceFileAtomically(path, out.data, Flush::None, LinkAtPath::Replace);
   if (error == ENOENT) {
-    std::error_code made;
-    fs::create_directories(folder_, made);
+    MakePrivateFolders(folder_);
     error = ReplaceFileAtomically(path, out.data, Flush::None, LinkAtPath::Replace);
   }
   if (error == 0) {
