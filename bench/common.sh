@@ -20,3 +20,15 @@ export XDG_CACHE_HOME="$work/cache"
 
 # The median of the numbers on standard input, one a line.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# copy_set FROM TO COPIES: every JPEG of FROM copied COPIES times into TO, as c<copy>_<name>
+# (copy from 0): a set of many files from a few photos, each a file of its own that costs the
+# same to read as the photo it copies.
+copy_set() {
+  mkdir -p "$2"
+  for copy in $(seq 0 $(($3 - 1))); do
+    for file in "$1"/*.jpg; do
+      cp "$file" "$2/c${copy}_$(basename "$file")"
+    done
+  done
+}

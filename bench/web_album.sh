@@ -32,12 +32,7 @@ make_set() {
     12mp) "$build_dir/bench/quillaran_make_album" "$work/12mp" 40 4000 3000 ;;
     2000)
       [ -d "$work/200" ] || make_set 200
-      mkdir -p "$work/2000"
-      for copy in 0 1 2 3 4 5 6 7 8 9; do
-        for file in "$work/200"/*.jpg; do
-          cp "$file" "$work/2000/c${copy}_$(basename "$file")"
-        done
-      done
+      copy_set "$work/200" "$work/2000" 10
       ;;
   esac
 }

@@ -28,12 +28,7 @@ bench_build quillaran_make_album quillaran_open_window \
 # make_set NAME COUNT WIDTH HEIGHT COPIES
 make_set() {
   "$build_dir/bench/quillaran_make_album" "$work/one" "$2" "$3" "$4"
-  mkdir -p "$work/$1"
-  for copy in $(seq "$5"); do
-    for file in "$work/one"/*.jpg; do
-      cp "$file" "$work/$1/c${copy}_$(basename "$file")"
-    done
-  done
+  copy_set "$work/one" "$work/$1" "$5"
   rm -rf "$work/one"
 }
 

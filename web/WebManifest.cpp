@@ -7,7 +7,7 @@
 
 #include "imaging/OutputFolder.h"
 #include "imaging/PathJoin.h"
-#include "raster/AtomicFile.h"
+#include "web/GeneratedFile.h"
 
 const char* const kManifestPath = "Thumbs/.quillaran-made";
 
@@ -165,8 +165,8 @@ int WriteManifest(const std::string& dirPath, const WebManifest& manifest) {
     text += FileLine('G', page);
   }
   text += std::string(kEnd) + '\n';
-  return ReplaceFileAtomically(InDirectory(dirPath, kManifestPath), text, Flush::None,
-                               LinkAtPath::Replace);
+  // Unchanged, it keeps its time: a run that changed nothing changes no file of the album.
+  return WriteGeneratedFile(InDirectory(dirPath, kManifestPath), text);
 }
 
 MadeFile StatMade(const std::string& dirPath, const std::string& path) {

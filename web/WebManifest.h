@@ -42,7 +42,7 @@ extern const char* const kManifestPath;
 // Paths that do not name a file directly in Thumbs, Large or their 2x folders are dropped:
 // the list never leads outside them.
 WebManifest ReadManifest(const std::string& dirPath);
-// Writes it atomically; 0 or the error number.
+// Writes it atomically, unless it holds these bytes already; 0 or the error number.
 int WriteManifest(const std::string& dirPath, const WebManifest& manifest);
 
 // The file at path (relative to dirPath) as it is now; size -1 when it is no file of its own
