@@ -30,17 +30,28 @@ struct Bounds {
   int32_t min;
   int32_t max;
 };
-constexpr Bounds kBounds[] = {{"ThumbSize", 20, 400},     {"FrameYorN", 0, 1},
-                              {"FrameGap", 2, 20},        {"FrameColor", 0, 0xFFFFFF},
-                              {"FrameBrush", 0, 3},       {"WebImmedDisplay", 0, 1},
-                              {"Learning", 0, 1},         {"WPwidth", 200, 1000},
-                              {"Only1Date", 0, 1},        {"Only1Caption", 0, 1},
-                              {"LIOwnWP", 0, 1},          {"LIOwnBrW", 0, 1},
-                              {"MaxOsize", 300, 2000},    {"WebForPhones", 0, 1},
-                              {"SafePixNum", 4, 64},      {"TrueColor", 0, 1},
-                              {"KeepLog", 0, 1},          {"TextPage4Web", 0, 1},
-                              {"AntiAdFilter", 0, 1},     {"AlwaysShowCaptions", 0, 1},
-                              {"AutoCropStrategy", 0, 2}, {"SketchCacheMB", 0, 65536}};
+constexpr Bounds kBounds[] = {{"ThumbSize", 20, 400},
+                              {"FrameYorN", 0, 1},
+                              {"FrameGap", 2, 20},
+                              {"FrameColor", 0, 0xFFFFFF},
+                              {"FrameBrush", 0, 3},
+                              {"WebImmedDisplay", 0, 1},
+                              {"Learning", 0, 1},
+                              {"WPwidth", 200, 1000},
+                              {"Only1Date", 0, 1},
+                              {"Only1Caption", 0, 1},
+                              {"LIOwnWP", 0, 1},
+                              {"LIOwnBrW", 0, 1},
+                              {"MaxOsize", 300, 2000},
+                              {"WebForPhones", 0, 1},
+                              {"SafePixNum", 4, 64},
+                              {"TrueColor", 0, 1},
+                              {"KeepLog", 0, 1},
+                              {"TextPage4Web", 0, 1},
+                              {"AntiAdFilter", 0, 1},
+                              {"AlwaysShowCaptions", 0, 1},
+                              {"AutoCropStrategy", 0, 2},
+                              {"SketchCacheMB", 0, 65536}};
 
 std::vector<SettingRange> MakeSettingRanges() {
   std::vector<SettingRange> ranges;

@@ -235,8 +235,11 @@ bool CSketchDiskCache::Find(const SketchKey& key, CAlbumEntry& entry) const {
     return false;
   }
   std::memcpy(&headSize, start + sizeof kMagic, sizeof headSize);
-  std::string head(std::min<int64_t>(headSize, file.Size()), '\0');
-  if (head.size() != headSize || !file.Take(head.data(), head.size())) {
+  if (headSize > file.Size()) {
+    return false;
+  }
+  std::string head(headSize, '\0');
+  if (!file.Take(head.data(), head.size())) {
     return false;
   }
   Reader in(head.data(), head.size());
@@ -343,8 +346,8 @@ void CSketchDiskCache::Store(const SketchKey& key, const CAlbumEntry& entry) {
   }
 }
 
-void CSketchDiskCache::Trim(int64_t limitBytes, bool always) {
-  if (folder_.empty() || !(stored_.exchange(false) || always)) {
+void CSketchDiskCache::Trim(int64_t limitBytes) {
+  if (folder_.empty() || !stored_.exchange(false)) {
     return;
   }
   RemoveDeadTemporaries(folder_);

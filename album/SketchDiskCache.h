@@ -54,9 +54,9 @@ class CSketchDiskCache {
   // (a full disk, no folder) are silent: the cache only saves time.
   void Store(const SketchKey& key, const CAlbumEntry& entry);
   // Removes the least recently used entries until the folder holds at most limitBytes, and
-  // the temporaries of writers that were killed. Only after something was stored since the
-  // last trim, unless always.
-  void Trim(int64_t limitBytes, bool always = false);
+  // the temporaries of writers that were killed; only after something was stored since the
+  // last trim.
+  void Trim(int64_t limitBytes);
   // Removes every entry; how many were removed.
   int Empty();
 
