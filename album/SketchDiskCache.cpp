@@ -18,6 +18,7 @@
 #include "album/PictureFiles.h"
 #include "imaging/OriginalEdit.h"
 #include "raster/AtomicFile.h"
+#include "raster/FileHandle.h"
 
 namespace fs = std::filesystem;
 
@@ -124,36 +125,21 @@ class Reader {
 class EntryFile {
  public:
   explicit EntryFile(const std::string& path)
-      : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)) {
+      : file_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)) {
     struct stat info {};
-    if (fd_ >= 0 && fstat(fd_, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (file_.Get() >= 0 && fstat(file_.Get(), &info) == 0 && S_ISREG(info.st_mode)) {
       size_ = info.st_size;
     }
   }
-  ~EntryFile() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  EntryFile(const EntryFile&) = delete;
-  EntryFile& operator=(const EntryFile&) = delete;
 
   int64_t Size() const { return size_; }
-  // The next size bytes into to; false at the end of the file or on an error.
+  // The next size bytes into to; false when the file holds fewer, or on an error.
   bool Take(char* to, size_t size) {
-    while (size > 0) {
-      const ssize_t got = read(fd_, to, size);
-      if (got <= 0) {
-        return false;
-      }
-      to += got;
-      size -= static_cast<size_t>(got);
-    }
-    return true;
+    return ReadFully(file_.Get(), to, size) == static_cast<ptrdiff_t>(size);
   }
 
  private:
-  int fd_;
+  FileHandle file_;
   int64_t size_ = -1;
 };
 

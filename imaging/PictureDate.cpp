@@ -18,6 +18,7 @@
 #include "imaging/codec/EmbeddedExif.h"
 #include "imaging/codec/ExifSegment.h"
 #include "platform/PlatformUi.h"
+#include "raster/FileHandle.h"
 
 namespace {
 
@@ -89,41 +90,6 @@ int FindTimeStamp(const char* buffer, int n) {
   }
   return -1;
 }
-
-// Reads up to size bytes, going on after short reads; -1 on a read error.
-int ReadFully(int fd, char* buffer, int size) {
-  int total = 0;
-  while (total < size) {
-    const ssize_t got = read(fd, buffer + total, static_cast<size_t>(size - total));
-    if (got < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
-      return -1;
-    }
-    if (got == 0) {
-      break;
-    }
-    total += static_cast<int>(got);
-  }
-  return total;
-}
-
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  ~FileHandle() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Opens the file for reading; a directory counts as a file that cannot be opened. Returns the
 // descriptor or -1 with errno set.
@@ -276,7 +242,7 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
     return 0;
   }
   char start[2];
-  const int startRead = ReadFully(file.Get(), start, 2);
+  const int startRead = static_cast<int>(ReadFully(file.Get(), start, 2));
   if (startRead < 0) {
     ui.ShowError(CannotOpenText(errno, path));
     return 0;
@@ -287,7 +253,7 @@ int ReadPictureDate(const std::string& path, std::string& date, CPlatformUi& ui,
   }
   // File offsets 2 to 1025.
   char buffer[kBufferSize];
-  const int n = ReadFully(file.Get(), buffer, kBufferSize);
+  const int n = static_cast<int>(ReadFully(file.Get(), buffer, kBufferSize));
   if (ExifDateText(buffer, n, date, takenAt)) {
     return 1;
   }

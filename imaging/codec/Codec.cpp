@@ -16,27 +16,10 @@
 #include "imaging/codec/Formats.h"
 #include "raster/AtomicFile.h"
 #include "raster/Bitmap.h"
+#include "raster/FileHandle.h"
 
 namespace codec {
 namespace {
-
-// An open file descriptor, closed at the end of its scope.
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  int Get() const { return fd_; }
-  bool Close() {
-    const bool ok = fd_ < 0 || ::close(fd_) == 0;
-    fd_ = -1;
-    return ok;
-  }
-
- private:
-  int fd_;
-};
 
 std::string LowerExtension(const std::string& path) {
   const size_t slash = path.find_last_of('/');
